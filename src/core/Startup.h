@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// Start-up: refuses a network path, sets the folder globals, opens the
+// database and checks its version, checks the data folders and builds the
+// fixed tables. False: a message has been shown and the program must end.
+bool fnStartup();
+bool fnOpenDatabase();
+bool fnCheckFolders();
+// Closes and releases gConnection; the first step of the main window's unload.
+void CloseDatabase();
+
+// The folder that holds the executable (no trailing "/"). Tests set it.
+QString programFolder();
+void setProgramFolder(const QString &folder);

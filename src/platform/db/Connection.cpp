@@ -1,0 +1,188 @@
+#include "platform/db/Connection.h"
+#include "platform/db/JetFunctions.h"
+
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace db {
+namespace {
+
+QString engineMessage(sqlite3 *db, int rc)
+{
+    if (db)
+        return QString::fromUtf8(sqlite3_errmsg(db));
+    return QString::fromUtf8(sqlite3_errstr(rc));
+}
+
+// True when only blanks and ";" follow the first statement.
+bool onlyTerminatorLeft(const char *tail)
+{
+    for (const char *p = tail; p && *p; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (c != ';' && c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+Connection::Connection(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path)) {}
+
+Connection::~Connection()
+{
+    if (m_db)
+        sqlite3_close_v2(m_db);
+}
+
+std::unique_ptr<Connection> Connection::open(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        throw DbError(SQLITE_CANTOPEN, QStringLiteral("データベースファイル(%1)が見つかりません。").arg(path));
+    sqlite3 *raw = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString msg = engineMessage(raw, rc);
+        sqlite3_close_v2(raw);
+        throw DbError(rc, msg);
+    }
+    std::unique_ptr<Connection> c(new Connection(raw, path));
+    c->configure();
+    return c;
+}
+
+std::unique_ptr<Connection> Connection::create(const QString &path)
+{
+    sqlite3 *raw = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString msg = engineMessage(raw, rc);
+        sqlite3_close_v2(raw);
+        throw DbError(rc, msg);
+    }
+    std::unique_ptr<Connection> c(new Connection(raw, path));
+    c->configure();
+    return c;
+}
+
+void Connection::configure()
+{
+    sqlite3_extended_result_codes(m_db, 1);
+    sqlite3_busy_timeout(m_db, 2000);
+    // Reading the schema makes a file that is no database fail here, at open.
+    exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    registerJetFunctions(m_db);
+}
+
+void Connection::check(int rc) const
+{
+    if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE)
+        throw DbError(rc, engineMessage(m_db, rc));
+}
+
+Statement Connection::prepare(const QString &sql)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    const char *tail = nullptr;
+    const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &stmt, &tail);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        check(rc);
+    }
+    if (!onlyTerminatorLeft(tail)) {
+        sqlite3_finalize(stmt);
+        throw DbError(SQLITE_MISUSE, QStringLiteral("一度に実行できる SQL 文は一つだけです。"));
+    }
+    if (!stmt)
+        throw DbError(SQLITE_MISUSE, QStringLiteral("SQL 文がありません。"));
+    return Statement(this, stmt, sql);
+}
+
+void Connection::exec(const QString &sql)
+{
+    prepare(sql).exec();
+}
+
+void Connection::execScript(const QString &sql)
+{
+    char *err = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &err);
+    if (rc != SQLITE_OK) {
+        const QString msg = err ? QString::fromUtf8(err) : engineMessage(m_db, rc);
+        sqlite3_free(err);
+        throw DbError(rc, msg);
+    }
+}
+
+QVariant Connection::scalar(const QString &sql)
+{
+    Statement st = prepare(sql);
+    if (!st.step())
+        return {};
+    return st.value(0);
+}
+
+void Connection::begin()
+{
+    exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+void Connection::commit()
+{
+    try {
+        exec(QStringLiteral("COMMIT"));
+    } catch (const DbError &) {
+        // A commit that fails (full disk, I/O error) must not leave the
+        // transaction half open.
+        if (inTransaction())
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void Connection::rollback()
+{
+    if (inTransaction())
+        exec(QStringLiteral("ROLLBACK"));
+}
+
+bool Connection::inTransaction() const
+{
+    return sqlite3_get_autocommit(m_db) == 0;
+}
+
+qint64 Connection::changes() const
+{
+    return sqlite3_changes64(m_db);
+}
+
+qint64 Connection::lastInsertRowId() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+Transaction::Transaction(Connection &connection) : m_connection(connection)
+{
+    m_connection.begin();
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done) {
+        try {
+            m_connection.rollback();
+        } catch (...) {
+        }
+    }
+}
+
+void Transaction::commit()
+{
+    m_done = true;
+    m_connection.commit();
+}
+
+} // namespace db

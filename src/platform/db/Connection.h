@@ -1,0 +1,72 @@
+#pragma once
+
+#include "platform/db/DbError.h"
+#include "platform/db/Statement.h"
+
+#include <QString>
+#include <memory>
+
+struct sqlite3;
+
+namespace db {
+
+// The one connection to the database file. Opens an existing file only,
+// speaks one SQL statement at a time and offers the Jet functions the
+// program's SQL texts use (Mid, ...).
+class Connection {
+public:
+    // Throws DbError when the file is missing, cannot be opened or is no
+    // database.
+    static std::unique_ptr<Connection> open(const QString &path);
+    // Opens (creating when needed) a file; for tools and tests that build
+    // databases, never for the program's own database.
+    static std::unique_ptr<Connection> create(const QString &path);
+
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    // Prepares exactly one statement; a text with a second statement after
+    // ";" is refused with DbError.
+    Statement prepare(const QString &sql);
+    // Prepares and runs one statement that returns no rows.
+    void exec(const QString &sql);
+    // Runs a script of several statements (schema creation only).
+    void execScript(const QString &sql);
+    // First column of the first row, or an invalid QVariant when no row.
+    QVariant scalar(const QString &sql);
+
+    void begin();
+    void commit();
+    void rollback();
+    bool inTransaction() const;
+
+    qint64 changes() const;
+    qint64 lastInsertRowId() const;
+    const QString &path() const { return m_path; }
+    sqlite3 *handle() const { return m_db; }
+
+    // Throws DbError for a failing engine result code.
+    void check(int rc) const;
+
+private:
+    Connection(sqlite3 *db, QString path);
+    void configure();
+
+    sqlite3 *m_db = nullptr;
+    QString m_path;
+};
+
+// Rolls back on scope exit unless committed.
+class Transaction {
+public:
+    explicit Transaction(Connection &connection);
+    ~Transaction();
+    void commit();
+
+private:
+    Connection &m_connection;
+    bool m_done = false;
+};
+
+} // namespace db

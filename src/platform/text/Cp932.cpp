@@ -1,0 +1,82 @@
+#include "platform/text/Cp932.h"
+
+#include <cerrno>
+#include <iconv.h>
+#include <stdexcept>
+
+namespace text {
+namespace {
+
+class Iconv {
+public:
+    Iconv(const char *to, const char *from) : m_cd(iconv_open(to, from))
+    {
+        if (m_cd == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error("iconv: CP932 is not available");
+    }
+    ~Iconv() { iconv_close(m_cd); }
+    iconv_t get() const { return m_cd; }
+
+private:
+    iconv_t m_cd;
+};
+
+// Converts in; an input sequence that cannot be converted is replaced by
+// `replacement` and skipped by `skip(in)` bytes.
+QByteArray convert(const char *to, const char *from, const QByteArray &input,
+                   const QByteArray &replacement, bool *ok, int unitForSkip)
+{
+    Iconv cd(to, from);
+    QByteArray out;
+    out.reserve(input.size() * 2 + 16);
+    char *in = const_cast<char *>(input.constData());
+    size_t inLeft = size_t(input.size());
+    char buffer[4096];
+    bool clean = true;
+    while (inLeft > 0) {
+        char *outPtr = buffer;
+        size_t outLeft = sizeof buffer;
+        const size_t rc = iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, int(outPtr - buffer));
+        if (rc == size_t(-1)) {
+            if (errno == E2BIG)
+                continue;
+            // EILSEQ or EINVAL: skip one character (UTF-8 lead byte plus its
+            // continuation bytes, or one byte of CP932).
+            clean = false;
+            out.append(replacement);
+            size_t skip = 1;
+            if (unitForSkip == 8) {
+                while (skip < inLeft && (static_cast<unsigned char>(in[skip]) & 0xC0) == 0x80)
+                    ++skip;
+            }
+            in += skip;
+            inLeft -= skip;
+            iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    if (ok)
+        *ok = clean;
+    return out;
+}
+
+} // namespace
+
+QString fromCp932(const QByteArray &bytes)
+{
+    return QString::fromUtf8(convert("UTF-8", "CP932", bytes, QByteArray("\xEF\xBF\xBD"), nullptr, 1));
+}
+
+QByteArray toCp932(const QString &text, bool *ok)
+{
+    return convert("CP932", "UTF-8", text.toUtf8(), QByteArray("?"), ok, 8);
+}
+
+bool fitsCp932(const QString &text)
+{
+    bool ok = true;
+    toCp932(text, &ok);
+    return ok;
+}
+
+} // namespace text

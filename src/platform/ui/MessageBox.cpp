@@ -1,0 +1,82 @@
+#include "platform/ui/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace ui {
+namespace {
+
+MessageResponder &responder()
+{
+    static MessageResponder r;
+    return r;
+}
+
+QMessageBox::StandardButton toStandard(Answer a)
+{
+    switch (a) {
+    case Answer::Ok: return QMessageBox::Ok;
+    case Answer::Cancel: return QMessageBox::Cancel;
+    case Answer::Yes: return QMessageBox::Yes;
+    case Answer::No: return QMessageBox::No;
+    case Answer::Retry: return QMessageBox::Retry;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+void setMessageResponder(MessageResponder r)
+{
+    responder() = std::move(r);
+}
+
+Answer showMessage(const QString &text, Icon icon, Buttons buttons, Answer defaultAnswer,
+                   const QString &title, QWidget *parent)
+{
+    return showMessage(MessageRequest{text, icon, buttons, defaultAnswer, title}, parent);
+}
+
+Answer showMessage(const MessageRequest &request, QWidget *parent)
+{
+    if (responder())
+        return responder()(request);
+
+    QMessageBox box(parent ? parent : QApplication::activeWindow());
+    box.setWindowTitle(request.title.isEmpty() ? QApplication::applicationName() : request.title);
+    box.setText(request.text);
+    switch (request.icon) {
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    }
+    QMessageBox::StandardButtons std;
+    Answer escape = Answer::Ok;
+    switch (request.buttons) {
+    case Buttons::Ok: std = QMessageBox::Ok; escape = Answer::Ok; break;
+    case Buttons::OkCancel: std = QMessageBox::Ok | QMessageBox::Cancel; escape = Answer::Cancel; break;
+    case Buttons::YesNo: std = QMessageBox::Yes | QMessageBox::No; escape = Answer::No; break;
+    case Buttons::YesNoCancel:
+        std = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        escape = Answer::Cancel;
+        break;
+    case Buttons::RetryCancel: std = QMessageBox::Retry | QMessageBox::Cancel; escape = Answer::Cancel; break;
+    }
+    box.setStandardButtons(std);
+    box.setDefaultButton(toStandard(request.defaultAnswer));
+    box.setEscapeButton(toStandard(escape));
+    box.exec();
+    switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Retry: return Answer::Retry;
+    case QMessageBox::Cancel: return Answer::Cancel;
+    default: return escape;
+    }
+}
+
+} // namespace ui

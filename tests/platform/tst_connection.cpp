@@ -1,0 +1,136 @@
+#include "platform/db/Connection.h"
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using db::Connection;
+using db::DbError;
+
+class tst_Connection : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<Connection> fresh()
+    {
+        static int n = 0;
+        const QString path = m_dir.filePath(QStringLiteral("db%1.mdb").arg(++n));
+        testsupport::createFreshDatabase(path);
+        return Connection::open(path);
+    }
+
+private slots:
+    void opensExistingFilesOnly()
+    {
+        const QString missing = m_dir.filePath(QStringLiteral("missing.mdb"));
+        QVERIFY_THROWS_EXCEPTION(DbError, Connection::open(missing));
+        QVERIFY(!QFile::exists(missing));
+    }
+
+    void reportsEngineDescriptionForNonDatabase()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("text.mdb"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+        f.close();
+        try {
+            Connection::open(path);
+            QFAIL("opened a file that is no database");
+        } catch (const DbError &e) {
+            QCOMPARE(e.description(), QStringLiteral("file is not a database"));
+            QVERIFY(e.number() != 0);
+        }
+    }
+
+    void refusesSecondStatement()
+    {
+        auto c = fresh();
+        QVERIFY_THROWS_EXCEPTION(DbError, c->prepare(QStringLiteral(
+            "SELECT 1; DELETE FROM 基本情報テーブル")));
+        QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 基本情報テーブル;")).toInt(), 27);
+    }
+
+    void jetFunctionsAndBooleans_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QVariant>("expected");
+        QTest::newRow("mid 3 args") << "SELECT Mid('2024/01/05 10:11:12',1,10)" << QVariant("2024/01/05");
+        QTest::newRow("mid 2 args") << "SELECT Mid('あいうえお',3)" << QVariant("うえお");
+        QTest::newRow("mid past end") << "SELECT Mid('abc',5,2)" << QVariant("");
+        QTest::newRow("true is 1") << "SELECT 1 = TRUE" << QVariant(qint64(1));
+        QTest::newRow("false is 0") << "SELECT 0 = FALSE" << QVariant(qint64(1));
+        QTest::newRow("nocase key") << "SELECT 数値型データ FROM 基本情報テーブル WHERE 基本情報ID = 'databaseversion'"
+                                    << QVariant(qint64(5));
+    }
+    void jetFunctionsAndBooleans()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QVariant, expected);
+        auto c = fresh();
+        QCOMPARE(c->scalar(sql), expected);
+    }
+
+    void bindsAndReadsByName()
+    {
+        auto c = fresh();
+        auto ins = c->prepare(QStringLiteral("INSERT INTO 顧客テーブル (顧客ID, 顧客名漢字, 値引率) VALUES (?, ?, ?)"));
+        ins.bind(1, QStringLiteral("O'Neil")).bind(2, QStringLiteral("山田")).bind(3, 5).exec();
+        auto sel = c->prepare(QStringLiteral("SELECT * FROM 顧客テーブル WHERE 顧客ID = :id"));
+        sel.bind(QStringLiteral(":id"), QStringLiteral("o'neil"));
+        QVERIFY(sel.step());
+        QCOMPARE(sel.text(QStringLiteral("顧客名漢字")), QStringLiteral("山田"));
+        QCOMPARE(sel.int64(QStringLiteral("値引率")), 5);
+        QVERIFY(sel.isNull(QStringLiteral("メモ")));
+        QVERIFY_THROWS_EXCEPTION(DbError, sel.text(QStringLiteral("無い列")));
+    }
+
+    void keepsLeadingZerosInText()
+    {
+        auto c = fresh();
+        c->exec(QStringLiteral("INSERT INTO 顧客テーブル (顧客ID, 郵便番号) VALUES ('00123', '0012345')"));
+        auto sel = c->prepare(QStringLiteral("SELECT 顧客ID, 郵便番号 FROM 顧客テーブル"));
+        QVERIFY(sel.step());
+        QCOMPARE(sel.text(0), QStringLiteral("00123"));
+        QCOMPARE(sel.text(1), QStringLiteral("0012345"));
+    }
+
+    void refusesGarbageAsNumber()
+    {
+        auto c = fresh();
+        c->exec(QStringLiteral("INSERT INTO 顧客テーブル (顧客ID, 値引率) VALUES ('A', 'abc')"));
+        auto sel = c->prepare(QStringLiteral("SELECT 値引率 FROM 顧客テーブル"));
+        QVERIFY(sel.step());
+        try {
+            sel.int64(0);
+            QFAIL("read garbage as a number");
+        } catch (const DbError &e) {
+            QVERIFY(e.description().contains(QStringLiteral("値引率")));
+        }
+    }
+
+    void failedTransactionLeavesNoTrace()
+    {
+        auto c = fresh();
+        c->exec(QStringLiteral("CREATE TRIGGER stop BEFORE INSERT ON 明細テーブル WHEN NEW.明細番号 = 3 "
+                               "BEGIN SELECT RAISE(ABORT, 'injected'); END"));
+        try {
+            db::Transaction t(*c);
+            c->exec(QStringLiteral("INSERT INTO 伝票テーブル (伝票番号) VALUES (1)"));
+            for (int i = 1; i <= 3; ++i)
+                c->exec(QStringLiteral("INSERT INTO 明細テーブル (伝票番号, 明細番号) VALUES (1, %1)").arg(i));
+            t.commit();
+            QFAIL("the injected failure did not happen");
+        } catch (const DbError &e) {
+            QVERIFY(e.description().contains(QStringLiteral("injected")));
+        }
+        QVERIFY(!c->inTransaction());
+        QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 0);
+        QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル")).toInt(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Connection)
+#include "tst_connection.moc"

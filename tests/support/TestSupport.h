@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace testsupport {
+
+// The schema of a fresh database (tools/schema.sql).
+QString schemaSql();
+
+// Creates a fresh database file at path from the schema; returns path.
+QString createFreshDatabase(const QString &path);
+
+// A complete program folder in a temporary directory: DATABASE/QVX.MDB,
+// DATABASE/TsukiSeikyusho/ and the ten Define/ folders.
+class ProgramFolder {
+public:
+    ProgramFolder();
+    QString path() const { return m_dir.path(); }           // no trailing "/"
+    QString databasePath() const { return path() + QStringLiteral("/DATABASE/QVX.MDB"); }
+    // Makes this folder the program folder, changes to it and opens the
+    // database as gConnection (the work of a successful start-up).
+    void open();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace testsupport
