@@ -1,0 +1,82 @@
+#include "core/DateValue.h"
+
+#include <QRegularExpression>
+
+namespace {
+QDateTime &fixedNow()
+{
+    static QDateTime value;
+    return value;
+}
+} // namespace
+
+QDateTime zeroDate()
+{
+    return QDateTime(QDate(1899, 12, 30), QTime(0, 0, 0));
+}
+
+bool isZeroDate(const QDateTime &value)
+{
+    return !value.isValid() || value == zeroDate();
+}
+
+QString formatDate(const QDate &value)
+{
+    return value.toString(QStringLiteral("yyyy/MM/dd"));
+}
+
+QString formatDate(const QDateTime &value)
+{
+    return formatDate(value.isValid() ? value.date() : zeroDate().date());
+}
+
+QString formatDateTime(const QDateTime &value)
+{
+    return (value.isValid() ? value : zeroDate()).toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+}
+
+QString formatShortDate(const QDate &value)
+{
+    return value.toString(QStringLiteral("yy/MM/dd"));
+}
+
+QDateTime parseDateTime(const QString &text)
+{
+    static const QRegularExpression re(QStringLiteral(
+        "^\\s*(\\d{1,4})/(\\d{1,2})/(\\d{1,2})(?:\\s+(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?)?\\s*$"));
+    const auto m = re.match(text);
+    if (!m.hasMatch())
+        return {};
+    int year = m.captured(1).toInt();
+    if (m.captured(1).size() <= 2)
+        year += 2000;
+    const QDate d(year, m.captured(2).toInt(), m.captured(3).toInt());
+    if (!d.isValid())
+        return {};
+    QTime t(0, 0, 0);
+    if (!m.captured(4).isEmpty()) {
+        t = QTime(m.captured(4).toInt(), m.captured(5).toInt(),
+                  m.captured(6).isEmpty() ? 0 : m.captured(6).toInt());
+        if (!t.isValid())
+            return {};
+    }
+    return QDateTime(d, t);
+}
+
+QDate today()
+{
+    return now().date();
+}
+
+QDateTime now()
+{
+    if (fixedNow().isValid())
+        return fixedNow();
+    const QDateTime n = QDateTime::currentDateTime();
+    return QDateTime(n.date(), QTime(n.time().hour(), n.time().minute(), n.time().second()));
+}
+
+void setFixedNow(const QDateTime &value)
+{
+    fixedNow() = value;
+}
