@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The main window opens every dialog of a command through one of these
+// launchers: a fresh instance per call, shown modally, its result read after
+// it has closed. They return true when the dialog saved something; refreshing
+// the views is the caller's business.
+
+bool ShowCustomerForm(const QString &mode, const QString &customerID, QWidget *parent = nullptr);
+bool ShowShohinForm(const QString &mode, const QString &shohinID, QWidget *parent = nullptr);
