@@ -1,0 +1,88 @@
+#include "filters/SearchFilterFile.h"
+
+#include "platform/text/LineFile.h"
+
+#include <QSet>
+
+namespace {
+const QChar kFieldKind = QLatin1Char('P');
+const QChar kConditionKind = QLatin1Char('C');
+const QChar kQuote = QLatin1Char('"');
+
+// The content sits between the kind letter and the closing quote; the
+// quotes are never checked, only their positions are skipped.
+QString contentOf(const QString &line)
+{
+    return line.mid(2, line.size() - 3);
+}
+
+QString quoted(QChar kind, const QString &content)
+{
+    return QString(kQuote) + kind + content + kQuote;
+}
+} // namespace
+
+SearchFilterFile::Status SearchFilterFile::read(const QString &path)
+{
+    const auto lines = text::readLines(path);
+    if (!lines) {
+        fields.clear();
+        return Status::Missing;
+    }
+    return parse(*lines) ? Status::Ok : Status::Invalid;
+}
+
+bool SearchFilterFile::parse(const QStringList &lines)
+{
+    fields.clear();
+    if (lines.size() % 2 != 0)
+        return false;
+    QVector<SearchFilterField> read;
+    QSet<QString> fieldKeys;
+    QSet<QString> conditionKeys;
+    for (int i = 0; i < lines.size(); i += 2) {
+        const QString &first = lines.at(i);
+        const QString &second = lines.at(i + 1);
+        if (first.size() < 3 || second.size() < 3)
+            return false;
+        const QString key = contentOf(first);
+        const QString label = contentOf(second);
+        if (first.at(1) == kFieldKind) {
+            if (fieldKeys.contains(key))
+                return false;
+            fieldKeys.insert(key);
+            read.append(SearchFilterField{key, label, {}});
+        } else {
+            if (read.isEmpty() || conditionKeys.contains(key))
+                return false;
+            conditionKeys.insert(key);
+            read.last().conditions.append(SearchFilterCondition{key, label});
+        }
+    }
+    fields = read;
+    return true;
+}
+
+QStringList SearchFilterFile::lines() const
+{
+    QStringList out;
+    for (const SearchFilterField &field : fields) {
+        out << quoted(kFieldKind, field.key) << quoted(kFieldKind, field.label);
+        for (const SearchFilterCondition &condition : field.conditions)
+            out << quoted(kConditionKind, condition.key) << quoted(kConditionKind, condition.text);
+    }
+    return out;
+}
+
+void SearchFilterFile::write(const QString &path) const
+{
+    text::writeLines(path, lines());
+}
+
+int SearchFilterFile::conditionCount() const
+{
+    int count = 0;
+    for (const SearchFilterField &field : fields)
+        count += field.conditions.size();
+    return count;
+}
