@@ -1,0 +1,132 @@
+#include "model/RecordFields.h"
+
+#include "core/DateValue.h"
+#include "platform/db/DbError.h"
+#include "platform/db/Statement.h"
+
+#include <limits>
+#include <sqlite3.h>
+
+namespace recordfields {
+namespace {
+
+[[noreturn]] void notFitting(const db::Statement &st, int column, const QString &what)
+{
+    throw db::DbError(SQLITE_MISMATCH,
+                      QStringLiteral("列 %1 の値が%2").arg(st.columnName(column), what));
+}
+
+void requirePresent(const db::Statement &st, int column)
+{
+    if (st.isNull(column))
+        notFitting(st, column, QStringLiteral("ありません (Null)。"));
+}
+
+template <typename Int>
+Int checkedInt(const db::Statement &st, int column)
+{
+    requirePresent(st, column);
+    const qint64 v = st.int64(column);
+    if (v < std::numeric_limits<Int>::min() || v > std::numeric_limits<Int>::max())
+        notFitting(st, column, QStringLiteral("範囲外です (%1)。").arg(v));
+    return Int(v);
+}
+
+int twoDigits(const QChar *p)
+{
+    const int a = p[0].unicode() - '0';
+    const int b = p[1].unicode() - '0';
+    if (a < 0 || a > 9 || b < 0 || b > 9)
+        return -1;
+    return a * 10 + b;
+}
+
+} // namespace
+
+QString removeTrailingBlanks(const QString &text)
+{
+    qsizetype n = text.size();
+    while (n > 0 && text.at(n - 1) == QLatin1Char(' '))
+        --n;
+    return n == text.size() ? text : text.left(n);
+}
+
+void bindTextOrNull(db::Statement &st, int index, const QString &text)
+{
+    if (text.isEmpty())
+        st.bindNull(index);
+    else
+        st.bindText(index, text);
+}
+
+void bindDate(db::Statement &st, int index, const QDateTime &value)
+{
+    st.bindText(index, formatDate(value));
+}
+
+void bindDateTime(db::Statement &st, int index, const QDateTime &value)
+{
+    if (formatDate(value) == formatDate(zeroDate()))
+        st.bindNull(index);
+    else
+        st.bindText(index, formatDateTime(value));
+}
+
+bool isBlank(const db::Statement &st, int column)
+{
+    return st.isNull(column) || st.text(column).isEmpty();
+}
+
+qint32 int32(const db::Statement &st, int column)
+{
+    return checkedInt<qint32>(st, column);
+}
+
+qint16 int16(const db::Statement &st, int column)
+{
+    return checkedInt<qint16>(st, column);
+}
+
+double real(const db::Statement &st, int column)
+{
+    requirePresent(st, column);
+    return st.real(column);
+}
+
+bool flag(const db::Statement &st, int column)
+{
+    requirePresent(st, column);
+    return st.int64(column) != 0;
+}
+
+QDateTime date(const db::Statement &st, int column)
+{
+    const QString text = st.text(column);
+    const QDateTime value = parseStoredDate(text);
+    if (!value.isValid())
+        notFitting(st, column, QStringLiteral("日付ではありません (%1)。").arg(text));
+    return value;
+}
+
+QDateTime parseStoredDate(const QString &text)
+{
+    // The two forms this program writes are read without the general parser;
+    // a listing reads several dates per row.
+    const QChar *p = text.constData();
+    if ((text.size() == 10 || text.size() == 19) && p[4] == QLatin1Char('/')
+        && p[7] == QLatin1Char('/')) {
+        const int c = twoDigits(p), y = twoDigits(p + 2), m = twoDigits(p + 5), d = twoDigits(p + 8);
+        if (c >= 0 && y >= 0 && m >= 0 && d >= 0) {
+            const QDate day(c * 100 + y, m, d);
+            if (text.size() == 10)
+                return day.isValid() ? QDateTime(day, QTime(0, 0)) : QDateTime();
+            if (p[10] == QLatin1Char(' ') && p[13] == QLatin1Char(':') && p[16] == QLatin1Char(':')) {
+                const QTime time(twoDigits(p + 11), twoDigits(p + 14), twoDigits(p + 17));
+                return day.isValid() && time.isValid() ? QDateTime(day, time) : QDateTime();
+            }
+        }
+    }
+    return parseDateTime(text);
+}
+
+} // namespace recordfields
