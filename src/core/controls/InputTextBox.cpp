@@ -1,0 +1,129 @@
+#include "core/controls/InputTextBox.h"
+
+#include "core/controls/ucTextInput.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+InputTextBox::InputTextBox(ucTextInput *owner) : QLineEdit(owner), m_owner(owner)
+{
+    // A drop would bring in text past the filter.
+    setAcceptDrops(false);
+    setMaxLength(32767);
+}
+
+void InputTextBox::insertFiltered(const QString &text, bool typed)
+{
+    // Typing stops at the limit whatever is selected; pasted text may use
+    // the room the selection it replaces leaves.
+    const int replaced = typed ? 0 : int(selectedText().size());
+    const QString kept = m_owner->filterTyped(text, replaced);
+    if (!kept.isEmpty())
+        insert(kept);
+}
+
+void InputTextBox::pasteFiltered()
+{
+    if (isReadOnly())
+        return;
+    insertFiltered(QGuiApplication::clipboard()->text(QClipboard::Clipboard), false);
+}
+
+void InputTextBox::keyPressEvent(QKeyEvent *event)
+{
+    int keyCode = event->key();
+    int shift = int(event->modifiers());
+    if (!m_owner->keyDown(keyCode, shift)) {
+        event->accept();
+        return;
+    }
+    if (keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter) {
+        // Enter inserts nothing and triggers no default button behind the
+        // window's back: the window has already seen it.
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        pasteFiltered();
+        event->accept();
+        return;
+    }
+    const QString text = event->text();
+    const Qt::KeyboardModifiers commandKeys = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if (!isReadOnly() && !text.isEmpty() && text.at(0).isPrint() && !(event->modifiers() & commandKeys)) {
+        insertFiltered(text, true);
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void InputTextBox::inputMethodEvent(QInputMethodEvent *event)
+{
+    const QString commit = event->commitString();
+    if (commit.isEmpty() || isReadOnly()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    const QString kept = m_owner->filterTyped(commit, 0);
+    if (kept == commit) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
+}
+
+void InputTextBox::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    if (!m_entered) {
+        m_entered = true;
+        m_owner->enterField();
+    }
+}
+
+void InputTextBox::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    // Another application, a message box or a popup menu taking the focus
+    // for a while does not leave the field.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    if (m_entered) {
+        m_entered = false;
+        m_owner->leaveField();
+    }
+}
+
+void InputTextBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    if (QAction *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
+        disconnect(paste, &QAction::triggered, nullptr, nullptr);
+        connect(paste, &QAction::triggered, this, &InputTextBox::pasteFiltered);
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void InputTextBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        if (!isReadOnly()) {
+            deselect();
+            setCursorPosition(cursorPositionAt(event->position().toPoint()));
+            insertFiltered(QGuiApplication::clipboard()->text(QClipboard::Selection), false);
+        }
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QLineEdit>
+
+class ucTextInput;
+
+// The one-line box inside an entry field. It routes every way text can be
+// typed or pasted in (keys, input method, clipboard, selection, drop)
+// through its owner's filter, and reports focus changes within the window.
+class InputTextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit InputTextBox(ucTextInput *owner);
+
+    // Inserts clipboard text as if it had been typed.
+    void pasteFiltered();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void insertFiltered(const QString &text, bool typed);
+
+    ucTextInput *m_owner;
+    // Entered and not yet left: a message box or a popup menu taking the
+    // focus for a moment neither leaves nor re-enters the field.
+    bool m_entered = false;
+};
