@@ -21,18 +21,6 @@ bool isBlank(QChar c)
     return c == QLatin1Char(' ') || c == kFullWidthSpace;
 }
 
-// Blanks are half- and full-width spaces; tabs and line breaks stay.
-QString trimBlanks(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text.at(begin)))
-        ++begin;
-    while (end > begin && isBlank(text.at(end - 1)))
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 // The magnitude of a value as plain decimal digits, rounded to 15
 // significant digits first: a product a hair below a half is judged as the
 // half it was meant to be.
@@ -298,12 +286,31 @@ QString crLfText(const QPlainTextEdit *box, int *caret)
 
 } // namespace
 
+QString fnTrimBlanks(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text.at(begin)))
+        ++begin;
+    while (end > begin && isBlank(text.at(end - 1)))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString fnTrimTrailingBlanks(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && isBlank(text.at(end - 1)))
+        --end;
+    return text.left(end);
+}
+
 QString fnRemoveCrLf(const QString &text)
 {
     QString out = text;
     out.remove(QLatin1Char('\r'));
     out.remove(QLatin1Char('\n'));
-    return trimBlanks(out);
+    return fnTrimBlanks(out);
 }
 
 qint64 fnRoundOff(double number)
@@ -405,7 +412,7 @@ QString fnCheckDigitText(const QString &text)
 
 QString fnBlankToZero(const QString &text)
 {
-    return trimBlanks(text).isEmpty() ? QStringLiteral("0") : text;
+    return fnTrimBlanks(text).isEmpty() ? QStringLiteral("0") : text;
 }
 
 QString fnLikeWildcard(const QString &text)
@@ -438,12 +445,12 @@ QString fnFormatNumber(const QString &format, double number)
 
 QString fnDashToBlank(const QString &text)
 {
-    return trimBlanks(text) == QLatin1String("-") ? QString() : text;
+    return fnTrimBlanks(text) == QLatin1String("-") ? QString() : text;
 }
 
 QStringList fnSplitLines(const QString &text)
 {
-    const QString trimmed = trimBlanks(text);
+    const QString trimmed = fnTrimBlanks(text);
     if (trimmed.isEmpty())
         return QStringList{QString()};
     QStringList lines = trimmed.split(QLatin1String("\r\n"));

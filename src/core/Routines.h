@@ -18,6 +18,9 @@ T fnIIf(bool condition, const T &whenTrue, const T &whenFalse)
     return condition ? whenTrue : whenFalse;
 }
 
+// Blanks are half- and full-width spaces; tabs and line breaks are no blanks.
+QString fnTrimBlanks(const QString &text);
+QString fnTrimTrailingBlanks(const QString &text);
 // Removes every CR and LF, then blanks at both ends.
 QString fnRemoveCrLf(const QString &text);
 // Rounds half away from zero, judged on the value's 15-significant-digit text.

@@ -17,7 +17,10 @@ struct WindowPositionRecord {
     QString encode() const;
 };
 QString encodeColumnWidths(const QString &oldRecord, const QVector<int> &widths);
-QVector<int> decodeColumnWidths(const QString &record, int count); // missing slots: 300
+// Widths of the first `count` columns: a blank or missing slot gives 300; a
+// slot that is no width (hand edits) and columns past the 20 slots give -1,
+// "keep the designed width".
+QVector<int> decodeColumnWidths(const QString &record, int count);
 
 void LoadWindowPosition(QWidget *window);
 void SaveWindowPosition(QWidget *window);

@@ -1,0 +1,121 @@
+#include "core/Settings.h"
+#include "core/Globals.h"
+#include "core/Routines.h"
+#include "platform/text/LineFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// Settings files have no folder part: they live in the start-up directory.
+QString resolve(const QString &file)
+{
+    if (QDir::isAbsolutePath(file) || gstrStartupDir.isEmpty())
+        return file;
+    return QDir(gstrStartupDir).filePath(file);
+}
+
+QString valueText(const QVariant &value)
+{
+    if (!value.isValid() || value.isNull())
+        return QString();
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    return value.toString();
+}
+
+// A line break inside a value would split its line in two.
+QString oneLine(const QString &text)
+{
+    QString out = text;
+    out.remove(QLatin1Char('\r'));
+    out.remove(QLatin1Char('\n'));
+    return out;
+}
+
+// Lines with fewer than three fields (hand edits, blank lines) match nothing.
+bool matches(const QString &line, const QString &section, const QString &key)
+{
+    const QStringList fields = line.split(QLatin1Char(','));
+    return fields.size() >= 3 && fields.at(0) == section && fields.at(1) == key;
+}
+
+} // namespace
+
+QString settingsFileName(const QString &suffix)
+{
+    QString exe;
+    if (QCoreApplication::instance())
+        exe = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    if (exe.isEmpty())
+        exe = QStringLiteral("quorvex");
+    return (exe + QLatin1Char('5') + suffix).toUpper();
+}
+
+QString fnReadSetting(const QString &file, const QString &section, const QString &key,
+                      const QVariant &defaultValue)
+{
+    const QString fallback = valueText(defaultValue);
+    const QString value = fnTrimBlanks(fnGetTextSetting(resolve(file.toUpper() + QStringLiteral(".txt")),
+                                                        section.toUpper(), key.toUpper()));
+    return value.isEmpty() ? fallback : value;
+}
+
+bool fnWriteSetting(const QString &file, const QString &section, const QString &key,
+                    const QVariant &value)
+{
+    const QString line = oneLine(section.toUpper()) + QLatin1Char(',') + oneLine(key.toUpper())
+                         + QLatin1Char(',') + oneLine(valueText(value).toUpper());
+    try {
+        SaveTextSetting(line, resolve(file.toUpper() + QStringLiteral(".txt")));
+        return true;
+    } catch (const std::exception &) {
+        // A settings file that cannot be written must not keep a window from
+        // opening or closing; the old file stays whole.
+        return false;
+    }
+}
+
+QString fnGetTextSetting(const QString &path, const QString &section, const QString &key)
+{
+    const auto lines = text::readLines(path);
+    if (!lines)
+        return QString();
+    QString value;
+    for (const QString &line : *lines) {
+        if (matches(line, section, key))
+            value = line.section(QLatin1Char(','), 2, 2);
+    }
+    return value;
+}
+
+void SaveTextSetting(const QString &line, const QString &path)
+{
+    const auto old = text::readLines(path);
+    if (!old) {
+        // A file that exists but cannot be read is not replaced by one line.
+        if (QFileInfo::exists(path))
+            throw text::TextFileError(QStringLiteral("ファイル(%1)を読み込めません。").arg(path));
+        text::writeLines(path, {line});
+        return;
+    }
+    const QString section = line.section(QLatin1Char(','), 0, 0);
+    const QString key = line.section(QLatin1Char(','), 1, 1);
+    QStringList lines;
+    bool replaced = false;
+    for (const QString &existing : *old) {
+        if (existing.isEmpty())
+            continue;
+        if (matches(existing, section, key)) {
+            lines += line;
+            replaced = true;
+        } else {
+            lines += existing;
+        }
+    }
+    if (!replaced)
+        lines += line;
+    text::writeLines(path, lines);
+}

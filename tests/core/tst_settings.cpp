@@ -1,0 +1,152 @@
+#include "core/Globals.h"
+#include "core/Settings.h"
+#include "platform/text/LineFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class tst_Settings : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    const QString m_file = QStringLiteral("QuorvexTest5Ini");
+
+    QString path() const { return m_dir.filePath(QStringLiteral("QUORVEXTEST5INI.txt")); }
+    QByteArray raw() const
+    {
+        QFile f(path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void put(const QByteArray &bytes)
+    {
+        QFile f(path());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        // The start-up directory, not the current one, holds the files.
+        gstrStartupDir = m_dir.path();
+        QDir::setCurrent(QDir::tempPath());
+    }
+    void init() { QFile::remove(path()); }
+
+    void fileNameFromExecutable()
+    {
+        QCOMPARE(settingsFileName(QStringLiteral("Size")), QStringLiteral("TST_SETTINGS5SIZE"));
+        QCOMPARE(settingsFileName(QString()), QStringLiteral("TST_SETTINGS5"));
+    }
+
+    void missingFileGivesDefaultAndFirstWriteCreatesIt()
+    {
+        QCOMPARE(fnReadSetting(m_file, QStringLiteral("Initial Data"), QStringLiteral("DateItem"), QStringLiteral("0")),
+                 QStringLiteral("0"));
+        QCOMPARE(fnReadSetting(m_file, QStringLiteral("Initial Data"), QStringLiteral("DateItem")), QString());
+        QVERIFY(fnWriteSetting(m_file, QStringLiteral("Initial Data"), QStringLiteral("DateItem"), 3));
+        QCOMPARE(raw(), QByteArray("INITIAL DATA,DATEITEM,3\r\n"));
+        QCOMPARE(fnReadSetting(m_file, QStringLiteral("initial data"), QStringLiteral("dateitem"), 0),
+                 QStringLiteral("3"));
+    }
+
+    void valuesAreUpperCase()
+    {
+        fnWriteSetting(m_file, QStringLiteral("Initial Data"), QStringLiteral("DayMode"), QStringLiteral("True"));
+        QCOMPARE(fnReadSetting(m_file, QStringLiteral("Initial Data"), QStringLiteral("DayMode"), QStringLiteral("True")),
+                 QStringLiteral("TRUE"));
+        fnWriteSetting(m_file, QStringLiteral("Initial Data"), QStringLiteral("DayMode"), false);
+        QCOMPARE(fnReadSetting(m_file, QStringLiteral("Initial Data"), QStringLiteral("DayMode")), QStringLiteral("FALSE"));
+        QCOMPARE(fnReadSetting(m_file, QStringLiteral("X"), QStringLiteral("Y"), true), QStringLiteral("True"));
+    }
+
+    void readsEdgeCases_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("later line wins") << QByteArray("S,K,1\r\nS,K,2\r\n") << "2";
+        QTest::newRow("lower case by hand is not found") << QByteArray("s,k,1\r\n") << "default";
+        QTest::newRow("comma cuts the value") << QByteArray("S,K,a,b\r\n") << "a";
+        QTest::newRow("blank value gives default") << QByteArray("S,K,   \r\n") << "default";
+        QTest::newRow("blanks around value trimmed") << QByteArray("S,K, v \r\n") << "v";
+        QTest::newRow("short lines match nothing") << QByteArray("S,K\r\nS\r\n\r\n   \r\nS,K,ok\r\n") << "ok";
+        QTest::newRow("missing last CR LF") << QByteArray("A,B,C\r\nS,K,last") << "last";
+        QTest::newRow("CP932 value") << QByteArray("S,K,\x8c\xda\x8b\x71\r\n") << QString::fromUtf8("顧客");
+    }
+    void readsEdgeCases()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, expected);
+        put(content);
+        QCOMPARE(fnReadSetting(m_file, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("default")), expected);
+    }
+
+    void writesEdgeCases_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("replaced in place")
+            << QByteArray("A,B,1\r\nS,K,old\r\nC,D,2\r\n") << QByteArray("A,B,1\r\nS,K,NEW\r\nC,D,2\r\n");
+        QTest::newRow("every duplicate replaced")
+            << QByteArray("S,K,1\r\nA,B,1\r\nS,K,2\r\n") << QByteArray("S,K,NEW\r\nA,B,1\r\nS,K,NEW\r\n");
+        QTest::newRow("lower case kept, new line appended")
+            << QByteArray("s,k,1\r\n") << QByteArray("s,k,1\r\nS,K,NEW\r\n");
+        QTest::newRow("empty lines disappear")
+            << QByteArray("A,B,1\r\n\r\n\r\nC,D,2\r\n") << QByteArray("A,B,1\r\nC,D,2\r\nS,K,NEW\r\n");
+        QTest::newRow("short lines kept as they are")
+            << QByteArray("S,K\r\njunk\r\n  \r\n") << QByteArray("S,K\r\njunk\r\n  \r\nS,K,NEW\r\n");
+        QTest::newRow("missing last CR LF")
+            << QByteArray("A,B,1") << QByteArray("A,B,1\r\nS,K,NEW\r\n");
+    }
+    void writesEdgeCases()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QByteArray, expected);
+        put(content);
+        QVERIFY(fnWriteSetting(m_file, QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("new")));
+        QCOMPARE(raw(), expected);
+    }
+
+    void lineBreaksInAValueStayOnOneLine()
+    {
+        QVERIFY(fnWriteSetting(m_file, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("a\r\nb")));
+        QCOMPARE(raw(), QByteArray("S,K,AB\r\n"));
+    }
+
+    void failedWriteLeavesOldFileAndDoesNotThrow()
+    {
+        put("S,K,OLD\r\n");
+        bool ok = true;
+        QVERIFY_THROWS_NO_EXCEPTION(ok = fnWriteSetting(m_file, QStringLiteral("S"), QStringLiteral("K"),
+                                                        QStringLiteral("😀")));
+        QVERIFY(!ok);
+        QCOMPARE(raw(), QByteArray("S,K,OLD\r\n"));
+
+        // A path that cannot be written at all.
+        const QString blocked = QStringLiteral("Blocked5Size");
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("BLOCKED5SIZE.txt")));
+        QVERIFY_THROWS_NO_EXCEPTION(ok = fnWriteSetting(blocked, QStringLiteral("S"), QStringLiteral("K"), 1));
+        QVERIFY(!ok);
+        QCOMPARE(fnReadSetting(blocked, QStringLiteral("S"), QStringLiteral("K"), 7), QStringLiteral("7"));
+        QVERIFY_THROWS_EXCEPTION(text::TextFileError,
+                                 SaveTextSetting(QStringLiteral("S,K,1"), m_dir.filePath(QStringLiteral("BLOCKED5SIZE.txt"))));
+    }
+
+    void lowLevelRoutines()
+    {
+        put("S,K,1\r\n");
+        QCOMPARE(fnGetTextSetting(path(), QStringLiteral("S"), QStringLiteral("K")), QStringLiteral("1"));
+        QCOMPARE(fnGetTextSetting(path(), QStringLiteral("s"), QStringLiteral("K")), QString());
+        QCOMPARE(fnGetTextSetting(m_dir.filePath(QStringLiteral("none.txt")), QStringLiteral("S"), QStringLiteral("K")),
+                 QString());
+        SaveTextSetting(QStringLiteral("T,U,v"), path());
+        QCOMPARE(raw(), QByteArray("S,K,1\r\nT,U,v\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Settings)
+#include "tst_settings.moc"
