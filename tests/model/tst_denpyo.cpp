@@ -1,0 +1,495 @@
+#include "core/DateValue.h"
+#include "core/Globals.h"
+#include "model/Denpyo.h"
+#include "TestSupport.h"
+
+#include <QtTest>
+#include <memory>
+
+using db::DbError;
+
+namespace {
+
+QDateTime at(int y, int m, int d, int hh = 0, int mm = 0, int ss = 0)
+{
+    return QDateTime(QDate(y, m, d), QTime(hh, mm, ss));
+}
+
+QVariant scalar(const QString &sql)
+{
+    return connection().scalar(sql);
+}
+
+qint64 counter()
+{
+    return scalar(QStringLiteral(
+        "SELECT 数値型データ FROM 基本情報テーブル WHERE 基本情報ID = 'CurrentDenpyoID'")).toLongLong();
+}
+
+// Everything stored for one slip, to compare before and after a failed save.
+QString snapshot(qint32 id)
+{
+    QString out;
+    for (const QString &table : {QStringLiteral("伝票テーブル"), QStringLiteral("明細テーブル")}) {
+        db::Statement st = connection().prepare(
+            QStringLiteral("SELECT * FROM %1 WHERE 伝票番号 = ? ORDER BY rowid").arg(table));
+        st.bindInt(1, id);
+        while (st.step()) {
+            for (int i = 0; i < st.columnCount(); ++i)
+                out += st.value(i).toString() + (st.isNull(i) ? QStringLiteral("<null>|") : QStringLiteral("|"));
+            out += QLatin1Char('\n');
+        }
+    }
+    return out + QString::number(counter());
+}
+
+void addLine(Denpyo &d, const QString &name, qint32 kingaku)
+{
+    Meisai &m = d.Meisais().Add();
+    m.setItemName(name);
+    m.setItemKingaku(kingaku);
+}
+
+// A stored slip with three lines; the counter then holds its number.
+void storeSlip(qint32 id, int lines = 3)
+{
+    Denpyo d;
+    d.setDenpyoID(id);
+    d.setCustomerName(QStringLiteral("山田商店"));
+    for (int i = 1; i <= lines; ++i)
+        addLine(d, QStringLiteral("品%1").arg(i), i * 100);
+    QVERIFY(d.Apply());
+}
+
+} // namespace
+
+class tst_Denpyo : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testsupport::ProgramFolder> m_folder;
+
+private slots:
+    void init()
+    {
+        setFixedNow(at(2024, 4, 1, 9, 30, 15));
+        m_folder = std::make_unique<testsupport::ProgramFolder>();
+        m_folder->open();
+    }
+    void cleanup()
+    {
+        gConnection.reset();
+        m_folder.reset();
+        setFixedNow(QDateTime());
+    }
+
+    void everyFieldRoundTrips()
+    {
+        Denpyo d;
+        d.setDenpyoID(2147483647);
+        d.setCustomerID(QStringLiteral("C'001"));
+        d.setNouki(at(2024, 5, 31));
+        d.setCustomerPostNumber(QStringLiteral("100-0001"));
+        d.setCustomerAddress1(QStringLiteral("東京都千代田区千代田１－１"));
+        d.setCustomerAddress2(QStringLiteral("第二ビル ５階"));
+        d.setCustomerName(QStringLiteral("株式会社 山田's 商店"));
+        d.setCustomerBumon(QStringLiteral("営業部"));
+        d.setCustomerTelephone(QStringLiteral("03-1234-5678"));
+        d.setCustomerFax(QString());
+        d.setMeisaiSum(-2147483647 - 1);
+        d.setNebikiRitsuOn(true);
+        d.setNebikiRitsu(-32768);
+        d.setNebikiKingaku(1234);
+        d.setSummery(98765);
+        d.setShouhizeiIn(true);
+        d.setShouhizei(9876);
+        d.setSummeryWithShouhizei(108641);
+        d.setMitsumori(true);
+        d.setMitsumoriDate(at(2024, 1, 2));
+        d.setJuchu(false);
+        d.setJuchuDate(at(2024, 1, 3));
+        d.setNouhin(true);
+        d.setNouhinDate(zeroDate());
+        d.setSeikyu(true);
+        d.setSeikyuDate(at(2024, 12, 31));
+        d.setNyukin(false);
+        d.setBumon(QStringLiteral("第一課"));
+        d.setTanto(QStringLiteral("佐藤"));
+        d.setMemo(QStringLiteral("  一行目\r\n二行目 'x'   "));
+        d.setModifyDate(zeroDate());
+        addLine(d, QStringLiteral("ボルト M8"), 500);
+        Meisai &m = d.Meisais().Add();
+        m.setItemID(QStringLiteral("S'01"));
+        m.setItemNumber(QStringLiteral("AB-12"));
+        m.setItemName(QStringLiteral("ナット"));
+        m.setItemTanka(12.5);
+        m.setItemSuryo(-0.25);
+        m.setItemTanni(QStringLiteral("個"));
+        m.setItemKingaku(-3);
+        m.setItemBikou(QStringLiteral("至急"));
+        d.Meisais().Add(); // a blank line is stored too
+        QVERIFY(d.Apply());
+        QCOMPARE(d.InsertDate(), at(2024, 4, 1, 9, 30, 15));
+
+        // The encodings as stored.
+        db::Statement st = connection().prepare(QStringLiteral("SELECT * FROM 伝票テーブル"));
+        QVERIFY(st.step());
+        QCOMPARE(st.text(QStringLiteral("納期")), QStringLiteral("2024/05/31"));
+        QVERIFY(st.isNull(QStringLiteral("顧客FAX")));
+        QCOMPARE(st.int64(QStringLiteral("値引率計算")), 1);
+        QCOMPARE(st.text(QStringLiteral("見積もり日付")), QStringLiteral("2024/01/02"));
+        QVERIFY(st.isNull(QStringLiteral("受注日付"))); // stage off: its date is not kept
+        QCOMPARE(st.text(QStringLiteral("納品日付")), QStringLiteral("1899/12/30"));
+        QVERIFY(st.isNull(QStringLiteral("入金日付")));
+        QCOMPARE(st.text(QStringLiteral("メモ")), QStringLiteral("  一行目\r\n二行目 'x'"));
+        QCOMPARE(st.text(QStringLiteral("作成日付")), QStringLiteral("2024/04/01 09:30:15"));
+        QVERIFY(st.isNull(QStringLiteral("更新日付")));
+        QCOMPARE(st.int64(QStringLiteral("明細数")), 0);
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル WHERE 品名 IS NULL AND 明細番号 = 3")).toInt(), 1);
+
+        Denpyo r;
+        QVERIFY(r.Load(2147483647));
+        QCOMPARE(r.DenpyoID(), d.DenpyoID());
+        QCOMPARE(r.CustomerID(), d.CustomerID());
+        QCOMPARE(r.Nouki(), d.Nouki());
+        QCOMPARE(r.CustomerPostNumber(), d.CustomerPostNumber());
+        QCOMPARE(r.CustomerAddress1(), d.CustomerAddress1());
+        QCOMPARE(r.CustomerAddress2(), d.CustomerAddress2());
+        QCOMPARE(r.CustomerName(), d.CustomerName());
+        QCOMPARE(r.CustomerBumon(), d.CustomerBumon());
+        QCOMPARE(r.CustomerTelephone(), d.CustomerTelephone());
+        QCOMPARE(r.CustomerFax(), QString());
+        QCOMPARE(r.MeisaiSum(), d.MeisaiSum());
+        QCOMPARE(r.NebikiRitsuOn(), true);
+        QCOMPARE(r.NebikiRitsu(), d.NebikiRitsu());
+        QCOMPARE(r.NebikiKingaku(), d.NebikiKingaku());
+        QCOMPARE(r.Summery(), d.Summery());
+        QCOMPARE(r.ShouhizeiIn(), true);
+        QCOMPARE(r.Shouhizei(), d.Shouhizei());
+        QCOMPARE(r.SummeryWithShouhizei(), d.SummeryWithShouhizei());
+        QCOMPARE(r.Mitsumori(), true);
+        QCOMPARE(r.MitsumoriDate(), at(2024, 1, 2));
+        QCOMPARE(r.Juchu(), false);
+        QCOMPARE(r.JuchuDate(), zeroDate());
+        QCOMPARE(r.Nouhin(), true);
+        QCOMPARE(r.NouhinDate(), zeroDate());
+        QCOMPARE(r.Seikyu(), true);
+        QCOMPARE(r.SeikyuDate(), at(2024, 12, 31));
+        QCOMPARE(r.Nyukin(), false);
+        QCOMPARE(r.NyukinDate(), zeroDate());
+        QCOMPARE(r.Bumon(), d.Bumon());
+        QCOMPARE(r.Tanto(), d.Tanto());
+        QCOMPARE(r.Memo(), QStringLiteral("  一行目\r\n二行目 'x'"));
+        QCOMPARE(r.InsertDate(), at(2024, 4, 1, 9, 30, 15));
+        QCOMPARE(r.ModifyDate(), zeroDate());
+
+        QCOMPARE(r.Meisais().Count(), 3);
+        QCOMPARE(r.Meisais().Item(1).ItemName(), QStringLiteral("ボルト M8"));
+        const Meisai &l = r.Meisais().Item(2);
+        QCOMPARE(l.ItemID(), QStringLiteral("S'01"));
+        QCOMPARE(l.ItemNumber(), QStringLiteral("AB-12"));
+        QCOMPARE(l.ItemName(), QStringLiteral("ナット"));
+        QCOMPARE(l.ItemTanka(), 12.5);
+        QCOMPARE(l.ItemSuryo(), -0.25);
+        QCOMPARE(l.ItemTanni(), QStringLiteral("個"));
+        QCOMPARE(l.ItemKingaku(), -3);
+        QCOMPARE(l.ItemBikou(), QStringLiteral("至急"));
+        QCOMPARE(r.Meisais().Item(3).ItemName(), QString());
+        QCOMPARE(r.Meisais().Item(3).ItemTanka(), 0.0);
+    }
+
+    void assignmentRules()
+    {
+        Denpyo d;
+        d.setCustomerName(QStringLiteral("  山田\r\n商店 "));
+        QCOMPARE(d.CustomerName(), QStringLiteral("山田商店"));
+        d.setMemo(QStringLiteral(" 山田\r\n商店  "));
+        QCOMPARE(d.Memo(), QStringLiteral(" 山田\r\n商店"));
+        Meisai &m = d.Meisais().Add();
+        m.setItemBikou(QStringLiteral(" 至\n急 "));
+        QCOMPARE(m.ItemBikou(), QStringLiteral("至急"));
+    }
+
+    void secondApplyUpdatesTheSameRow()
+    {
+        Denpyo d;
+        d.setDenpyoID(7);
+        QVERIFY(d.Apply());
+        setFixedNow(at(2024, 4, 2, 18, 0, 1));
+        d.setTanto(QStringLiteral("鈴木"));
+        QVERIFY(d.Apply());
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 1);
+        QCOMPARE(scalar(QStringLiteral("SELECT 作成日付 || '|' || 更新日付 || '|' || 担当 FROM 伝票テーブル")).toString(),
+                 QStringLiteral("2024/04/01 09:30:15|2024/04/02 18:00:01|鈴木"));
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no number") << 0 << QStringLiteral("伝票番号が設定されていません。");
+        QTest::newRow("new slip, number taken") << 1 << QStringLiteral("この伝票は既に存在します。");
+        QTest::newRow("loaded slip, row gone") << 2 << QStringLiteral("この伝票は存在しません。");
+    }
+    void refusals()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, message);
+        storeSlip(5);
+        const QString before = snapshot(5);
+
+        Denpyo d;
+        if (kind == 1) {
+            d.setDenpyoID(5);
+        } else if (kind == 2) {
+            QVERIFY(d.Load(5));
+            connection().exec(QStringLiteral("DELETE FROM 伝票テーブル"));
+        }
+        addLine(d, QStringLiteral("別の品"), 1);
+        QVERIFY(!d.Apply());
+        QCOMPARE(d.ErrorMessage(), message);
+        QVERIFY(!connection().inTransaction());
+        if (kind != 2)
+            QCOMPARE(snapshot(5), before);
+        else
+            QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル")).toInt(), 3);
+
+        // A refusal leaves nothing open: the next slip saves, and the old
+        // message stays.
+        Denpyo other;
+        other.setDenpyoID(6);
+        QVERIFY(other.Apply());
+        QVERIFY(!d.Apply());
+        QCOMPARE(d.ErrorMessage(), message);
+    }
+
+    void counterRisesNeverFalls_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<int>("saved");
+        QTest::addColumn<int>("expected");
+        const QString set = QStringLiteral(
+            "UPDATE 基本情報テーブル SET 数値型データ = %1 WHERE 基本情報ID = 'CurrentDenpyoID'");
+        QTest::newRow("lower number leaves it") << set.arg(150) << 120 << 150;
+        QTest::newRow("equal number leaves it") << set.arg(150) << 150 << 150;
+        QTest::newRow("higher number raises it") << set.arg(150) << 151 << 151;
+        QTest::newRow("null counts as lower") << set.arg(QStringLiteral("NULL")) << 3 << 3;
+        QTest::newRow("missing row is added")
+            << QStringLiteral("DELETE FROM 基本情報テーブル WHERE 基本情報ID = 'CurrentDenpyoID'") << 151 << 151;
+    }
+    void counterRisesNeverFalls()
+    {
+        QFETCH(QString, setup);
+        QFETCH(int, saved);
+        QFETCH(int, expected);
+        connection().exec(setup);
+        Denpyo d;
+        d.setDenpyoID(saved);
+        QVERIFY(d.Apply());
+        QCOMPARE(counter(), expected);
+        QCOMPARE(scalar(QStringLiteral(
+            "SELECT COUNT(*) FROM 基本情報テーブル WHERE 基本情報ID = 'CurrentDenpyoID'")).toInt(), 1);
+    }
+
+    void linesAreRenumberedFromOne()
+    {
+        storeSlip(9, 3);
+        Denpyo d;
+        QVERIFY(d.Load(9));
+        d.Meisais().Remove(1);
+        QVERIFY(d.Apply());
+        db::Statement st = connection().prepare(
+            QStringLiteral("SELECT 明細番号, 品名 FROM 明細テーブル WHERE 伝票番号 = 9 ORDER BY 明細番号"));
+        QStringList rows;
+        while (st.step())
+            rows << st.text(0) + QLatin1Char(':') + st.text(1);
+        QCOMPARE(rows, (QStringList{QStringLiteral("1:品2"), QStringLiteral("2:品3")}));
+    }
+
+    void slipWithoutLines()
+    {
+        Denpyo d;
+        d.setDenpyoID(3);
+        QVERIFY(d.Apply());
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル")).toInt(), 0);
+        Denpyo r;
+        QVERIFY(r.Load(3));
+        QCOMPARE(r.Meisais().Count(), 1);
+        QCOMPARE(r.Meisais().Item(1).ItemName(), QString());
+    }
+
+    void linesLoadInTheirStoredOrder()
+    {
+        storeSlip(4, 0);
+        connection().exec(QStringLiteral(
+            "INSERT INTO 明細テーブル (伝票番号, 明細番号, 品名, 単価, 数量, 金額) VALUES (4, 2, '後', 0, 0, 0)"));
+        connection().exec(QStringLiteral(
+            "INSERT INTO 明細テーブル (伝票番号, 明細番号, 品名, 単価, 数量, 金額) VALUES (4, 1, '先', 0, 0, 0)"));
+        Denpyo d;
+        QVERIFY(d.Load(4));
+        QCOMPARE(d.Meisais().Count(), 2);
+        QCOMPARE(d.Meisais().Item(1).ItemName(), QStringLiteral("先"));
+        QCOMPARE(d.Meisais().Item(2).ItemName(), QStringLiteral("後"));
+    }
+
+    void loadOfMissingSlip()
+    {
+        storeSlip(8);
+        Denpyo d;
+        QVERIFY(d.Load(8));
+        const std::shared_ptr<Meisais> earlier = d.MeisaisHandle();
+        QVERIFY(!d.Load(99));
+        QCOMPARE(d.DenpyoID(), 0);
+        QCOMPARE(d.Meisais().Count(), 0);
+        QCOMPARE(d.ErrorMessage(), QString());
+        QCOMPARE(earlier->Count(), 3); // an earlier handle keeps the old lines
+        // The slip stayed "existing": saving a number that has no row is refused.
+        d.setDenpyoID(99);
+        QVERIFY(!d.Apply());
+        QCOMPARE(d.ErrorMessage(), QStringLiteral("この伝票は存在しません。"));
+    }
+
+    void linePositionsOutOfRange()
+    {
+        Denpyo d;
+        addLine(d, QStringLiteral("一"), 1);
+        for (int index : {0, 2}) {
+            QVERIFY_THROWS_EXCEPTION(std::out_of_range, d.Meisais().Item(index));
+            QVERIFY_THROWS_EXCEPTION(std::out_of_range, d.Meisais().Remove(index));
+        }
+        QCOMPARE(d.Meisais().Count(), 1);
+        int seen = 0;
+        for (Meisai &m : d.Meisais())
+            seen += m.ItemKingaku();
+        QCOMPARE(seen, 1);
+    }
+
+    // A save that fails part way, at any step, leaves the slip, its lines
+    // and the counter exactly as they were.
+    void failedSaveLeavesNoTrace_data()
+    {
+        QTest::addColumn<QString>("sabotage");
+        QTest::addColumn<bool>("existing");
+        const QString trigger = QStringLiteral(
+            "CREATE TRIGGER stop_third BEFORE INSERT ON 明細テーブル WHEN NEW.明細番号 = 3 "
+            "BEGIN SELECT RAISE(ABORT, 'third line refused'); END");
+        QTest::newRow("third line insert aborts, update") << trigger << true;
+        QTest::newRow("third line insert aborts, new slip") << trigger << false;
+        QTest::newRow("counter update aborts") << QStringLiteral(
+            "CREATE TRIGGER stop_counter BEFORE UPDATE ON 基本情報テーブル "
+            "BEGIN SELECT RAISE(ABORT, 'counter refused'); END") << false;
+        // The file may not grow: what a full disk does to a save.
+        QTest::newRow("disk full") << QStringLiteral("PRAGMA max_page_count = 1") << true;
+    }
+    void failedSaveLeavesNoTrace()
+    {
+        QFETCH(QString, sabotage);
+        QFETCH(bool, existing);
+        storeSlip(10, 2);
+        const QString before10 = snapshot(10);
+        const QString before50 = snapshot(50);
+
+        Denpyo d;
+        if (existing)
+            QVERIFY(d.Load(10));
+        d.setDenpyoID(existing ? 10 : 50);
+        d.setCustomerName(QStringLiteral("変更後"));
+        d.setMemo(QString(20000, QChar(0x3042)));
+        for (int i = 0; i < 20; ++i)
+            addLine(d, QStringLiteral("新しい品 %1").arg(i), i);
+        if (sabotage.startsWith(QLatin1String("PRAGMA"))) {
+            const qint64 pages = scalar(QStringLiteral("PRAGMA page_count")).toLongLong();
+            connection().scalar(QStringLiteral("PRAGMA max_page_count = %1").arg(pages));
+        } else {
+            connection().exec(sabotage);
+        }
+
+        QVERIFY_THROWS_EXCEPTION(DbError, d.Apply());
+        connection().scalar(QStringLiteral("PRAGMA max_page_count = 1073741823"));
+        QVERIFY(!connection().inTransaction());
+        QCOMPARE(snapshot(10), before10);
+        QCOMPARE(snapshot(50), before50);
+        QCOMPARE(counter(), 10);
+    }
+
+    void deleteRemovesSlipAndLines()
+    {
+        storeSlip(11, 3);
+        storeSlip(12, 2);
+        Denpyo d;
+        QVERIFY(d.Load(11));
+        QVERIFY(d.Delete());
+        QCOMPARE(d.DenpyoID(), 0);
+        QCOMPARE(d.Meisais().Count(), 0);
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル WHERE 伝票番号 = 11")).toInt(), 0);
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル WHERE 伝票番号 = 11")).toInt(), 0);
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル")).toInt(), 2);
+        // Deleted and cleared, the object is no longer new.
+        d.setDenpyoID(11);
+        QVERIFY(!d.Apply());
+        QCOMPARE(d.ErrorMessage(), QStringLiteral("この伝票は存在しません。"));
+    }
+
+    void deleteRefusals()
+    {
+        Denpyo missing;
+        QVERIFY(!missing.Load(40));
+        QVERIFY(!missing.Delete());
+        QCOMPARE(missing.ErrorMessage(), QStringLiteral("伝票番号が設定されていません。"));
+
+        storeSlip(41, 2);
+        Denpyo gone;
+        QVERIFY(gone.Load(41));
+        connection().exec(QStringLiteral("DELETE FROM 伝票テーブル WHERE 伝票番号 = 41"));
+        QVERIFY(!gone.Delete());
+        QCOMPARE(gone.ErrorMessage(), QStringLiteral("この伝票は存在しません。"));
+        QCOMPARE(gone.DenpyoID(), 41);
+        QVERIFY(!connection().inTransaction());
+        // The refusal wrote nothing: the orphaned lines are still there.
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル WHERE 伝票番号 = 41")).toInt(), 2);
+    }
+
+    // A hand-edited row with a value that does not fit is reported with the
+    // column's name rather than read as something else.
+    void storedValueThatDoesNotFit_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("column");
+        QTest::newRow("money beyond 32 bits")
+            << QStringLiteral("UPDATE 伝票テーブル SET 合計 = 3000000000") << QStringLiteral("合計");
+        QTest::newRow("rate beyond 16 bits")
+            << QStringLiteral("UPDATE 伝票テーブル SET 値引率 = 40000") << QStringLiteral("値引率");
+        QTest::newRow("line count beyond 16 bits")
+            << QStringLiteral("UPDATE 伝票テーブル SET 明細数 = -40000") << QStringLiteral("明細数");
+        QTest::newRow("text in an amount")
+            << QStringLiteral("UPDATE 伝票テーブル SET 消費税 = 'abc'") << QStringLiteral("消費税");
+        QTest::newRow("null in an amount read always")
+            << QStringLiteral("UPDATE 伝票テーブル SET 合計消費税込み = NULL") << QStringLiteral("合計消費税込み");
+        QTest::newRow("date that is no date")
+            << QStringLiteral("UPDATE 伝票テーブル SET 納期 = '2024/13/01'") << QStringLiteral("納期");
+        QTest::newRow("time that is no time")
+            << QStringLiteral("UPDATE 伝票テーブル SET 作成日付 = '2024/01/01 25:00:00'") << QStringLiteral("作成日付");
+        QTest::newRow("line amount beyond 32 bits")
+            << QStringLiteral("UPDATE 明細テーブル SET 金額 = -2147483649") << QStringLiteral("金額");
+        QTest::newRow("null unit price")
+            << QStringLiteral("UPDATE 明細テーブル SET 単価 = NULL") << QStringLiteral("単価");
+    }
+    void storedValueThatDoesNotFit()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QString, column);
+        storeSlip(20, 1);
+        connection().exec(edit);
+        Denpyo d;
+        try {
+            d.Load(20);
+            QFAIL("the value was read");
+        } catch (const DbError &e) {
+            QVERIFY2(e.description().contains(column), qPrintable(e.description()));
+        }
+        QCOMPARE(d.DenpyoID(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Denpyo)
+#include "tst_denpyo.moc"
