@@ -1,14 +1,35 @@
 #include "core/Startup.h"
+#include "core/BasicInfo.h"
 #include "core/Globals.h"
+#include "core/Routines.h"
+#include "core/Tables.h"
+#include "platform/text/LineFile.h"
+#include "platform/ui/MessageBox.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
+
+constexpr int kDatabaseVersion = 5;
+
 QString &folderOverride()
 {
     static QString f;
     return f;
 }
+
+void exclamation(const QString &text)
+{
+    ui::showMessage(text, ui::Icon::Exclamation);
+}
+
+bool isNetworkPath(const QString &path)
+{
+    return path.startsWith(QLatin1String("//")) || path.startsWith(QLatin1String("\\\\"));
+}
+
 } // namespace
 
 QString programFolder()
@@ -21,18 +42,110 @@ void setProgramFolder(const QString &folder)
     folderOverride() = folder;
 }
 
+void SetFolderGlobals(const QString &folder)
+{
+    QString p = folder;
+    while (!p.isEmpty() && p.endsWith(QLatin1Char('/')))
+        p.chop(1);
+    gstrDatabasePath = p + QStringLiteral("/DATABASE/QVX.MDB");
+    gstrTsukiSeikyushoFolder = p + QStringLiteral("/DATABASE/TsukiSeikyusho/");
+    gstrDenpyoKensakuFilterFolder = p + QStringLiteral("/Define/DenpyoKensakuFilter/");
+    gstrCustomerKensakuFilterFolder = p + QStringLiteral("/Define/CustomerKensakuFilter/");
+    gstrShohinKensakuFilterFolder = p + QStringLiteral("/Define/ShohinKensakuFilter/");
+    gstrDenpyoPrintFormFolder = p + QStringLiteral("/Define/DenpyoPrintForm/");
+    gstrDenpyoListPrintFormFolder = p + QStringLiteral("/Define/DenpyoListPrintForm/");
+    gstrTsukiSeikyushoPrintFormFolder = p + QStringLiteral("/Define/TsukiSeikyushoPrintForm/");
+    gstrCustomerPrintFormFolder = p + QStringLiteral("/Define/CustomerPrintForm/");
+    gstrCustomerListPrintFormFolder = p + QStringLiteral("/Define/CustomerListPrintForm/");
+    gstrShohinPrintFormFolder = p + QStringLiteral("/Define/ShohinPrintForm/");
+    gstrShohinListPrintFormFolder = p + QStringLiteral("/Define/ShohinListPrintForm/");
+}
+
 bool fnStartup()
 {
-    return true;
+    try {
+        const QString folder = programFolder();
+        if (isNetworkPath(folder)) {
+            ui::showMessage(QStringLiteral("ネットワーク上のプログラムを実行することはできません。\n"
+                                           "プログラムをローカルコンピュータにコピーして実行してください。"),
+                            ui::Icon::Critical);
+            return false;
+        }
+        gstrStartupDir = QDir::currentPath();
+        SetFolderGlobals(folder);
+        if (!fnOpenDatabase())
+            return false;
+        if (!fnCheckFolders())
+            return false;
+        InitDenpyoListColumns();
+        InitDenpyoKensakuItems();
+        InitCustomerKensakuItems();
+        InitShohinKensakuItems();
+        return true;
+    } catch (const db::DbError &e) {
+        ui::showMessage(QStringLiteral("%1:%2").arg(e.number()).arg(e.description()));
+    } catch (const FolderError &e) {
+        ui::showMessage(QStringLiteral("%1:%2").arg(e.number()).arg(e.description()));
+    } catch (const text::TextFileError &e) {
+        ui::showMessage(QStringLiteral("0:%1").arg(e.message()));
+    } catch (const std::exception &e) {
+        ui::showMessage(QStringLiteral("0:%1").arg(QString::fromLocal8Bit(e.what())));
+    }
+    return false;
 }
 
 bool fnOpenDatabase()
 {
+    if (!QFileInfo(gstrDatabasePath).isFile()) {
+        exclamation(QStringLiteral("データベース(%1)が存在しません。").arg(gstrDatabasePath));
+        return false;
+    }
+    try {
+        gConnection = db::Connection::open(gstrDatabasePath);
+        BasicInfo info;
+        info.Initialize();
+        info.Load(QStringLiteral("DatabaseVersion"));
+        const qint32 version = info.LongValue();
+        if (version != kDatabaseVersion) {
+            exclamation(QStringLiteral("システムのバージョンとデータベースのバージョンが一致していません。\n"
+                                       "システムバージョン：%1\n"
+                                       "データベースバージョン：%2")
+                            .arg(kDatabaseVersion)
+                            .arg(version));
+            return false;
+        }
+    } catch (const db::DbError &e) {
+        exclamation(e.description());
+        return false;
+    }
     return true;
 }
 
 bool fnCheckFolders()
 {
+    const struct {
+        const QString &path;
+        QString message;
+    } folders[] = {
+        {gstrDenpyoKensakuFilterFolder,
+         QStringLiteral("伝票検索フィルターフォルダー(%1)が存在しません。").arg(gstrDenpyoKensakuFilterFolder)},
+        {gstrCustomerKensakuFilterFolder, QStringLiteral("顧客検索フィルターフォルダーが存在しません。")},
+        {gstrShohinKensakuFilterFolder, QStringLiteral("商品検索フィルターフォルダーが存在しません。")},
+        {gstrDenpyoPrintFormFolder, QStringLiteral("伝票印刷フォームフォルダーが存在しません。")},
+        {gstrDenpyoListPrintFormFolder, QStringLiteral("伝票リスト印刷フォームフォルダーが存在しません。")},
+        {gstrTsukiSeikyushoPrintFormFolder, QStringLiteral("月締め請求書印刷フォームフォルダーが存在しません。")},
+        {gstrCustomerPrintFormFolder, QStringLiteral("顧客印刷フォームフォルダーが存在しません。")},
+        {gstrCustomerListPrintFormFolder, QStringLiteral("顧客リスト印刷フォームフォルダーが存在しません。")},
+        {gstrShohinPrintFormFolder, QStringLiteral("商品印刷フォームフォルダーが存在しません。")},
+        {gstrShohinListPrintFormFolder, QStringLiteral("商品リスト印刷フォームフォルダーが存在しません。")},
+        {gstrTsukiSeikyushoFolder, QStringLiteral("月締め請求書フォルダーが存在しません。")},
+    };
+    for (const auto &f : folders) {
+        if (!fnFolderExists(f.path)) {
+            exclamation(f.message);
+            return false;
+        }
+    }
     return true;
 }
 

@@ -8,6 +8,9 @@
 bool fnStartup();
 bool fnOpenDatabase();
 bool fnCheckFolders();
+// Sets gstrDatabasePath and the folder globals (each ending in "/") for a
+// program folder.
+void SetFolderGlobals(const QString &programFolder);
 // Closes and releases gConnection; the first step of the main window's unload.
 void CloseDatabase();
 

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/Startup.h"
+#include "core/Tables.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,20 +43,12 @@ void ProgramFolder::open()
     setProgramFolder(path());
     QDir::setCurrent(path());
     gstrStartupDir = path();
-    const QString p = path() + QLatin1Char('/');
-    gstrDatabasePath = databasePath();
-    gstrTsukiSeikyushoFolder = p + QStringLiteral("DATABASE/TsukiSeikyusho/");
-    gstrDenpyoKensakuFilterFolder = p + QStringLiteral("Define/DenpyoKensakuFilter/");
-    gstrCustomerKensakuFilterFolder = p + QStringLiteral("Define/CustomerKensakuFilter/");
-    gstrShohinKensakuFilterFolder = p + QStringLiteral("Define/ShohinKensakuFilter/");
-    gstrDenpyoPrintFormFolder = p + QStringLiteral("Define/DenpyoPrintForm/");
-    gstrDenpyoListPrintFormFolder = p + QStringLiteral("Define/DenpyoListPrintForm/");
-    gstrTsukiSeikyushoPrintFormFolder = p + QStringLiteral("Define/TsukiSeikyushoPrintForm/");
-    gstrCustomerPrintFormFolder = p + QStringLiteral("Define/CustomerPrintForm/");
-    gstrCustomerListPrintFormFolder = p + QStringLiteral("Define/CustomerListPrintForm/");
-    gstrShohinPrintFormFolder = p + QStringLiteral("Define/ShohinPrintForm/");
-    gstrShohinListPrintFormFolder = p + QStringLiteral("Define/ShohinListPrintForm/");
+    SetFolderGlobals(path());
     gConnection = db::Connection::open(databasePath());
+    InitDenpyoListColumns();
+    InitDenpyoKensakuItems();
+    InitCustomerKensakuItems();
+    InitShohinKensakuItems();
 }
 
 } // namespace testsupport

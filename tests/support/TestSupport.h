@@ -19,8 +19,9 @@ public:
     ProgramFolder();
     QString path() const { return m_dir.path(); }           // no trailing "/"
     QString databasePath() const { return path() + QStringLiteral("/DATABASE/QVX.MDB"); }
-    // Makes this folder the program folder, changes to it and opens the
-    // database as gConnection (the work of a successful start-up).
+    // Makes this folder the program folder, changes to it, sets the folder
+    // globals, opens the database as gConnection and builds the fixed tables
+    // (the work of a successful start-up).
     void open();
 
 private:

@@ -1,0 +1,211 @@
+#include "core/Globals.h"
+#include "core/Startup.h"
+#include "platform/ui/MessageBox.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using ui::Icon;
+using ui::MessageRequest;
+
+class tst_Startup : public QObject {
+    Q_OBJECT
+
+private:
+    QList<MessageRequest> m_messages;
+    QTemporaryDir m_current;
+
+    void change(const testsupport::ProgramFolder &folder, const QString &sql)
+    {
+        auto c = db::Connection::open(folder.databasePath());
+        c->exec(sql);
+    }
+    bool start(const QString &folder)
+    {
+        setProgramFolder(folder);
+        return fnStartup();
+    }
+    void expectOneMessage(const QString &text, Icon icon)
+    {
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages.at(0).text, text);
+        QCOMPARE(m_messages.at(0).icon, icon);
+        QCOMPARE(m_messages.at(0).buttons, ui::Buttons::Ok);
+        QVERIFY(m_messages.at(0).title.isEmpty());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        ui::setMessageResponder([this](const MessageRequest &r) {
+            m_messages.append(r);
+            return ui::Answer::Ok;
+        });
+    }
+    void init()
+    {
+        m_messages.clear();
+        QDir::setCurrent(m_current.path());
+        gstrStartupDir.clear();
+        garrDenpyoListColumns.clear();
+        garrDenpyoKensakuItems.clear();
+        garrCustomerKensakuItems.clear();
+        garrShohinKensakuItems.clear();
+    }
+    void cleanup()
+    {
+        CloseDatabase();
+        setProgramFolder(QString());
+    }
+
+    void successfulStart()
+    {
+        testsupport::ProgramFolder folder;
+        QVERIFY(start(folder.path()));
+        QVERIFY(m_messages.isEmpty());
+        QVERIFY(gConnection);
+        QCOMPARE(gstrStartupDir, QDir::currentPath());
+        QCOMPARE(gstrDatabasePath, folder.path() + QStringLiteral("/DATABASE/QVX.MDB"));
+        QCOMPARE(gstrTsukiSeikyushoFolder, folder.path() + QStringLiteral("/DATABASE/TsukiSeikyusho/"));
+        QCOMPARE(gstrShohinListPrintFormFolder, folder.path() + QStringLiteral("/Define/ShohinListPrintForm/"));
+        for (const QString *p : {&gstrDenpyoKensakuFilterFolder, &gstrCustomerKensakuFilterFolder,
+                                 &gstrShohinKensakuFilterFolder, &gstrDenpyoPrintFormFolder,
+                                 &gstrDenpyoListPrintFormFolder, &gstrTsukiSeikyushoPrintFormFolder,
+                                 &gstrCustomerPrintFormFolder, &gstrCustomerListPrintFormFolder,
+                                 &gstrShohinPrintFormFolder}) {
+            QVERIFY(p->endsWith(QLatin1Char('/')));
+            QVERIFY(QDir(*p).exists());
+        }
+        QCOMPARE(garrDenpyoListColumns.size(), 16);
+        QCOMPARE(garrDenpyoKensakuItems.size(), 23);
+        QCOMPARE(garrCustomerKensakuItems.size(), 13);
+        QCOMPARE(garrShohinKensakuItems.size(), 7);
+
+        CloseDatabase();
+        QVERIFY(!gConnection);
+        QVERIFY_THROWS_EXCEPTION(db::DbError, connection());
+    }
+
+    void networkPathRefused_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("slashes") << "//server/share/quorvex";
+        QTest::newRow("backslashes") << "\\\\server\\share\\quorvex";
+    }
+    void networkPathRefused()
+    {
+        QFETCH(QString, folder);
+        QVERIFY(!start(folder));
+        expectOneMessage(QStringLiteral("ネットワーク上のプログラムを実行することはできません。\n"
+                                        "プログラムをローカルコンピュータにコピーして実行してください。"),
+                         Icon::Critical);
+        QVERIFY(!gConnection);
+        QVERIFY(gstrStartupDir.isEmpty());
+    }
+
+    void missingDatabase()
+    {
+        testsupport::ProgramFolder folder;
+        QVERIFY(QFile::remove(folder.databasePath()));
+        QVERIFY(!start(folder.path()));
+        expectOneMessage(QStringLiteral("データベース(%1)が存在しません。").arg(folder.databasePath()),
+                         Icon::Exclamation);
+        QVERIFY(!QFile::exists(folder.databasePath())); // never created behind our back
+    }
+
+    void notADatabase()
+    {
+        testsupport::ProgramFolder folder;
+        QFile f(folder.databasePath());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(8192, 'Q'));
+        f.close();
+        QVERIFY(!start(folder.path()));
+        expectOneMessage(QStringLiteral("file is not a database"), Icon::Exclamation);
+        QVERIFY(garrDenpyoListColumns.isEmpty());
+    }
+
+    void wrongVersion_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("lastLine");
+        QTest::newRow("version 4") << "UPDATE 基本情報テーブル SET 数値型データ = 4 WHERE 基本情報ID = 'DatabaseVersion'"
+                                   << "データベースバージョン：4";
+        QTest::newRow("no version row") << "DELETE FROM 基本情報テーブル WHERE 基本情報ID = 'DatabaseVersion'"
+                                        << "データベースバージョン：0";
+        QTest::newRow("version Null") << "UPDATE 基本情報テーブル SET 数値型データ = NULL WHERE 基本情報ID = 'DatabaseVersion'"
+                                      << "データベースバージョン：0";
+    }
+    void wrongVersion()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, lastLine);
+        testsupport::ProgramFolder folder;
+        change(folder, sql);
+        QVERIFY(!start(folder.path()));
+        expectOneMessage(QStringLiteral("システムのバージョンとデータベースのバージョンが一致していません。\n"
+                                        "システムバージョン：5\n") + lastLine,
+                         Icon::Exclamation);
+        QVERIFY(garrDenpyoListColumns.isEmpty());
+    }
+
+    void unreadableVersion_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no settings table") << "DROP TABLE 基本情報テーブル" << "no such table: 基本情報テーブル";
+        QTest::newRow("version is no number")
+            << "UPDATE 基本情報テーブル SET 数値型データ = 'five' WHERE 基本情報ID = 'DatabaseVersion'"
+            << "基本情報(DatabaseVersion)の数値型データ(five)を整数にできません。";
+    }
+    void unreadableVersion()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, message);
+        testsupport::ProgramFolder folder;
+        change(folder, sql);
+        QVERIFY(!start(folder.path()));
+        expectOneMessage(message, Icon::Exclamation);
+    }
+
+    void missingFolders_data()
+    {
+        QTest::addColumn<QStringList>("missing");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("first names its path")
+            << QStringList{"Define/DenpyoKensakuFilter"} << "伝票検索フィルターフォルダー(%1/Define/DenpyoKensakuFilter/)が存在しません。";
+        QTest::newRow("first missing wins")
+            << QStringList{"Define/ShohinListPrintForm", "Define/CustomerKensakuFilter"}
+            << "顧客検索フィルターフォルダーが存在しません。";
+        QTest::newRow("archive checked last")
+            << QStringList{"DATABASE/TsukiSeikyusho"} << "月締め請求書フォルダーが存在しません。";
+        QTest::newRow("print forms")
+            << QStringList{"Define/TsukiSeikyushoPrintForm", "DATABASE/TsukiSeikyusho"}
+            << "月締め請求書印刷フォームフォルダーが存在しません。";
+    }
+    void missingFolders()
+    {
+        QFETCH(QStringList, missing);
+        QFETCH(QString, message);
+        testsupport::ProgramFolder folder;
+        for (const QString &m : missing)
+            QVERIFY(QDir(folder.path() + QLatin1Char('/') + m).removeRecursively());
+        QVERIFY(!start(folder.path()));
+        expectOneMessage(message.contains(QStringLiteral("%1")) ? message.arg(folder.path()) : message,
+                         Icon::Exclamation);
+        QVERIFY(garrDenpyoListColumns.isEmpty());
+    }
+
+    void folderGlobalsForTests()
+    {
+        SetFolderGlobals(QStringLiteral("/opt/q/"));
+        QCOMPARE(gstrDatabasePath, QStringLiteral("/opt/q/DATABASE/QVX.MDB"));
+        QCOMPARE(gstrDenpyoKensakuFilterFolder, QStringLiteral("/opt/q/Define/DenpyoKensakuFilter/"));
+    }
+};
+
+QTEST_MAIN(tst_Startup)
+#include "tst_startup.moc"
