@@ -130,6 +130,30 @@ private slots:
         QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 0);
         QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル")).toInt(), 0);
     }
+
+    void fullDiskMidTransactionRollsBack()
+    {
+        auto c = fresh();
+        // A database that may not grow stands in for a full disk.
+        const int pages = c->scalar(QStringLiteral("PRAGMA page_count")).toInt();
+        c->exec(QStringLiteral("PRAGMA max_page_count = %1").arg(pages + 2));
+        auto ins = c->prepare(QStringLiteral("INSERT INTO 顧客テーブル (顧客ID, メモ) VALUES (?, ?)"));
+        try {
+            db::Transaction t(*c);
+            for (int i = 0; i < 500; ++i) {
+                ins.reset();
+                ins.bindText(1, QString::number(i)).bindText(2, QString(2000, QChar(u'あ'))).exec();
+            }
+            t.commit();
+            QFAIL("the database grew past its limit");
+        } catch (const DbError &e) {
+            QCOMPARE(e.number() & 0xff, 13); // SQLITE_FULL
+            QVERIFY(!e.description().isEmpty());
+        }
+        QVERIFY(!c->inTransaction());
+        QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 顧客テーブル")).toInt(), 0);
+        QCOMPARE(c->scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_Connection)
