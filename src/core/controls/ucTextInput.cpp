@@ -172,8 +172,9 @@ QString ucTextInput::filterTyped(const QString &typed, int replaced) const
 
 bool ucTextInput::keyDown(int &keyCode, int &shift)
 {
+    const int pressed = keyCode;
     emit TextBoxKeyDown(keyCode, shift);
-    return keyCode != 0;
+    return pressed == 0 || keyCode != 0;
 }
 
 void ucTextInput::boxChanged()
