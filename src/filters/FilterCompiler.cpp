@@ -26,8 +26,7 @@ const QString kAddressItem = QStringLiteral("所在地");
 
 bool isLineColumn(const QString &column)
 {
-    return column == QLatin1String("品名") || column == QLatin1String("品番")
-           || column == QLatin1String("商品ID");
+    return column == u"品名" || column == u"品番" || column == u"商品ID";
 }
 
 // The condition letter the editor writes for a search item's input kind.

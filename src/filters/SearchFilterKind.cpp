@@ -86,7 +86,7 @@ QStringList savedNames(SearchFilterKind kind)
     QStringList names;
     // The pattern match is case-insensitive on some systems only; compare
     // the extension ourselves so every platform lists the same filters.
-    const auto entries = dir.entryInfoList(QDir::Files, QDir::Name);
+    const auto entries = dir.entryInfoList(QDir::Files);
     for (const QFileInfo &info : entries) {
         const QString fileName = info.fileName();
         if (fileName.size() <= ext.size() || !fileName.endsWith(ext, Qt::CaseInsensitive))
@@ -95,6 +95,7 @@ QStringList savedNames(SearchFilterKind kind)
         if (name != kTemporaryName)
             names << name;
     }
+    names.sort();
     return names;
 }
 

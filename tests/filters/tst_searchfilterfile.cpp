@@ -1,0 +1,216 @@
+#include "core/Globals.h"
+#include "filters/SearchConditionKey.h"
+#include "filters/SearchFilterFile.h"
+#include "filters/SearchFilterKind.h"
+#include "platform/text/LineFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString fixture(const QString &name)
+{
+    return QStringLiteral(QVX_FIXTURES "/filters/") + name;
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+QDateTime may1(int h, int m, int s)
+{
+    return QDateTime(QDate(2024, 5, 1), QTime(h, m, s));
+}
+
+} // namespace
+
+class tst_SearchFilterFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsTheExampleFile()
+    {
+        SearchFilterFile file;
+        QCOMPARE(file.read(fixture(QStringLiteral("example.dkj"))), SearchFilterFile::Status::Ok);
+        QCOMPARE(file.fields.size(), 2);
+        QCOMPARE(file.fields[0].key, QStringLiteral("rt0D"));
+        QCOMPARE(file.fields[0].label, QStringLiteral("伝票番号"));
+        QCOMPARE(file.fields[0].conditions.size(), 2);
+        QCOMPARE(file.fields[0].conditions[1].text, QStringLiteral("500～500"));
+        QCOMPARE(file.fields[1].key, QStringLiteral("rtOD"));
+        QCOMPARE(file.fields[1].conditions[0].key, QStringLiteral("45413.3961226852 Y00受注@Y"));
+        QCOMPARE(file.fields[1].conditions[0].text, QStringLiteral("済み"));
+    }
+
+    // The editor builds keys from a moment and a value; written out they
+    // must give exactly the bytes of a file written before.
+    void writesTheExampleByteForByte()
+    {
+        const auto condition = [](const QDateTime &when, const QString &code, const QString &column,
+                                  const QString &value) {
+            return SearchFilterCondition{SearchConditionKey::stamped(when, code + column + QLatin1Char('@') + value),
+                                         SearchConditionKey::displayText(code, value)};
+        };
+        SearchFilterFile file;
+        file.fields = {
+            {QStringLiteral("rt0D"),
+             QStringLiteral("伝票番号"),
+             {condition(may1(9, 30, 15), QStringLiteral("N00"), QStringLiteral("伝票番号"),
+                        QStringLiteral("000000100000000200")),
+              condition(may1(9, 30, 40), QStringLiteral("N00"), QStringLiteral("伝票番号"),
+                        QStringLiteral("000000500000000500"))}},
+            {QStringLiteral("rtOD"),
+             QStringLiteral("受注"),
+             {condition(may1(9, 30, 25), QStringLiteral("Y00"), QStringLiteral("受注"), QStringLiteral("Y"))}},
+        };
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("out.dkj"));
+        file.write(path);
+        QCOMPARE(bytesOf(path), bytesOf(fixture(QStringLiteral("example.dkj"))));
+
+        SearchFilterFile again;
+        QCOMPARE(again.read(fixture(QStringLiteral("example.dkj"))), SearchFilterFile::Status::Ok);
+        again.write(path);
+        QCOMPARE(bytesOf(path), bytesOf(fixture(QStringLiteral("example.dkj"))));
+    }
+
+    void emptyFileRoundTrips()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("empty.ckj"));
+        text::writeBytes(path, QByteArray());
+        SearchFilterFile file;
+        QCOMPARE(file.read(path), SearchFilterFile::Status::Ok);
+        QVERIFY(file.isEmpty());
+        file.write(path);
+        QCOMPARE(bytesOf(path), QByteArray());
+        QCOMPARE(file.read(dir.filePath(QStringLiteral("none.ckj"))), SearchFilterFile::Status::Missing);
+    }
+
+    // Quotes and "@" inside contents are not escaped and read back whole.
+    void unescapedContentsReadBack()
+    {
+        SearchFilterFile file;
+        const QString key = SearchConditionKey::stamped(may1(12, 0, 0), QStringLiteral("S00メモ@a@\"b\""));
+        file.fields = {{QStringLiteral("rtKD"), QStringLiteral("メモ"), {{key, QStringLiteral("a@\"b\"")}}},
+                       {QStringLiteral("rtID"), QStringLiteral("部門"), {}}};
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("q.dkj"));
+        file.write(path);
+        SearchFilterFile back;
+        QCOMPARE(back.read(path), SearchFilterFile::Status::Ok);
+        QCOMPARE(back.lines(), file.lines());
+        QCOMPARE(back.fields[1].conditions.size(), 0);
+        const auto parsed = SearchConditionKey::parse(back.fields[0].conditions[0].key);
+        QVERIFY(parsed);
+        QCOMPARE(parsed->code, QStringLiteral("S00"));
+        QCOMPARE(parsed->column, QStringLiteral("メモ"));
+        QCOMPARE(parsed->value, QStringLiteral("a@\"b\""));
+        QCOMPARE(parsed->text(), back.fields[0].conditions[0].key);
+    }
+
+    void invalidFiles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("condition before the first field") << "condition-first.dkj";
+        QTest::newRow("unpaired last line") << "unpaired.dkj";
+        QTest::newRow("line shorter than three characters") << "short-line.dkj";
+        QTest::newRow("field key twice") << "duplicate-field.dkj";
+        QTest::newRow("condition key twice") << "duplicate-condition.dkj";
+    }
+
+    void invalidFiles()
+    {
+        QFETCH(QString, name);
+        SearchFilterFile file;
+        QCOMPARE(file.read(fixture(name)), SearchFilterFile::Status::Invalid);
+        QVERIFY(file.isEmpty());
+    }
+
+    void stamp_data()
+    {
+        QTest::addColumn<QDateTime>("moment");
+        QTest::addColumn<QString>("stamp");
+        QTest::newRow("seconds") << may1(9, 30, 15) << "45413.3960069444 ";
+        QTest::newRow("noon") << may1(12, 0, 0) << "45413.5          ";
+        QTest::newRow("midnight") << may1(0, 0, 0) << "45413            ";
+        QTest::newRow("last second") << may1(23, 59, 59) << "45413.9999884259 ";
+    }
+
+    void stamp()
+    {
+        QFETCH(QDateTime, moment);
+        QFETCH(QString, stamp);
+        QCOMPARE(SearchConditionKey::stampOf(moment), stamp);
+        const auto key = SearchConditionKey::parse(SearchConditionKey::stamped(moment, QStringLiteral("Y00受注@N")));
+        QVERIFY(key);
+        QCOMPARE(key->letter(), QLatin1Char('Y'));
+        QCOMPARE(key->value, QStringLiteral("N"));
+    }
+
+    void keyWithoutSeparatorInPlace()
+    {
+        QVERIFY(!SearchConditionKey::parse(QStringLiteral("45413.5          S00メモ")));
+        QVERIFY(!SearchConditionKey::parse(QStringLiteral("45413.5@         S00メモ@x")));
+        QVERIFY(!SearchConditionKey::parse(QStringLiteral("S00@x")));
+    }
+
+    void displayText_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("single number") << "N00" << "000000007000000007" << "7～7";
+        QTest::newRow("amounts") << "K00" << "000001000000025000" << "1,000～25,000";
+        QTest::newRow("zero amount") << "K00" << "000000000000000999" << "0～999";
+        QTest::newRow("id prefix") << "I21" << "A01*" << "A01*";
+        QTest::newRow("text") << "S33" << "ボルト" << "ボルト";
+        QTest::newRow("stage set") << "Y00" << "Y" << "済み";
+        QTest::newRow("stage not set") << "Y00" << "N" << "未済み";
+        QTest::newRow("flag on") << "Z00" << "Y" << "する";
+        QTest::newRow("flag off") << "Z00" << "N" << "しない";
+        QTest::newRow("period label") << "D00" << "今月(20日締)" << "今月(20日締)";
+        QTest::newRow("date pair") << "T00" << "24/05/0124/05/31" << "24/05/01～24/05/31";
+    }
+
+    void displayText()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, value);
+        QFETCH(QString, text);
+        QCOMPARE(SearchConditionKey::displayText(code, value), text);
+    }
+
+    void temporaryFilterIsNeverListed()
+    {
+        QTemporaryDir dir;
+        gstrShohinKensakuFilterFolder = dir.path() + QLatin1Char('/');
+        const auto kind = SearchFilterKind::Shohin;
+        searchfilter::ensureTemporaryFilter(kind);
+        QCOMPARE(bytesOf(searchfilter::filePath(kind, searchfilter::kTemporaryName)), QByteArray());
+
+        // The next temporary search starts from the last one's conditions.
+        text::writeLines(searchfilter::filePath(kind, searchfilter::kTemporaryName),
+                         {QStringLiteral("\"Prt3D\""), QStringLiteral("\"P品名\"")});
+        searchfilter::ensureTemporaryFilter(kind);
+        SearchFilterFile kept;
+        QCOMPARE(kept.read(searchfilter::filePath(kind, searchfilter::kTemporaryName)), SearchFilterFile::Status::Ok);
+        QCOMPARE(kept.fields.size(), 1);
+
+        text::writeBytes(searchfilter::filePath(kind, QStringLiteral("大口")), QByteArray());
+        text::writeBytes(searchfilter::filePath(kind, QStringLiteral("ねじ")), QByteArray());
+        text::writeBytes(dir.filePath(QStringLiteral("other.ckj")), QByteArray());
+        QCOMPARE(searchfilter::savedNames(kind), (QStringList{QStringLiteral("ねじ"), QStringLiteral("大口")}));
+        QVERIFY(searchfilter::kindFromObjectName(QStringLiteral("商品")) == kind);
+        QVERIFY(!searchfilter::kindFromObjectName(QStringLiteral("一時検索")));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_SearchFilterFile)
+#include "tst_searchfilterfile.moc"
