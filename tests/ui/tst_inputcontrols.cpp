@@ -17,6 +17,7 @@
 #include <QFrame>
 #include <QInputMethodEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -87,6 +88,7 @@ private slots:
     void fullFieldRefusesTypingUntilBackspace();
     void pastedTextIsFilteredLikeTyping_data();
     void pastedTextIsFilteredLikeTyping();
+    void contextMenuPasteIsFiltered();
     void inputMethodCommitIsFiltered();
     void enterReachesWindowAndInsertsNothing();
     void keyDownHandlerCanKeepKeyFromBox();
@@ -232,6 +234,24 @@ void TestInputControls::pastedTextIsFilteredLikeTyping()
     c->TextBox()->setText(before);
     QTest::keyClick(c->TextBox(), Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(c->TextBox()->text(), expected);
+}
+
+void TestInputControls::contextMenuPasteIsFiltered()
+{
+    QWidget window;
+    ucIDInput c(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QGuiApplication::clipboard()->setText("x'1");
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), c.TextBox()->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(c.TextBox(), &event);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    auto *paste = menu->findChild<QAction *>("edit-paste");
+    QVERIFY(paste);
+    paste->trigger();
+    menu->close();
+    QCOMPARE(c.TextBox()->text(), QString("X1"));
 }
 
 void TestInputControls::inputMethodCommitIsFiltered()

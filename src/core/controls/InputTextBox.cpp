@@ -3,6 +3,7 @@
 #include "core/controls/ucTextInput.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -105,13 +106,37 @@ void InputTextBox::focusOutEvent(QFocusEvent *event)
 
 void InputTextBox::contextMenuEvent(QContextMenuEvent *event)
 {
-    QMenu *menu = createStandardContextMenu();
-    if (QAction *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
-        disconnect(paste, &QAction::triggered, nullptr, nullptr);
-        connect(paste, &QAction::triggered, this, &InputTextBox::pasteFiltered);
-    }
+    // Our own menu: the standard one pastes past the filter, and its
+    // actions cannot be told apart reliably to reroute the paste.
+    auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    const bool editable = !isReadOnly();
+    const bool selected = hasSelectedText();
+    auto add = [menu](const QString &name, const QString &text, QKeySequence::StandardKey key, bool enabled,
+                      auto slot) {
+        QAction *action = menu->addAction(text, slot);
+        action->setObjectName(name);
+        action->setShortcut(QKeySequence(key));
+        action->setEnabled(enabled);
+    };
+    add(QStringLiteral("edit-undo"), QStringLiteral("元に戻す(&U)"), QKeySequence::Undo,
+        editable && isUndoAvailable(), [this] { undo(); });
+    add(QStringLiteral("edit-redo"), QStringLiteral("やり直し(&R)"), QKeySequence::Redo,
+        editable && isRedoAvailable(), [this] { redo(); });
+    menu->addSeparator();
+    add(QStringLiteral("edit-cut"), QStringLiteral("切り取り(&T)"), QKeySequence::Cut,
+        editable && selected && echoMode() == Normal, [this] { cut(); });
+    add(QStringLiteral("edit-copy"), QStringLiteral("コピー(&C)"), QKeySequence::Copy,
+        selected && echoMode() == Normal, [this] { copy(); });
+    add(QStringLiteral("edit-paste"), QStringLiteral("貼り付け(&P)"), QKeySequence::Paste,
+        editable && !QGuiApplication::clipboard()->text().isEmpty(), [this] { pasteFiltered(); });
+    add(QStringLiteral("edit-delete"), QStringLiteral("削除(&D)"), QKeySequence::Delete, editable && selected,
+        [this] { del(); });
+    menu->addSeparator();
+    add(QStringLiteral("select-all"), QStringLiteral("すべて選択(&A)"), QKeySequence::SelectAll,
+        !text().isEmpty(), [this] { selectAll(); });
     menu->popup(event->globalPos());
+    event->accept();
 }
 
 void InputTextBox::mouseReleaseEvent(QMouseEvent *event)
