@@ -29,34 +29,12 @@ bool isLineColumn(const QString &column)
     return column == u"品名" || column == u"品番" || column == u"商品ID";
 }
 
-// The condition letter the editor writes for a search item's input kind.
-QChar letterOfInputKind(const QString &inputKind)
-{
-    if (inputKind == QLatin1String("NumInput"))
-        return QLatin1Char('N');
-    if (inputKind == QLatin1String("Kingaku"))
-        return QLatin1Char('K');
-    if (inputKind.startsWith(QLatin1String("IDInput")))
-        return QLatin1Char('I');
-    if (inputKind.startsWith(QLatin1String("StringInput")))
-        return QLatin1Char('S');
-    if (inputKind == QLatin1String("YesNo"))
-        return QLatin1Char('Y');
-    if (inputKind == QLatin1String("SuruShinai"))
-        return QLatin1Char('Z');
-    if (inputKind == QLatin1String("DateInput"))
-        return QLatin1Char('D');
-    if (inputKind == QLatin1String("DateInputForDateTime"))
-        return QLatin1Char('T');
-    return {};
-}
-
 void checkColumn(SearchFilterKind kind, const SearchConditionKey &key)
 {
     for (const QString &item : searchfilter::itemTable(kind)) {
         const KensakuItemSpec spec = KensakuItemSpec::parse(item);
         if (spec.column == key.column) {
-            if (letterOfInputKind(spec.inputKind) != key.letter())
+            if (SearchConditionKey::codeOf(spec.inputKind).left(1) != key.code.left(1))
                 throw InvalidFilter{};
             return;
         }

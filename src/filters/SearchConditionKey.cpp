@@ -2,6 +2,8 @@
 
 #include "core/Routines.h"
 
+#include <QHash>
+
 namespace {
 const QChar kSeparator = QLatin1Char('@');
 const int kColumnStart = 20; // 0-based position 21
@@ -44,6 +46,29 @@ QString SearchConditionKey::stampOf(const QDateTime &moment)
 QString SearchConditionKey::stamped(const QDateTime &moment, const QString &keyWithoutStamp)
 {
     return stampOf(moment) + keyWithoutStamp;
+}
+
+QString SearchConditionKey::codeOf(const QString &inputKind)
+{
+    static const QHash<QString, QString> codes{
+        {QStringLiteral("NumInput"), QStringLiteral("N00")},
+        {QStringLiteral("Kingaku"), QStringLiteral("K00")},
+        {QStringLiteral("IDInput"), QStringLiteral("I00")},
+        {QStringLiteral("IDInput_Customer_CustomerID"), QStringLiteral("I21")},
+        {QStringLiteral("IDInput_Shohin_ShohinID"), QStringLiteral("I31")},
+        {QStringLiteral("StringInput"), QStringLiteral("S00")},
+        {QStringLiteral("StringInput_Customer_NameKnj"), QStringLiteral("S22")},
+        {QStringLiteral("StringInput_Customer_NameKana"), QStringLiteral("S23")},
+        {QStringLiteral("StringInput_Customer_Bumon"), QStringLiteral("S24")},
+        {QStringLiteral("StringInput_Shohin_Number"), QStringLiteral("S32")},
+        {QStringLiteral("StringInput_Shohin_Name"), QStringLiteral("S33")},
+        {QStringLiteral("StringInput_Shohin_Maker"), QStringLiteral("S34")},
+        {QStringLiteral("YesNo"), QStringLiteral("Y00")},
+        {QStringLiteral("SuruShinai"), QStringLiteral("Z00")},
+        {QStringLiteral("DateInput"), QStringLiteral("D00")},
+        {QStringLiteral("DateInputForDateTime"), QStringLiteral("T00")},
+    };
+    return codes.value(inputKind);
 }
 
 bool SearchConditionKey::isPeriodLabel(const QString &value)

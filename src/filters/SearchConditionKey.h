@@ -37,6 +37,10 @@ struct SearchConditionKey {
     // The text the editor shows for a value of a code; for "Y00" and "Z00"
     // the two captions of the flag ("済み"/"未済み", "する"/"しない").
     static QString displayText(const QString &code, const QString &value);
+    // The code the editor gives a condition of a search item's input kind
+    // ("NumInput" -> "N00", "StringInput_Customer_NameKnj" -> "S22", ...);
+    // empty for an input kind it does not know.
+    static QString codeOf(const QString &inputKind);
     // True when a date value is a period label rather than a date pair.
     static bool isPeriodLabel(const QString &value);
 };

@@ -1,8 +1,10 @@
 #include "filters/SearchFilterFile.h"
 
+#include "filters/SearchConditionKey.h"
 #include "platform/text/LineFile.h"
 
 #include <QSet>
+#include <algorithm>
 
 namespace {
 const QChar kFieldKind = QLatin1Char('P');
@@ -77,6 +79,38 @@ QStringList SearchFilterFile::lines() const
 void SearchFilterFile::write(const QString &path) const
 {
     text::writeLines(path, lines());
+}
+
+bool SearchFilterFile::addCondition(const QString &fieldKey, const QString &fieldLabel,
+                                    const QString &keyWithoutStamp, const QString &displayText,
+                                    const QDateTime &moment)
+{
+    // Fields are found by their label, as the editor's tree finds them.
+    auto field = std::find_if(fields.begin(), fields.end(),
+                              [&](const SearchFilterField &f) { return f.label == fieldLabel; });
+    if (field == fields.end()) {
+        fields.append(SearchFilterField{fieldKey, fieldLabel, {}});
+        field = fields.end() - 1;
+    }
+    for (const SearchFilterCondition &condition : field->conditions) {
+        if (condition.text == displayText)
+            return false;
+    }
+    field->conditions.append(
+        SearchFilterCondition{SearchConditionKey::stamped(moment, keyWithoutStamp), displayText});
+    return true;
+}
+
+void SearchFilterFile::removeCondition(int fieldIndex, int conditionIndex)
+{
+    if (fieldIndex < 0 || fieldIndex >= fields.size())
+        return;
+    auto &conditions = fields[fieldIndex].conditions;
+    if (conditionIndex < 0 || conditionIndex >= conditions.size())
+        return;
+    conditions.removeAt(conditionIndex);
+    if (conditions.isEmpty())
+        fields.removeAt(fieldIndex);
 }
 
 int SearchFilterFile::conditionCount() const

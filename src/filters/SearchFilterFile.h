@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -40,6 +41,15 @@ public:
     // text::TextFileError when it cannot be written or a character has no
     // CP932 form; the old file is then left as it was.
     void write(const QString &path) const;
+
+    // Places a condition as the editor shows it: under the field with that
+    // label, which is added at the end when missing, after the field's
+    // other conditions, its key stamped with the moment. Nothing is added
+    // when the field already shows the same text; returns whether it was.
+    bool addCondition(const QString &fieldKey, const QString &fieldLabel, const QString &keyWithoutStamp,
+                      const QString &displayText, const QDateTime &moment);
+    // Removes a condition, and its field when no condition is left there.
+    void removeCondition(int fieldIndex, int conditionIndex);
 
     bool isEmpty() const { return fields.isEmpty(); }
     int conditionCount() const;

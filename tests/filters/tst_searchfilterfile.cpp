@@ -187,6 +187,55 @@ private slots:
         QCOMPARE(SearchConditionKey::displayText(code, value), text);
     }
 
+    // Adding, editing (remove, then add) and removing as the editor does.
+    void editingKeepsTheEditorsOrder()
+    {
+        SearchFilterFile file;
+        const auto add = [&](const QString &key, const QString &label, const QString &code, const QString &column,
+                             const QString &value, int second) {
+            return file.addCondition(key, label, code + column + QLatin1Char('@') + value,
+                                     SearchConditionKey::displayText(code, value), may1(10, 0, second));
+        };
+        QVERIFY(add("rt0D", "伝票番号", "N00", "伝票番号", "000000001000000002", 1));
+        QVERIFY(add("rtOD", "受注", "Y00", "受注", "Y", 2));
+        QVERIFY(!add("rt0D", "伝票番号", "N00", "伝票番号", "000000001000000002", 3));
+        QVERIFY(add("rt0D", "伝票番号", "N00", "伝票番号", "000000005000000005", 4));
+        QCOMPARE(file.conditionCount(), 3);
+        // 10:00:04 is 45413.4167129630 to 15 digits; the trailing zero goes.
+        QCOMPARE(file.fields[0].conditions[1].key, QStringLiteral("45413.416712963  N00伝票番号@000000005000000005"));
+
+        // Editing the only condition of a field moves the field to the end.
+        file.removeCondition(1, 0);
+        QVERIFY(add("rtOD", "受注", "Y00", "受注", "N", 5));
+        QCOMPARE(file.fields.size(), 2);
+        QCOMPARE(file.fields[1].conditions[0].text, QStringLiteral("未済み"));
+        QCOMPARE(file.fields[1].label, QStringLiteral("受注"));
+
+        file.removeCondition(0, 0);
+        file.removeCondition(0, 0);
+        QCOMPARE(file.fields.size(), 1);
+        QCOMPARE(file.fields[0].key, QStringLiteral("rtOD"));
+    }
+
+    void codeOf_data()
+    {
+        QTest::addColumn<QString>("inputKind");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("number") << "NumInput" << "N00";
+        QTest::newRow("customer id") << "IDInput_Customer_CustomerID" << "I21";
+        QTest::newRow("maker") << "StringInput_Shohin_Maker" << "S34";
+        QTest::newRow("date and time") << "DateInputForDateTime" << "T00";
+        QTest::newRow("on/off") << "SuruShinai" << "Z00";
+        QTest::newRow("unknown") << "Other" << "";
+    }
+
+    void codeOf()
+    {
+        QFETCH(QString, inputKind);
+        QFETCH(QString, code);
+        QCOMPARE(SearchConditionKey::codeOf(inputKind), code);
+    }
+
     void temporaryFilterIsNeverListed()
     {
         QTemporaryDir dir;
