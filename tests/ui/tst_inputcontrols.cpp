@@ -97,6 +97,7 @@ private slots:
     void assignedTextIsNotFiltered();
     void plainFieldSelectsAllOnEntry();
     void amountFormattingRoundTrip();
+    void otherWindowDoesNotLeaveField();
     void amountLeavingCleansText_data();
     void amountLeavingCleansText();
     void amountAssignmentFormats_data();
@@ -373,6 +374,33 @@ void TestInputControls::amountFormattingRoundTrip()
     log.events.clear();
     w.leave();
     QCOMPARE(amount->TextBox()->text(), QString("1,234,567"));
+    QCOMPARE(log.events, (QStringList{"Change", "LostFocus"}));
+}
+
+void TestInputControls::otherWindowDoesNotLeaveField()
+{
+    // A message box or another window taking the focus for a while must not
+    // format the amount being edited, nor select it all again on return.
+    FocusWindow w("ucKingakuInput");
+    QVERIFY(w.activate());
+    w.field->setText("1234567");
+    w.enter();
+    w.field->setSelStart(3);
+    EventLog log(w.field.get());
+    {
+        QWidget box;
+        box.show();
+        QApplication::setActiveWindow(&box);
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        QCOMPARE(w.field->TextBox()->text(), QString("1234567"));
+    }
+    QApplication::setActiveWindow(&w.window);
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.field->TextBox()));
+    QCOMPARE(w.field->SelStart(), 3);
+    QCOMPARE(w.field->SelLength(), 0);
+    QVERIFY(log.events.isEmpty());
+    w.leave();
     QCOMPARE(log.events, (QStringList{"Change", "LostFocus"}));
 }
 
