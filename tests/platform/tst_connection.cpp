@@ -83,6 +83,10 @@ private slots:
         QVERIFY(sel.step());
         QCOMPARE(sel.text(QStringLiteral("顧客名漢字")), QStringLiteral("山田"));
         QCOMPARE(sel.int64(QStringLiteral("値引率")), 5);
+        // Names are found in any case, before and after a name was remembered.
+        QCOMPARE(sel.text(QStringLiteral("顧客ID")), QStringLiteral("O'Neil"));
+        QCOMPARE(sel.text(QStringLiteral("顧客id")), QStringLiteral("O'Neil"));
+        QCOMPARE(sel.columnIndex(QStringLiteral("顧客Id")), 0);
         QVERIFY(sel.isNull(QStringLiteral("メモ")));
         QVERIFY_THROWS_EXCEPTION(DbError, sel.text(QStringLiteral("無い列")));
     }

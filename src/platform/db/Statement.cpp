@@ -13,7 +13,7 @@ Statement::Statement(Connection *connection, sqlite3_stmt *stmt, QString sql)
 
 Statement::Statement(Statement &&other) noexcept
     : m_connection(other.m_connection), m_stmt(other.m_stmt), m_sql(std::move(other.m_sql)),
-      m_columns(std::move(other.m_columns))
+      m_columns(std::move(other.m_columns)), m_asked(std::move(other.m_asked))
 {
     other.m_stmt = nullptr;
 }
@@ -27,6 +27,7 @@ Statement &Statement::operator=(Statement &&other) noexcept
         m_stmt = other.m_stmt;
         m_sql = std::move(other.m_sql);
         m_columns = std::move(other.m_columns);
+        m_asked = std::move(other.m_asked);
         other.m_stmt = nullptr;
     }
     return *this;
@@ -146,6 +147,10 @@ QString Statement::columnName(int column) const
 
 int Statement::columnIndex(const QString &name) const
 {
+    for (const auto &asked : m_asked) {
+        if (asked.first.size() == name.size() && asked.first == name)
+            return asked.second;
+    }
     if (m_columns.isEmpty()) {
         const int n = columnCount();
         for (int i = 0; i < n; ++i) {
@@ -157,6 +162,8 @@ int Statement::columnIndex(const QString &name) const
     const auto it = m_columns.constFind(name.toCaseFolded());
     if (it == m_columns.constEnd())
         throw DbError(SQLITE_RANGE, QStringLiteral("列 %1 がありません。").arg(name));
+    if (m_asked.size() < 64)
+        m_asked.append({name, it.value()});
     return it.value();
 }
 

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVariant>
 #include <QHash>
+#include <QVarLengthArray>
+#include <utility>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -69,6 +71,9 @@ private:
     sqlite3_stmt *m_stmt = nullptr;
     QString m_sql;
     mutable QHash<QString, int> m_columns;
+    // The names asked for so far, in the spelling the caller used: a row
+    // loop asks for the same few names again and again.
+    mutable QVarLengthArray<std::pair<QString, int>, 16> m_asked;
 };
 
 } // namespace db

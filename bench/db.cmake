@@ -1,0 +1,2 @@
+# The database layer beside the same work through the raw engine calls.
+qvx_bench(bench_db SOURCES bench_db.cpp LINKS qvx_platform_db SQLite::SQLite3)
