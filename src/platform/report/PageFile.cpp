@@ -1,0 +1,137 @@
+#include "platform/report/PageFile.h"
+
+#include "platform/text/LineFile.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+
+namespace report {
+
+namespace {
+
+const quint32 kMagic = 0x51504731; // "QPG1"
+const quint16 kVersion = 1;
+
+QDataStream &operator<<(QDataStream &s, const FontSpec &f)
+{
+    return s << f.family << f.size << f.bold << f.italic << f.underline;
+}
+
+QDataStream &operator>>(QDataStream &s, FontSpec &f)
+{
+    return s >> f.family >> f.size >> f.bold >> f.italic >> f.underline;
+}
+
+} // namespace
+
+QByteArray serializePage(const Page &page)
+{
+    QByteArray bytes;
+    QDataStream s(&bytes, QIODevice::WriteOnly);
+    s.setVersion(QDataStream::Qt_6_4);
+    s << kMagic << kVersion << qint32(page.width) << qint32(page.height) << qint32(page.items.size());
+    for (const PageItem &item : page.items) {
+        s << quint8(item.type) << item.box << item.text << item.font << qint32(item.flags) << item.color
+          << item.fill << qint32(item.penWidth) << quint8(item.shape) << quint8(item.sizing) << item.image;
+    }
+    return bytes;
+}
+
+Page parsePage(const QByteArray &bytes)
+{
+    QDataStream s(bytes);
+    s.setVersion(QDataStream::Qt_6_4);
+    quint32 magic = 0;
+    quint16 version = 0;
+    qint32 width = 0, height = 0, count = 0;
+    s >> magic >> version >> width >> height >> count;
+    if (s.status() != QDataStream::Ok || magic != kMagic)
+        throw PageFileError(QStringLiteral("印刷ページのファイルではありません。"));
+    if (version > kVersion)
+        throw PageFileError(QStringLiteral("新しい形式の印刷ページは読み込めません。"));
+    if (count < 0 || count > bytes.size())
+        throw PageFileError(QStringLiteral("印刷ページのファイルが壊れています。"));
+    Page page;
+    page.width = width;
+    page.height = height;
+    page.items.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        PageItem item;
+        quint8 type = 0, shape = 0, sizing = 0;
+        qint32 flags = 0, pen = 0;
+        s >> type >> item.box >> item.text >> item.font >> flags >> item.color >> item.fill >> pen >> shape
+            >> sizing >> item.image;
+        if (s.status() != QDataStream::Ok || type > quint8(PageItem::Type::Image)
+            || shape > quint8(ShapeStyle::Ellipse) || sizing > quint8(PictureSizing::Zoom))
+            throw PageFileError(QStringLiteral("印刷ページのファイルが壊れています。"));
+        item.type = PageItem::Type(type);
+        item.flags = flags;
+        item.penWidth = pen;
+        item.shape = ShapeStyle(shape);
+        item.sizing = PictureSizing(sizing);
+        page.items.append(std::move(item));
+    }
+    return page;
+}
+
+void savePage(const QString &path, const Page &page)
+{
+    text::writeBytes(path, serializePage(page));
+}
+
+Page loadPage(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw PageFileError(QStringLiteral("ファイルを開けません: %1").arg(path));
+    try {
+        return parsePage(file.readAll());
+    } catch (const PageFileError &e) {
+        throw PageFileError(path + QStringLiteral("\r\n") + e.message());
+    }
+}
+
+QVector<Page> loadPages(const QStringList &paths)
+{
+    QVector<Page> pages;
+    pages.reserve(paths.size());
+    for (const QString &p : paths)
+        pages.append(loadPage(p));
+    return pages;
+}
+
+void writePageFiles(const QString &basePath, const QVector<Page> &pages)
+{
+    const QFileInfo base(basePath);
+    QDir folder = base.dir();
+    const QString prefix = base.fileName();
+    // An empty name part would match, and delete, every file of the folder.
+    if (prefix.isEmpty())
+        throw PageFileError(QStringLiteral("印刷ページの保存先にファイル名がありません: %1").arg(basePath));
+    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        if (!name.startsWith(prefix))
+            continue;
+        if (!folder.remove(name))
+            throw PageFileError(QStringLiteral("ファイルを削除できません: %1").arg(folder.filePath(name)));
+    }
+    for (int i = 0; i < pages.size(); ++i)
+        savePage(basePath + QLatin1Char('_') + QString::number(i), pages[i]);
+}
+
+QStringList pageFilePaths(const QString &basePath)
+{
+    QStringList paths;
+    for (int i = 0;; ++i) {
+        const QString p = basePath + QLatin1Char('_') + QString::number(i);
+        if (!QFileInfo::exists(p))
+            break;
+        paths << p;
+    }
+    return paths;
+}
+
+} // namespace report

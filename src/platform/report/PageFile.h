@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/report/Page.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <stdexcept>
+
+// Page files: one rendered page per file in a binary form of our own.
+namespace report {
+
+class PageFileError : public std::runtime_error {
+public:
+    explicit PageFileError(const QString &message)
+        : std::runtime_error(message.toStdString()), m_message(message) {}
+    const QString &message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+QByteArray serializePage(const Page &page);
+Page parsePage(const QByteArray &bytes); // throws PageFileError
+
+// Writes safely (temporary file, renamed); throws text::TextFileError.
+void savePage(const QString &path, const Page &page);
+// Throws PageFileError when the file cannot be read or is no page file.
+Page loadPage(const QString &path);
+QVector<Page> loadPages(const QStringList &paths);
+
+// Deletes every file whose path begins with basePath (the folder part of
+// basePath names the folder, the rest is the start of the file names),
+// then writes page i to basePath + "_" + i. Throws PageFileError when an
+// old file cannot be deleted, text::TextFileError when a page cannot be
+// written.
+void writePageFiles(const QString &basePath, const QVector<Page> &pages);
+// The page files basePath_0, basePath_1, ... that exist, up to the first gap.
+QStringList pageFilePaths(const QString &basePath);
+
+} // namespace report

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/report/Page.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+class QPrinter;
+
+namespace report {
+
+// Pages from..to (0-based, inclusive) onto a printer; false when the
+// printer could not be started.
+bool printPages(QPrinter &printer, const QVector<Page> &pages, int from, int to);
+// Suits the printer's paper to the first page.
+void preparePrinter(QPrinter &printer, const QVector<Page> &pages);
+
+QByteArray pdfBytes(const QVector<Page> &pages, const QString &title = QString());
+// Writes safely (temporary file, renamed); throws text::TextFileError.
+void writePdf(const QString &path, const QVector<Page> &pages, const QString &title = QString());
+
+} // namespace report

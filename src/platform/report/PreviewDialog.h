@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/report/Page.h"
+
+#include <QDialog>
+#include <functional>
+
+namespace report {
+
+class PreviewWidget;
+
+// A modal window around a PreviewWidget.
+class PreviewDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit PreviewDialog(QWidget *parent = nullptr);
+    PreviewWidget *viewer() const { return m_viewer; }
+    void setPages(const QVector<Page> &pages);
+
+    // Shows the dialog modally, or hands it to the driver that tests set.
+    int execPreview();
+
+private:
+    PreviewWidget *m_viewer;
+};
+
+// Tests drive previews through a driver instead of a modal loop; the
+// driver sees the filled dialog and returns the dialog's result.
+using PreviewDriver = std::function<int(PreviewDialog &)>;
+void setPreviewDriver(PreviewDriver driver); // empty: real modal windows again
+
+} // namespace report

@@ -1,0 +1,251 @@
+#include "platform/report/PreviewWidget.h"
+
+#include "platform/report/PageOutput.h"
+#include "platform/report/PagePainter.h"
+#include "platform/text/LineFile.h"
+#include "platform/ui/MessageBox.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace report {
+
+class PageCanvas : public QWidget {
+public:
+    explicit PageCanvas(QWidget *parent) : QWidget(parent) {}
+    const Page *page = nullptr;
+    double scale = 0.1;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::white);
+        if (!page)
+            return;
+        p.scale(scale, scale);
+        paintPage(p, *page);
+    }
+};
+
+namespace {
+
+QToolButton *toolButton(const QString &text, const QString &tip, QWidget *parent)
+{
+    auto *b = new QToolButton(parent);
+    b->setText(text);
+    b->setToolTip(tip);
+    b->setAutoRaise(true);
+    return b;
+}
+
+const int kMargin = 12; // pixels of grey around the page
+
+} // namespace
+
+PreviewWidget::PreviewWidget(QWidget *parent) : QWidget(parent)
+{
+    m_first = toolButton(QStringLiteral("|◀"), QStringLiteral("最初のページ"), this);
+    m_prev = toolButton(QStringLiteral("◀"), QStringLiteral("前のページ"), this);
+    m_next = toolButton(QStringLiteral("▶"), QStringLiteral("次のページ"), this);
+    m_last = toolButton(QStringLiteral("▶|"), QStringLiteral("最後のページ"), this);
+    m_print = toolButton(QStringLiteral("印刷..."), QStringLiteral("印刷"), this);
+    m_pdf = toolButton(QStringLiteral("PDF保存..."), QStringLiteral("PDFファイルに保存"), this);
+    m_pageBox = new QSpinBox(this);
+    m_pageBox->setMinimum(1);
+    m_pageCountLabel = new QLabel(this);
+    m_zoomBox = new QComboBox(this);
+    m_zoomBox->addItem(QStringLiteral("ページ全体"), 0.0);
+    m_zoomBox->addItem(QStringLiteral("ページ幅"), -1.0);
+    for (int percent : {50, 75, 100, 150, 200})
+        m_zoomBox->addItem(QStringLiteral("%1%").arg(percent), percent / 100.0);
+    m_zoomBox->setCurrentIndex(1);
+
+    auto *bar = new QHBoxLayout;
+    bar->setContentsMargins(4, 2, 4, 2);
+    for (QWidget *w : std::initializer_list<QWidget *>{m_print, m_pdf, m_first, m_prev, m_pageBox,
+                                                       m_pageCountLabel, m_next, m_last, m_zoomBox})
+        bar->addWidget(w);
+    bar->addStretch();
+
+    m_canvas = new PageCanvas(this);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setBackgroundRole(QPalette::Dark);
+    m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_scroll->setWidget(m_canvas);
+    m_scroll->setWidgetResizable(false);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(bar);
+    layout->addWidget(m_scroll, 1);
+
+    connect(m_first, &QToolButton::clicked, this, [this] { setCurrentPage(0); });
+    connect(m_prev, &QToolButton::clicked, this, [this] { setCurrentPage(m_current - 1); });
+    connect(m_next, &QToolButton::clicked, this, [this] { setCurrentPage(m_current + 1); });
+    connect(m_last, &QToolButton::clicked, this, [this] { setCurrentPage(pageCount() - 1); });
+    connect(m_pageBox, &QSpinBox::valueChanged, this, [this](int v) { setCurrentPage(v - 1); });
+    connect(m_zoomBox, &QComboBox::currentIndexChanged, this,
+            [this](int i) { setZoom(m_zoomBox->itemData(i).toDouble()); });
+    connect(m_print, &QToolButton::clicked, this, &PreviewWidget::print);
+    connect(m_pdf, &QToolButton::clicked, this, &PreviewWidget::saveAsPdf);
+    setFocusPolicy(Qt::StrongFocus);
+    updateView();
+}
+
+void PreviewWidget::setPages(const QVector<Page> &pages)
+{
+    m_pages = pages;
+    m_current = m_pages.isEmpty() ? -1 : 0;
+    updateView();
+}
+
+void PreviewWidget::setCurrentPage(int index)
+{
+    if (m_pages.isEmpty())
+        return;
+    index = qBound(0, index, pageCount() - 1);
+    if (index == m_current)
+        return;
+    m_current = index;
+    updateView();
+    m_scroll->verticalScrollBar()->setValue(0);
+}
+
+void PreviewWidget::setZoom(double zoom)
+{
+    m_zoom = zoom;
+    const int i = m_zoomBox->findData(zoom);
+    if (i >= 0 && i != m_zoomBox->currentIndex()) {
+        const QSignalBlocker block(m_zoomBox);
+        m_zoomBox->setCurrentIndex(i);
+    }
+    updateView();
+}
+
+double PreviewWidget::scale() const
+{
+    const Page *page = m_current >= 0 ? &m_pages[m_current] : nullptr;
+    const double dpiScale = logicalDpiX() / 1440.0;
+    if (m_zoom > 0 || !page)
+        return (m_zoom > 0 ? m_zoom : 1.0) * dpiScale;
+    const QSize view = m_scroll->viewport()->size() - QSize(2 * kMargin, 2 * kMargin);
+    const double byWidth = qMax(1, view.width()) / double(page->width);
+    if (m_zoom < 0)
+        return byWidth;
+    return qMin(byWidth, qMax(1, view.height()) / double(page->height));
+}
+
+void PreviewWidget::updateView()
+{
+    const bool any = !m_pages.isEmpty();
+    m_first->setEnabled(any && m_current > 0);
+    m_prev->setEnabled(any && m_current > 0);
+    m_next->setEnabled(any && m_current < pageCount() - 1);
+    m_last->setEnabled(any && m_current < pageCount() - 1);
+    m_print->setEnabled(any);
+    m_pdf->setEnabled(any);
+    m_pageBox->setEnabled(any);
+    {
+        const QSignalBlocker block(m_pageBox);
+        m_pageBox->setMaximum(qMax(1, pageCount()));
+        m_pageBox->setValue(m_current + 1);
+    }
+    m_pageCountLabel->setText(QStringLiteral("/ %1").arg(pageCount()));
+    m_canvas->page = any ? &m_pages[m_current] : nullptr;
+    m_canvas->scale = scale();
+    if (any) {
+        const Page &p = m_pages[m_current];
+        m_canvas->resize(qMax(1, qRound(p.width * m_canvas->scale)), qMax(1, qRound(p.height * m_canvas->scale)));
+    } else {
+        m_canvas->resize(1, 1);
+    }
+    m_canvas->update();
+}
+
+void PreviewWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_zoom <= 0)
+        updateView();
+}
+
+void PreviewWidget::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_PageDown: setCurrentPage(m_current + 1); break;
+    case Qt::Key_PageUp: setCurrentPage(m_current - 1); break;
+    case Qt::Key_Home:
+        if (event->modifiers() & Qt::ControlModifier)
+            setCurrentPage(0);
+        else
+            QWidget::keyPressEvent(event);
+        break;
+    case Qt::Key_End:
+        if (event->modifiers() & Qt::ControlModifier)
+            setCurrentPage(pageCount() - 1);
+        else
+            QWidget::keyPressEvent(event);
+        break;
+    default: QWidget::keyPressEvent(event); break;
+    }
+}
+
+void PreviewWidget::savePdf(const QString &path) const
+{
+    writePdf(path, m_pages, m_title);
+}
+
+void PreviewWidget::saveAsPdf()
+{
+    if (m_pages.isEmpty())
+        return;
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("PDFファイルに保存"), QString(),
+                                                      QStringLiteral("PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    try {
+        savePdf(path);
+    } catch (const text::TextFileError &e) {
+        ui::showMessage(QStringLiteral("PDFファイルを保存できませんでした。\r\n") + e.message(), ui::Icon::Critical,
+                        ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
+    }
+}
+
+void PreviewWidget::print()
+{
+    if (m_pages.isEmpty())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    preparePrinter(printer, m_pages);
+    printer.setDocName(m_title);
+    QPrintDialog dialog(&printer, this);
+    dialog.setMinMax(1, pageCount());
+    dialog.setFromTo(1, pageCount());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    int from = 0, to = pageCount() - 1;
+    if (printer.printRange() == QPrinter::PageRange) {
+        from = printer.fromPage() - 1;
+        to = printer.toPage() - 1;
+    } else if (printer.printRange() == QPrinter::CurrentPage) {
+        from = to = m_current;
+    }
+    if (!printPages(printer, m_pages, from, to))
+        ui::showMessage(QStringLiteral("印刷を開始できませんでした。"), ui::Icon::Critical, ui::Buttons::Ok,
+                        ui::Answer::Ok, QString(), this);
+}
+
+} // namespace report

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/report/Layout.h"
+#include "platform/report/Page.h"
+
+#include <QString>
+#include <QVector>
+
+namespace report {
+
+// A report run without a data source of its own: a subclass fills the
+// controls' texts in its events and the report renders the sections.
+//
+// run(): dataInitialize() once, then fetchData() until it reports the end;
+// every fetched record prints the "Detail" section (or, when there is none,
+// the first section) below the last one, starting a new page when the
+// section asks for it (NewPage) or when it no longer fits. Sections named
+// "PageHeader" and "PageFooter" print at the top and bottom of every page.
+class Report {
+public:
+    virtual ~Report();
+
+    void loadLayout(const QString &path); // throws LayoutError
+    void setLayout(const Layout &layout);
+    Layout &layout() { return m_layout; }
+    const Layout &layout() const { return m_layout; }
+
+    void run();
+    const QVector<Page> &pages() const { return m_pages; }
+    QVector<Page> takePages();
+
+    // The page a section prints onto, from its current control texts.
+    static void renderSection(Page &page, const Section &section, int left, int top);
+
+protected:
+    virtual void dataInitialize() {}
+    virtual void pageStart() {}
+    // Sets eof to true when there is no further record.
+    virtual void fetchData(bool &eof) = 0;
+
+private:
+    Layout m_layout;
+    QVector<Page> m_pages;
+};
+
+} // namespace report

@@ -1,0 +1,230 @@
+#include "printing/ActiveReport1.h"
+
+#include "core/WindowMemory.h"
+#include "platform/report/FormatPattern.h"
+#include "platform/report/PageFile.h"
+#include "platform/report/PreviewDialog.h"
+#include "printing/ReportCurrency.h"
+#include "printing/ReportGlobal.h"
+
+#include <QDateTime>
+#include <cmath>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+double dateSerial(const QDateTime &d)
+{
+    const qint64 days = QDate(1899, 12, 30).daysTo(d.date());
+    return double(days) + d.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+bool hasDateParts(const QString &pattern)
+{
+    for (const QChar c : pattern) {
+        switch (c.toLower().unicode()) {
+        case 'y': case 'm': case 'd': case 'h': case 'n': case 's': case 'q': case 'a': return true;
+        default: break;
+        }
+    }
+    return false;
+}
+
+// The substring rule of a text field: "start" or "start,length".
+QString substringRule(const QString &value, const QString &rule)
+{
+    if (rule.trimmed().isEmpty())
+        return value;
+    const int comma = rule.indexOf(QLatin1Char(','));
+    const QString startText = comma < 0 ? rule : rule.left(comma);
+    const QString lengthText = comma < 0 ? QString() : rule.mid(comma + 1).section(QLatin1Char(','), 0, 0);
+    double start = 0, length = 0;
+    if (!fnParseNumeric(startText, start))
+        return value;
+    // A start before the first character counts from the first character.
+    const qint64 from = qMax<qint64>(1, qint64(std::nearbyint(qBound(-1e9, start, 1e9))));
+    if (from > value.size())
+        return QString();
+    if (!fnParseNumeric(lengthText, length))
+        return value.mid(int(from - 1));
+    const qint64 count = qint64(std::nearbyint(qBound(-1e9, length, 1e9)));
+    if (count <= 0)
+        return QString();
+    return value.mid(int(from - 1), int(qMin<qint64>(count, value.size())));
+}
+
+} // namespace
+
+ActiveReport1::ActiveReport1() = default;
+
+QString ActiveReport1::fnUserFormat(const QVariant &value, const QString &tag)
+{
+    const int cut = tag.indexOf(kCrLf);
+    const QString rule = cut < 0 ? tag : tag.left(cut);
+    QString format = cut < 0 ? QString() : tag.mid(cut + 2);
+    const int cut2 = format.indexOf(kCrLf);
+    if (cut2 >= 0)
+        format.truncate(cut2);
+
+    const int type = value.typeId();
+    if (!value.isValid() || value.isNull())
+        return QString();
+    if (type == QMetaType::QString)
+        return substringRule(value.toString(), rule);
+    if (type == QMetaType::Bool)
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+
+    const bool isDate = type == QMetaType::QDateTime || type == QMetaType::QDate;
+    const QDateTime date = type == QMetaType::QDate ? QDateTime(value.toDate(), QTime(0, 0)) : value.toDateTime();
+    double number = 0;
+    if (isDate)
+        number = dateSerial(date);
+    else if (type == qMetaTypeId<ReportCurrency>())
+        number = value.value<ReportCurrency>().toDouble();
+    else
+        number = value.toDouble();
+
+    if (format.contains(QLatin1String(".#"))) {
+        QString out = report::formatNumber(number, format);
+        if (out.endsWith(QLatin1Char('.')))
+            out.chop(1);
+        return out;
+    }
+    if (isDate) {
+        if (!format.isEmpty() && !hasDateParts(format))
+            return report::formatNumber(number, format);
+        return report::formatDate(date, format);
+    }
+    return report::formatNumber(number, format);
+}
+
+QVariant ActiveReport1::fnGetPageData(const QString &name)
+{
+    for (int i = 1; i < garrReportPageData.size(); ++i)
+        if (garrReportPageData[i].name == name)
+            return garrReportPageData[i].value;
+    return QString();
+}
+
+QVariant ActiveReport1::fnGetDetailData(const QString &name, int row)
+{
+    const int rows = ReportDetailRowCount();
+    if (row < 1 || row > rows)
+        return QString();
+    const int begin = garrReportDetailIndex[row];
+    const int end = row < rows ? garrReportDetailIndex[row + 1] : int(garrReportDetailData.size());
+    for (int i = qMax(1, begin); i < end && i < garrReportDetailData.size(); ++i)
+        if (garrReportDetailData[i].name == name)
+            return garrReportDetailData[i].value;
+    return QString();
+}
+
+void ActiveReport1::dataInitialize()
+{
+    lngRowCursor = 0;
+    flgFetched = false;
+    m_fields.clear();
+    m_detail = layout().section(QStringLiteral("Detail"));
+    if (m_detail) {
+        for (int i = 0; i < m_detail->controls.size(); ++i) {
+            report::Control &c = m_detail->controls[i];
+            if (!c.name.startsWith(QLatin1String("Field")))
+                continue;
+            c.dataField = fnTrimBlanks(c.text);
+            c.tag = c.tag + kCrLf + c.outputFormat;
+            m_fields.append({i, PrintFieldSpec::parse(c.dataField)});
+        }
+    }
+    intRowsPerPage = 0;
+    for (const Field &f : m_fields)
+        if (f.spec.kind == PrintFieldSpec::Kind::Detail && f.spec.slot > intRowsPerPage)
+            intRowsPerPage = f.spec.slot;
+    const int rows = ReportDetailRowCount();
+    if (intRowsPerPage > 0) {
+        flgMultiRow = true;
+        if (rows > 0)
+            lngPageCount = (rows + intRowsPerPage - 1) / intRowsPerPage;
+    } else {
+        flgMultiRow = false;
+        intRowsPerPage = 1;
+        lngPageCount = 1;
+    }
+}
+
+void ActiveReport1::setFieldText(const Field &field, const QString &text)
+{
+    m_detail->controls[field.control].text = text;
+}
+
+void ActiveReport1::fetchData(bool &eof)
+{
+    if (!flgMultiRow && flgFetched) {
+        eof = true;
+        return;
+    }
+    const int rows = ReportDetailRowCount();
+    if (lngRowCursor >= rows) {
+        eof = true;
+        return;
+    }
+    eof = false;
+    for (const Field &f : m_fields)
+        setFieldText(f, QString());
+
+    for (int slot = 1; slot <= intRowsPerPage; ++slot) {
+        ++lngRowCursor;
+        const int page = (lngRowCursor - 1) / intRowsPerPage + 1;
+        for (const Field &f : m_fields) {
+            const report::Control &c = m_detail->controls[f.control];
+            using Kind = PrintFieldSpec::Kind;
+            switch (f.spec.kind) {
+            case Kind::PageNumber:
+                setFieldText(f, fnUserFormat(QVariant(page), c.tag));
+                break;
+            case Kind::PageCount:
+                setFieldText(f, fnUserFormat(QVariant(lngPageCount), c.tag));
+                break;
+            case Kind::Page:
+            case Kind::FirstPage:
+            case Kind::LastPage:
+                if (f.spec.kind == Kind::FirstPage && page != 1)
+                    break;
+                if (f.spec.kind == Kind::LastPage && page != lngPageCount)
+                    break;
+                setFieldText(f, f.spec.isLiteral() ? f.spec.literalText()
+                                                   : fnUserFormat(fnGetPageData(f.spec.item), c.tag));
+                break;
+            case Kind::Detail:
+                if (f.spec.slot != slot)
+                    break;
+                setFieldText(f, f.spec.isLiteral() ? f.spec.literalText()
+                                                   : fnUserFormat(fnGetDetailData(f.spec.item, lngRowCursor), c.tag));
+                break;
+            case Kind::None:
+                break;
+            }
+        }
+        if (lngRowCursor >= rows)
+            break;
+    }
+    flgFetched = true;
+}
+
+void ActiveReport1::ShowPreview(QWidget *parent)
+{
+    run();
+    report::PreviewDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("ActiveReport1"));
+    LoadWindowPosition(&dialog);
+    dialog.setPages(pages());
+    dialog.execPreview();
+    SaveWindowPosition(&dialog);
+}
+
+void ActiveReport1::Terminate()
+{
+    if (SavePath.isEmpty())
+        return;
+    report::writePageFiles(SavePath, pages());
+}

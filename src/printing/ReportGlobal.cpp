@@ -1,0 +1,24 @@
+#include "printing/ReportGlobal.h"
+
+QVector<ReportItem> garrReportPageData{ReportItem{}};
+QVector<ReportItem> garrReportDetailData{ReportItem{}};
+QVector<int> garrReportDetailIndex{0};
+QStringList garrReportErrorMessage{QString()};
+
+void AddErrorMessage(const QString &text)
+{
+    garrReportErrorMessage.append(text);
+}
+
+void ClearReportData()
+{
+    garrReportPageData = {ReportItem{}};
+    garrReportDetailData = {ReportItem{}};
+    garrReportDetailIndex = {0};
+    garrReportErrorMessage = {QString()};
+}
+
+int ReportDetailRowCount()
+{
+    return int(garrReportDetailIndex.size()) - 1;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+
+// The data of the one report being printed. Each list keeps an unused
+// element 0, so that its last index is its count.
+//
+// A value keeps the type it was handed with: QString, qint16, int,
+// ReportCurrency, double or QDateTime (texts and other values format
+// differently).
+struct ReportItem {
+    QString name;
+    QVariant value;
+};
+
+extern QVector<ReportItem> garrReportPageData;
+extern QVector<ReportItem> garrReportDetailData;
+// Element r: the position in garrReportDetailData of detail row r's first
+// item; the row owns the items up to the next row's first one.
+extern QVector<int> garrReportDetailIndex;
+extern QStringList garrReportErrorMessage;
+
+void AddErrorMessage(const QString &text);
+// Every list back to its element 0 alone.
+void ClearReportData();
+int ReportDetailRowCount();

@@ -1,0 +1,138 @@
+#include "platform/report/PageFile.h"
+#include "platform/report/PageOutput.h"
+#include "platform/report/PreviewWidget.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace report;
+
+namespace {
+
+Page samplePage(const QString &text)
+{
+    Page p;
+    p.width = 16838;
+    p.height = 11906;
+    PageItem t;
+    t.type = PageItem::Type::Text;
+    t.box = QRect(100, 200, 3000, 400);
+    t.text = text;
+    t.font = {QStringLiteral("ＭＳ 明朝"), 12, true, false, true};
+    t.flags = Qt::AlignRight | Qt::AlignVCenter | Qt::TextWordWrap;
+    t.color = QColor(1, 2, 3);
+    PageItem l;
+    l.type = PageItem::Type::Line;
+    l.box = QRect(0, 0, 5000, -10);
+    l.penWidth = 20;
+    PageItem s;
+    s.type = PageItem::Type::Shape;
+    s.shape = ShapeStyle::RoundRect;
+    s.fill = QColor(100, 100, 100, 50);
+    PageItem i;
+    i.type = PageItem::Type::Image;
+    i.image = QByteArray("not really an image");
+    i.sizing = PictureSizing::Clip;
+    p.items = {t, l, s, i};
+    return p;
+}
+
+void touch(const QString &path)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("old");
+}
+
+} // namespace
+
+class tst_PageFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pageRoundTrip()
+    {
+        QTemporaryDir dir;
+        const Page page = samplePage(QStringLiteral("合計 \\1,234"));
+        const QString path = dir.filePath(QStringLiteral("p"));
+        savePage(path, page);
+        QCOMPARE(loadPage(path), page);
+    }
+
+    void brokenPageFilesGiveAnError_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        const QByteArray good = serializePage(samplePage(QStringLiteral("x")));
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("other file") << QByteArray("<Report/>");
+        QTest::newRow("cut short") << good.left(good.size() - 7);
+        QByteArray badType = good;
+        badType[18] = char(9); // the first item's type
+        QTest::newRow("bad item type") << badType;
+    }
+
+    void brokenPageFilesGiveAnError()
+    {
+        QFETCH(QByteArray, content);
+        QVERIFY_THROWS_EXCEPTION(PageFileError, parsePage(content));
+    }
+
+    // Files of an earlier, longer print under the same name go; files of
+    // other names stay.
+    void pageFilesArePrunedAndRewritten()
+    {
+        QTemporaryDir dir;
+        const QString base = dir.filePath(QStringLiteral("C001_20240331.cnv"));
+        for (int i = 0; i < 5; ++i)
+            touch(base + QStringLiteral("_%1").arg(i));
+        touch(base); // the base name alone begins with itself too
+        touch(dir.filePath(QStringLiteral("C002_20240331.cnv_0")));
+        writePageFiles(base, {samplePage(QStringLiteral("1")), samplePage(QStringLiteral("2"))});
+        QStringList names = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(names, (QStringList{QStringLiteral("C001_20240331.cnv_0"), QStringLiteral("C001_20240331.cnv_1"),
+                                     QStringLiteral("C002_20240331.cnv_0")}));
+        QCOMPARE(pageFilePaths(base), (QStringList{base + QStringLiteral("_0"), base + QStringLiteral("_1")}));
+        QCOMPARE(loadPages(pageFilePaths(base))[1].texts(), QStringList{QStringLiteral("2")});
+    }
+
+    void aBasePathWithoutNameDeletesNothing()
+    {
+        QTemporaryDir dir;
+        touch(dir.filePath(QStringLiteral("keep")));
+        QVERIFY_THROWS_EXCEPTION(PageFileError, writePageFiles(dir.path() + QLatin1Char('/'), {samplePage("x")}));
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("keep"))));
+    }
+
+    void pdfHasOnePagePerPage()
+    {
+        const QByteArray pdf = pdfBytes({samplePage("a"), samplePage("b"), samplePage("c")});
+        QVERIFY(pdf.startsWith("%PDF"));
+        QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 3);
+    }
+
+    void previewNavigatesAndZooms()
+    {
+        PreviewWidget w;
+        w.resize(600, 800);
+        QCOMPARE(w.currentPage(), -1);
+        w.setCurrentPage(3); // nothing to show: stays
+        QCOMPARE(w.currentPage(), -1);
+        w.setPages({samplePage("1"), samplePage("2"), samplePage("3")});
+        QCOMPARE(w.currentPage(), 0);
+        w.setCurrentPage(7);
+        QCOMPARE(w.currentPage(), 2);
+        w.setCurrentPage(-4);
+        QCOMPARE(w.currentPage(), 0);
+        w.setZoom(2.0);
+        const double twice = w.scale();
+        w.setZoom(1.0);
+        QVERIFY(qAbs(twice - 2 * w.scale()) < 1e-9);
+        w.setZoom(0); // whole page fits
+        QVERIFY(w.scale() * 16838 <= 600);
+    }
+};
+
+QTEST_MAIN(tst_PageFile)
+#include "tst_pagefile.moc"
