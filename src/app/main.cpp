@@ -1,18 +1,17 @@
-#include "core/Startup.h"
+#include "mainwindow/commands/MainCommands.h"
+#include "mainwindow/views/frmMainForm.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvex5"));
-    if (!fnStartup())
+    frmMainForm window;
+    // A refused start-up has said why; the program ends saving nothing.
+    if (!window.Form_Load())
         return 1;
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Quorvex5"));
+    new MainCommands(&window);
     window.show();
-    const int rc = app.exec();
-    CloseDatabase();
-    return rc;
+    return app.exec();
 }

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+class frmMainForm;
+
+// What opening a row of the main list does (Enter or a double click), and
+// the commands on the selected record (F2 and the item popup), by the kind
+// and level of the window's present place.
+void OpenSelectedItem(frmMainForm &form);
+void ItemCommand(frmMainForm &form, const QString &command, int printIndex = 0);

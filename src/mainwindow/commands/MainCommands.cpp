@@ -1,0 +1,198 @@
+#include "mainwindow/commands/MainCommands.h"
+
+#include "core/Globals.h"
+#include "core/Settings.h"
+#include "mainwindow/commands/ItemCommands.h"
+#include "mainwindow/views/DateBar.h"
+#include "mainwindow/views/MainListModel.h"
+#include "mainwindow/views/MainListView.h"
+#include "mainwindow/views/NavigationTree.h"
+#include "mainwindow/views/frmMainForm.h"
+#include "platform/ui/MessageBox.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QUrl>
+
+namespace {
+const QString kDenpyo = QStringLiteral("伝票");
+const QString kCustomer = QStringLiteral("顧客");
+const QString kShohin = QStringLiteral("商品");
+} // namespace
+
+MainCommands::MainCommands(frmMainForm *form) : QObject(form), m_form(form)
+{
+    connect(m_form, &frmMainForm::toolbarCommand, this,
+            [this](const QString &key) { m_form->runView([this, key] { ToolbarCommand(key); }); });
+    connectMenus();
+    connectKeys();
+}
+
+void MainCommands::run(void (MainCommands::*command)())
+{
+    m_form->runView([this, command] { (this->*command)(); });
+}
+
+void MainCommands::connectMenus()
+{
+    connect(m_form->mnuExit, &QAction::triggered, this, [this] { CloseMainForm(); });
+    connect(m_form->mnuRefresh, &QAction::triggered, this, [this] { m_form->runView([this] { m_form->RefreshAll(); }); });
+    connect(m_form->mnuSelectAll, &QAction::triggered, this, [this] { run(&MainCommands::SelectAllItems); });
+    connect(m_form->mnuHelpf, &QAction::triggered, this, [this] { HelpCommand(); });
+    connect(m_form->mnuRegClear, &QAction::triggered, this, [this] { RegClearCommand(); });
+}
+
+void MainCommands::connectKeys()
+{
+    connect(m_form->tvwTree, &NavigationTree::nodeClicked, this,
+            [this](const QString &key) { m_form->runView([this, key] { m_form->SelectTreeNode(key); }); });
+    connect(m_form->lvwList, &MainListView::openRequested, this,
+            [this] { m_form->runView([this] { OpenSelectedItem(*m_form); }); });
+    connect(m_form->lvwList, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
+    connect(m_form->lvwList, &MainListView::f2Pressed, this, [this] { run(&MainCommands::ListKeyF2); });
+    connect(m_form->lvwListItemMenu, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
+    connect(m_form->lvwListContents, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
+    connect(m_form, &frmMainForm::ctrlCommand, this, [this](QChar letter) {
+        if (letter == QLatin1Char('A'))
+            run(&MainCommands::SelectAllItems);
+    });
+}
+
+void MainCommands::ToolbarCommand(const QString &key)
+{
+    if (key == QLatin1String("BeforeDay"))
+        GoBeforeDay();
+    else if (key == QLatin1String("NextDay"))
+        GoNextDay();
+    else if (key == QLatin1String("BeforeMonth"))
+        GoBeforeMonth();
+    else if (key == QLatin1String("NextMonth"))
+        GoNextMonth();
+    else if (key == QLatin1String("UpFolder"))
+        GoUpFolder();
+    else if (key == QLatin1String("SelectAll"))
+        SelectAllItems();
+    else if (key == QLatin1String("Refresh"))
+        m_form->RefreshAll();
+    else if (key == QLatin1String("Help"))
+        HelpCommand();
+}
+
+void MainCommands::GoUpFolder()
+{
+    const QString kind = m_form->CurrentLocation.value(0);
+    const QString listName = m_form->CurrentLocation.value(1);
+    if (m_form->CurrentLevel == 1) {
+        if (kind == kDenpyo)
+            m_form->ShowDenpyoMenu();
+        else if (kind == kCustomer)
+            m_form->ShowCustomerMenu();
+        else if (kind == kShohin)
+            m_form->ShowShohinMenu();
+    } else if (m_form->CurrentLevel == 2) {
+        const bool reload = m_form->flgListChanged;
+        if (kind == kDenpyo) {
+            if (listName.startsWith(QLatin1Char('*')))
+                m_form->ShowDateBarList(reload);
+            else
+                m_form->ShowDenpyoList(listName, listName, reload);
+        } else if (kind == kCustomer) {
+            m_form->ShowCustomerList(listName, reload);
+        } else if (kind == kShohin) {
+            m_form->ShowShohinList(listName, reload);
+        }
+        m_form->flgListChanged = false;
+        m_form->lvwList->setFocus();
+    }
+}
+
+void MainCommands::GoBeforeDay()
+{
+    DateBar *bar = m_form->dateBar;
+    bar->setPickerQuietly(bar->dtpNouki->date().addDays(-1));
+    bar->dtpNouki_Change();
+}
+
+void MainCommands::GoNextDay()
+{
+    DateBar *bar = m_form->dateBar;
+    bar->setPickerQuietly(bar->dtpNouki->date().addDays(1));
+    bar->dtpNouki_Change();
+}
+
+void MainCommands::GoBeforeMonth()
+{
+    QComboBox *months = m_form->dateBar->cmbNouki;
+    if (months->currentIndex() <= 0)
+        return;
+    months->setCurrentIndex(months->currentIndex() - 1);
+    m_form->dateBar->cmbNouki_Click();
+}
+
+void MainCommands::GoNextMonth()
+{
+    QComboBox *months = m_form->dateBar->cmbNouki;
+    if (months->currentIndex() >= months->count() - 1)
+        return;
+    months->setCurrentIndex(months->currentIndex() + 1);
+    m_form->dateBar->cmbNouki_Click();
+}
+
+void MainCommands::SelectAllItems()
+{
+    if (m_form->CurrentLevel != 1)
+        return;
+    MainListView *list = m_form->lvwList;
+    const MainListModel *model = list->listModel();
+    QItemSelection selection;
+    const int columns = model->columnCount();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QString text = model->text(row);
+        // The rows that add an item are not items.
+        if (text == QStringLiteral(" フィルターの追加") || text == QStringLiteral(" フォームの追加")
+            || text == QStringLiteral("月締め請求書の作成"))
+            continue;
+        selection.select(model->index(row, 0), model->index(row, columns - 1));
+    }
+    list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void MainCommands::ListKeyF2()
+{
+    const QString kind = m_form->CurrentLocation.value(0);
+    if (m_form->CurrentLevel != 1)
+        return;
+    const bool registerList = (kind == kDenpyo || kind == kCustomer || kind == kShohin)
+                              && m_form->CurrentLocation.value(1) != QStringLiteral("検索フィルター");
+    if (registerList || kind == QStringLiteral("月締め請求"))
+        ItemCommand(*m_form, QStringLiteral("Edit"));
+}
+
+void MainCommands::CloseMainForm()
+{
+    m_form->close();
+}
+
+void MainCommands::HelpCommand()
+{
+    // Shown by the desktop's viewer when it is there; a missing help file
+    // or viewer changes nothing.
+    const QString path = QDir::current().absoluteFilePath(QStringLiteral("Quorvex5.chm"));
+    if (QFile::exists(path))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void MainCommands::RegClearCommand()
+{
+    const QDir dir(gstrStartupDir.isEmpty() ? QDir::currentPath() : gstrStartupDir);
+    const QString path = dir.filePath(settingsFileName(QStringLiteral("Size")).toUpper() + QStringLiteral(".txt"));
+    if (QFile::exists(path))
+        QFile::remove(path);
+    ui::showMessage(QStringLiteral("画面サイズ等を初期値に戻しました。"), ui::Icon::Information, ui::Buttons::Ok,
+                    ui::Answer::Ok, QString(), m_form);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class frmMainForm;
+
+// The command half of the main window: connects its menus, toolbars, keys
+// and tree to the commands, and runs each as a view request of the window.
+class MainCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit MainCommands(frmMainForm *form);
+
+    void ToolbarCommand(const QString &key);
+    void GoUpFolder();
+    void GoBeforeDay();
+    void GoNextDay();
+    void GoBeforeMonth();
+    void GoNextMonth();
+    void SelectAllItems();
+    void CloseMainForm();
+    void HelpCommand();
+    void RegClearCommand();
+    void ListKeyF2();
+
+private:
+    void connectMenus();
+    void connectKeys();
+    void run(void (MainCommands::*command)());
+
+    frmMainForm *m_form;
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "mainwindow/views/DateBarState.h"
+
+#include <QDate>
+#include <QWidget>
+
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QToolBar;
+
+// The date bar of the main window: date column, day picker, month and
+// closing day, and a customer. Every change on it asks for the slip list of
+// its present state (listRequested); its two step toolbars report their
+// button keys (stepClicked).
+class DateBar : public QWidget {
+    Q_OBJECT
+public:
+    // flgInit is the main window's start-up flag: while it is set the
+    // bar's handlers do nothing.
+    DateBar(const bool &flgInit, QWidget *parent = nullptr);
+
+    QComboBox *cmbDateItem;
+    QDateEdit *dtpNouki;
+    QComboBox *cmbNouki;
+    QComboBox *cmbShimeBi;
+    QToolBar *tlbDayBar;
+    QToolBar *tlbMonthBar;
+    QLabel *lblKokyaku;
+    QComboBox *cmbKokyaku;
+
+    bool DayMode = true;
+    QString strMinMonth;
+    QString strMaxMonth;
+    QDate datDropDownDate;
+
+    void InitDateBar();
+    // "DateItem" and "DayMode" of section "Initial Data"; values that are
+    // not numbers, out of range or not a Boolean text give the defaults.
+    void RestoreDateBar();
+    void SaveDateBarSettings() const;
+    void LoadKokyakuCombo();
+
+    // Moves the day picker without running its change handler.
+    void setPickerQuietly(const QDate &date);
+
+    DateBarState state() const;
+    QString GetDateBarJoken() const { return state().joken(); }
+    QString GetDateBarCaption() const { return state().caption(); }
+
+    // The handlers, also run by the step commands after moving a control.
+    void cmbDateItem_Click();
+    void cmbKokyaku_Click();
+    void cmbNouki_Click();
+    void cmbShimeBi_Click();
+    void dtpNouki_Change();
+    void dtpNouki_DropDown();
+    void dtpNouki_CloseUp();
+
+signals:
+    void listRequested();
+    void stepClicked(const QString &key);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setDayMode(bool dayMode);
+
+    const bool &m_flgInit;
+    bool m_quiet = false; // the picker is being moved by the bar itself
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// The rows behind one fill of the main window's list. A source gives each
+// cell as text on demand, so a list of many slips is formatted only where
+// it is looked at (and once per column when it is sorted).
+class MainListRows {
+public:
+    virtual ~MainListRows() = default;
+    virtual int count() const = 0;
+    virtual QString text(int row, int column) const = 0;
+    // 1-based picture index of the list images; 0 for none.
+    virtual int image(int row) const = 0;
+    // What the row is, independent of its text (for example the fixed
+    // action of a root menu row); empty for ordinary record rows.
+    virtual QString tag(int row) const { Q_UNUSED(row); return QString(); }
+};
+
+// Rows held as ready texts: menus, customers, products.
+class TextListRows : public MainListRows {
+public:
+    struct Row {
+        QStringList cells;
+        int image = 0;
+        QString tag;
+    };
+
+    void add(const QStringList &cells, int image, const QString &tag = QString())
+    {
+        m_rows.push_back(Row{cells, image, tag});
+    }
+    void reserve(int n) { m_rows.reserve(size_t(n)); }
+
+    int count() const override { return int(m_rows.size()); }
+    QString text(int row, int column) const override
+    {
+        const QStringList &cells = m_rows[size_t(row)].cells;
+        return column < cells.size() ? cells.at(column) : QString();
+    }
+    int image(int row) const override { return m_rows[size_t(row)].image; }
+    QString tag(int row) const override { return m_rows[size_t(row)].tag; }
+
+private:
+    std::vector<Row> m_rows;
+};

@@ -1,0 +1,108 @@
+#include "mainwindow/views/MainListView.h"
+
+#include "mainwindow/views/MainListModel.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+MainListView::MainListView(const QString &name, QWidget *parent) : QTreeView(parent), m_model(new MainListModel(this))
+{
+    setObjectName(name);
+    setModel(m_model);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setIconSize(QSize(16, 16));
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+}
+
+int MainListView::rowCountShown() const
+{
+    return m_model->rowCount();
+}
+
+QList<int> MainListView::selectedRowNumbers() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+int MainListView::currentRowNumber() const
+{
+    const QModelIndex index = currentIndex();
+    return index.isValid() ? index.row() : -1;
+}
+
+void MainListView::setMultiSelect(bool on)
+{
+    setSelectionMode(on ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+}
+
+bool MainListView::multiSelect() const
+{
+    return selectionMode() == QAbstractItemView::ExtendedSelection;
+}
+
+void MainListView::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (rowCountShown() > 0)
+            emit openRequested();
+        return;
+    case Qt::Key_Delete:
+        emit deletePressed();
+        return;
+    case Qt::Key_Escape:
+        emit escapePressed();
+        return;
+    case Qt::Key_F2:
+        emit f2Pressed();
+        return;
+    default:
+        break;
+    }
+    // Select all and copy are the window's commands, not the list's own.
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (event->key() == Qt::Key_A || event->key() == Qt::Key_C)
+            return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+void MainListView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rowCountShown() > 0) {
+        emit openRequested();
+        return;
+    }
+    QTreeView::mouseDoubleClickEvent(event);
+}
+
+void MainListView::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTreeView::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton)
+        emit contextMenuReleased(event->globalPosition().toPoint());
+}
+
+void MainListView::focusOutEvent(QFocusEvent *event)
+{
+    QTreeView::focusOutEvent(event);
+    emit focusLost();
+}
+
+void MainListView::keyboardSearch(const QString &search)
+{
+    Q_UNUSED(search); // the window discards typed characters
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QTreeView>
+
+class MainListModel;
+
+// A report-style list of the main window (the main list, the action menu
+// and the details pane). It takes no typed text; it reports the keys the
+// main window acts on and leaves their meaning to the commands.
+class MainListView : public QTreeView {
+    Q_OBJECT
+public:
+    explicit MainListView(const QString &name, QWidget *parent = nullptr);
+
+    MainListModel *listModel() const { return m_model; }
+    int rowCountShown() const;
+    // Row numbers (as shown) of the selected rows, ascending.
+    QList<int> selectedRowNumbers() const;
+    // The current row, or -1.
+    int currentRowNumber() const;
+    void setMultiSelect(bool on);
+    bool multiSelect() const;
+
+signals:
+    void openRequested();          // Enter or a double click on a list with rows
+    void escapePressed();
+    void deletePressed();
+    void f2Pressed();
+    void contextMenuReleased(const QPoint &globalPos);
+    void focusLost();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void keyboardSearch(const QString &search) override;
+
+private:
+    MainListModel *m_model;
+};

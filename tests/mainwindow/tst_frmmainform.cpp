@@ -1,0 +1,736 @@
+#include "TestSupport.h"
+
+#include "core/DateValue.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "filters/SearchFilterFile.h"
+#include "mainwindow/commands/MainCommands.h"
+#include "mainwindow/views/DateBar.h"
+#include "mainwindow/views/MainListModel.h"
+#include "mainwindow/views/MainListView.h"
+#include "mainwindow/views/NavigationTree.h"
+#include "mainwindow/views/frmMainForm.h"
+#include "platform/ui/MessageBox.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QToolBar>
+#include <QtTest>
+
+// The main window over a prepared program folder, with today fixed at
+// 2026/12/09.
+class tst_frmMainForm : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void startupShowsTodaysSlips();
+    void startupInMonthModeShowsTheMonth();
+    void storedSettingsOutOfRangeFallBack_data();
+    void storedSettingsOutOfRangeFallBack();
+    void unloadClosesDatabaseThenSavesSettings();
+    void treeNodes();
+    void treeRouting_data();
+    void treeRouting();
+    void rootMenuRowsAndFilterNames();
+    void filterRowIsDispatchedAsFilter();
+    void commandFlagsPerView_data();
+    void commandFlagsPerView();
+    void escapeGoesUp();
+    void dateBarHandlers();
+    void dateBarSteps();
+    void softLimit_data();
+    void softLimit();
+    void viewRequestDuringABuildRunsAfterIt();
+    void slipRowFormats();
+    void slipImages_data();
+    void slipImages();
+    void customerAndProductRows();
+    void columnClickSorts();
+    void databaseErrorShowsEmptyList();
+    void ctrlKeysFollowCommandState();
+
+private:
+    void insertSlip(int id, const QString &nouki, const QString &name, const QString &bumon, int amount,
+                    const QString &flags = QString(), const QString &insertDate = QStringLiteral("2026/12/01 09:08:07"));
+    void insertCustomer(const QString &id, const QString &name, const QString &bumon, const QString &shimeBi,
+                        bool monthly);
+    void insertShohin(const QString &id, const QString &number, const QString &name, const QString &maker,
+                      double tanka);
+    void writeFilter(const QString &folder, const QString &name);
+    void setSetting(const QString &file, const QString &section, const QString &key, const QString &value);
+    void open(bool activate = true);
+    QStringList column(int col) const;
+    QStringList location() const { return m_form->CurrentLocation; }
+
+    std::unique_ptr<testsupport::ProgramFolder> m_folder;
+    std::unique_ptr<frmMainForm> m_form;
+    MainCommands *m_commands = nullptr;
+    QList<ui::MessageRequest> m_messages;
+    ui::Answer m_answer = ui::Answer::Yes;
+    std::function<void()> m_onMessage;
+};
+
+void tst_frmMainForm::init()
+{
+    setFixedNow(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+    m_folder = std::make_unique<testsupport::ProgramFolder>();
+    m_folder->open();
+    m_messages.clear();
+    m_answer = ui::Answer::Yes;
+    m_onMessage = nullptr;
+    ui::setMessageResponder([this](const ui::MessageRequest &request) {
+        m_messages.append(request);
+        if (m_onMessage)
+            m_onMessage();
+        return m_answer;
+    });
+}
+
+void tst_frmMainForm::cleanup()
+{
+    m_form.reset();
+    m_commands = nullptr;
+    CloseDatabase();
+    ui::setMessageResponder({});
+    m_folder.reset();
+    setFixedNow(QDateTime());
+}
+
+void tst_frmMainForm::insertSlip(int id, const QString &nouki, const QString &name, const QString &bumon,
+                                 int amount, const QString &flags, const QString &insertDate)
+{
+    // flags: letters M J N S Y for the five stages, each dated 2026/12/0n.
+    auto statement = connection().prepare(QStringLiteral(
+        "INSERT INTO 伝票テーブル (伝票番号, 納期, 顧客ID, 顧客名, 顧客部門, 合計消費税込み, 見積もり, 見積もり日付, "
+        "受注, 受注日付, 納品, 納品日付, 請求, 請求日付, 入金, 入金日付, 作成日付, 更新日付) "
+        "VALUES (?, ?, 'C001', ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, NULL)"));
+    statement.bind(1, id).bind(2, nouki).bind(3, name).bind(4, bumon.isEmpty() ? QVariant() : QVariant(bumon));
+    statement.bind(5, amount);
+    const char stages[] = {'M', 'J', 'N', 'S', 'Y'};
+    for (int i = 0; i < 5; ++i) {
+        const bool on = flags.contains(QLatin1Char(stages[i]));
+        statement.bind(6 + 2 * i, on ? 1 : 0);
+        statement.bind(7 + 2 * i, on ? QVariant(QStringLiteral("2026/12/0%1").arg(i + 1)) : QVariant());
+    }
+    statement.bind(16, insertDate.isEmpty() ? QVariant() : QVariant(insertDate));
+    statement.exec();
+}
+
+void tst_frmMainForm::insertCustomer(const QString &id, const QString &name, const QString &bumon,
+                                     const QString &shimeBi, bool monthly)
+{
+    auto statement = connection().prepare(QStringLiteral(
+        "INSERT INTO 顧客テーブル (顧客ID, 顧客名漢字, 部門, 締め日, 月締め請求, 値引率) VALUES (?, ?, ?, ?, ?, 0)"));
+    statement.bind(1, id).bind(2, name).bind(3, bumon.isEmpty() ? QVariant() : QVariant(bumon));
+    statement.bind(4, shimeBi.isEmpty() ? QVariant() : QVariant(shimeBi)).bind(5, monthly ? 1 : 0);
+    statement.exec();
+}
+
+void tst_frmMainForm::insertShohin(const QString &id, const QString &number, const QString &name,
+                                   const QString &maker, double tanka)
+{
+    auto statement = connection().prepare(
+        QStringLiteral("INSERT INTO 商品テーブル (商品ID, 品番, 品名, 製造元, 単価) VALUES (?, ?, ?, ?, ?)"));
+    statement.bind(1, id).bind(2, number).bind(3, name).bind(4, maker).bind(5, tanka);
+    statement.exec();
+}
+
+void tst_frmMainForm::writeFilter(const QString &folder, const QString &name)
+{
+    SearchFilterFile().write(folder + name + QStringLiteral(".") + QStringLiteral("dkj"));
+}
+
+void tst_frmMainForm::setSetting(const QString &file, const QString &section, const QString &key,
+                                 const QString &value)
+{
+    QVERIFY(fnWriteSetting(file, section, key, value));
+}
+
+void tst_frmMainForm::open(bool activate)
+{
+    m_form = std::make_unique<frmMainForm>();
+    QVERIFY(m_form->Form_Load());
+    m_commands = new MainCommands(m_form.get());
+    if (activate)
+        m_form->Form_Activate();
+}
+
+QStringList tst_frmMainForm::column(int col) const
+{
+    QStringList texts;
+    const MainListModel *model = m_form->lvwList->listModel();
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts << model->text(row, col);
+    return texts;
+}
+
+void tst_frmMainForm::startupShowsTodaysSlips()
+{
+    insertSlip(3, QStringLiteral("2026/12/09"), QStringLiteral("丙"), QString(), 300);
+    insertSlip(1, QStringLiteral("2026/12/09"), QStringLiteral("甲"), QString(), 100);
+    insertSlip(2, QStringLiteral("2026/12/08"), QStringLiteral("乙"), QString(), 200);
+    open();
+
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Quorvex5"));
+    QCOMPARE(m_form->objectName(), QStringLiteral("frmMainForm"));
+    QCOMPARE(location(), (QStringList{"伝票", "*納期：2026/12/09", "", ""}));
+    QCOMPARE(m_form->CurrentLevel, qint16(1));
+    QVERIFY(!m_form->flgInit);
+    QCOMPARE(m_form->lblTreeCaption(), QStringLiteral("伝票"));
+    QCOMPARE(m_form->lblListCaption(), QStringLiteral("*納期：2026/12/09"));
+    QCOMPARE(column(0), (QStringList{"000000001", "000000003"}));
+    QCOMPARE(m_form->lvwList->listModel()->columnCount(), 16);
+    QCOMPARE(m_form->lvwList->listModel()->headerData(15, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("更新日"));
+    QCOMPARE(m_form->statusPanelText(2), QStringLiteral("合計金額:400円"));
+    QCOMPARE(m_form->statusPanelText(3), QStringLiteral("2件"));
+    QVERIFY(m_form->dateBar->DayMode);
+    QCOMPARE(m_form->dateBar->cmbNouki->currentText(), QStringLiteral("2026/12"));
+    QCOMPARE(m_form->dateBar->cmbNouki->itemText(1), QStringLiteral("2024/03"));
+    QCOMPARE(m_form->dateBar->strMaxMonth, QStringLiteral("2028/01"));
+    QVERIFY(m_messages.isEmpty());
+    // Later activations change nothing.
+    m_form->ShowCustomerMenu();
+    m_form->Form_Activate();
+    QCOMPARE(location().value(0), QStringLiteral("顧客"));
+}
+
+void tst_frmMainForm::startupInMonthModeShowsTheMonth()
+{
+    setSetting(settingsFileName(QStringLiteral("Ini")), QStringLiteral("Initial Data"), QStringLiteral("DayMode"),
+               QStringLiteral("False"));
+    setSetting(settingsFileName(QStringLiteral("Ini")), QStringLiteral("Initial Data"), QStringLiteral("DateItem"),
+               QStringLiteral("2"));
+    open();
+    QCOMPARE(location().value(1), QStringLiteral("*受注日：2026/12/01～2026/12/31"));
+    QVERIFY(!m_form->dateBar->DayMode);
+    QVERIFY(m_form->dateBar->tlbMonthBar->isVisibleTo(m_form.get()));
+    QVERIFY(!m_form->dateBar->tlbDayBar->isVisibleTo(m_form.get()));
+}
+
+void tst_frmMainForm::storedSettingsOutOfRangeFallBack_data()
+{
+    QTest::addColumn<QString>("dateItem");
+    QTest::addColumn<QString>("dayMode");
+    QTest::addColumn<int>("expectedItem");
+    QTest::addColumn<bool>("expectedDayMode");
+    QTest::newRow("above 7") << "8" << "TRUE" << 0 << true;
+    QTest::newRow("negative") << "-3" << "FALSE" << 0 << false;
+    QTest::newRow("not a number") << "x1" << "TRUE" << 0 << true;
+    QTest::newRow("fraction") << "2.5" << "TRUE" << 0 << true;
+    QTest::newRow("not a Boolean") << "7" << "MAYBE" << 7 << true;
+}
+
+void tst_frmMainForm::storedSettingsOutOfRangeFallBack()
+{
+    QFETCH(QString, dateItem);
+    QFETCH(QString, dayMode);
+    const QString ini = settingsFileName(QStringLiteral("Ini"));
+    setSetting(ini, QStringLiteral("Initial Data"), QStringLiteral("DateItem"), dateItem);
+    setSetting(ini, QStringLiteral("Initial Data"), QStringLiteral("DayMode"), dayMode);
+    setSetting(settingsFileName(QStringLiteral("Size")), QStringLiteral("MainMenu Positions"),
+               QStringLiteral("ContentsFormHeight"), QStringLiteral("abc"));
+    open();
+    QTEST(m_form->dateBar->cmbDateItem->currentIndex(), "expectedItem");
+    QTEST(m_form->dateBar->DayMode, "expectedDayMode");
+    QVERIFY(m_messages.isEmpty());
+}
+
+void tst_frmMainForm::unloadClosesDatabaseThenSavesSettings()
+{
+    open();
+    m_form->dateBar->cmbDateItem->setCurrentIndex(3);
+    m_form->dateBar->cmbDateItem_Click();
+    m_form->dateBar->cmbShimeBi->setCurrentIndex(2);
+    m_form->dateBar->cmbShimeBi_Click();
+    QVERIFY(!m_form->dateBar->DayMode);
+    m_form->close();
+    QVERIFY(!gConnection);
+    const QString ini = settingsFileName(QStringLiteral("Ini"));
+    QCOMPARE(fnReadSetting(ini, QStringLiteral("Initial Data"), QStringLiteral("DateItem")), QStringLiteral("3"));
+    QCOMPARE(fnReadSetting(ini, QStringLiteral("Initial Data"), QStringLiteral("DayMode")).toUpper(),
+             QStringLiteral("FALSE"));
+    QVERIFY(!fnReadSetting(settingsFileName(QStringLiteral("Size")), QStringLiteral("Window Positions"),
+                           QStringLiteral("frmMainForm"))
+                 .isEmpty());
+}
+
+void tst_frmMainForm::treeNodes()
+{
+    insertCustomer(QStringLiteral("C2"), QStringLiteral("乙/支店"), QString(), QStringLiteral("20日締め"), true);
+    insertCustomer(QStringLiteral("C1"), QStringLiteral("甲"), QString(), QString(), true);
+    insertCustomer(QStringLiteral("C3"), QStringLiteral("丙"), QString(), QString(), false);
+    for (const QString &name : {QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("全件"),
+                                QStringLiteral("検索フィルター"), QStringLiteral("一時検索"),
+                                QStringLiteral("一時検索2")})
+        writeFilter(gstrDenpyoKensakuFilterFolder, name);
+    open();
+
+    NavigationTree *tree = m_form->tvwTree;
+    QStringList roots;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        roots << tree->topLevelItem(i)->text(0);
+        QVERIFY(!tree->topLevelItem(i)->isExpanded());
+    }
+    QCOMPARE(roots, (QStringList{"伝票", "顧客", "商品", "月締め請求", "印刷フォーム"}));
+    QStringList slipKeys, invoiceKeys;
+    for (int i = 0; i < tree->topLevelItem(0)->childCount(); ++i)
+        slipKeys << NavigationTree::keyOf(tree->topLevelItem(0)->child(i));
+    QCOMPARE(slipKeys, (QStringList{"de検索フィルター", "de全件", "dea", "deb"}));
+    for (int i = 0; i < tree->topLevelItem(3)->childCount(); ++i)
+        invoiceKeys << NavigationTree::keyOf(tree->topLevelItem(3)->child(i));
+    QCOMPARE(invoiceKeys, (QStringList{"tsC1/甲", "tsC2/乙/支店"}));
+    QCOMPARE(tree->topLevelItem(4)->childCount(), 7);
+    QCOMPARE(tree->topLevelItem(4)->child(2)->text(0), QStringLiteral("月締め請求書印刷フォーム"));
+}
+
+void tst_frmMainForm::treeRouting_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QStringList>("place");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("listTitle");
+    QTest::addColumn<int>("rows");
+
+    QTest::newRow("slip root with a saved filter") << "de" << QStringList{"伝票", "", "", ""} << 0 << "" << 6;
+    QTest::newRow("all slips") << "de全件" << QStringList{"伝票", "全件", "", ""} << 1 << "全件" << 3;
+    QTest::newRow("saved slip filter") << "dea" << QStringList{"伝票", "a", "", ""} << 1 << "a" << 3;
+    QTest::newRow("customer root") << "cu" << QStringList{"顧客", "", "", ""} << 0 << "" << 5;
+    QTest::newRow("all customers") << "cu全件" << QStringList{"顧客", "全件", "", ""} << 1 << "全件" << 2;
+    QTest::newRow("product root") << "sh" << QStringList{"商品", "", "", ""} << 0 << "" << 5;
+    QTest::newRow("all products") << "sh全件" << QStringList{"商品", "全件", "", ""} << 1 << "全件" << 1;
+    QTest::newRow("unknown branch changes nothing")
+        << "xx" << QStringList{"伝票", "*納期：2026/12/09", "", ""} << 1 << "*納期：2026/12/09" << 0;
+}
+
+void tst_frmMainForm::treeRouting()
+{
+    insertSlip(1, QStringLiteral("2026/11/01"), QStringLiteral("甲"), QString(), 1);
+    insertSlip(2, QStringLiteral("2026/11/02"), QStringLiteral("甲"), QString(), 1);
+    insertSlip(3, QStringLiteral("2026/11/03"), QStringLiteral("甲"), QString(), 1);
+    insertCustomer(QStringLiteral("C1"), QStringLiteral("甲"), QString(), QString(), false);
+    insertCustomer(QStringLiteral("C2"), QStringLiteral("乙"), QString(), QString(), false);
+    insertShohin(QStringLiteral("P1"), QStringLiteral("N"), QStringLiteral("品"), QStringLiteral("M"), 1);
+    writeFilter(gstrDenpyoKensakuFilterFolder, QStringLiteral("a"));
+    open();
+
+    QFETCH(QString, key);
+    m_form->SelectTreeNode(key);
+    QTEST(location(), "place");
+    QTEST(int(m_form->CurrentLevel), "level");
+    QTEST(m_form->lblListCaption(), "listTitle");
+    QTEST(m_form->lvwList->rowCountShown(), "rows");
+    QCOMPARE(m_form->lblTreeCaption(), location().value(0));
+    QVERIFY(m_messages.isEmpty());
+
+    // Showing the place again reads the same rows.
+    m_form->RefreshView();
+    QTEST(location(), "place");
+    QTEST(m_form->lvwList->rowCountShown(), "rows");
+}
+
+void tst_frmMainForm::rootMenuRowsAndFilterNames()
+{
+    for (const QString &name : {QStringLiteral("zz"), QStringLiteral("aa"), QStringLiteral("全件"),
+                                QStringLiteral("一時検索"), QStringLiteral("一時検索X")})
+        writeFilter(gstrDenpyoKensakuFilterFolder, name);
+    open();
+    m_form->ShowDenpyoMenu();
+    QCOMPARE(column(0), (QStringList{"新規伝票", "伝票修正", "検索", "検索フィルター", "全件", "aa", "zz"}));
+    QCOMPARE(column(1).value(5), QStringLiteral("aaの伝票を検索します..."));
+    QCOMPARE(column(2), (QStringList{"0", "1", "2", "3", "4", "9aa", "9zz"}));
+    QVERIFY(m_form->lvwList->isColumnHidden(2));
+    const MainListModel *model = m_form->lvwList->listModel();
+    QCOMPARE(model->image(0), 22);
+    QCOMPARE(model->image(3), 17);
+    QCOMPARE(model->image(5), 2);
+    QCOMPARE(m_form->statusPanelText(1), QStringLiteral("[Ctrl]+F-検索"));
+    QCOMPARE(m_form->statusPanelText(2), QString());
+    QCOMPARE(m_form->statusPanelText(3), QString());
+
+    m_form->ShowCustomerMenu();
+    QCOMPARE(column(0), (QStringList{"新規顧客", "顧客修正", "検索", "検索フィルター", "全件"}));
+    QCOMPARE(model->image(0), 23);
+    QCOMPARE(model->image(2), 12);
+    m_form->ShowShohinMenu();
+    QCOMPARE(column(0), (QStringList{"新規商品", "商品修正", "検索", "検索フィルター", "全件"}));
+    QCOMPARE(model->image(1), 6);
+}
+
+void tst_frmMainForm::filterRowIsDispatchedAsFilter()
+{
+    insertSlip(1, QStringLiteral("2026/11/01"), QStringLiteral("甲"), QString(), 1);
+    writeFilter(gstrDenpyoKensakuFilterFolder, QStringLiteral("新規伝票"));
+    open();
+    m_form->ShowDenpyoMenu();
+    MainListView *list = m_form->lvwList;
+    QCOMPARE(column(0).value(5), QStringLiteral("新規伝票"));
+    list->setCurrentIndex(list->listModel()->index(5, 0));
+    emit list->openRequested();
+    QCOMPARE(location(), (QStringList{"伝票", "新規伝票", "", ""}));
+    QCOMPARE(list->rowCountShown(), 1);
+
+    // The fixed 全件 row of the customer menu lists the customers.
+    m_form->ShowCustomerMenu();
+    list->setCurrentIndex(list->listModel()->index(4, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(location(), (QStringList{"顧客", "全件", "", ""}));
+}
+
+void tst_frmMainForm::commandFlagsPerView_data()
+{
+    QTest::addColumn<QString>("key");
+    // select all, up, copy/paste, delete, find, list print, new, write file,
+    // bulk progress, rename, basic settings
+    QTest::addColumn<QString>("flags");
+    QTest::addColumn<QString>("panel1");
+    QTest::newRow("slip menu") << "de" << "00001010001" << "[Ctrl]+F-検索";
+    QTest::newRow("customer menu") << "cu" << "00001010001" << "[Ctrl]+F-検索";
+    QTest::newRow("slip list") << "de全件" << "11111111101"
+                               << "ESC-上へ  F2-編集  [Ctrl]+F-検索  [Ctrl]+C-コピー  [Ctrl]+V-貼り付け  "
+                                  "[Ctrl]+A-すべて選択";
+    QTest::newRow("customer list") << "cu全件" << "11111111001"
+                                   << "ESC-上へ  F2-編集  [Ctrl]+F-検索  [Ctrl]+C-コピー [Ctrl]+V-貼り付け  "
+                                      "[Ctrl]+A-すべて選択";
+    QTest::newRow("product list") << "sh全件" << "11111111001"
+                                  << "ESC-上へ  F2-編集  [Ctrl]+F-検索  [Ctrl]+C-コピー [Ctrl]+V-貼り付け  "
+                                     "[Ctrl]+A-すべて選択";
+}
+
+void tst_frmMainForm::commandFlagsPerView()
+{
+    open();
+    QFETCH(QString, key);
+    QFETCH(QString, flags);
+    m_form->SelectTreeNode(key);
+    QString actual;
+    for (int flag = 1; flag <= 11; ++flag)
+        actual += m_form->commandEnabled(flag) ? QLatin1Char('1') : QLatin1Char('0');
+    QCOMPARE(actual, flags);
+    QTEST(m_form->statusPanelText(1), "panel1");
+
+    auto on = [&](int flag) { return flags.at(flag - 1) == QLatin1Char('1'); };
+    QCOMPARE(m_form->lvwList->multiSelect(), on(1));
+    const struct {
+        const char *button;
+        QAction *menu;
+        int flag;
+    } items[] = {{"SelectAll", m_form->mnuSelectAll, 1}, {"UpFolder", nullptr, 2}, {"Copy", m_form->mnuCopy, 3},
+                 {"Paste", m_form->mnuPaste, 3},         {"Delete", m_form->mnuDelete, 4}, {"Find", m_form->mnuFind, 5},
+                 {"ListPrint", m_form->mnuListPrint, 6}, {"New", m_form->mnuNew, 7},
+                 {"WriteFile", m_form->mnuWriteFile, 8}, {"Shinko", m_form->mnuShinko, 9},
+                 {nullptr, m_form->mnuRename, 10},       {"SystemInfo", m_form->mnuSystemInfo, 11}};
+    for (const auto &item : items) {
+        if (item.button)
+            QCOMPARE(m_form->toolbarButton(QString::fromLatin1(item.button))->isEnabled(), on(item.flag));
+        if (item.menu)
+            QCOMPARE(item.menu->isEnabled(), on(item.flag));
+    }
+    QVERIFY(m_form->toolbarButton(QStringLiteral("Refresh"))->isEnabled());
+    QVERIFY(m_form->toolbarButton(QStringLiteral("Help"))->isEnabled());
+}
+
+void tst_frmMainForm::escapeGoesUp()
+{
+    open();
+    m_form->SelectTreeNode(QStringLiteral("sh全件"));
+    QTest::keyClick(m_form->lvwList, Qt::Key_Escape);
+    QCOMPARE(location(), (QStringList{"商品", "", "", ""}));
+    QCOMPARE(m_form->CurrentLevel, qint16(0));
+    QTest::keyClick(m_form->lvwList, Qt::Key_Escape);
+    QCOMPARE(location(), (QStringList{"商品", "", "", ""}));
+    m_form->ShowDenpyoList(QStringLiteral("全件"), QStringLiteral("全件"), true);
+    emit m_form->toolbarCommand(QStringLiteral("UpFolder"));
+    QCOMPARE(location(), (QStringList{"伝票", "", "", ""}));
+}
+
+void tst_frmMainForm::dateBarHandlers()
+{
+    insertCustomer(QStringLiteral("C001"), QStringLiteral("甲"), QString(), QString(), false);
+    insertSlip(1, QStringLiteral("2026/11/25"), QStringLiteral("甲"), QString(), 1);
+    insertSlip(2, QStringLiteral("2026/12/20"), QStringLiteral("甲"), QString(), 1);
+    insertSlip(3, QStringLiteral("2026/12/21"), QStringLiteral("甲"), QString(), 1);
+    open();
+    DateBar *bar = m_form->dateBar;
+
+    m_form->ShowCustomerMenu();
+    bar->cmbShimeBi->setCurrentIndex(bar->cmbShimeBi->findText(QStringLiteral("20日締め")));
+    bar->cmbShimeBi_Click();
+    QCOMPARE(location().value(1), QStringLiteral("*納期：2026/11/21～2026/12/20"));
+    QCOMPARE(column(0), (QStringList{"000000001", "000000002"}));
+    QVERIFY(!bar->DayMode);
+
+    bar->cmbKokyaku->setCurrentIndex(1);
+    bar->cmbKokyaku_Click();
+    QCOMPARE(location().value(1), QStringLiteral("*納期：2026/11/21～2026/12/20  顧客:C001/甲"));
+
+    // The empty month drops the closing day and the date part.
+    bar->cmbNouki->setCurrentIndex(0);
+    bar->cmbNouki_Click();
+    QCOMPARE(bar->cmbShimeBi->currentText(), QString());
+    QCOMPARE(location().value(1), QStringLiteral("*顧客:C001/甲"));
+    QCOMPARE(m_form->lvwList->rowCountShown(), 3);
+
+    // A day outside the month list leaves the month box as it is.
+    bar->setPickerQuietly(QDate(2030, 5, 1));
+    bar->dtpNouki_Change();
+    QVERIFY(bar->DayMode);
+    QCOMPARE(bar->cmbNouki->currentText(), QString());
+    bar->setPickerQuietly(QDate(2026, 11, 25));
+    bar->dtpNouki_Change();
+    QCOMPARE(bar->cmbNouki->currentText(), QStringLiteral("2026/11"));
+    QCOMPARE(column(0), (QStringList{"000000001"}));
+
+    // Closing the calendar on the same day in month mode lists that day.
+    bar->cmbNouki->setCurrentIndex(bar->cmbNouki->findText(QStringLiteral("2026/12")));
+    bar->cmbNouki_Click();
+    QCOMPARE(bar->dtpNouki->date(), QDate(2026, 12, 1));
+    bar->dtpNouki_DropDown();
+    bar->dtpNouki_CloseUp();
+    QVERIFY(bar->DayMode);
+    QCOMPARE(location().value(1), QStringLiteral("*納期：2026/12/01  顧客:C001/甲"));
+
+    // Reloading the customer box drops the chosen customer.
+    m_form->LoadKokyakuCombo();
+    QCOMPARE(bar->cmbKokyaku->currentText(), QString());
+    QCOMPARE(bar->cmbKokyaku->count(), 2);
+}
+
+void tst_frmMainForm::dateBarSteps()
+{
+    open();
+    DateBar *bar = m_form->dateBar;
+    emit m_form->toolbarCommand(QStringLiteral("NextDay"));
+    QCOMPARE(location().value(1), QStringLiteral("*納期：2026/12/10"));
+    emit m_form->toolbarCommand(QStringLiteral("BeforeDay"));
+    emit m_form->toolbarCommand(QStringLiteral("BeforeDay"));
+    QCOMPARE(location().value(1), QStringLiteral("*納期：2026/12/08"));
+
+    emit m_form->toolbarCommand(QStringLiteral("NextMonth"));
+    QVERIFY(!bar->DayMode);
+    QCOMPARE(location().value(1), QStringLiteral("*納期：2027/01/01～2027/01/31"));
+    bar->cmbNouki->setCurrentIndex(bar->cmbNouki->count() - 1);
+    emit m_form->toolbarCommand(QStringLiteral("NextMonth"));
+    QCOMPARE(bar->cmbNouki->currentIndex(), bar->cmbNouki->count() - 1);
+    bar->cmbNouki->setCurrentIndex(0);
+    const QStringList before = location();
+    emit m_form->toolbarCommand(QStringLiteral("BeforeMonth"));
+    QCOMPARE(bar->cmbNouki->currentIndex(), 0);
+    QCOMPARE(location(), before);
+}
+
+void tst_frmMainForm::softLimit_data()
+{
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("count equals the limit") << 3 << int(ui::Answer::Yes) << false << 3;
+    QTest::newRow("over the limit, yes") << 2 << int(ui::Answer::Yes) << true << 3;
+    QTest::newRow("over the limit, no") << 2 << int(ui::Answer::No) << true << 0;
+    QTest::newRow("no limit") << 0 << int(ui::Answer::No) << false << 3;
+}
+
+void tst_frmMainForm::softLimit()
+{
+    for (int id = 1; id <= 3; ++id)
+        insertSlip(id, QStringLiteral("2026/10/01"), QStringLiteral("甲"), QString(), 1000);
+    QFETCH(int, limit);
+    connection().prepare(QStringLiteral("UPDATE 基本情報テーブル SET 数値型データ = ? WHERE 基本情報ID = "
+                                        "'DenpyoListCheckCount'"))
+        .bind(1, limit)
+        .exec();
+    open();
+    QFETCH(int, answer);
+    m_answer = ui::Answer(answer);
+    m_messages.clear();
+    m_form->SelectTreeNode(QStringLiteral("de全件"));
+
+    QFETCH(bool, asked);
+    QCOMPARE(m_messages.size(), asked ? 1 : 0);
+    if (asked) {
+        const ui::MessageRequest &question = m_messages.first();
+        QCOMPARE(question.text, QStringLiteral("伝票の件数が2件を超えています。処理を続行しますか？\n\n"
+                                               "(このチェック件数は基本設定で変更できます。)"));
+        QCOMPARE(question.title, QStringLiteral("検索"));
+        QCOMPARE(question.icon, ui::Icon::Question);
+        QCOMPARE(question.buttons, ui::Buttons::YesNo);
+        QCOMPARE(question.defaultAnswer, ui::Answer::Yes);
+    }
+    QFETCH(int, rows);
+    QCOMPARE(m_form->lvwList->rowCountShown(), rows);
+    QCOMPARE(location(), (QStringList{"伝票", "全件", "", ""}));
+    QCOMPARE(m_form->statusPanelText(2), rows ? QStringLiteral("合計金額:3,000円") : QStringLiteral("合計金額:0円"));
+    QCOMPARE(m_form->statusPanelText(3), QString::number(rows) + QStringLiteral("件"));
+}
+
+void tst_frmMainForm::viewRequestDuringABuildRunsAfterIt()
+{
+    for (int id = 1; id <= 3; ++id)
+        insertSlip(id, QStringLiteral("2026/10/01"), QStringLiteral("甲"), QString(), 1);
+    connection().exec(QStringLiteral(
+        "UPDATE 基本情報テーブル SET 数値型データ = 1 WHERE 基本情報ID = 'DenpyoListCheckCount'"));
+    open();
+    // A click that arrives while the question is open.
+    bool ranInside = false;
+    m_onMessage = [&] {
+        m_form->runView([&] { m_form->ShowCustomerMenu(); });
+        ranInside = location().value(0) == QStringLiteral("顧客");
+    };
+    m_form->runView([&] { m_form->SelectTreeNode(QStringLiteral("de全件")); });
+    QVERIFY(!ranInside);
+    QCOMPARE(location(), (QStringList{"顧客", "", "", ""}));
+    QCOMPARE(column(0).value(0), QStringLiteral("新規顧客"));
+}
+
+void tst_frmMainForm::slipRowFormats()
+{
+    insertSlip(42, QStringLiteral("2026/12/24"), QStringLiteral("山田商店"), QStringLiteral("営業部"), 1234567,
+               QStringLiteral("MN"), QStringLiteral("2026/12/01 09:08:07"));
+    insertSlip(43, QString(), QStringLiteral("佐藤"), QString(), 0, QString(), QString());
+    open();
+    m_form->SelectTreeNode(QStringLiteral("de全件"));
+    const MainListModel *model = m_form->lvwList->listModel();
+    QStringList first;
+    for (int col = 0; col < 16; ++col)
+        first << model->text(0, col);
+    QCOMPARE(first, (QStringList{"000000042", "26/12/24", "山田商店 (営業部)", "1,234,567", ">>", "26/12/01", "",
+                                 "", ">>", "26/12/03", "", "", "", "", "26/12/01 09:08:07", ""}));
+    QStringList second;
+    for (int col = 0; col < 16; ++col)
+        second << model->text(1, col);
+    QCOMPARE(second, (QStringList{"000000043", "", "佐藤", "0", "", "", "", "", "", "", "", "", "", "", "", ""}));
+    QCOMPARE(m_form->statusPanelText(2), QStringLiteral("合計金額:1,234,567円"));
+    QCOMPARE(model->headerData(3, Qt::Horizontal, Qt::TextAlignmentRole).toInt() & Qt::AlignHorizontal_Mask,
+             int(Qt::AlignRight));
+}
+
+void tst_frmMainForm::slipImages_data()
+{
+    QTest::addColumn<QString>("flags");
+    QTest::addColumn<int>("image");
+    QTest::newRow("none") << "" << 18;
+    QTest::newRow("estimate only") << "M" << 18;
+    QTest::newRow("order") << "MJ" << 4;
+    QTest::newRow("delivered") << "J" << 4;
+    QTest::newRow("delivered after order") << "JN" << 33;
+    QTest::newRow("invoiced") << "MJNS" << 34;
+    QTest::newRow("paid wins") << "JY" << 19;
+    QTest::newRow("paid alone") << "Y" << 19;
+}
+
+void tst_frmMainForm::slipImages()
+{
+    QFETCH(QString, flags);
+    insertSlip(1, QStringLiteral("2026/12/09"), QStringLiteral("甲"), QString(), 1, flags);
+    open();
+    QCOMPARE(m_form->lvwList->rowCountShown(), 1);
+    QTEST(m_form->lvwList->listModel()->image(0), "image");
+    QVERIFY(!m_form->lvwList->listModel()->index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+}
+
+void tst_frmMainForm::customerAndProductRows()
+{
+    insertCustomer(QStringLiteral("C2"), QStringLiteral("乙"), QStringLiteral("総務"), QStringLiteral("20日締め"), false);
+    insertCustomer(QStringLiteral("C1"), QStringLiteral("甲"), QString(), QString(), true);
+    insertShohin(QStringLiteral("P1"), QStringLiteral("N-1"), QStringLiteral("ねじ"), QStringLiteral("A社"), 12.5);
+    insertShohin(QStringLiteral("P2"), QStringLiteral("N-2"), QStringLiteral("板"), QStringLiteral("B社"), 1234567.5);
+    insertShohin(QStringLiteral("P3"), QStringLiteral("N-3"), QStringLiteral("棒"), QStringLiteral("C社"), 1200);
+    insertShohin(QStringLiteral("P4"), QStringLiteral("N-4"), QStringLiteral("箱"), QStringLiteral("D社"),
+                 123456789012.25);
+    open();
+    m_form->SelectTreeNode(QStringLiteral("cu全件"));
+    const MainListModel *model = m_form->lvwList->listModel();
+    QCOMPARE(column(0), (QStringList{"C1", "C2"}));
+    QCOMPARE((QStringList{model->text(1, 1), model->text(1, 2), model->text(1, 3)}),
+             (QStringList{"乙", "総務", "20日締め"}));
+    QCOMPARE(model->text(0, 3), QString());
+    QCOMPARE(model->image(0), 3);
+    QCOMPARE(m_form->statusPanelText(3), QStringLiteral("2件"));
+    QCOMPARE(m_form->statusPanelText(2), QString());
+
+    m_form->SelectTreeNode(QStringLiteral("sh全件"));
+    QCOMPARE(column(4), (QStringList{"       12.5", "1,234,567.5", "      1,200", "123,456,789,012.25"}));
+    QCOMPARE(model->text(0, 1), QStringLiteral("N-1"));
+    QCOMPARE(model->text(0, 3), QStringLiteral("A社"));
+    QCOMPARE(model->image(0), 6);
+    QCOMPARE(model->columnCount(), 5);
+
+    // Going back without a rebuild keeps the short hint of the command state.
+    m_form->ShowShohinList(QStringLiteral("全件"), false);
+    QCOMPARE(m_form->statusPanelText(1), QStringLiteral("ESC-上へ  [Ctrl]+F-検索"));
+    QCOMPARE(m_form->statusPanelText(3), QStringLiteral("4件"));
+}
+
+void tst_frmMainForm::columnClickSorts()
+{
+    insertSlip(1, QStringLiteral("2026/10/01"), QStringLiteral("c"), QString(), 5);
+    insertSlip(2, QStringLiteral("2026/10/01"), QStringLiteral("a"), QString(), 30);
+    insertSlip(3, QStringLiteral("2026/10/01"), QStringLiteral("b"), QString(), 200);
+    open();
+    m_form->SelectTreeNode(QStringLiteral("de全件"));
+    m_form->lvwList_ColumnClick(2);
+    QCOMPARE(column(2), (QStringList{"a", "b", "c"}));
+    m_form->lvwList_ColumnClick(2);
+    QCOMPARE(column(2), (QStringList{"c", "b", "a"}));
+    // Amounts sort as text.
+    m_form->lvwList_ColumnClick(3);
+    QCOMPARE(column(3), (QStringList{"200", "30", "5"}));
+    // A chosen sort survives a refill of the slip list.
+    m_form->RefreshView();
+    QCOMPARE(column(3), (QStringList{"200", "30", "5"}));
+    // Another list starts with its first column ascending.
+    m_form->SelectTreeNode(QStringLiteral("de"));
+    m_form->SelectTreeNode(QStringLiteral("de全件"));
+    QCOMPARE(column(0), (QStringList{"000000001", "000000002", "000000003"}));
+}
+
+void tst_frmMainForm::databaseErrorShowsEmptyList()
+{
+    insertSlip(1, QStringLiteral("2026/10/01"), QStringLiteral("a"), QString(), 5);
+    open();
+    m_messages.clear();
+    m_form->ShowDenpyoList(QStringLiteral("壊れた条件"), QStringLiteral("/納期 = 'x"), true);
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.first().icon, ui::Icon::Exclamation);
+    QCOMPARE(location(), (QStringList{"伝票", "壊れた条件", "", ""}));
+    QCOMPARE(m_form->lvwList->rowCountShown(), 0);
+    QCOMPARE(m_form->statusPanelText(3), QStringLiteral("0件"));
+    // The window goes on.
+    m_form->SelectTreeNode(QStringLiteral("de全件"));
+    QCOMPARE(m_form->lvwList->rowCountShown(), 1);
+}
+
+void tst_frmMainForm::ctrlKeysFollowCommandState()
+{
+    insertSlip(1, QStringLiteral("2026/10/01"), QStringLiteral("a"), QString(), 5);
+    insertSlip(2, QStringLiteral("2026/10/02"), QStringLiteral("a"), QString(), 5);
+    open();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QStringList seen;
+    connect(m_form.get(), &frmMainForm::ctrlCommand, this, [&](QChar c) { seen << QString(c); });
+
+    m_form->SelectTreeNode(QStringLiteral("de"));
+    m_form->lvwList->setFocus();
+    QTest::keyClick(m_form->lvwList, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(m_form->lvwList, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(m_form->lvwList, Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(m_form->lvwList, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(seen, (QStringList{"F"}));
+
+    m_form->SelectTreeNode(QStringLiteral("de全件"));
+    m_form->lvwList->setFocus();
+    seen.clear();
+    QTest::keyClick(m_form->lvwList, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(seen, (QStringList{"A"}));
+    QCOMPARE(m_form->lvwList->selectedRowNumbers(), (QList<int>{0, 1}));
+}
+
+QTEST_MAIN(tst_frmMainForm)
+#include "tst_frmmainform.moc"
