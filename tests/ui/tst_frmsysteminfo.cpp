@@ -78,6 +78,8 @@ private slots:
     void f12SavesFromEveryControl_data();
     void f12SavesFromEveryControl();
     void unknownStoredChoicesKept();
+    void databaseFailureWritesNothing();
+    void unreadableSettingsAreNotWrittenBack();
     void reopensWhereItWasClosed();
 
 private:
@@ -244,6 +246,41 @@ void TestFrmSystemInfo::unknownStoredChoicesKept()
     QCOMPARE(d.chkShouhizei->checkState(), Qt::PartiallyChecked);
     QTest::keyClick(d.txtCurrentDenpyoID->TextBox(), Qt::Key_F12);
     QCOMPARE(stored(), (QList<qint64>{123, 500, 10, 5, 7}));
+}
+
+void TestFrmSystemInfo::databaseFailureWritesNothing()
+{
+    connection().exec(QStringLiteral(
+        "CREATE TRIGGER refuse BEFORE UPDATE ON 基本情報テーブル WHEN NEW.基本情報ID = 'ShouhizeiPattern' "
+        "BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+    MessageLog log;
+    frmSystemInfo d;
+    QVERIFY(open(d));
+    retype(d.txtCurrentDenpyoID, "456");
+    QTest::keyClick(d.txtCurrentDenpyoID->TextBox(), Qt::Key_F12);
+    QCOMPARE(log.shown.size(), 2);
+    QCOMPARE(log.shown[1].icon, Icon::Exclamation);
+    // The keys before the failing one are not left half written, and what
+    // was typed is still there.
+    QCOMPARE(stored(), (QList<qint64>{123, 500, 10, 1, 1}));
+    QVERIFY(d.isVisible());
+    QCOMPARE(d.txtCurrentDenpyoID->Text(), QString("456"));
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void TestFrmSystemInfo::unreadableSettingsAreNotWrittenBack()
+{
+    connection().exec(QStringLiteral("ALTER TABLE 基本情報テーブル RENAME TO 退避"));
+    MessageLog log;
+    frmSystemInfo d;
+    QVERIFY(open(d));
+    QCOMPARE(log.shown.size(), 1);
+    connection().exec(QStringLiteral("ALTER TABLE 退避 RENAME TO 基本情報テーブル"));
+    log.shown.clear();
+    QTest::keyClick(d.txtCurrentDenpyoID->TextBox(), Qt::Key_F12);
+    QCOMPARE(log.shown.size(), 1);
+    QVERIFY(log.shown[0].text != kAsk);
+    QCOMPARE(stored(), (QList<qint64>{123, 500, 10, 1, 1}));
 }
 
 void TestFrmSystemInfo::reopensWhereItWasClosed()

@@ -177,6 +177,8 @@ void frmSystemInfo::loadFields()
             }
         }
     } catch (const db::DbError &error) {
+        // Fields that could not be read must not be written back as zeros.
+        m_readFailed = true;
         databaseFailure(error, this);
     }
 }
@@ -199,6 +201,10 @@ bool frmSystemInfo::fieldNumber(ucTextInput *field, const QString &label, qint32
 
 void frmSystemInfo::SystemInfoSave()
 {
+    if (m_readFailed) {
+        exclaim(QStringLiteral("基本設定を読み込めなかったため、更新できません。"), this);
+        return;
+    }
     qint32 currentDenpyoID = 0, checkCount = 0, taxRate = 0;
     if (!fieldNumber(txtCurrentDenpyoID, kLabelCurrentDenpyoID, &currentDenpyoID)
         || !fieldNumber(txtDenpyoListCheckCount, kLabelCheckCount, &checkCount)

@@ -51,4 +51,5 @@ private:
 
     ui::KeyNavigator *m_keys;
     bool m_opened = false;
+    bool m_readFailed = false;
 };
