@@ -7,18 +7,34 @@
 #include <QFileInfo>
 
 namespace searchfilter {
+namespace {
+
+// Indexed by SearchFilterKind.
+struct KindInfo {
+    QString objectName;
+    QString extension;
+    QString *folder;
+    QStringList *items;
+};
+
+const KindInfo &info(SearchFilterKind kind)
+{
+    static const KindInfo kinds[] = {
+        {QStringLiteral("伝票"), QStringLiteral(".dkj"), &gstrDenpyoKensakuFilterFolder,
+         &garrDenpyoKensakuItems},
+        {QStringLiteral("顧客"), QStringLiteral(".ckj"),
+         &gstrCustomerKensakuFilterFolder, &garrCustomerKensakuItems},
+        {QStringLiteral("商品"), QStringLiteral(".skj"), &gstrShohinKensakuFilterFolder,
+         &garrShohinKensakuItems},
+    };
+    return kinds[int(kind)];
+}
+
+} // namespace
 
 QString objectName(SearchFilterKind kind)
 {
-    switch (kind) {
-    case SearchFilterKind::Denpyo:
-        return QStringLiteral("伝票");
-    case SearchFilterKind::Customer:
-        return QStringLiteral("顧客");
-    case SearchFilterKind::Shohin:
-        return QStringLiteral("商品");
-    }
-    return {};
+    return info(kind).objectName;
 }
 
 std::optional<SearchFilterKind> kindFromObjectName(const QString &name)
@@ -32,28 +48,12 @@ std::optional<SearchFilterKind> kindFromObjectName(const QString &name)
 
 QString folder(SearchFilterKind kind)
 {
-    switch (kind) {
-    case SearchFilterKind::Denpyo:
-        return gstrDenpyoKensakuFilterFolder;
-    case SearchFilterKind::Customer:
-        return gstrCustomerKensakuFilterFolder;
-    case SearchFilterKind::Shohin:
-        return gstrShohinKensakuFilterFolder;
-    }
-    return {};
+    return *info(kind).folder;
 }
 
 QString extension(SearchFilterKind kind)
 {
-    switch (kind) {
-    case SearchFilterKind::Denpyo:
-        return QStringLiteral(".dkj");
-    case SearchFilterKind::Customer:
-        return QStringLiteral(".ckj");
-    case SearchFilterKind::Shohin:
-        return QStringLiteral(".skj");
-    }
-    return {};
+    return info(kind).extension;
 }
 
 QString filePath(SearchFilterKind kind, const QString &name)
@@ -68,15 +68,7 @@ bool exists(SearchFilterKind kind, const QString &name)
 
 const QStringList &itemTable(SearchFilterKind kind)
 {
-    switch (kind) {
-    case SearchFilterKind::Denpyo:
-        return garrDenpyoKensakuItems;
-    case SearchFilterKind::Customer:
-        return garrCustomerKensakuItems;
-    case SearchFilterKind::Shohin:
-        break;
-    }
-    return garrShohinKensakuItems;
+    return *info(kind).items;
 }
 
 QStringList savedNames(SearchFilterKind kind)
