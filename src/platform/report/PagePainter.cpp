@@ -76,10 +76,8 @@ void paintPage(QPainter &painter, const Page &page)
             if (!item.text.isEmpty()) {
                 painter.setFont(resolveFont(item.font));
                 painter.setPen(item.color);
-                painter.save();
-                painter.setClipRect(item.box, Qt::IntersectClip);
+                // drawText clips to the box by itself when the text overflows.
                 painter.drawText(item.box, item.flags, displayText(item.text));
-                painter.restore();
             }
             break;
         }
