@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 
 // Types text the way the keyboard delivers it, one key event per character,
@@ -16,4 +17,12 @@ inline void typeText(QWidget *receiver, const QString &text)
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
         QApplication::sendEvent(receiver, &release);
     }
+}
+
+// Shows a window and makes it the active one, as a user's click would.
+inline bool showActive(QWidget *window)
+{
+    window->show();
+    QApplication::setActiveWindow(window);
+    return QTest::qWaitForWindowActive(window);
 }

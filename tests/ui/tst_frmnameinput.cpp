@@ -25,20 +25,13 @@ private slots:
     void keysMoveBetweenControls();
     void execReturnsTypedName();
 
-private:
-    static bool open(frmNameInput &d)
-    {
-        d.show();
-        QApplication::setActiveWindow(&d);
-        return QTest::qWaitForWindowActive(&d);
-    }
 };
 
 void TestFrmNameInput::captionAndPromptBuiltFromTitle()
 {
     frmNameInput d;
     d.setTitle("フォーム");
-    QVERIFY(open(d));
+    QVERIFY(showActive(&d));
     QCOMPARE(d.windowTitle(), QStringLiteral("フォーム名入力"));
     QCOMPARE(d.lblPrompt->text(), QStringLiteral("フォーム名を入力してください。"));
     QCOMPARE(d.cmdOK->text(), QStringLiteral("ＯＫ"));
@@ -61,7 +54,7 @@ void TestFrmNameInput::originalNameFillsBox()
     frmNameInput d;
     d.setTitle("フィルター");
     d.setOriginalName(original);
-    QVERIFY(open(d));
+    QVERIFY(showActive(&d));
     QCOMPARE(d.txtString->TextBox()->text(), original);
 }
 
@@ -94,7 +87,7 @@ void TestFrmNameInput::confirmingChecksName()
     MessageLog log;
     frmNameInput d;
     d.setTitle("フォーム");
-    QVERIFY(open(d));
+    QVERIFY(showActive(&d));
     typeText(d.txtString->TextBox(), typed);
     QTest::keyClick(d.txtString->TextBox(), Qt::Key_Return); // to the OK button
     QCOMPARE(QApplication::focusWidget(), d.cmdOK);
@@ -128,7 +121,7 @@ void TestFrmNameInput::cancelPathsLeaveNoResult()
     frmNameInput d;
     d.setTitle("フィルター");
     d.setOriginalName("旧名");
-    QVERIFY(open(d));
+    QVERIFY(showActive(&d));
     if (how == "escBox") {
         QTest::keyClick(d.txtString->TextBox(), Qt::Key_Escape);
     } else if (how == "escOK") {
@@ -153,7 +146,7 @@ void TestFrmNameInput::keysMoveBetweenControls()
     frmNameInput d;
     d.setTitle("フォーム");
     d.setOriginalName("abc");
-    QVERIFY(open(d));
+    QVERIFY(showActive(&d));
     QWidget *box = d.txtString->TextBox();
     auto focus = [] { return QApplication::focusWidget(); };
 

@@ -83,12 +83,6 @@ private slots:
     void reopensWhereItWasClosed();
 
 private:
-    static bool open(frmSystemInfo &d)
-    {
-        d.show();
-        QApplication::setActiveWindow(&d);
-        return QTest::qWaitForWindowActive(&d);
-    }
     std::unique_ptr<testsupport::ProgramFolder> m_folder;
 };
 
@@ -109,7 +103,7 @@ void TestFrmSystemInfo::fieldsShowStoredSettings()
 {
     MessageLog log;
     frmSystemInfo d;
-    QVERIFY(open(d));
+    QVERIFY(showActive(&d));
     QCOMPARE(d.windowTitle(), QStringLiteral(" 基本設定"));
     QCOMPARE(d.txtCurrentDenpyoID->Text(), QString("123"));
     QCOMPARE(d.txtDenpyoListCheckCount->Text(), QString("500"));
@@ -124,7 +118,7 @@ void TestFrmSystemInfo::escClosesWithoutWriting()
 {
     MessageLog log;
     frmSystemInfo d;
-    QVERIFY(open(d));
+    QVERIFY(showActive(&d));
     retype(d.txtDenpyoListCheckCount, "7");
     QTest::keyClick(d.txtDenpyoListCheckCount->TextBox(), Qt::Key_Escape);
     QVERIFY(!d.isVisible());
@@ -136,7 +130,7 @@ void TestFrmSystemInfo::saveWritesEveryField()
 {
     MessageLog log;
     frmSystemInfo d;
-    QVERIFY(open(d));
+    QVERIFY(showActive(&d));
     retype(d.txtCurrentDenpyoID, "1000");
     d.txtDenpyoListCheckCount->TextBox()->clear(); // empty is stored as 0
     retype(d.txtShouhizeiRitsu, "1234");            // no fourth character
@@ -157,7 +151,7 @@ void TestFrmSystemInfo::answeringNoKeepsDialogOpen()
     MessageLog log;
     log.answers << Answer::No;
     frmSystemInfo d;
-    QVERIFY(open(d));
+    QVERIFY(showActive(&d));
     retype(d.txtCurrentDenpyoID, "9");
     QTest::mouseClick(d.cmdOK, Qt::LeftButton);
     QCOMPARE(log.texts(), QStringList{kAsk});
@@ -171,7 +165,7 @@ void TestFrmSystemInfo::missingRecordReportedOnOpenAndSave()
     removeRow("ShouhizeiRitsu");
     MessageLog log;
     frmSystemInfo d;
-    QVERIFY(open(d));
+    QVERIFY(showActive(&d));
     QCOMPARE(log.texts(), QStringList{kMissingTaxRate});
     QCOMPARE(log.shown[0].icon, Icon::Exclamation);
     QCOMPARE(d.txtShouhizeiRitsu->Text(), QString("0"));
@@ -189,7 +183,7 @@ void TestFrmSystemInfo::numberTooLargeRefusedBeforeWriting()
 {
     MessageLog log;
     frmSystemInfo d;
-    QVERIFY(open(d));
+    QVERIFY(showActive(&d));
     retype(d.txtCurrentDenpyoID, "5");
     retype(d.txtDenpyoListCheckCount, "2147483648");
     QTest::keyClick(d.txtCurrentDenpyoID->TextBox(), Qt::Key_F12);
@@ -222,7 +216,7 @@ void TestFrmSystemInfo::f12SavesFromEveryControl()
     MessageLog log;
     log.answers << Answer::No;
     frmSystemInfo d;
-    QVERIFY(open(d));
+    QVERIFY(showActive(&d));
     auto *w = d.findChild<QWidget *>(control);
     QVERIFY(w);
     w->setFocus();
@@ -241,7 +235,7 @@ void TestFrmSystemInfo::unknownStoredChoicesKept()
     store({123, 500, 10, 5, 7});
     MessageLog log;
     frmSystemInfo d;
-    QVERIFY(open(d));
+    QVERIFY(showActive(&d));
     QCOMPARE(d.cmbShouhizeiPattern->currentIndex(), -1);
     QCOMPARE(d.chkShouhizei->checkState(), Qt::PartiallyChecked);
     QTest::keyClick(d.txtCurrentDenpyoID->TextBox(), Qt::Key_F12);
@@ -255,7 +249,7 @@ void TestFrmSystemInfo::databaseFailureWritesNothing()
         "BEGIN SELECT RAISE(ABORT, 'locked'); END"));
     MessageLog log;
     frmSystemInfo d;
-    QVERIFY(open(d));
+    QVERIFY(showActive(&d));
     retype(d.txtCurrentDenpyoID, "456");
     QTest::keyClick(d.txtCurrentDenpyoID->TextBox(), Qt::Key_F12);
     QCOMPARE(log.shown.size(), 2);
@@ -273,7 +267,7 @@ void TestFrmSystemInfo::unreadableSettingsAreNotWrittenBack()
     connection().exec(QStringLiteral("ALTER TABLE 基本情報テーブル RENAME TO 退避"));
     MessageLog log;
     frmSystemInfo d;
-    QVERIFY(open(d));
+    QVERIFY(showActive(&d));
     QCOMPARE(log.shown.size(), 1);
     connection().exec(QStringLiteral("ALTER TABLE 退避 RENAME TO 基本情報テーブル"));
     log.shown.clear();
@@ -288,13 +282,13 @@ void TestFrmSystemInfo::reopensWhereItWasClosed()
     QPoint where;
     {
         frmSystemInfo d;
-        QVERIFY(open(d));
+        QVERIFY(showActive(&d));
         d.move(d.pos() + QPoint(45, 30));
         where = d.pos();
         QTest::keyClick(d.txtCurrentDenpyoID->TextBox(), Qt::Key_Escape);
     }
     frmSystemInfo again;
-    QVERIFY(open(again));
+    QVERIFY(showActive(&again));
     QVERIFY((again.pos() - where).manhattanLength() <= 2);
 }
 

@@ -2,6 +2,7 @@
 #include "platform/ui/KeyNavigator.h"
 #include "platform/ui/WaitCursor.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -54,6 +55,7 @@ private slots:
     void nothingToMoveToLeavesFocus();
     void windowWideKeysAndOwnEntries();
     void compositeFieldSeenBeforeItsOwnHandling();
+    void entryWinsOverWindowShortcut();
     void waitCursorNests();
 };
 
@@ -194,6 +196,27 @@ void TestKeyNavigator::compositeFieldSeenBeforeItsOwnHandling()
     f.third->setFocus();
     QTest::keyClick(f.third->TextBox(), Qt::Key_A);
     QCOMPARE(keyDowns, 1);
+}
+
+void TestKeyNavigator::entryWinsOverWindowShortcut()
+{
+    Form f;
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    int shortcutF12 = 0, shortcutF11 = 0, navigatorF12 = 0;
+    auto *save = new QAction(&f.window);
+    save->setShortcut(Qt::Key_F12);
+    connect(save, &QAction::triggered, [&] { ++shortcutF12; });
+    auto *pick = new QAction(&f.window);
+    pick->setShortcut(Qt::Key_F11);
+    connect(pick, &QAction::triggered, [&] { ++shortcutF11; });
+    f.window.addActions({save, pick});
+    f.keys.setAction(nullptr, NavKey::F12, [&] { ++navigatorF12; });
+    f.first->setFocus();
+    QTest::keyClick(f.first, Qt::Key_F12);
+    QTest::keyClick(f.first, Qt::Key_F11);
+    QCOMPARE(navigatorF12, 1);
+    QCOMPARE(shortcutF12, 0);
+    QCOMPARE(shortcutF11, 1);
 }
 
 void TestKeyNavigator::waitCursorNests()

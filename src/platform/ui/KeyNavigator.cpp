@@ -150,7 +150,11 @@ bool KeyNavigator::caretAllowsLeaving(const QWidget *receiver, NavKey key)
 
 bool KeyNavigator::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress)
+    const bool press = event->type() == QEvent::KeyPress;
+    // A window shortcut on the same key would otherwise take the key before
+    // the field (and so this navigator) ever sees it.
+    const bool shortcutCheck = event->type() == QEvent::ShortcutOverride;
+    if (!press && !shortcutCheck)
         return QObject::eventFilter(watched, event);
     QWidget *field = m_fieldOfReceiver.value(watched);
     if (!field)
@@ -164,6 +168,10 @@ bool KeyNavigator::eventFilter(QObject *watched, QEvent *event)
         return false;
     if (!caretAllowsLeaving(static_cast<QWidget *>(watched), key))
         return false;
+    if (shortcutCheck) {
+        event->accept();
+        return true;
+    }
     emit keyPressed(field, key);
     // The entry may go while the action runs (a window closing itself).
     const Entry copy = *entry;

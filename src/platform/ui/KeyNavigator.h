@@ -19,7 +19,8 @@ enum class NavKey { Enter, Up, Down, Right, Left, Home, End, F11, F12, Escape };
 // neighbour to move to or an action; a key with neither goes on to the
 // field. Window-wide entries (from = nullptr) apply to every watched field
 // that has no entry of its own for that key. The Shift, Ctrl and Alt state
-// is ignored.
+// is ignored. A key with an entry wins over a window shortcut on the same
+// key while a watched field has the focus.
 //
 // Right and Left leave a text box only with the caret at its end, or at its
 // start with nothing selected; Up and Down leave a multi-line box only from
