@@ -8,9 +8,6 @@
 #include "printing/ActiveReport1.h"
 #include "printing/ReportGlobal.h"
 
-#include <QPrintDialog>
-#include <QPrinter>
-
 #include <memory>
 
 namespace {
@@ -77,21 +74,7 @@ bool clsReportPrint::ReportPrint(const QString &rpxFilePath, QWidget *parent)
     if (!loadInto(*report, rpxFilePath, parent))
         return false;
     report->run();
-    const QVector<report::Page> &pages = report->pages();
-    if (!pages.isEmpty()) {
-        QPrinter printer(QPrinter::HighResolution);
-        report::preparePrinter(printer, pages);
-        QPrintDialog dialog(&printer, parent);
-        dialog.setMinMax(1, int(pages.size()));
-        if (dialog.exec() == QDialog::Accepted) {
-            int from = 0, to = int(pages.size()) - 1;
-            if (printer.printRange() == QPrinter::PageRange) {
-                from = printer.fromPage() - 1;
-                to = printer.toPage() - 1;
-            }
-            report::printPages(printer, pages, from, to);
-        }
-    }
+    report::printWithDialog(report->pages(), parent);
     report.reset();
     ShowErrorMessages(parent);
     return true;
@@ -104,19 +87,18 @@ bool clsReportPrint::ReportPrintView(const QString &rpxFilePath, const QString &
         return false;
     report->SavePath = savePath;
     report->ShowPreview(parent);
-    bool saved = true;
+    QString failure;
     try {
         report->Terminate();
     } catch (const report::PageFileError &e) {
-        saved = false;
-        ui::showMessage(QStringLiteral("印刷したページを保存できませんでした。\r\n") + e.message(), ui::Icon::Critical,
-                        ui::Buttons::Ok, ui::Answer::Ok, QString(), parent);
+        failure = e.message();
     } catch (const text::TextFileError &e) {
-        saved = false;
-        ui::showMessage(QStringLiteral("印刷したページを保存できませんでした。\r\n") + e.message(), ui::Icon::Critical,
-                        ui::Buttons::Ok, ui::Answer::Ok, QString(), parent);
+        failure = e.message();
     }
+    if (!failure.isEmpty())
+        ui::showMessage(QStringLiteral("印刷したページを保存できませんでした。\r\n") + failure, ui::Icon::Critical,
+                        ui::Buttons::Ok, ui::Answer::Ok, QString(), parent);
     report.reset();
     ShowErrorMessages(parent);
-    return saved;
+    return failure.isEmpty();
 }

@@ -2,12 +2,14 @@
 
 #include "platform/report/PagePainter.h"
 #include "platform/text/LineFile.h"
+#include "platform/ui/MessageBox.h"
 
 #include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrintDialog>
 #include <QPrinter>
 
 namespace report {
@@ -54,6 +56,34 @@ bool printPages(QPrinter &printer, const QVector<Page> &pages, int from, int to)
         painter.restore();
     }
     return painter.end();
+}
+
+bool printWithDialog(const QVector<Page> &pages, QWidget *parent, const QString &title, int current)
+{
+    if (pages.isEmpty())
+        return false;
+    const int count = int(pages.size());
+    QPrinter printer(QPrinter::HighResolution);
+    preparePrinter(printer, pages);
+    printer.setDocName(title);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setMinMax(1, count);
+    dialog.setFromTo(1, count);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, true);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    int from = 0, to = count - 1;
+    if (printer.printRange() == QPrinter::PageRange) {
+        from = printer.fromPage() - 1;
+        to = printer.toPage() - 1;
+    } else if (printer.printRange() == QPrinter::CurrentPage) {
+        from = to = qBound(0, current, count - 1);
+    }
+    if (printPages(printer, pages, from, to))
+        return true;
+    ui::showMessage(QStringLiteral("印刷を開始できませんでした。"), ui::Icon::Critical, ui::Buttons::Ok, ui::Answer::Ok,
+                    QString(), parent);
+    return false;
 }
 
 QByteArray pdfBytes(const QVector<Page> &pages, const QString &title)

@@ -7,6 +7,7 @@
 #include <QVector>
 
 class QPrinter;
+class QWidget;
 
 namespace report {
 
@@ -15,6 +16,12 @@ namespace report {
 bool printPages(QPrinter &printer, const QVector<Page> &pages, int from, int to);
 // Suits the printer's paper to the first page.
 void preparePrinter(QPrinter &printer, const QVector<Page> &pages);
+
+// Asks for printer and pages through the system print dialog and prints;
+// `current` is the page a "current page" choice prints. False when the user
+// cancelled or the printer could not be started (the user has been told).
+bool printWithDialog(const QVector<Page> &pages, QWidget *parent, const QString &title = QString(),
+                     int current = 0);
 
 QByteArray pdfBytes(const QVector<Page> &pages, const QString &title = QString());
 // Writes safely (temporary file, renamed); throws text::TextFileError.

@@ -11,8 +11,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -226,26 +224,7 @@ void PreviewWidget::saveAsPdf()
 
 void PreviewWidget::print()
 {
-    if (m_pages.isEmpty())
-        return;
-    QPrinter printer(QPrinter::HighResolution);
-    preparePrinter(printer, m_pages);
-    printer.setDocName(m_title);
-    QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, pageCount());
-    dialog.setFromTo(1, pageCount());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    int from = 0, to = pageCount() - 1;
-    if (printer.printRange() == QPrinter::PageRange) {
-        from = printer.fromPage() - 1;
-        to = printer.toPage() - 1;
-    } else if (printer.printRange() == QPrinter::CurrentPage) {
-        from = to = m_current;
-    }
-    if (!printPages(printer, m_pages, from, to))
-        ui::showMessage(QStringLiteral("印刷を開始できませんでした。"), ui::Icon::Critical, ui::Buttons::Ok,
-                        ui::Answer::Ok, QString(), this);
+    printWithDialog(m_pages, this, m_title, m_current);
 }
 
 } // namespace report

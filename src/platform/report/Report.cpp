@@ -4,6 +4,24 @@
 
 namespace report {
 
+namespace {
+
+// The background and border of a text or picture box.
+void appendFrame(Page &page, const Control &c, const QRect &box)
+{
+    if (c.backColor.alpha() == 0 && !c.border)
+        return;
+    PageItem frame;
+    frame.type = PageItem::Type::Shape;
+    frame.box = box;
+    frame.color = c.lineColor;
+    frame.fill = c.backColor;
+    frame.penWidth = c.border ? qMax(1, c.lineWidth) : 0;
+    page.items.append(frame);
+}
+
+} // namespace
+
 Report::~Report() = default;
 
 void Report::loadLayout(const QString &path)
@@ -28,15 +46,7 @@ void Report::renderSection(Page &page, const Section &section, int left, int top
         switch (c.kind) {
         case ControlKind::Label:
         case ControlKind::TextBox: {
-            if (c.backColor.alpha() > 0 || c.border) {
-                PageItem frame;
-                frame.type = PageItem::Type::Shape;
-                frame.box = box;
-                frame.color = c.lineColor;
-                frame.fill = c.backColor;
-                frame.penWidth = c.border ? qMax(1, c.lineWidth) : 0;
-                page.items.append(frame);
-            }
+            appendFrame(page, c, box);
             if (c.text.isEmpty())
                 break;
             PageItem item;
@@ -78,15 +88,7 @@ void Report::renderSection(Page &page, const Section &section, int left, int top
             break;
         }
         case ControlKind::Picture: {
-            if (c.backColor.alpha() > 0 || c.border) {
-                PageItem frame;
-                frame.type = PageItem::Type::Shape;
-                frame.box = box;
-                frame.color = c.lineColor;
-                frame.fill = c.backColor;
-                frame.penWidth = c.border ? qMax(1, c.lineWidth) : 0;
-                page.items.append(frame);
-            }
+            appendFrame(page, c, box);
             if (c.picture.isEmpty())
                 break;
             PageItem item;
