@@ -1,0 +1,105 @@
+#pragma once
+
+#include "platform/ui/MessageBox.h"
+
+#include <QApplication>
+#include <QList>
+#include <QTimer>
+#include <QWidget>
+#include <QtTest>
+#include <functional>
+
+// Records the message boxes a dialog shows and answers them, and types into
+// whatever has the focus, as a user at the keyboard would.
+struct ShownMessage {
+    QString text;
+    ui::Icon icon;
+};
+
+class DialogDriver {
+public:
+    DialogDriver()
+    {
+        ui::setMessageResponder([this](const ui::MessageRequest &r) {
+            messages << ShownMessage{r.text, r.icon};
+            if (r.buttons == ui::Buttons::YesNo || r.buttons == ui::Buttons::YesNoCancel)
+                return answer;
+            return ui::Answer::Ok;
+        });
+    }
+    ~DialogDriver() { ui::setMessageResponder({}); }
+
+    QList<ShownMessage> messages;
+    ui::Answer answer = ui::Answer::Yes;
+
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const ShownMessage &m : messages)
+            out << m.text;
+        return out;
+    }
+
+    // The focus of the topmost modal window when one is open (it may not be
+    // the active window yet), else the application's.
+    static QWidget *focus()
+    {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            if (QWidget *w = modal->focusWidget())
+                return w;
+        }
+        return QApplication::focusWidget();
+    }
+
+    // The named control holding the focus (an entry field's inner box
+    // reports its field).
+    static QString focusName()
+    {
+        for (QWidget *w = focus(); w; w = w->parentWidget()) {
+            const QString name = w->objectName();
+            if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_")) && name != QLatin1String("Text1"))
+                return w->objectName();
+        }
+        return QString();
+    }
+
+    static void type(const QString &text)
+    {
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80) {
+                QTest::keyClick(focus(), c.toLatin1());
+            } else {
+                QTest::sendKeyEvent(QTest::Press, focus(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+                QTest::sendKeyEvent(QTest::Release, focus(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+            }
+        }
+    }
+    static void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(focus(), k, m); }
+
+    static bool open(QWidget *dialog)
+    {
+        dialog->show();
+        dialog->activateWindow();
+        return QTest::qWaitForWindowActive(dialog);
+    }
+
+    // Runs `step` on the next modal window that opens (a picker or editor
+    // opened from the dialog under test).
+    static void onNextModal(std::function<void(QWidget *)> step)
+    {
+        QTimer::singleShot(0, [step] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal) {
+                QTest::qFail("no modal window opened", __FILE__, __LINE__);
+                return;
+            }
+            modal->activateWindow();
+            if (!QTest::qWaitForWindowActive(modal))
+                qWarning("the modal window did not become active");
+            step(modal);
+            // A step that failed half-way must not leave the test waiting.
+            if (modal->isVisible())
+                modal->close();
+        });
+    }
+};
