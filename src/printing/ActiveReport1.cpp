@@ -1,5 +1,6 @@
 #include "printing/ActiveReport1.h"
 
+#include "core/Routines.h"
 #include "core/WindowMemory.h"
 #include "platform/report/FormatPattern.h"
 #include "platform/report/PageFile.h"
@@ -85,12 +86,8 @@ QString ActiveReport1::fnUserFormat(const QVariant &value, const QString &tag)
     else
         number = value.toDouble();
 
-    if (format.contains(QLatin1String(".#"))) {
-        QString out = report::formatNumber(number, format);
-        if (out.endsWith(QLatin1Char('.')))
-            out.chop(1);
-        return out;
-    }
+    if (format.contains(QLatin1String(".#")))
+        return fnFormatNumber(format, number);
     if (isDate) {
         if (!format.isEmpty() && !hasDateParts(format))
             return report::formatNumber(number, format);

@@ -1,17 +1,9 @@
 #include "printing/PrintFieldSpec.h"
 
+#include "core/Routines.h"
+
 #include <QLocale>
 #include <cmath>
-
-QString fnTrimBlanks(const QString &text)
-{
-    int b = 0, e = text.size();
-    while (b < e && text.at(b) == QLatin1Char(' '))
-        ++b;
-    while (e > b && text.at(e - 1) == QLatin1Char(' '))
-        --e;
-    return text.mid(b, e - b);
-}
 
 bool fnParseNumeric(const QString &text, double &value)
 {

@@ -25,5 +25,3 @@ struct PrintFieldSpec {
 // Numeric text as BASIC reads it: blanks around, an optional sign, digits
 // with an optional point and exponent.
 bool fnParseNumeric(const QString &text, double &value);
-// Blanks (U+0020) removed at both ends.
-QString fnTrimBlanks(const QString &text);
