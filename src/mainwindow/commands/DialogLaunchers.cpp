@@ -1,17 +1,22 @@
 #include "mainwindow/commands/DialogLaunchers.h"
 
+#include "masters/frmCustomer.h"
+#include "masters/frmShohin.h"
+
 bool ShowCustomerForm(const QString &mode, const QString &customerID, QWidget *parent)
 {
-    Q_UNUSED(mode);
-    Q_UNUSED(customerID);
-    Q_UNUSED(parent);
-    return false;
+    frmCustomer form(parent);
+    form.Mode = mode;
+    form.strCustomerID = customerID;
+    form.exec();
+    return form.ResultModified();
 }
 
 bool ShowShohinForm(const QString &mode, const QString &shohinID, QWidget *parent)
 {
-    Q_UNUSED(mode);
-    Q_UNUSED(shohinID);
-    Q_UNUSED(parent);
-    return false;
+    frmShohin form(parent);
+    form.Mode = mode;
+    form.strShohinID = shohinID;
+    form.exec();
+    return form.ResultModified();
 }
