@@ -1,4 +1,5 @@
 #include "core/Routines.h"
+#include "platform/report/FormatPattern.h"
 
 #include <QApplication>
 #include <QDir>
@@ -105,171 +106,6 @@ QString grouped(const QString &digits)
         out += digits.at(i);
     }
     return out;
-}
-
-// One section of a number format: literals around a run of digit
-// placeholders with an optional decimal point.
-struct NumberPattern {
-    QString prefix, suffix;
-    QString integerTokens;  // '0', '#' and literal characters ('\x01' marks none)
-    int decimalZeros = 0;   // position of the last '0' after the point
-    int decimalPlaces = 0;  // placeholders after the point
-    bool hasPoint = false;
-    bool grouping = false;
-    bool percent = false;
-    QStringList integerLiterals; // literal texts between integer placeholders
-};
-
-NumberPattern parsePattern(const QString &section)
-{
-    NumberPattern p;
-    enum { Prefix, Integer, Decimal, Suffix } where = Prefix;
-    QString pendingLiteral;
-    auto placeholderSeen = [&](QChar c) {
-        if (where == Prefix || where == Integer) {
-            if (where == Integer && !pendingLiteral.isEmpty()) {
-                p.integerTokens += QChar(0x01);
-                p.integerLiterals += pendingLiteral;
-            } else if (where == Prefix) {
-                p.prefix += pendingLiteral;
-            }
-            pendingLiteral.clear();
-            where = Integer;
-            p.integerTokens += c;
-        } else if (where == Decimal) {
-            // A literal between decimal placeholders goes after the number.
-            p.suffix += pendingLiteral;
-            pendingLiteral.clear();
-            ++p.decimalPlaces;
-            if (c == QLatin1Char('0'))
-                p.decimalZeros = p.decimalPlaces;
-        } else {
-            pendingLiteral += c;
-        }
-    };
-    for (qsizetype i = 0; i < section.size(); ++i) {
-        const QChar c = section.at(i);
-        if (c == QLatin1Char('\\') && i + 1 < section.size()) {
-            pendingLiteral += section.at(++i);
-        } else if (c == QLatin1Char('"')) {
-            const qsizetype close = section.indexOf(QLatin1Char('"'), i + 1);
-            const qsizetype end = close < 0 ? section.size() : close;
-            pendingLiteral += section.mid(i + 1, end - i - 1);
-            i = end;
-        } else if (c == QLatin1Char('0') || c == QLatin1Char('#')) {
-            placeholderSeen(c);
-        } else if (c == QLatin1Char(',') && where == Integer) {
-            p.grouping = true;
-        } else if (c == QLatin1Char('.') && (where == Prefix || where == Integer)) {
-            if (where == Prefix) {
-                p.prefix += pendingLiteral;
-            } else if (!pendingLiteral.isEmpty()) {
-                p.integerTokens += QChar(0x01);
-                p.integerLiterals += pendingLiteral;
-            }
-            pendingLiteral.clear();
-            p.hasPoint = true;
-            where = Decimal;
-        } else {
-            if (c == QLatin1Char('%'))
-                p.percent = true;
-            if (where == Decimal) {
-                p.suffix += pendingLiteral;
-                pendingLiteral.clear();
-                where = Suffix;
-            } else if (where == Integer) {
-                // Decided later: between placeholders or after them.
-            }
-            pendingLiteral += c;
-        }
-    }
-    if (where == Prefix)
-        p.prefix += pendingLiteral;
-    else
-        p.suffix += pendingLiteral;
-    return p;
-}
-
-QString formatWithPattern(const NumberPattern &p, double magnitude, bool negative)
-{
-    if (p.percent)
-        magnitude *= 100.0;
-    const DecimalText d = roundedTo(decimalText(magnitude), p.decimalPlaces);
-    if (d.whole.isEmpty() && d.fraction.isEmpty())
-        negative = false;
-
-    QString whole = QString::fromLatin1(d.whole);
-    const int placeholders = int(p.integerTokens.count(QLatin1Char('0')) + p.integerTokens.count(QLatin1Char('#')));
-    const qsizetype firstZero = p.integerTokens.indexOf(QLatin1Char('0'));
-    int minDigits = 0;
-    if (firstZero >= 0) {
-        for (qsizetype i = firstZero; i < p.integerTokens.size(); ++i) {
-            if (p.integerTokens.at(i) == QLatin1Char('0') || p.integerTokens.at(i) == QLatin1Char('#'))
-                ++minDigits;
-        }
-    }
-    if (whole.size() < minDigits)
-        whole = QString(minDigits - whole.size(), QLatin1Char('0')) + whole;
-
-    QString integerText;
-    if (p.integerLiterals.isEmpty()) {
-        integerText = p.grouping ? grouped(whole) : whole;
-    } else {
-        // Literals inside the digits ("000-0000"): fill the placeholders from
-        // the right; the leftmost one takes every digit left over.
-        qsizetype digit = whole.size();
-        qsizetype literal = p.integerLiterals.size();
-        int seen = 0;
-        for (qsizetype i = p.integerTokens.size() - 1; i >= 0; --i) {
-            const QChar t = p.integerTokens.at(i);
-            if (t == QChar(0x01)) {
-                integerText.prepend(p.integerLiterals.at(--literal));
-                continue;
-            }
-            ++seen;
-            if (seen == placeholders) {
-                integerText.prepend(whole.left(digit));
-                digit = 0;
-            } else if (digit > 0) {
-                integerText.prepend(whole.at(--digit));
-            }
-        }
-    }
-
-    QString fractionText = QString::fromLatin1(d.fraction);
-    if (fractionText.size() < p.decimalZeros)
-        fractionText += QString(p.decimalZeros - fractionText.size(), QLatin1Char('0'));
-
-    QString out = p.prefix + integerText;
-    if (p.hasPoint)
-        out += QLatin1Char('.') + fractionText;
-    out += p.suffix;
-    return negative ? QLatin1Char('-') + out : out;
-}
-
-QStringList formatSections(const QString &format)
-{
-    QStringList sections;
-    QString current;
-    bool quoted = false;
-    for (qsizetype i = 0; i < format.size(); ++i) {
-        const QChar c = format.at(i);
-        if (c == QLatin1Char('"'))
-            quoted = !quoted;
-        if (!quoted && c == QLatin1Char('\\') && i + 1 < format.size()) {
-            current += c;
-            current += format.at(++i);
-            continue;
-        }
-        if (!quoted && c == QLatin1Char(';')) {
-            sections += current;
-            current.clear();
-            continue;
-        }
-        current += c;
-    }
-    sections += current;
-    return sections;
 }
 
 // The CR LF form of a plain-text box's content and the caret in it: the box
@@ -422,22 +258,7 @@ QString fnLikeWildcard(const QString &text)
 
 QString fnFormatNumber(const QString &format, double number)
 {
-    QString out;
-    if (std::isnan(number)) {
-        out = QString();
-    } else {
-        const QStringList sections = formatSections(format);
-        const bool negative = number < 0;
-        QString section = sections.at(0);
-        bool showSign = negative;
-        if (negative && sections.size() > 1 && !sections.at(1).isEmpty()) {
-            section = sections.at(1);
-            showSign = false;
-        } else if (number == 0 && sections.size() > 2 && !sections.at(2).isEmpty()) {
-            section = sections.at(2);
-        }
-        out = formatWithPattern(parsePattern(section), std::fabs(number), showSign);
-    }
+    QString out = report::formatNumber(number, format);
     if (out.endsWith(QLatin1Char('.')))
         out.chop(1);
     return out;
