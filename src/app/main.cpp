@@ -5,6 +5,10 @@
 
 int main(int argc, char *argv[])
 {
+    // Without TZ the C library looks at the zone file again for every local
+    // time it converts; a slip list converts several per slip.
+    if (qEnvironmentVariableIsEmpty("TZ"))
+        qputenv("TZ", ":/etc/localtime");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvex5"));
     frmMainForm window;

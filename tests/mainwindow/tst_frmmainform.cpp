@@ -14,6 +14,7 @@
 #include "platform/ui/MessageBox.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHeaderView>
@@ -53,6 +54,8 @@ private slots:
     void columnClickSorts();
     void databaseErrorShowsEmptyList();
     void ctrlKeysFollowCommandState();
+    void settingsAndAboutOpenTheirDialogs_data();
+    void settingsAndAboutOpenTheirDialogs();
 
 private:
     void insertSlip(int id, const QString &nouki, const QString &name, const QString &bumon, int amount,
@@ -730,6 +733,35 @@ void tst_frmMainForm::ctrlKeysFollowCommandState()
     QTest::keyClick(m_form->lvwList, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(seen, (QStringList{"A"}));
     QCOMPARE(m_form->lvwList->selectedRowNumbers(), (QList<int>{0, 1}));
+}
+
+void tst_frmMainForm::settingsAndAboutOpenTheirDialogs_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("menu 基本設定") << "mnuSystemInfo" << "frmSystemInfo";
+    QTest::newRow("toolbar SystemInfo") << "SystemInfo" << "frmSystemInfo";
+    QTest::newRow("menu バージョン情報") << "mnuVersion" << "frmVersion";
+}
+
+void tst_frmMainForm::settingsAndAboutOpenTheirDialogs()
+{
+    open();
+    QFETCH(QString, source);
+    QString opened;
+    QTimer::singleShot(0, this, [&] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            opened = QString::fromLatin1(modal->metaObject()->className());
+            static_cast<QDialog *>(modal)->reject();
+        }
+    });
+    if (source.startsWith(QLatin1String("mnu")))
+        m_form->findChild<QAction *>(source)->trigger();
+    else
+        emit m_form->toolbarCommand(source);
+    QTEST(opened, "dialog");
+    // Nothing is shown again afterwards.
+    QCOMPARE(location().value(1), QStringLiteral("*納期：2026/12/09"));
 }
 
 QTEST_MAIN(tst_frmMainForm)

@@ -2,6 +2,8 @@
 
 #include "core/Globals.h"
 #include "core/Settings.h"
+#include "core/dialogs/frmSystemInfo.h"
+#include "core/dialogs/frmVersion.h"
 #include "mainwindow/commands/ItemCommands.h"
 #include "mainwindow/views/DateBar.h"
 #include "mainwindow/views/MainListModel.h"
@@ -45,6 +47,8 @@ void MainCommands::connectMenus()
     connect(m_form->mnuSelectAll, &QAction::triggered, this, [this] { run(&MainCommands::SelectAllItems); });
     connect(m_form->mnuHelpf, &QAction::triggered, this, [this] { HelpCommand(); });
     connect(m_form->mnuRegClear, &QAction::triggered, this, [this] { RegClearCommand(); });
+    connect(m_form->mnuSystemInfo, &QAction::triggered, this, [this] { SystemInfoCommand(); });
+    connect(m_form->mnuVersion, &QAction::triggered, this, [this] { VersionCommand(); });
 }
 
 void MainCommands::connectKeys()
@@ -81,6 +85,8 @@ void MainCommands::ToolbarCommand(const QString &key)
         m_form->RefreshAll();
     else if (key == QLatin1String("Help"))
         HelpCommand();
+    else if (key == QLatin1String("SystemInfo"))
+        SystemInfoCommand();
 }
 
 void MainCommands::GoUpFolder()
@@ -195,4 +201,17 @@ void MainCommands::RegClearCommand()
         QFile::remove(path);
     ui::showMessage(QStringLiteral("画面サイズ等を初期値に戻しました。"), ui::Icon::Information, ui::Buttons::Ok,
                     ui::Answer::Ok, QString(), m_form);
+}
+
+void MainCommands::SystemInfoCommand()
+{
+    frmSystemInfo dialog(m_form);
+    dialog.exec();
+}
+
+void MainCommands::VersionCommand()
+{
+    frmVersion dialog(m_form);
+    dialog.bSplash = false;
+    dialog.exec();
 }

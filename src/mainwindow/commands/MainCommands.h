@@ -22,6 +22,8 @@ public:
     void CloseMainForm();
     void HelpCommand();
     void RegClearCommand();
+    void SystemInfoCommand();
+    void VersionCommand();
     void ListKeyF2();
 
 private:

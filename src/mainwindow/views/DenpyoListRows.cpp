@@ -60,6 +60,21 @@ int DenpyoListRows::image(int row) const
     return stageImage(m_slips->Item(row + 1));
 }
 
+bool DenpyoListRows::inOrder(int column, bool ascending) const
+{
+    // Nine-digit numbers sort as text in number order; slips arrive in
+    // number order from their load.
+    if (column != 0 || !ascending || !m_slips)
+        return false;
+    qint32 previous = 0;
+    for (const DenpyoDisplay &slip : *m_slips) {
+        if (slip.DenpyoID() < previous)
+            return false;
+        previous = slip.DenpyoID();
+    }
+    return true;
+}
+
 QString DenpyoListRows::cell(const DenpyoDisplay &slip, int column)
 {
     switch (column) {

@@ -1,7 +1,9 @@
 #include "mainwindow/views/MainImages.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QHash>
+#include <QStandardPaths>
 #include <QStyle>
 
 namespace {
@@ -90,6 +92,15 @@ void ensureTheme()
     if (done)
         return;
     done = true;
+    // Without a desktop session Qt knows only its own resources; the
+    // installed themes live in the data folders.
+    QStringList paths = QIcon::themeSearchPaths();
+    for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+        const QString icons = data + QStringLiteral("/icons");
+        if (!paths.contains(icons) && QFileInfo::exists(icons))
+            paths << icons;
+    }
+    QIcon::setThemeSearchPaths(paths);
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
         QIcon::setThemeName(QStringLiteral("Adwaita"));
 }

@@ -135,12 +135,14 @@ void MainListModel::applySort()
     std::iota(m_order.begin(), m_order.end(), 0);
     if (n < 2 || m_sortColumn < 0 || m_sortColumn >= m_columns.size())
         return;
+    const bool ascending = m_sortOrder == Qt::AscendingOrder;
+    if (m_rows->inOrder(m_sortColumn, ascending))
+        return;
     std::vector<QString> keys(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i)
         keys[size_t(i)] = m_rows->text(i, m_sortColumn);
     // Rows already in key order (a slip list loaded in number order) keep
     // their order without the cost of a sort.
-    const bool ascending = m_sortOrder == Qt::AscendingOrder;
     auto less = [&](int a, int b) {
         const int c = QString::compare(keys[size_t(a)], keys[size_t(b)], Qt::CaseInsensitive);
         return ascending ? c < 0 : c > 0;

@@ -17,6 +17,14 @@ public:
     // What the row is, independent of its text (for example the fixed
     // action of a root menu row); empty for ordinary record rows.
     virtual QString tag(int row) const { Q_UNUSED(row); return QString(); }
+    // True when the rows as given are already in the order of that column,
+    // so that a large list need not be formatted to be sorted.
+    virtual bool inOrder(int column, bool ascending) const
+    {
+        Q_UNUSED(column);
+        Q_UNUSED(ascending);
+        return false;
+    }
 };
 
 // Rows held as ready texts: menus, customers, products.

@@ -768,9 +768,9 @@ void frmMainForm::ShowDenpyoList(const QString &listName, const QString &conditi
         info.Load(QStringLiteral("DenpyoListCheckCount"));
         const qint32 limit = info.LongValue();
         const QString order = QStringLiteral("伝票テーブル.伝票番号");
-        const qint32 count = gDenpyos->CountCheck(where, meisaiWhere, order);
+        // Without a limit the count decides nothing and is not read.
         bool load = true;
-        if (limit > 0 && count > limit) {
+        if (limit > 0 && gDenpyos->CountCheck(where, meisaiWhere, order) > limit) {
             wait.release();
             const ui::Answer answer =
                 ui::showMessage(QStringLiteral("伝票の件数が") + QString::number(limit)
