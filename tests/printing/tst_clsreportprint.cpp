@@ -1,5 +1,6 @@
 #include "ReportFixture.h"
 #include "core/Globals.h"
+#include "core/Settings.h"
 #include "platform/report/LayoutFile.h"
 #include "platform/report/PageFile.h"
 #include "platform/report/PreviewDialog.h"
@@ -157,6 +158,23 @@ private slots:
         QCOMPARE(m_messages.size(), 1);
         QCOMPARE(m_messages[0].icon, ui::Icon::Critical);
         QVERIFY(m_messages[0].text.contains(path));
+    }
+
+    // The print preview and the page-file preview remember their places
+    // under their own names.
+    void previewWindowsRememberTheirPlace()
+    {
+        const QString file = settingsFileName(QStringLiteral("Size"));
+        const QString section = QStringLiteral("Window Positions");
+        clsReportPrint collector;
+        collector.AddDetailData();
+        QVERIFY(collector.ReportPrintView(m_layout, QString()));
+        QCOMPARE(fnReadSetting(file, section, QStringLiteral("ActiveReport1")).size(), 21);
+        frmPreview preview;
+        preview.resize(640, 480);
+        preview.show();
+        preview.reject();
+        QCOMPARE(fnReadSetting(file, section, QStringLiteral("frmPreview")).size(), 21);
     }
 
     void unwritablePageFilesAreReported()
