@@ -22,6 +22,6 @@ struct PrintFieldSpec {
     QString literalText() const { return item.mid(1); }
 };
 
-// Numeric text as BASIC reads it: blanks around, an optional sign, digits
-// with an optional point and exponent.
+// Numeric text: blanks around, an optional sign, digits with an optional
+// point and exponent.
 bool fnParseNumeric(const QString &text, double &value);

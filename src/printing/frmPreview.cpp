@@ -5,12 +5,15 @@
 #include "platform/report/PreviewWidget.h"
 #include "platform/ui/Twips.h"
 
+#include <QToolButton>
+
 frmPreview::frmPreview(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("印刷プレビュー"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     ARViewer21 = new report::PreviewWidget(this);
+    connect(ARViewer21->addCloseButton(), &QToolButton::clicked, this, &QDialog::reject);
     resize(800, 900);
 }
 

@@ -4,7 +4,7 @@
 #include <QString>
 
 // Output formats of report fields, in the pattern language users know from
-// their spreadsheet and BASIC days:
+// spreadsheet number formats:
 //   numbers: "0" and "#" digit places, "." decimal point, "," thousands
 //            grouping (or, right before the point, a division by 1000), "%",
 //            up to three sections "positive;negative;zero";

@@ -2,6 +2,7 @@
 
 #include "platform/report/PreviewWidget.h"
 
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace report {
@@ -24,6 +25,7 @@ PreviewDialog::PreviewDialog(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("印刷プレビュー"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     m_viewer = new PreviewWidget(this);
+    connect(m_viewer->addCloseButton(), &QToolButton::clicked, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_viewer);

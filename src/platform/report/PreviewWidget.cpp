@@ -70,12 +70,12 @@ PreviewWidget::PreviewWidget(QWidget *parent) : QWidget(parent)
         m_zoomBox->addItem(QStringLiteral("%1%").arg(percent), percent / 100.0);
     m_zoomBox->setCurrentIndex(1);
 
-    auto *bar = new QHBoxLayout;
-    bar->setContentsMargins(4, 2, 4, 2);
+    m_bar = new QHBoxLayout;
+    m_bar->setContentsMargins(4, 2, 4, 2);
     for (QWidget *w : std::initializer_list<QWidget *>{m_print, m_pdf, m_first, m_prev, m_pageBox,
                                                        m_pageCountLabel, m_next, m_last, m_zoomBox})
-        bar->addWidget(w);
-    bar->addStretch();
+        m_bar->addWidget(w);
+    m_bar->addStretch();
 
     m_canvas = new PageCanvas(this);
     m_scroll = new QScrollArea(this);
@@ -87,7 +87,7 @@ PreviewWidget::PreviewWidget(QWidget *parent) : QWidget(parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addLayout(bar);
+    layout->addLayout(m_bar);
     layout->addWidget(m_scroll, 1);
 
     connect(m_first, &QToolButton::clicked, this, [this] { setCurrentPage(0); });
@@ -101,6 +101,13 @@ PreviewWidget::PreviewWidget(QWidget *parent) : QWidget(parent)
     connect(m_pdf, &QToolButton::clicked, this, &PreviewWidget::saveAsPdf);
     setFocusPolicy(Qt::StrongFocus);
     updateView();
+}
+
+QToolButton *PreviewWidget::addCloseButton()
+{
+    QToolButton *close = toolButton(QStringLiteral("閉じる"), QStringLiteral("プレビューを閉じる"), this);
+    m_bar->insertWidget(0, close);
+    return close;
 }
 
 void PreviewWidget::setPages(const QVector<Page> &pages)

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QScrollArea;
 class QSpinBox;
@@ -39,6 +40,9 @@ public:
     void savePdf(const QString &path) const;
     void print();
 
+    // A "閉じる" button at the front of the tool bar, for the window around.
+    QToolButton *addCloseButton();
+
     QString title() const { return m_title; }
     void setTitle(const QString &title) { m_title = title; }
 
@@ -57,6 +61,7 @@ private:
     QSpinBox *m_pageBox;
     QLabel *m_pageCountLabel;
     QComboBox *m_zoomBox;
+    QHBoxLayout *m_bar;
     QScrollArea *m_scroll;
     PageCanvas *m_canvas;
 };
