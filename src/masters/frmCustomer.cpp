@@ -27,32 +27,6 @@ constexpr int kFrameWidth = 90;
 constexpr int kFrameHeight = 750;
 constexpr int kWindowWidth = 8640;
 constexpr int kMinWindowHeight = 7380;
-
-QLabel *label(const QString &text, QWidget *parent, int left, int top, int width, int height)
-{
-    auto *l = new QLabel(text, parent);
-    placeTwips(l, left, top, width, height);
-    return l;
-}
-
-template <typename T>
-T *field(const char *name, QWidget *parent, int left, int top, int width, int height)
-{
-    auto *f = new T(parent);
-    f->setObjectName(QLatin1String(name));
-    placeTwips(f, left, top, width, height);
-    return f;
-}
-
-QFrame *line(QWidget *parent, int top, QPalette::ColorRole role)
-{
-    auto *l = new QFrame(parent);
-    l->setFrameShape(QFrame::HLine);
-    l->setFrameShadow(QFrame::Plain);
-    l->setForegroundRole(role);
-    placeTwips(l, 120, top, 8160, 15);
-    return l;
-}
 } // namespace
 
 frmCustomer::frmCustomer(QWidget *parent) : RecordEditor(QStringLiteral("frmCustomer"), parent)
@@ -62,13 +36,13 @@ frmCustomer::frmCustomer(QWidget *parent) : RecordEditor(QStringLiteral("frmCust
     auto *picture = new QLabel(this);
     picture->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(16, 16));
     placeTwips(picture, 120, 120, 375, 375);
-    lblTitle = label(QStringLiteral("顧客情報"), this, 720, 240, 975, 255);
+    lblTitle = placedLabel(QStringLiteral("顧客情報"), this, 720, 240, 975, 255);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    line(this, 480, QPalette::Dark);
-    line(this, 495, QPalette::Light);
+    separatorLine(this, 120, 480, 8160, QPalette::Dark);
+    separatorLine(this, 120, 495, 8160, QPalette::Light);
 
-    label(QStringLiteral("顧客ID "), this, 360, 720, 735, 255);
-    txtCustomerID = field<ucIDInput>("txtCustomerID", this, 1200, 675, 1455, 300);
+    placedLabel(QStringLiteral("顧客ID "), this, 360, 720, 735, 255);
+    txtCustomerID = placedField<ucIDInput>("txtCustomerID", this, 1200, 675, 1455, 300);
     cmdCustomerID = new QPushButton(QStringLiteral("検索(F11)"), this);
     cmdCustomerID->setObjectName(QStringLiteral("cmdCustomerID"));
     placeTwips(cmdCustomerID, 2640, 555, 1095, 420);
@@ -77,27 +51,27 @@ frmCustomer::frmCustomer(QWidget *parent) : RecordEditor(QStringLiteral("frmCust
     framMain->setObjectName(QStringLiteral("framMain"));
     framMain->setFrameShape(QFrame::StyledPanel);
     placeTwips(framMain, 120, 960, 8195, 3615);
-    label(QStringLiteral("かな "), framMain, 240, 360, 855, 255);
-    label(QStringLiteral("顧客名 "), framMain, 240, 675, 855, 255);
-    label(QStringLiteral("部門 "), framMain, 240, 990, 855, 255);
-    txtCustomerNameKana = field<ucJaInput>("txtCustomerNameKana", framMain, 1080, 315, 6975, 300);
-    txtCustomerNameKnj = field<ucJaInput>("txtCustomerNameKnj", framMain, 1080, 630, 6975, 300);
-    txtCustomerBumon = field<ucJaInput>("txtCustomerBumon", framMain, 1080, 945, 6975, 300);
-    label(QStringLiteral("所在地  〒"), framMain, 240, 1320, 975, 255);
-    txtCustomerPostNumber1 = field<ucNumLeftInput>("txtCustomerPostNumber1", framMain, 1080, 1275, 435, 300);
-    txtCustomerPostNumber2 = field<ucNumLeftInput>("txtCustomerPostNumber2", framMain, 1510, 1275, 525, 300);
-    txtCustomerAddress1 = field<ucJaInput>("txtCustomerAddress1", framMain, 2040, 1275, 6015, 300);
-    txtCustomerAddress2 = field<ucJaInput>("txtCustomerAddress2", framMain, 2040, 1590, 6015, 300);
-    label(QStringLiteral("電話 "), framMain, 240, 1965, 615, 255);
-    txtCustomerTelephone = field<ucTelInput>("txtCustomerTelephone", framMain, 1080, 1920, 1455, 300);
-    label(QStringLiteral("FAX "), framMain, 2640, 1965, 495, 255);
-    txtCustomerFax = field<ucTelInput>("txtCustomerFax", framMain, 3240, 1920, 1455, 300);
-    label(QStringLiteral("値引率 "), framMain, 4800, 1965, 735, 255);
-    txtCustomerNebikiRitsu = field<ucNumRightInput>("txtCustomerNebikiRitsu", framMain, 5640, 1920, 615, 300);
-    label(QStringLiteral("％"), framMain, 6360, 1965, 255, 255);
-    label(QStringLiteral("メモ"), framMain, 240, 2325, 615, 255);
-    label(QStringLiteral("(254文字)"), framMain, 120, 2640, 855, 255);
-    txtCustomerMemo = field<MemoBox>("txtCustomerMemo", framMain, 1080, 2280, 6975, 1095);
+    placedLabel(QStringLiteral("かな "), framMain, 240, 360, 855, 255);
+    placedLabel(QStringLiteral("顧客名 "), framMain, 240, 675, 855, 255);
+    placedLabel(QStringLiteral("部門 "), framMain, 240, 990, 855, 255);
+    txtCustomerNameKana = placedField<ucJaInput>("txtCustomerNameKana", framMain, 1080, 315, 6975, 300);
+    txtCustomerNameKnj = placedField<ucJaInput>("txtCustomerNameKnj", framMain, 1080, 630, 6975, 300);
+    txtCustomerBumon = placedField<ucJaInput>("txtCustomerBumon", framMain, 1080, 945, 6975, 300);
+    placedLabel(QStringLiteral("所在地  〒"), framMain, 240, 1320, 975, 255);
+    txtCustomerPostNumber1 = placedField<ucNumLeftInput>("txtCustomerPostNumber1", framMain, 1080, 1275, 435, 300);
+    txtCustomerPostNumber2 = placedField<ucNumLeftInput>("txtCustomerPostNumber2", framMain, 1510, 1275, 525, 300);
+    txtCustomerAddress1 = placedField<ucJaInput>("txtCustomerAddress1", framMain, 2040, 1275, 6015, 300);
+    txtCustomerAddress2 = placedField<ucJaInput>("txtCustomerAddress2", framMain, 2040, 1590, 6015, 300);
+    placedLabel(QStringLiteral("電話 "), framMain, 240, 1965, 615, 255);
+    txtCustomerTelephone = placedField<ucTelInput>("txtCustomerTelephone", framMain, 1080, 1920, 1455, 300);
+    placedLabel(QStringLiteral("FAX "), framMain, 2640, 1965, 495, 255);
+    txtCustomerFax = placedField<ucTelInput>("txtCustomerFax", framMain, 3240, 1920, 1455, 300);
+    placedLabel(QStringLiteral("値引率 "), framMain, 4800, 1965, 735, 255);
+    txtCustomerNebikiRitsu = placedField<ucNumRightInput>("txtCustomerNebikiRitsu", framMain, 5640, 1920, 615, 300);
+    placedLabel(QStringLiteral("％"), framMain, 6360, 1965, 255, 255);
+    placedLabel(QStringLiteral("メモ"), framMain, 240, 2325, 615, 255);
+    placedLabel(QStringLiteral("(254文字)"), framMain, 120, 2640, 855, 255);
+    txtCustomerMemo = placedField<MemoBox>("txtCustomerMemo", framMain, 1080, 2280, 6975, 1095);
     txtCustomerMemo->setMaxLength(254);
 
     framTsukiSeikyu = new QFrame(this);
@@ -106,10 +80,10 @@ frmCustomer::frmCustomer(QWidget *parent) : RecordEditor(QStringLiteral("frmCust
     chkTsukiSeikyu = new QCheckBox(QStringLiteral("月締め請求"), framTsukiSeikyu);
     chkTsukiSeikyu->setObjectName(QStringLiteral("chkTsukiSeikyu"));
     placeTwips(chkTsukiSeikyu, 120, 0, 1215, 255);
-    lblShimeBi = label(QStringLiteral("締め日 "), framTsukiSeikyu, 600, 405, 1335, 255);
-    cmbShimeBi = field<QComboBox>("cmbShimeBi", framTsukiSeikyu, 2040, 360, 1815, 300);
-    lblSeikyushoForm = label(QStringLiteral("請求書フォーム "), framTsukiSeikyu, 600, 760, 1335, 255);
-    cmbSeikyushoForm = field<QComboBox>("cmbSeikyushoForm", framTsukiSeikyu, 2040, 720, 5535, 300);
+    lblShimeBi = placedLabel(QStringLiteral("締め日 "), framTsukiSeikyu, 600, 405, 1335, 255);
+    cmbShimeBi = placedField<QComboBox>("cmbShimeBi", framTsukiSeikyu, 2040, 360, 1815, 300);
+    lblSeikyushoForm = placedLabel(QStringLiteral("請求書フォーム "), framTsukiSeikyu, 600, 760, 1335, 255);
+    cmbSeikyushoForm = placedField<QComboBox>("cmbSeikyushoForm", framTsukiSeikyu, 2040, 720, 5535, 300);
     connect(chkTsukiSeikyu, &QCheckBox::stateChanged, this, [this] { tsukiSeikyuSwitched(); });
 
     cmdOK = new QPushButton(QStringLiteral("登録"), this);

@@ -30,20 +30,13 @@ frmCustomerList::frmCustomerList(QWidget *parent)
     cmdNew->setObjectName(QStringLiteral("cmdCustomerNew"));
     cmdNew->setText(QStringLiteral("顧客作成(F2)"));
 
-    auto *lblId = new QLabel(QStringLiteral("顧客ID"), framSearch);
-    lblId->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    placeTwips(lblId, 600, 285, 735, 255);
-    txtSearchCustomerID = new ucIDInput(framSearch);
-    txtSearchCustomerID->setObjectName(QStringLiteral("txtSearchCustomerID"));
-    placeTwips(txtSearchCustomerID, 1560, 240, 1815, 300);
-    auto *lblName = new QLabel(QStringLiteral("顧客名"), framSearch);
-    lblName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    placeTwips(lblName, 600, 600, 735, 255);
-    txtSearchCustomerNameKnj = new ucJaInput(framSearch);
-    txtSearchCustomerNameKnj->setObjectName(QStringLiteral("txtSearchCustomerNameKnj"));
-    placeTwips(txtSearchCustomerNameKnj, 1560, 600, 3015, 300);
-    auto *lblHint = new QLabel(QStringLiteral("（漢字・かな）"), framSearch);
-    placeTwips(lblHint, 480, 840, 975, 180);
+    placedLabel(QStringLiteral("顧客ID"), framSearch, 600, 285, 735, 255)
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtSearchCustomerID = placedField<ucIDInput>("txtSearchCustomerID", framSearch, 1560, 240, 1815, 300);
+    placedLabel(QStringLiteral("顧客名"), framSearch, 600, 600, 735, 255)
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtSearchCustomerNameKnj = placedField<ucJaInput>("txtSearchCustomerNameKnj", framSearch, 1560, 600, 3015, 300);
+    placedLabel(QStringLiteral("（漢字・かな）"), framSearch, 480, 840, 975, 180);
 
     placeTwips(tvwTree, 120, 840, 2295, 4575);
     placeTwips(framSearch, 2520, 120, 6135, 1095);

@@ -20,32 +20,6 @@ constexpr int kFrameWidth = 90;
 constexpr int kFrameHeight = 705;
 constexpr int kWindowWidth = 8505;
 constexpr int kMinWindowHeight = 6135;
-
-QLabel *label(const QString &text, QWidget *parent, int left, int top, int width, int height)
-{
-    auto *l = new QLabel(text, parent);
-    placeTwips(l, left, top, width, height);
-    return l;
-}
-
-template <typename T>
-T *field(const char *name, QWidget *parent, int left, int top, int width, int height)
-{
-    auto *f = new T(parent);
-    f->setObjectName(QLatin1String(name));
-    placeTwips(f, left, top, width, height);
-    return f;
-}
-
-QFrame *line(QWidget *parent, int top, QPalette::ColorRole role)
-{
-    auto *l = new QFrame(parent);
-    l->setFrameShape(QFrame::HLine);
-    l->setFrameShadow(QFrame::Plain);
-    l->setForegroundRole(role);
-    placeTwips(l, 240, top, 8040, 15);
-    return l;
-}
 } // namespace
 
 frmShohin::frmShohin(QWidget *parent) : RecordEditor(QStringLiteral("frmShohin"), parent)
@@ -55,13 +29,13 @@ frmShohin::frmShohin(QWidget *parent) : RecordEditor(QStringLiteral("frmShohin")
     auto *picture = new QLabel(this);
     picture->setPixmap(style()->standardIcon(QStyle::SP_FileIcon).pixmap(16, 16));
     placeTwips(picture, 240, 120, 375, 375);
-    lblTitle = label(QStringLiteral("商品情報"), this, 720, 240, 975, 255);
+    lblTitle = placedLabel(QStringLiteral("商品情報"), this, 720, 240, 975, 255);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    line(this, 480, QPalette::Dark);
-    line(this, 495, QPalette::Light);
+    separatorLine(this, 240, 480, 8040, QPalette::Dark);
+    separatorLine(this, 240, 495, 8040, QPalette::Light);
 
-    label(QStringLiteral("商品ID "), this, 360, 720, 855, 255);
-    txtShohinID = field<ucIDInput>("txtShohinID", this, 1200, 675, 1455, 300);
+    placedLabel(QStringLiteral("商品ID "), this, 360, 720, 855, 255);
+    txtShohinID = placedField<ucIDInput>("txtShohinID", this, 1200, 675, 1455, 300);
     cmdShohinID = new QPushButton(QStringLiteral("検索(F11)"), this);
     cmdShohinID->setObjectName(QStringLiteral("cmdShohinID"));
     placeTwips(cmdShohinID, 2640, 555, 1095, 420);
@@ -70,20 +44,20 @@ frmShohin::frmShohin(QWidget *parent) : RecordEditor(QStringLiteral("frmShohin")
     framMain->setObjectName(QStringLiteral("framMain"));
     framMain->setFrameShape(QFrame::StyledPanel);
     placeTwips(framMain, 120, 960, 8075, 3735);
-    label(QStringLiteral("品番 "), framMain, 240, 360, 855, 255);
-    label(QStringLiteral("品名 "), framMain, 240, 675, 855, 255);
-    label(QStringLiteral("製造元 "), framMain, 240, 975, 855, 255);
-    label(QStringLiteral("単価 "), framMain, 240, 1305, 855, 255);
-    label(QStringLiteral("単位 "), framMain, 240, 1620, 855, 255);
-    txtShohinNumber = field<ucJaInput>("txtShohinNumber", framMain, 1080, 315, 6855, 300);
-    txtShohinName = field<ucJaInput>("txtShohinName", framMain, 1080, 630, 6855, 300);
-    txtShohinMaker = field<ucJaInput>("txtShohinMaker", framMain, 1080, 945, 6855, 300);
-    txtShohinTanka = field<ucTankaInput>("txtShohinTanka", framMain, 1080, 1260, 1335, 300);
-    label(QStringLiteral("円"), framMain, 2520, 1305, 375, 255);
-    txtShohinTanni = field<ucJaInput>("txtShohinTanni", framMain, 1080, 1575, 1335, 300);
-    label(QStringLiteral("説明 "), framMain, 240, 1965, 855, 240);
-    label(QStringLiteral("(254文字)"), framMain, 240, 2280, 855, 255);
-    txtShohinMemo = field<MemoBox>("txtShohinMemo", framMain, 1080, 1920, 6855, 1575);
+    placedLabel(QStringLiteral("品番 "), framMain, 240, 360, 855, 255);
+    placedLabel(QStringLiteral("品名 "), framMain, 240, 675, 855, 255);
+    placedLabel(QStringLiteral("製造元 "), framMain, 240, 975, 855, 255);
+    placedLabel(QStringLiteral("単価 "), framMain, 240, 1305, 855, 255);
+    placedLabel(QStringLiteral("単位 "), framMain, 240, 1620, 855, 255);
+    txtShohinNumber = placedField<ucJaInput>("txtShohinNumber", framMain, 1080, 315, 6855, 300);
+    txtShohinName = placedField<ucJaInput>("txtShohinName", framMain, 1080, 630, 6855, 300);
+    txtShohinMaker = placedField<ucJaInput>("txtShohinMaker", framMain, 1080, 945, 6855, 300);
+    txtShohinTanka = placedField<ucTankaInput>("txtShohinTanka", framMain, 1080, 1260, 1335, 300);
+    placedLabel(QStringLiteral("円"), framMain, 2520, 1305, 375, 255);
+    txtShohinTanni = placedField<ucJaInput>("txtShohinTanni", framMain, 1080, 1575, 1335, 300);
+    placedLabel(QStringLiteral("説明 "), framMain, 240, 1965, 855, 240);
+    placedLabel(QStringLiteral("(254文字)"), framMain, 240, 2280, 855, 255);
+    txtShohinMemo = placedField<MemoBox>("txtShohinMemo", framMain, 1080, 1920, 6855, 1575);
     txtShohinMemo->setMaxLength(254);
     connect(txtShohinTanka, &ucTextInput::TextBoxChange, this, [this] { m_keptTanka.reset(); });
 

@@ -20,14 +20,6 @@ using ui::NavKey;
 namespace {
 constexpr int kFrameWidth = 265;
 constexpr int kFrameHeight = 695;
-
-QLabel *rightLabel(const QString &text, QWidget *parent, int left, int top, int width, int height)
-{
-    auto *l = new QLabel(text, parent);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    placeTwips(l, left, top, width, height);
-    return l;
-}
 } // namespace
 
 frmShohinList::frmShohinList(QWidget *parent)
@@ -38,22 +30,18 @@ frmShohinList::frmShohinList(QWidget *parent)
     cmdNew->setObjectName(QStringLiteral("cmdShohinNew"));
     cmdNew->setText(QStringLiteral("商品作成(F2)"));
 
-    rightLabel(QStringLiteral("商品ID"), framSearch, 240, 285, 855, 255);
-    txtSearchShohinID = new ucIDInput(framSearch);
-    txtSearchShohinID->setObjectName(QStringLiteral("txtSearchShohinID"));
-    placeTwips(txtSearchShohinID, 1320, 240, 1935, 300);
-    rightLabel(QStringLiteral("品番"), framSearch, 360, 645, 735, 255);
-    txtSearchHinban = new ucJaInput(framSearch);
-    txtSearchHinban->setObjectName(QStringLiteral("txtSearchHinban"));
-    placeTwips(txtSearchHinban, 1320, 600, 3135, 300);
-    rightLabel(QStringLiteral("品名"), framSearch, 360, 1005, 735, 255);
-    txtSearchHinmei = new ucJaInput(framSearch);
-    txtSearchHinmei->setObjectName(QStringLiteral("txtSearchHinmei"));
-    placeTwips(txtSearchHinmei, 1320, 960, 3135, 300);
-    rightLabel(QStringLiteral("製造元"), framSearch, 360, 1365, 735, 255);
-    txtSearchMaker = new ucJaInput(framSearch);
-    txtSearchMaker->setObjectName(QStringLiteral("txtSearchMaker"));
-    placeTwips(txtSearchMaker, 1320, 1320, 3135, 300);
+    placedLabel(QStringLiteral("商品ID"), framSearch, 240, 285, 855, 255)
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtSearchShohinID = placedField<ucIDInput>("txtSearchShohinID", framSearch, 1320, 240, 1935, 300);
+    placedLabel(QStringLiteral("品番"), framSearch, 360, 645, 735, 255)
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtSearchHinban = placedField<ucJaInput>("txtSearchHinban", framSearch, 1320, 600, 3135, 300);
+    placedLabel(QStringLiteral("品名"), framSearch, 360, 1005, 735, 255)
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtSearchHinmei = placedField<ucJaInput>("txtSearchHinmei", framSearch, 1320, 960, 3135, 300);
+    placedLabel(QStringLiteral("製造元"), framSearch, 360, 1365, 735, 255)
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtSearchMaker = placedField<ucJaInput>("txtSearchMaker", framSearch, 1320, 1320, 3135, 300);
 
     placeTwips(tvwTree, 120, 840, 2295, 4935);
     placeTwips(framSearch, 2520, 120, 6135, 1815);

@@ -1,6 +1,12 @@
 #pragma once
 
+#include "core/controls/ucTextInput.h"
 #include "platform/ui/MessageBox.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 #include <QApplication>
 #include <QList>
@@ -42,6 +48,21 @@ public:
 
     // The focus of the topmost modal window when one is open (it may not be
     // the active window yet), else the application's.
+    // What a named control of a window shows.
+    static QString shown(QWidget *window, const char *name)
+    {
+        auto *w = window->findChild<QWidget *>(QLatin1String(name));
+        if (auto *input = qobject_cast<ucTextInput *>(w))
+            return input->TextBox()->text();
+        if (auto *memo = qobject_cast<QPlainTextEdit *>(w))
+            return memo->toPlainText();
+        if (auto *combo = qobject_cast<QComboBox *>(w))
+            return combo->currentText();
+        if (auto *button = qobject_cast<QPushButton *>(w))
+            return button->text();
+        return QStringLiteral("<none>");
+    }
+
     static QWidget *focus()
     {
         if (QWidget *modal = QApplication::activeModalWidget()) {

@@ -22,19 +22,7 @@ class tst_frmCustomer : public QObject {
 
     testsupport::ProgramFolder m_folder;
 
-    static QString text(QWidget *dlg, const char *name)
-    {
-        auto *w = dlg->findChild<QWidget *>(QLatin1String(name));
-        if (auto *input = qobject_cast<ucTextInput *>(w))
-            return input->TextBox()->text();
-        if (auto *memo = qobject_cast<QPlainTextEdit *>(w))
-            return memo->toPlainText();
-        if (auto *combo = qobject_cast<QComboBox *>(w))
-            return combo->currentText();
-        if (auto *button = qobject_cast<QPushButton *>(w))
-            return button->text();
-        return QStringLiteral("<none>");
-    }
+    static QString text(QWidget *dlg, const char *name) { return D::shown(dlg, name); }
     static bool enabled(QWidget *dlg, const char *name)
     {
         auto *w = dlg->findChild<QWidget *>(QLatin1String(name));

@@ -19,15 +19,7 @@ class tst_frmShohin : public QObject {
 
     testsupport::ProgramFolder m_folder;
 
-    static QString text(QWidget *dlg, const char *name)
-    {
-        auto *w = dlg->findChild<QWidget *>(QLatin1String(name));
-        if (auto *input = qobject_cast<ucTextInput *>(w))
-            return input->TextBox()->text();
-        if (auto *button = qobject_cast<QPushButton *>(w))
-            return button->text();
-        return QStringLiteral("<none>");
-    }
+    static QString text(QWidget *dlg, const char *name) { return D::shown(dlg, name); }
     static QVariant stored(const QString &id, const QString &column)
     {
         db::Statement st = connection().prepare(QStringLiteral("SELECT * FROM 商品テーブル WHERE 商品ID = ?;"));
