@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "model/RecordFields.h"
 
+#include <QHash>
 #include <stdexcept>
 
 namespace {
@@ -69,39 +70,53 @@ void denpyos::Load(const QString &strSQLWHERE, const QString &strSQLMEISAIWHERE,
     const int insertDate = column(u"作成日付");
     const int modifyDate = column(u"更新日付");
 
-    using recordfields::isBlank;
+    // Slips of one listing share few distinct days, and building a local
+    // date-time is the dearest step of a row (the time zone is consulted
+    // each time), so each distinct day is built once. Times of day are
+    // mostly distinct and are built directly.
+    QHash<QString, QDateTime> days;
+    const auto readDate = [&](int column, const QString &text) {
+        if (text.size() != 10)
+            return recordfields::date(st, column);
+        auto it = days.constFind(text);
+        if (it == days.constEnd())
+            it = days.insert(text, recordfields::date(st, column));
+        return it.value();
+    };
+    // Each present text is read once, then given to its setter.
+    const auto setText = [&](int column, auto &&set) {
+        const QString text = st.text(column);
+        if (!text.isEmpty())
+            set(text);
+    };
+    const auto setDate = [&](int column, auto &&set) {
+        const QString text = st.text(column);
+        if (!text.isEmpty())
+            set(readDate(column, text));
+    };
+
     while (st.step()) {
         auto row = std::make_shared<DenpyoDisplay>();
-        if (!isBlank(st, denpyoID))
-            row->setDenpyoID(recordfields::int32(st, denpyoID));
-        if (!isBlank(st, customerID))
-            row->setCustomerID(st.text(customerID));
-        if (!isBlank(st, nouki))
-            row->setNouki(recordfields::date(st, nouki));
-        if (!isBlank(st, customerName))
-            row->setCustomerName(st.text(customerName));
-        if (!isBlank(st, customerBumon))
-            row->setCustomerBumon(st.text(customerBumon));
-        row->setSummeryWithShouhizei(recordfields::int32(st, total));
-        row->setMitsumori(recordfields::flag(st, mitsumori));
-        if (!isBlank(st, mitsumoriDate))
-            row->setMitsumoriDate(recordfields::date(st, mitsumoriDate));
-        row->setJuchu(recordfields::flag(st, juchu));
-        if (!isBlank(st, juchuDate))
-            row->setJuchuDate(recordfields::date(st, juchuDate));
-        row->setNouhin(recordfields::flag(st, nouhin));
-        if (!isBlank(st, nouhinDate))
-            row->setNouhinDate(recordfields::date(st, nouhinDate));
-        row->setSeikyu(recordfields::flag(st, seikyu));
-        if (!isBlank(st, seikyuDate))
-            row->setSeikyuDate(recordfields::date(st, seikyuDate));
-        row->setNyukin(recordfields::flag(st, nyukin));
-        if (!isBlank(st, nyukinDate))
-            row->setNyukinDate(recordfields::date(st, nyukinDate));
-        if (!isBlank(st, insertDate))
-            row->setInsertDate(recordfields::date(st, insertDate));
-        if (!isBlank(st, modifyDate))
-            row->setModifyDate(recordfields::date(st, modifyDate));
+        DenpyoDisplay &r = *row;
+        if (!st.isNull(denpyoID))
+            r.setDenpyoID(recordfields::int32(st, denpyoID));
+        setText(customerID, [&](const QString &v) { r.setCustomerID(v); });
+        setDate(nouki, [&](const QDateTime &v) { r.setNouki(v); });
+        setText(customerName, [&](const QString &v) { r.setCustomerName(v); });
+        setText(customerBumon, [&](const QString &v) { r.setCustomerBumon(v); });
+        r.setSummeryWithShouhizei(recordfields::int32(st, total));
+        r.setMitsumori(recordfields::flag(st, mitsumori));
+        setDate(mitsumoriDate, [&](const QDateTime &v) { r.setMitsumoriDate(v); });
+        r.setJuchu(recordfields::flag(st, juchu));
+        setDate(juchuDate, [&](const QDateTime &v) { r.setJuchuDate(v); });
+        r.setNouhin(recordfields::flag(st, nouhin));
+        setDate(nouhinDate, [&](const QDateTime &v) { r.setNouhinDate(v); });
+        r.setSeikyu(recordfields::flag(st, seikyu));
+        setDate(seikyuDate, [&](const QDateTime &v) { r.setSeikyuDate(v); });
+        r.setNyukin(recordfields::flag(st, nyukin));
+        setDate(nyukinDate, [&](const QDateTime &v) { r.setNyukinDate(v); });
+        setDate(insertDate, [&](const QDateTime &v) { r.setInsertDate(v); });
+        setDate(modifyDate, [&](const QDateTime &v) { r.setModifyDate(v); });
         m_rows.push_back(std::move(row));
     }
 }

@@ -182,6 +182,8 @@ private slots:
             << "UPDATE 伝票テーブル SET 納品 = 'yes' WHERE 伝票番号 = 2" << "伝票番号" << "納品";
         QTest::newRow("date that is no date")
             << "UPDATE 伝票テーブル SET 入金日付 = 'soon' WHERE 伝票番号 = 2" << "伝票番号" << "入金日付";
+        QTest::newRow("day that does not exist")
+            << "UPDATE 伝票テーブル SET 納期 = '2024/02/30' WHERE 伝票番号 = 2" << "伝票番号" << "納期";
     }
     void errorsReachTheCaller()
     {
