@@ -20,7 +20,7 @@ const QString kMissing = QStringLiteral("この顧客は存在しません。");
 
 QString storedText(const db::Statement &st, int column)
 {
-    return recordfields::removeTrailingBlanks(st.text(column));
+    return fnTrimTrailingBlanks(st.text(column));
 }
 
 } // namespace
@@ -101,7 +101,7 @@ void Customer::setFax(const QString &value)
 
 void Customer::setMemo(const QString &value)
 {
-    m_memo = recordfields::removeTrailingBlanks(value);
+    m_memo = fnTrimTrailingBlanks(value);
 }
 
 void Customer::setShimeBi(const QString &value)

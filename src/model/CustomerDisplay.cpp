@@ -1,63 +1,63 @@
 #include "model/CustomerDisplay.h"
 
-#include "model/RecordFields.h"
+#include "core/Routines.h"
 
 void CustomerDisplay::setCustomerID(const QString &value)
 {
-    m_customerID = recordfields::removeTrailingBlanks(value);
+    m_customerID = fnTrimTrailingBlanks(value);
 }
 
 void CustomerDisplay::setNameKana(const QString &value)
 {
-    m_nameKana = recordfields::removeTrailingBlanks(value);
+    m_nameKana = fnTrimTrailingBlanks(value);
 }
 
 void CustomerDisplay::setNameKnj(const QString &value)
 {
-    m_nameKnj = recordfields::removeTrailingBlanks(value);
+    m_nameKnj = fnTrimTrailingBlanks(value);
 }
 
 void CustomerDisplay::setBumon(const QString &value)
 {
-    m_bumon = recordfields::removeTrailingBlanks(value);
+    m_bumon = fnTrimTrailingBlanks(value);
 }
 
 void CustomerDisplay::setPostNumber(const QString &value)
 {
-    m_postNumber = recordfields::removeTrailingBlanks(value);
+    m_postNumber = fnTrimTrailingBlanks(value);
 }
 
 void CustomerDisplay::setAddress1(const QString &value)
 {
-    m_address1 = recordfields::removeTrailingBlanks(value);
+    m_address1 = fnTrimTrailingBlanks(value);
 }
 
 void CustomerDisplay::setAddress2(const QString &value)
 {
-    m_address2 = recordfields::removeTrailingBlanks(value);
+    m_address2 = fnTrimTrailingBlanks(value);
 }
 
 void CustomerDisplay::setPhone(const QString &value)
 {
-    m_phone = recordfields::removeTrailingBlanks(value);
+    m_phone = fnTrimTrailingBlanks(value);
 }
 
 void CustomerDisplay::setFax(const QString &value)
 {
-    m_fax = recordfields::removeTrailingBlanks(value);
+    m_fax = fnTrimTrailingBlanks(value);
 }
 
 void CustomerDisplay::setMemo(const QString &value)
 {
-    m_memo = recordfields::removeTrailingBlanks(value);
+    m_memo = fnTrimTrailingBlanks(value);
 }
 
 void CustomerDisplay::setShimeBi(const QString &value)
 {
-    m_shimeBi = recordfields::removeTrailingBlanks(value);
+    m_shimeBi = fnTrimTrailingBlanks(value);
 }
 
 void CustomerDisplay::setSeikyushoForm(const QString &value)
 {
-    m_seikyushoForm = recordfields::removeTrailingBlanks(value);
+    m_seikyushoForm = fnTrimTrailingBlanks(value);
 }

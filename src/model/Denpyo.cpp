@@ -156,7 +156,7 @@ void Denpyo::setCustomerTelephone(const QString &value) { m_customerTelephone = 
 void Denpyo::setCustomerFax(const QString &value) { m_customerFax = fnRemoveCrLf(value); }
 void Denpyo::setBumon(const QString &value) { m_bumon = fnRemoveCrLf(value); }
 void Denpyo::setTanto(const QString &value) { m_tanto = fnRemoveCrLf(value); }
-void Denpyo::setMemo(const QString &value) { m_memo = recordfields::removeTrailingBlanks(value); }
+void Denpyo::setMemo(const QString &value) { m_memo = fnTrimTrailingBlanks(value); }
 
 bool Denpyo::Load(qint32 denpyoID)
 {

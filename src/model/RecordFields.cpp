@@ -43,14 +43,6 @@ int twoDigits(const QChar *p)
 
 } // namespace
 
-QString removeTrailingBlanks(const QString &text)
-{
-    qsizetype n = text.size();
-    while (n > 0 && text.at(n - 1) == QLatin1Char(' '))
-        --n;
-    return n == text.size() ? text : text.left(n);
-}
-
 void bindTextOrNull(db::Statement &st, int index, const QString &text)
 {
     if (text.isEmpty())

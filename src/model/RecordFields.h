@@ -12,9 +12,6 @@ class Statement;
 // throws db::DbError naming the column when the stored value does not fit.
 namespace recordfields {
 
-// Removes trailing blanks (the blank being the space that fnRemoveCrLf trims).
-QString removeTrailingBlanks(const QString &text);
-
 // Binds the text, or Null when it is empty.
 void bindTextOrNull(db::Statement &st, int index, const QString &text);
 // Binds "yyyy/mm/dd".

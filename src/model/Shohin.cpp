@@ -20,7 +20,7 @@ const QString kMissing = QStringLiteral("この商品は存在しません。");
 
 QString storedText(const db::Statement &st, int column)
 {
-    return recordfields::removeTrailingBlanks(st.text(column));
+    return fnTrimTrailingBlanks(st.text(column));
 }
 
 } // namespace
@@ -74,7 +74,7 @@ void Shohin::setTanni(const QString &value)
 
 void Shohin::setMemo(const QString &value)
 {
-    m_memo = recordfields::removeTrailingBlanks(value);
+    m_memo = fnTrimTrailingBlanks(value);
 }
 
 bool Shohin::Load(const QString &shohinID)
