@@ -268,13 +268,17 @@ void RecordEditor::goHome()
 
 void RecordEditor::keyPressEvent(QKeyEvent *event)
 {
-    // No button closes the dialog or saves on its own: Esc and Enter reach
-    // the window only from controls without key handling, where they do
-    // nothing.
+    // There is no default button: Enter presses the button that has the
+    // focus and does nothing elsewhere; Esc reaches the window only from
+    // controls without key handling, where it does nothing.
     switch (event->key()) {
-    case Qt::Key_Escape:
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
+            button->click();
+        event->accept();
+        return;
+    case Qt::Key_Escape:
         event->accept();
         return;
     default:

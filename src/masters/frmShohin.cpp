@@ -100,8 +100,9 @@ frmShohin::frmShohin(QWidget *parent) : RecordEditor(QStringLiteral("frmShohin")
 
 void frmShohin::prepareFields()
 {
-    // Part numbers are typed in plain letters and digits.
-    txtShohinNumber->TextBox()->setAttribute(Qt::WA_InputMethodEnabled, false);
+    // Part numbers are typed in plain letters and digits: the input method
+    // starts off there, though the user may switch it on.
+    txtShohinNumber->TextBox()->setInputMethodHints(Qt::ImhPreferLatin);
     txtShohinTanni->setMaxLength(11);
 }
 

@@ -158,7 +158,10 @@ private slots:
         dlg.Mode = QStringLiteral("NewReturn");
         QVERIFY(D::open(&dlg));
         D::type(QStringLiteral("p-100"));
-        D::key(Qt::Key_F12);
+        // Enter presses the focused save button.
+        D::key(Qt::Key_End);
+        QCOMPARE(D::focusName(), QStringLiteral("cmdOK"));
+        D::key(Qt::Key_Return);
         QVERIFY(!dlg.isVisible());
         QCOMPARE(dlg.ResutltShohinID, QStringLiteral("P-100"));
         QVERIFY(dlg.ResultModified());
