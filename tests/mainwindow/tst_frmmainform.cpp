@@ -212,8 +212,8 @@ void tst_frmMainForm::startupInMonthModeShowsTheMonth()
     open();
     QCOMPARE(location().value(1), QStringLiteral("*受注日：2026/12/01～2026/12/31"));
     QVERIFY(!m_form->dateBar->DayMode);
-    QVERIFY(m_form->dateBar->tlbMonthBar->isVisibleTo(m_form.get()));
-    QVERIFY(!m_form->dateBar->tlbDayBar->isVisibleTo(m_form.get()));
+    QVERIFY(m_form->dateBar->tlbMonthBar->isVisibleTo(m_form->dateBar));
+    QVERIFY(!m_form->dateBar->tlbDayBar->isVisibleTo(m_form->dateBar));
 }
 
 void tst_frmMainForm::storedSettingsOutOfRangeFallBack_data()

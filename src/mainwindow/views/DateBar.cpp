@@ -35,6 +35,7 @@ QToolBar *stepBar(const QString &name, const QString &before, const QString &nex
     previous->setObjectName(before);
     QAction *following = bar->addAction(MainImages::barImage(14), QString());
     following->setObjectName(next);
+    bar->setMinimumWidth(bar->sizeHint().width());
     return bar;
 }
 
@@ -43,8 +44,8 @@ QComboBox *dropDown(const QString &name, int widthTwips, QWidget *parent)
     auto *box = new QComboBox(parent);
     box->setObjectName(name);
     box->setEditable(false);
-    box->setMinimumWidth(ui::twipsToPixelsX(widthTwips, parent));
     box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    box->setMinimumWidth(ui::twipsToPixelsX(widthTwips, parent));
     return box;
 }
 } // namespace
@@ -57,7 +58,7 @@ DateBar::DateBar(const bool &flgInit, QWidget *parent) : QWidget(parent), m_flgI
     dtpNouki->setObjectName(QStringLiteral("dtpNouki"));
     dtpNouki->setCalendarPopup(true);
     dtpNouki->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-    dtpNouki->setMinimumWidth(ui::twipsToPixelsX(1335, this));
+    dtpNouki->setMinimumWidth(std::max(ui::twipsToPixelsX(1335, this), dtpNouki->sizeHint().width()));
     cmbNouki = dropDown(QStringLiteral("cmbNouki"), 1095, this);
     cmbShimeBi = dropDown(QStringLiteral("cmbShimeBi"), 1095, this);
     tlbDayBar = stepBar(QStringLiteral("tlbDayBar"), QStringLiteral("BeforeDay"), QStringLiteral("NextDay"), this);

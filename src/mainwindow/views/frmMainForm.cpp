@@ -157,18 +157,20 @@ void frmMainForm::buildControls()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
 
-    m_cbrBar = new QWidget(central);
-    m_cbrBar->setObjectName(QStringLiteral("cbrBar"));
-    auto *bar = new QHBoxLayout(m_cbrBar);
-    bar->setContentsMargins(2, 2, 2, 2);
-    tlbBar1 = new QToolBar(m_cbrBar);
+    // Two bands across the top: the main toolbar, then the date bar.
+    tlbBar1 = new QToolBar(this);
     tlbBar1->setObjectName(QStringLiteral("tlbBar1"));
     tlbBar1->setIconSize(QSize(16, 16));
     tlbBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    bar->addWidget(tlbBar1);
-    dateBar = new DateBar(flgInit, m_cbrBar);
-    bar->addWidget(dateBar, 1);
-    layout->addWidget(m_cbrBar);
+    tlbBar1->setMovable(false);
+    addToolBar(Qt::TopToolBarArea, tlbBar1);
+    addToolBarBreak(Qt::TopToolBarArea);
+    auto *cbrBar = new QToolBar(this);
+    cbrBar->setObjectName(QStringLiteral("cbrBar"));
+    cbrBar->setMovable(false);
+    dateBar = new DateBar(flgInit, cbrBar);
+    cbrBar->addWidget(dateBar);
+    addToolBar(Qt::TopToolBarArea, cbrBar);
 
     m_treeSplitter = new QSplitter(Qt::Horizontal, central);
     m_treeSplitter->setObjectName(QStringLiteral("imlSplitter"));

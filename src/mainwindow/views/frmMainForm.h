@@ -145,7 +145,6 @@ private:
     bool m_flags[11] = {};
     QSplitter *m_treeSplitter = nullptr;
     QSplitter *m_paneSplitter = nullptr;
-    QWidget *m_cbrBar = nullptr;
     int m_contentsHeightTwips = 2000;
     bool m_loaded = false;
     bool m_unloaded = false;
