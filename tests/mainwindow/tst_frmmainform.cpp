@@ -12,6 +12,7 @@
 #include "mainwindow/views/NavigationTree.h"
 #include "mainwindow/views/frmMainForm.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/Twips.h"
 
 #include <QAction>
 #include <QDialog>
@@ -54,6 +55,9 @@ private slots:
     void columnClickSorts();
     void databaseErrorShowsEmptyList();
     void ctrlKeysFollowCommandState();
+    void slipColumnWidthsAreRemembered();
+    void refusedStartupSavesNothing();
+    void treeKeys();
     void settingsAndAboutOpenTheirDialogs_data();
     void settingsAndAboutOpenTheirDialogs();
 
@@ -733,6 +737,81 @@ void tst_frmMainForm::ctrlKeysFollowCommandState()
     QTest::keyClick(m_form->lvwList, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(seen, (QStringList{"A"}));
     QCOMPARE(m_form->lvwList->selectedRowNumbers(), (QList<int>{0, 1}));
+}
+
+void tst_frmMainForm::slipColumnWidthsAreRemembered()
+{
+    const QString size = settingsFileName(QStringLiteral("Size"));
+    const QString section = QStringLiteral("ListViewHeaderColumn Width");
+    // Slot 2 holds 1500 twips, slot 3 no width, slot 4 is blank; slots 17
+    // to 20 belong to nobody here.
+    QString record = QStringLiteral("01300") + QStringLiteral("01500") + QStringLiteral("abcde")
+                     + QStringLiteral("     ") + QStringLiteral("00600").repeated(12) + QStringLiteral("12345").repeated(4);
+    setSetting(size, section, QStringLiteral("frmMainForm"), record);
+    open();
+    QHeaderView *header = m_form->lvwList->header();
+    QCOMPARE(header->sectionSize(1), ui::twipsToPixelsX(1500));
+    QCOMPARE(header->sectionSize(2), ui::twipsToPixelsX(2000));
+    QCOMPARE(header->sectionSize(3), ui::twipsToPixelsX(300));
+
+    header->resizeSection(0, ui::twipsToPixelsX(2880));
+    emit m_form->lvwList->focusLost();
+    const QString saved = fnReadSetting(size, section, QStringLiteral("frmMainForm"));
+    QCOMPARE(saved.size(), 100);
+    QCOMPARE(saved.left(5), QStringLiteral("02880"));
+    QCOMPARE(saved.mid(5, 5), QStringLiteral("01500"));
+    QCOMPARE(saved.mid(80), QStringLiteral("12345").repeated(4));
+
+    // Leaving another list stores nothing.
+    m_form->SelectTreeNode(QStringLiteral("cu全件"));
+    m_form->lvwList->header()->resizeSection(0, ui::twipsToPixelsX(4320));
+    emit m_form->lvwList->focusLost();
+    QCOMPARE(fnReadSetting(size, section, QStringLiteral("frmMainForm")), saved);
+    // The slip list builds its columns again, from the stored widths.
+    m_form->SelectTreeNode(QStringLiteral("de全件"));
+    QCOMPARE(m_form->lvwList->header()->sectionSize(0), ui::twipsToPixelsX(2880));
+}
+
+void tst_frmMainForm::refusedStartupSavesNothing()
+{
+    QFile::remove(m_folder->databasePath());
+    CloseDatabase();
+    frmMainForm form;
+    QVERIFY(!form.Form_Load());
+    QCOMPARE(m_messages.size(), 1);
+    form.close();
+    QVERIFY(!QFile::exists(QDir::current().filePath(settingsFileName(QStringLiteral("Size")).toUpper()
+                                                    + QStringLiteral(".txt"))));
+    QVERIFY(!QFile::exists(QDir::current().filePath(settingsFileName(QStringLiteral("Ini")).toUpper()
+                                                    + QStringLiteral(".txt"))));
+}
+
+void tst_frmMainForm::treeKeys()
+{
+    writeFilter(gstrDenpyoKensakuFilterFolder, QStringLiteral("a"));
+    open();
+    NavigationTree *tree = m_form->tvwTree;
+    QTreeWidgetItem *slips = tree->topLevelItem(0);
+    slips->setExpanded(true);
+    tree->setCurrentItem(slips->child(2));
+    // Typed letters go nowhere; Esc climbs as Left does.
+    QTest::keyClick(tree, Qt::Key_B);
+    QCOMPARE(tree->currentItem(), slips->child(2));
+    QTest::keyClick(tree, Qt::Key_Escape);
+    QCOMPARE(tree->currentItem(), slips);
+    QTest::keyClick(tree, Qt::Key_Escape);
+    QVERIFY(!slips->isExpanded());
+
+    // A click shows the node's view.
+    slips->setExpanded(true);
+    emit tree->itemClicked(slips->child(2), 0);
+    QCOMPARE(location(), (QStringList{"伝票", "a", "", ""}));
+    // The tree is rebuilt by a refresh, collapsed again, with new filters.
+    writeFilter(gstrDenpyoKensakuFilterFolder, QStringLiteral("b"));
+    m_form->mnuRefresh->trigger();
+    QCOMPARE(m_form->tvwTree->topLevelItem(0)->childCount(), 4);
+    QVERIFY(!m_form->tvwTree->topLevelItem(0)->isExpanded());
+    QCOMPARE(location(), (QStringList{"伝票", "a", "", ""}));
 }
 
 void tst_frmMainForm::settingsAndAboutOpenTheirDialogs_data()

@@ -20,6 +20,7 @@ MainListView::MainListView(const QString &name, QWidget *parent) : QTreeView(par
     setIconSize(QSize(16, 16));
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
+    header()->setMinimumSectionSize(0);
 }
 
 int MainListView::rowCountShown() const

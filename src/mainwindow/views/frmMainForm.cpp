@@ -67,16 +67,6 @@ QString countText(int rows)
     return QString::number(rows) + QStringLiteral("件");
 }
 
-bool isDigits(const QString &text)
-{
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
-}
-
 } // namespace
 
 // Counts the views under way, and runs the requests that arrived meanwhile
@@ -722,15 +712,9 @@ void frmMainForm::buildSlipColumns()
     }
     const QString stored = fnReadSetting(settingsFileName(QStringLiteral("Size")),
                                          QStringLiteral("ListViewHeaderColumn Width"), QStringLiteral("frmMainForm"));
-    if (!stored.isEmpty()) {
+    // A slot that holds no width keeps the designed one.
+    if (!stored.isEmpty())
         LoadListViewColumnWidth(this, lvwList->header());
-        // A slot that is neither blank nor five digits is not a width.
-        for (int i = 0; i < columns.size(); ++i) {
-            const QString slot = stored.mid(5 * i, 5);
-            if (!slot.trimmed().isEmpty() && !isDigits(slot))
-                lvwList->header()->resizeSection(i, px(columns[i].widthTwips));
-        }
-    }
     model->sort(0, Qt::AscendingOrder);
     lvwList->header()->setSortIndicatorShown(true);
     lvwList->header()->setSortIndicator(0, Qt::AscendingOrder);
