@@ -279,6 +279,25 @@ private slots:
         connection().exec(QStringLiteral("DELETE FROM 顧客テーブル WHERE 顧客ID = 'C123';"));
     }
 
+    void layoutFollowsTheWindow()
+    {
+        D d;
+        frmCustomerList picker;
+        QVERIFY(D::open(&picker));
+        auto *list = picker.findChild<QTreeWidget *>(QStringLiteral("lvwCustomerList"));
+        auto *ok = picker.findChild<QPushButton *>(QStringLiteral("cmdOK"));
+        const QSize listSize = list->size();
+        const int okRight = picker.width() - ok->x();
+        const int okBottom = picker.height() - ok->y();
+        picker.resize(picker.width() + 100, picker.height() + 50);
+        QCOMPARE(list->width(), listSize.width() + 100);
+        QCOMPARE(list->height(), listSize.height() + 50);
+        QCOMPARE(picker.width() - ok->x(), okRight);
+        QCOMPARE(picker.height() - ok->y(), okBottom);
+        picker.resize(10, 10);
+        QCOMPARE(picker.size(), picker.minimumSize());
+    }
+
     void databaseErrorKeepsThePickerUsable()
     {
         D d;
