@@ -6,6 +6,8 @@
 #include "core/Startup.h"
 #include "filters/SearchFilterFile.h"
 #include "mainwindow/commands/MainCommands.h"
+#include "masters/frmCustomer.h"
+#include "masters/frmShohin.h"
 #include "mainwindow/views/DateBar.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
@@ -58,6 +60,10 @@ private slots:
     void slipColumnWidthsAreRemembered();
     void refusedStartupSavesNothing();
     void treeKeys();
+    void editorsOpenFromRowsAndF2_data();
+    void editorsOpenFromRowsAndF2();
+    void goingUpFromARecord_data();
+    void goingUpFromARecord();
     void settingsAndAboutOpenTheirDialogs_data();
     void settingsAndAboutOpenTheirDialogs();
 
@@ -814,6 +820,92 @@ void tst_frmMainForm::treeKeys()
     QCOMPARE(location(), (QStringList{"伝票", "a", "", ""}));
 }
 
+void tst_frmMainForm::editorsOpenFromRowsAndF2_data()
+{
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("recordKey");
+    QTest::newRow("新規顧客") << "cu" << 0 << int(Qt::Key_Return) << "frmCustomer" << "New" << "";
+    QTest::newRow("顧客修正") << "cu" << 1 << int(Qt::Key_Return) << "frmCustomer" << "SelectableUpdate" << "";
+    QTest::newRow("新規商品") << "sh" << 0 << int(Qt::Key_Return) << "frmShohin" << "New" << "";
+    QTest::newRow("商品修正") << "sh" << 1 << int(Qt::Key_Return) << "frmShohin" << "SelectableUpdate" << "";
+    QTest::newRow("F2 on a customer") << "cu全件" << 1 << int(Qt::Key_F2) << "frmCustomer" << "SelectedUpdate"
+                                      << "C2";
+    QTest::newRow("F2 on a product") << "sh全件" << 0 << int(Qt::Key_F2) << "frmShohin" << "SelectedUpdate" << "P1";
+    QTest::newRow("F2 in a root menu") << "cu" << 0 << int(Qt::Key_F2) << "" << "" << "";
+}
+
+void tst_frmMainForm::editorsOpenFromRowsAndF2()
+{
+    insertCustomer(QStringLiteral("C1"), QStringLiteral("甲"), QString(), QString(), false);
+    insertCustomer(QStringLiteral("C2"), QStringLiteral("乙"), QString(), QString(), false);
+    insertShohin(QStringLiteral("P1"), QStringLiteral("N"), QStringLiteral("品"), QStringLiteral("M"), 1);
+    open();
+    QFETCH(QString, node);
+    QFETCH(int, row);
+    QFETCH(int, key);
+    m_form->SelectTreeNode(node);
+    MainListView *list = m_form->lvwList;
+    list->setCurrentIndex(list->listModel()->index(row, 0));
+    QString editor, mode, recordKey;
+    QObject watcher; // the check dies with this test when no dialog opens
+    QTimer::singleShot(0, &watcher, [&] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            editor = QString::fromLatin1(dialog->metaObject()->className());
+            if (auto *customer = qobject_cast<frmCustomer *>(dialog)) {
+                mode = customer->Mode;
+                recordKey = customer->strCustomerID;
+            } else if (auto *shohin = qobject_cast<frmShohin *>(dialog)) {
+                mode = shohin->Mode;
+                recordKey = shohin->strShohinID;
+            }
+            dialog->reject();
+        }
+    });
+    const QStringList before = location();
+    QTest::keyClick(list, Qt::Key(key));
+    QTEST(editor, "editor");
+    QTEST(mode, "mode");
+    QTEST(recordKey, "recordKey");
+    // Nothing was saved, so the place is as it was.
+    QCOMPARE(location(), before);
+}
+
+void tst_frmMainForm::goingUpFromARecord_data()
+{
+    QTest::addColumn<QString>("listName");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<QString>("shownName");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("date-bar list, unchanged")
+        << "*納期：2026/12/01" << false << "*納期：2026/12/09" << 1;
+    QTest::newRow("date-bar list, changed") << "*納期：2026/12/01" << true << "*納期：2026/12/09" << 2;
+    QTest::newRow("all slips, changed") << "全件" << true << "全件" << 3;
+}
+
+void tst_frmMainForm::goingUpFromARecord()
+{
+    insertSlip(1, QStringLiteral("2026/12/09"), QStringLiteral("甲"), QString(), 1);
+    open();
+    // Opened from the list: the rows stay behind the record.
+    QCOMPARE(m_form->lvwList->rowCountShown(), 1);
+    insertSlip(2, QStringLiteral("2026/12/09"), QStringLiteral("甲"), QString(), 1);
+    insertSlip(3, QStringLiteral("2026/11/09"), QStringLiteral("甲"), QString(), 1);
+    QFETCH(QString, listName);
+    QFETCH(bool, changed);
+    m_form->CurrentLocation = QStringList{QStringLiteral("伝票"), listName, QStringLiteral("000000001"), QString()};
+    m_form->CurrentLevel = 2;
+    m_form->flgListChanged = changed;
+    QTest::keyClick(m_form->lvwListItemMenu, Qt::Key_Escape);
+    QTEST(location().value(1), "shownName");
+    QCOMPARE(m_form->CurrentLevel, qint16(1));
+    QVERIFY(!m_form->flgListChanged);
+    QTEST(m_form->lvwList->rowCountShown(), "rows");
+}
+
 void tst_frmMainForm::settingsAndAboutOpenTheirDialogs_data()
 {
     QTest::addColumn<QString>("source");
@@ -828,7 +920,8 @@ void tst_frmMainForm::settingsAndAboutOpenTheirDialogs()
     open();
     QFETCH(QString, source);
     QString opened;
-    QTimer::singleShot(0, this, [&] {
+    QObject watcher;
+    QTimer::singleShot(0, &watcher, [&] {
         if (QWidget *modal = QApplication::activeModalWidget()) {
             opened = QString::fromLatin1(modal->metaObject()->className());
             static_cast<QDialog *>(modal)->reject();
