@@ -69,7 +69,7 @@ void RecordEditor::showEvent(QShowEvent *event)
         m_resultModified = false;
         m_mode = EditorMode::fromText(Mode);
         prepareFields();
-        guarded([this] { applyMode(); });
+        applyMode();
     }
     QDialog::showEvent(event);
 }
@@ -84,28 +84,17 @@ void RecordEditor::applyMode()
         m_keys->setAction(m_parts.idBox, NavKey::Enter, [this] { idEnter(); });
         m_keys->setAction(m_parts.idBox, NavKey::F12, [] {});
     }
-    switch (m_mode.kind()) {
-    case EditorMode::New:
-    case EditorMode::NewReturn:
-        recordClear();
-        break;
-    case EditorMode::ReferenceNew:
-        recordClear();
-        showStored(loadKey(), true);
-        break;
-    case EditorMode::CopyNew:
-        recordClear();
-        showCopyObject();
-        break;
-    case EditorMode::SelectableUpdate:
-        recordClear();
+    recordClear();
+    // A record that cannot be read leaves the form empty; the ID box below
+    // is still locked as the mode asks.
+    guarded([this] {
+        if (m_mode.loadsGivenKey())
+            showStored(loadKey(), true);
+        else if (m_mode.kind() == EditorMode::CopyNew)
+            showCopyObject();
+    });
+    if (m_mode.hasInputStates())
         InputStateSet(InputState::Key);
-        break;
-    case EditorMode::SelectedUpdate:
-        recordClear();
-        showStored(loadKey(), true);
-        break;
-    }
     if (m_mode.kind() == EditorMode::ReferenceNew)
         m_parts.idBox->setText(QString());
     const bool withId = !m_mode.idBoxFixed();
