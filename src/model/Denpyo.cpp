@@ -235,14 +235,19 @@ bool Denpyo::Apply()
     // Leaving this scope by a refusal or an error rolls everything back,
     // the deleted lines and the counter included.
     db::Transaction transaction(connection());
-    if (!Save())
+    QDateTime insertDate = m_insertDate;
+    QDateTime modifyDate = m_modifyDate;
+    if (!Save(insertDate, modifyDate))
         return false;
     transaction.commit();
+    // The object takes the new time only once its row holds it.
+    m_insertDate = insertDate;
+    m_modifyDate = modifyDate;
     m_isNew = false;
     return true;
 }
 
-bool Denpyo::Save()
+bool Denpyo::Save(QDateTime &insertDate, QDateTime &modifyDate)
 {
     db::Connection &c = connection();
     db::Statement exists = c.prepare(kExistsSql);
@@ -257,8 +262,6 @@ bool Denpyo::Save()
         return false;
     }
 
-    QDateTime insertDate = m_insertDate;
-    QDateTime modifyDate = m_modifyDate;
     (found ? modifyDate : insertDate) = now();
 
     db::Statement st = c.prepare(found ? updateSql() : insertSql());
@@ -304,10 +307,6 @@ bool Denpyo::Save()
     if (!m_meisais->Apply(m_denpyoID))
         return false;
     CurrentDenpyoIDSave(m_denpyoID);
-
-    // The object takes the new time only once its row holds it.
-    m_insertDate = insertDate;
-    m_modifyDate = modifyDate;
     return true;
 }
 

@@ -110,7 +110,9 @@ public:
 
 private:
     void ItemClear();
-    bool Save();
+    // Writes the row with the creation or update time set in the given
+    // values; Apply keeps them once the transaction has committed.
+    bool Save(QDateTime &insertDate, QDateTime &modifyDate);
     bool Fetch(qint32 denpyoID);
 
     qint32 m_denpyoID = 0;

@@ -410,6 +410,17 @@ private slots:
         QCOMPARE(snapshot(10), before10);
         QCOMPARE(snapshot(50), before50);
         QCOMPARE(counter(), 10);
+        QCOMPARE(d.InsertDate(), existing ? at(2024, 4, 1, 9, 30, 15) : zeroDate());
+        QCOMPARE(d.ModifyDate(), zeroDate());
+
+        // The object is as it was before the attempt: once the cause is
+        // gone, the same save goes through.
+        connection().exec(QStringLiteral("DROP TRIGGER IF EXISTS stop_third"));
+        connection().exec(QStringLiteral("DROP TRIGGER IF EXISTS stop_counter"));
+        QVERIFY(d.Apply());
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル WHERE 伝票番号 = %1")
+                            .arg(d.DenpyoID())).toInt(), d.Meisais().Count());
+        QCOMPARE(counter(), existing ? 10 : 50);
     }
 
     void deleteRemovesSlipAndLines()
