@@ -16,7 +16,7 @@ class ucIDInput;
 // input states "Key" and "Data" of "SelectableUpdate", the ID search, the save
 // with its confirmation and follow-up, the close key and the window-wide keys.
 // A concrete editor builds its fields, hands the shared controls over with
-// setParts() and supplies the record-specific steps.
+// setParts() and supplies the steps that depend on the record.
 class RecordEditor : public QDialog {
     Q_OBJECT
 public:

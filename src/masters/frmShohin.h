@@ -24,8 +24,8 @@ public:
     QString strShohinID;
     // The product shown by "CopyNew".
     Shohin ShohinObject;
-    // "NewReturn": the ID just saved; untouched otherwise. (Spelled as the
-    // callers have always spelled it.)
+    // "NewReturn": the ID just saved; untouched otherwise. The name keeps the
+    // spelling its callers use.
     QString ResutltShohinID;
 
 protected:
