@@ -64,6 +64,7 @@ private slots:
     void editorsOpenFromRowsAndF2();
     void goingUpFromARecord_data();
     void goingUpFromARecord();
+    void layoutResetDeletesTheLayoutFile();
     void settingsAndAboutOpenTheirDialogs_data();
     void settingsAndAboutOpenTheirDialogs();
 
@@ -904,6 +905,29 @@ void tst_frmMainForm::goingUpFromARecord()
     QCOMPARE(m_form->CurrentLevel, qint16(1));
     QVERIFY(!m_form->flgListChanged);
     QTEST(m_form->lvwList->rowCountShown(), "rows");
+}
+
+void tst_frmMainForm::layoutResetDeletesTheLayoutFile()
+{
+    open();
+    const QString size = QDir(gstrStartupDir).filePath(settingsFileName(QStringLiteral("Size")) + QStringLiteral(".txt"));
+    setSetting(settingsFileName(QStringLiteral("Size")), QStringLiteral("Window Positions"), QStringLiteral("frmX"),
+               QStringLiteral("1"));
+    setSetting(settingsFileName(QStringLiteral("Ini")), QStringLiteral("Initial Data"), QStringLiteral("DateItem"),
+               QStringLiteral("1"));
+    QVERIFY(QFile::exists(size));
+    m_messages.clear();
+    m_form->mnuRegClear->trigger();
+    QVERIFY(!QFile::exists(size));
+    QCOMPARE(fnReadSetting(settingsFileName(QStringLiteral("Ini")), QStringLiteral("Initial Data"),
+                           QStringLiteral("DateItem")),
+             QStringLiteral("1"));
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.first().text, QStringLiteral("画面サイズ等を初期値に戻しました。"));
+    QCOMPARE(m_messages.first().icon, ui::Icon::Information);
+    // With no file the reset still reports.
+    m_form->mnuRegClear->trigger();
+    QCOMPARE(m_messages.size(), 2);
 }
 
 void tst_frmMainForm::settingsAndAboutOpenTheirDialogs_data()
