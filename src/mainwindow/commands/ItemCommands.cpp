@@ -4,6 +4,7 @@
 #include "mainwindow/commands/DialogLaunchers.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
+#include "mainwindow/views/RootMenuRows.h"
 #include "mainwindow/views/frmMainForm.h"
 
 #include <QDir>
@@ -33,7 +34,7 @@ void afterCustomerChange(frmMainForm &form)
 // whose name equals a fixed row's text is still a filter.
 void openMenuRow(frmMainForm &form, const QString &kind, const QString &tag, const QString &text)
 {
-    if (tag == QLatin1String("All") || tag == QLatin1String("Filter")) {
+    if (tag == RootMenuRows::kAll || tag == RootMenuRows::kFilter) {
         if (kind == kDenpyo)
             form.ShowDenpyoList(text, text, true);
         else if (kind == kCustomer)
@@ -42,8 +43,8 @@ void openMenuRow(frmMainForm &form, const QString &kind, const QString &tag, con
             form.ShowShohinList(text, true);
         return;
     }
-    if (tag == QLatin1String("New") || tag == QLatin1String("Update")) {
-        const QString mode = tag == QLatin1String("New") ? QStringLiteral("New") : QStringLiteral("SelectableUpdate");
+    if (tag == RootMenuRows::kNew || tag == RootMenuRows::kUpdate) {
+        const QString mode = tag == RootMenuRows::kNew ? QStringLiteral("New") : QStringLiteral("SelectableUpdate");
         if (kind == kCustomer) {
             if (ShowCustomerForm(mode, QString(), &form))
                 afterCustomerChange(form);

@@ -9,12 +9,15 @@
 #include "core/controls/ucTitleLabel.h"
 #include "filters/FilterCompiler.h"
 #include "filters/SearchFilterKind.h"
+#include "mainwindow/views/CustomerListRows.h"
 #include "mainwindow/views/DateBar.h"
 #include "mainwindow/views/DenpyoListRows.h"
 #include "mainwindow/views/MainImages.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/NavigationTree.h"
+#include "mainwindow/views/RootMenuRows.h"
+#include "mainwindow/views/ShohinListRows.h"
 #include "model/Customers.h"
 #include "model/Shohins.h"
 #include "model/denpyos.h"
@@ -608,33 +611,20 @@ qint16 frmMainForm::GetViewSetting(const QString &key) const
 
 // --- root action menus -----------------------------------------------------
 
-void frmMainForm::showRootMenu(const QString &kind, const QVector<QStringList> &fixedRows, int filterKind,
-                               const QString &filterDescription)
+void frmMainForm::showRootMenu(const QString &kind, int filterKind)
 {
     recordPlace(kind, QString(), 0);
     lblList->setCaption(QString());
     SetCommandState(0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 1);
     showListPane();
 
-    MainListModel *model = lvwList->listModel();
     flgDenpyoColumns = false;
-    model->setColumns({{QStringLiteral("名前"), 3500, Qt::AlignLeft},
-                       {QStringLiteral("説明"), 4500, Qt::AlignLeft},
-                       {QStringLiteral("ｿｰﾄｷｰ"), 0, Qt::AlignLeft}});
-    lvwList->header()->resizeSection(0, px(3500));
-    lvwList->header()->resizeSection(1, px(4500));
-    lvwList->setColumnHidden(2, true);
+    setListColumns(RootMenuRows::columns());
+    lvwList->setColumnHidden(RootMenuRows::kSortColumn, true);
     lvwList->header()->setSortIndicatorShown(false);
-
-    auto rows = std::make_shared<TextListRows>();
-    // Fixed rows: text, picture, description, sort key, what the row does.
-    for (const QStringList &row : fixedRows)
-        rows->add({row[0], row[2], row[3]}, row[1].toInt(), row[4]);
-    for (const QString &name : searchfilter::savedNames(static_cast<SearchFilterKind>(filterKind)))
-        if (NavigationTree::isListedFilterName(name))
-            rows->add({name, name + filterDescription, QStringLiteral("9") + name}, 2, QStringLiteral("Filter"));
-    model->sort(2, Qt::AscendingOrder);
-    model->setRows(rows);
+    MainListModel *model = lvwList->listModel();
+    model->sort(RootMenuRows::kSortColumn, Qt::AscendingOrder);
+    model->setRows(std::make_shared<RootMenuRows>(static_cast<SearchFilterKind>(filterKind)));
 
     setStatusPanelText(2, QString());
     setStatusPanelText(3, QString());
@@ -642,50 +632,33 @@ void frmMainForm::showRootMenu(const QString &kind, const QVector<QStringList> &
 
 void frmMainForm::ShowDenpyoMenu()
 {
-    showRootMenu(kKindDenpyo,
-                 {{QStringLiteral("新規伝票"), QStringLiteral("22"), QStringLiteral("新規伝票を作成します..."),
-                   QStringLiteral("0"), QStringLiteral("New")},
-                  {QStringLiteral("伝票修正"), QStringLiteral("4"), QStringLiteral("既存の伝票を修正します..."),
-                   QStringLiteral("1"), QStringLiteral("Update")},
-                  {QStringLiteral("検索"), QStringLiteral("9"), QStringLiteral("伝票を検索します..."),
-                   QStringLiteral("2"), QStringLiteral("Find")},
-                  {kFilterFolder, QStringLiteral("17"), QStringLiteral("登録されている検索フィルターを表示します..."),
-                   QStringLiteral("3"), QStringLiteral("Filters")},
-                  {kAll, QStringLiteral("2"), QStringLiteral("伝票を全件表示します..."), QStringLiteral("4"),
-                   QStringLiteral("All")}},
-                 int(SearchFilterKind::Denpyo), QStringLiteral("の伝票を検索します..."));
+    showRootMenu(kKindDenpyo, int(SearchFilterKind::Denpyo));
 }
 
 void frmMainForm::ShowCustomerMenu()
 {
-    showRootMenu(kKindCustomer,
-                 {{QStringLiteral("新規顧客"), QStringLiteral("23"), QStringLiteral("新規顧客を作成します..."),
-                   QStringLiteral("0"), QStringLiteral("New")},
-                  {QStringLiteral("顧客修正"), QStringLiteral("3"), QStringLiteral("既存の顧客を修正します..."),
-                   QStringLiteral("1"), QStringLiteral("Update")},
-                  {QStringLiteral("検索"), QStringLiteral("12"), QStringLiteral("顧客を検索します..."),
-                   QStringLiteral("2"), QStringLiteral("Find")},
-                  {kFilterFolder, QStringLiteral("17"), QStringLiteral("登録されている検索フィルターを表示します..."),
-                   QStringLiteral("3"), QStringLiteral("Filters")},
-                  {kAll, QStringLiteral("2"), QStringLiteral("顧客を全件表示します..."), QStringLiteral("4"),
-                   QStringLiteral("All")}},
-                 int(SearchFilterKind::Customer), QStringLiteral("の顧客を検索します..."));
+    showRootMenu(kKindCustomer, int(SearchFilterKind::Customer));
 }
 
 void frmMainForm::ShowShohinMenu()
 {
-    showRootMenu(kKindShohin,
-                 {{QStringLiteral("新規商品"), QStringLiteral("24"), QStringLiteral("新規商品を作成します..."),
-                   QStringLiteral("0"), QStringLiteral("New")},
-                  {QStringLiteral("商品修正"), QStringLiteral("6"), QStringLiteral("既存の商品を修正します..."),
-                   QStringLiteral("1"), QStringLiteral("Update")},
-                  {QStringLiteral("検索"), QStringLiteral("12"), QStringLiteral("商品を検索します..."),
-                   QStringLiteral("2"), QStringLiteral("Find")},
-                  {kFilterFolder, QStringLiteral("17"), QStringLiteral("登録されている検索フィルターを表示します..."),
-                   QStringLiteral("3"), QStringLiteral("Filters")},
-                  {kAll, QStringLiteral("2"), QStringLiteral("商品を全件表示します..."), QStringLiteral("4"),
-                   QStringLiteral("All")}},
-                 int(SearchFilterKind::Shohin), QStringLiteral("の商品を検索します..."));
+    showRootMenu(kKindShohin, int(SearchFilterKind::Shohin));
+}
+
+void frmMainForm::setListColumns(const QVector<MainListModel::Column> &columns)
+{
+    lvwList->listModel()->setColumns(columns);
+    for (int i = 0; i < columns.size(); ++i) {
+        lvwList->setColumnHidden(i, false);
+        lvwList->header()->resizeSection(i, px(columns[i].widthTwips));
+    }
+}
+
+void frmMainForm::sortByFirstColumn()
+{
+    lvwList->listModel()->sort(0, Qt::AscendingOrder);
+    lvwList->header()->setSortIndicatorShown(true);
+    lvwList->header()->setSortIndicator(0, Qt::AscendingOrder);
 }
 
 // --- slip list ---------------------------------------------------------------
@@ -697,7 +670,6 @@ void frmMainForm::ShowDateBarList(bool rebuild)
 
 void frmMainForm::buildSlipColumns()
 {
-    MainListModel *model = lvwList->listModel();
     lvwList->setVisible(false);
     QVector<MainListModel::Column> columns;
     for (int i = 0; i < garrDenpyoListColumns.size(); ++i) {
@@ -705,19 +677,13 @@ void frmMainForm::buildSlipColumns()
         const Qt::Alignment alignment = i == 0 || i == 2 ? Qt::AlignLeft : i == 3 ? Qt::AlignRight : Qt::AlignHCenter;
         columns.append({garrDenpyoListColumns[i].caption, garrDenpyoListColumns[i].width, alignment});
     }
-    model->setColumns(columns);
-    for (int i = 0; i < columns.size(); ++i) {
-        lvwList->setColumnHidden(i, false);
-        lvwList->header()->resizeSection(i, px(columns[i].widthTwips));
-    }
+    setListColumns(columns);
     const QString stored = fnReadSetting(settingsFileName(QStringLiteral("Size")),
                                          QStringLiteral("ListViewHeaderColumn Width"), QStringLiteral("frmMainForm"));
     // A slot that holds no width keeps the designed one.
     if (!stored.isEmpty())
         LoadListViewColumnWidth(this, lvwList->header());
-    model->sort(0, Qt::AscendingOrder);
-    lvwList->header()->setSortIndicatorShown(true);
-    lvwList->header()->setSortIndicator(0, Qt::AscendingOrder);
+    sortByFirstColumn();
     flgDenpyoColumns = true;
     lvwList->setVisible(true);
 }
@@ -808,49 +774,32 @@ void frmMainForm::lvwList_LostFocus()
 
 // --- customer and product lists ------------------------------------------------
 
-void frmMainForm::ShowCustomerList(const QString &listName, bool rebuild)
+bool frmMainForm::showRegisterList(const QString &kind, const QString &listName, bool rebuild,
+                                   const QVector<MainListModel::Column> &columns,
+                                   const std::function<std::shared_ptr<MainListRows>()> &load)
 {
-    QString where;
-    if (listName != kAll && !fnMakeCustomerSQLWHERE(listName, where))
-        return;
-    recordPlace(kKindCustomer, listName, 1);
+    recordPlace(kind, listName, 1);
     SetCommandState(1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1);
     lblList->setCaption(listName);
     showListPane();
     if (!rebuild) {
         setStatusPanelText(2, strStatusPanel2);
         setStatusPanelText(3, strStatusPanel3);
-        return;
+        return true;
     }
 
     ui::WaitCursor wait;
-    MainListModel *model = lvwList->listModel();
     flgDenpyoColumns = false;
-    model->setColumns({{QStringLiteral("顧客ID"), 2000, Qt::AlignLeft},
-                       {QStringLiteral("顧客名"), 3000, Qt::AlignLeft},
-                       {QStringLiteral("部門"), 2000, Qt::AlignLeft},
-                       {QStringLiteral("締め日"), 2000, Qt::AlignHCenter}});
-    for (int i = 0; i < 4; ++i) {
-        lvwList->setColumnHidden(i, false);
-        lvwList->header()->resizeSection(i, px(model->columns()[i].widthTwips));
-    }
-    model->sort(0, Qt::AscendingOrder);
-    lvwList->header()->setSortIndicatorShown(true);
-    lvwList->header()->setSortIndicator(0, Qt::AscendingOrder);
-
-    objCustomers = std::make_shared<Customers>();
-    auto rows = std::make_shared<TextListRows>();
+    setListColumns(columns);
+    sortByFirstColumn();
+    bool loaded = true;
     try {
-        objCustomers->Load(where, QString());
-        rows->reserve(objCustomers->Count());
-        for (const CustomerDisplay &c : *objCustomers)
-            rows->add({c.CustomerID(), c.NameKnj(), c.Bumon(), c.ShimeBi()}, 3);
-        model->setRows(rows);
+        lvwList->listModel()->setRows(load());
     } catch (const std::exception &error) {
         wait.release();
-        objCustomers = std::make_shared<Customers>();
-        model->clearRows();
+        lvwList->listModel()->clearRows();
         showFillError(error);
+        loaded = false;
     }
 
     setStatusPanelText(1, kRegisterPanel1);
@@ -858,6 +807,21 @@ void frmMainForm::ShowCustomerList(const QString &listName, bool rebuild)
     setStatusPanelText(3, countText(lvwList->rowCountShown()));
     strStatusPanel2 = statusPanelText(2);
     strStatusPanel3 = statusPanelText(3);
+    return loaded;
+}
+
+void frmMainForm::ShowCustomerList(const QString &listName, bool rebuild)
+{
+    QString where;
+    if (listName != kAll && !fnMakeCustomerSQLWHERE(listName, where))
+        return;
+    const bool loaded = showRegisterList(kKindCustomer, listName, rebuild, CustomerListRows::columns(), [&] {
+        objCustomers = std::make_shared<Customers>();
+        objCustomers->Load(where, QString());
+        return std::make_shared<CustomerListRows>(*objCustomers);
+    });
+    if (!loaded)
+        objCustomers = std::make_shared<Customers>();
 }
 
 void frmMainForm::ShowShohinList(const QString &listName, bool rebuild)
@@ -865,54 +829,11 @@ void frmMainForm::ShowShohinList(const QString &listName, bool rebuild)
     QString where;
     if (listName != kAll && !fnMakeShohinSQLWHERE(listName, where))
         return;
-    recordPlace(kKindShohin, listName, 1);
-    SetCommandState(1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1);
-    lblList->setCaption(listName);
-    showListPane();
-    if (!rebuild) {
-        setStatusPanelText(2, strStatusPanel2);
-        setStatusPanelText(3, strStatusPanel3);
-        return;
-    }
-
-    ui::WaitCursor wait;
-    MainListModel *model = lvwList->listModel();
-    flgDenpyoColumns = false;
-    model->setColumns({{QStringLiteral("商品ID"), 2000, Qt::AlignLeft},
-                       {QStringLiteral("品番"), 2400, Qt::AlignLeft},
-                       {QStringLiteral("品名"), 2400, Qt::AlignLeft},
-                       {QStringLiteral("製造元"), 2400, Qt::AlignLeft},
-                       {QStringLiteral("単価"), 1200, Qt::AlignRight}});
-    for (int i = 0; i < 5; ++i) {
-        lvwList->setColumnHidden(i, false);
-        lvwList->header()->resizeSection(i, px(model->columns()[i].widthTwips));
-    }
-    model->sort(0, Qt::AscendingOrder);
-    lvwList->header()->setSortIndicatorShown(true);
-    lvwList->header()->setSortIndicator(0, Qt::AscendingOrder);
-
-    objShohins = std::make_shared<Shohins>();
-    auto rows = std::make_shared<TextListRows>();
-    try {
-        objShohins->Load(where);
-        rows->reserve(objShohins->Count());
-        for (const ShohinDisplay &s : *objShohins) {
-            const QString price = fnFormatNumber(QStringLiteral("#,##0.###"), s.Tanka());
-            // Longer texts are shown whole rather than cut.
-            rows->add({s.ShohinID(), s.Number(), s.Name(), s.Maker(), price.rightJustified(11, QLatin1Char(' '))},
-                      6);
-        }
-        model->setRows(rows);
-    } catch (const std::exception &error) {
-        wait.release();
+    const bool loaded = showRegisterList(kKindShohin, listName, rebuild, ShohinListRows::columns(), [&] {
         objShohins = std::make_shared<Shohins>();
-        model->clearRows();
-        showFillError(error);
-    }
-
-    setStatusPanelText(1, kRegisterPanel1);
-    setStatusPanelText(2, QString());
-    setStatusPanelText(3, countText(lvwList->rowCountShown()));
-    strStatusPanel2 = statusPanelText(2);
-    strStatusPanel3 = statusPanelText(3);
+        objShohins->Load(where);
+        return std::make_shared<ShohinListRows>(*objShohins);
+    });
+    if (!loaded)
+        objShohins = std::make_shared<Shohins>();
 }

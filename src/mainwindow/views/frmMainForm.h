@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mainwindow/views/MainListModel.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QStringList>
@@ -8,6 +10,7 @@
 #include <vector>
 
 class DateBar;
+class MainListRows;
 class MainListView;
 class NavigationTree;
 class QAction;
@@ -133,8 +136,14 @@ private:
     void buildControls();
     void recordPlace(const QString &kind, const QString &listName, qint16 level);
     void showListPane();
-    void showRootMenu(const QString &kind, const QVector<QStringList> &fixedRows, int filterKind,
-                      const QString &filterDescription);
+    void showRootMenu(const QString &kind, int filterKind);
+    void setListColumns(const QVector<MainListModel::Column> &columns);
+    void sortByFirstColumn();
+    // The customer and product lists: place, commands, columns and rows from
+    // load (a database error shows a message and leaves the list empty).
+    bool showRegisterList(const QString &kind, const QString &listName, bool rebuild,
+                          const QVector<MainListModel::Column> &columns,
+                          const std::function<std::shared_ptr<MainListRows>()> &load);
     void buildSlipColumns();
     void lvwList_LostFocus();
     void setContentsVisible(bool visible);
