@@ -175,6 +175,11 @@ void TestFrmNameInput::keysMoveBetweenControls()
     d.txtString->setSelStart(0);
     QTest::keyClick(box, Qt::Key_Left);
     QCOMPARE(focus(), box);
+    // Home in the box is the box's own: the caret goes to the start.
+    d.txtString->setSelStart(2);
+    QTest::keyClick(box, Qt::Key_Home);
+    QCOMPARE(focus(), box);
+    QCOMPARE(d.txtString->SelStart(), 0);
     QVERIFY(d.isVisible());
 }
 

@@ -54,6 +54,7 @@ private slots:
     void fieldThatCannotTakeFocusIsPassedOver();
     void nothingToMoveToLeavesFocus();
     void windowWideKeysAndOwnEntries();
+    void moveToTheFocusedFieldLeavesTheKeyToIt();
     void compositeFieldSeenBeforeItsOwnHandling();
     void entryWinsOverWindowShortcut();
     void waitCursorNests();
@@ -181,6 +182,32 @@ void TestKeyNavigator::windowWideKeysAndOwnEntries()
     QTest::keyClick(f.first, Qt::Key_F11);
     QTest::keyClicks(f.first, "x");
     QCOMPARE(f.first->text(), QString("xabc"));
+}
+
+// Home goes to the first field; pressed there it is the field's own Home.
+void TestKeyNavigator::moveToTheFocusedFieldLeavesTheKeyToIt()
+{
+    Form f;
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    int seen = 0;
+    connect(&f.keys, &ui::KeyNavigator::keyPressed, [&](QWidget *, NavKey) { ++seen; });
+    f.first->setText("abc");
+    f.first->setFocus();
+    f.first->setCursorPosition(3);
+    QTest::keyClick(f.first, Qt::Key_Home);
+    QCOMPARE(f.focused(), f.first);
+    QCOMPARE(f.first->cursorPosition(), 0);
+    QCOMPARE(seen, 0);
+
+    // A composite field is recognised through its inner box.
+    f.keys.setMove(f.third, NavKey::End, f.third);
+    f.third->setText("xyz");
+    f.third->setFocus();
+    f.third->setSelStart(0);
+    QTest::keyClick(f.third->TextBox(), Qt::Key_End);
+    QCOMPARE(f.focused(), f.third->TextBox());
+    QCOMPARE(f.third->SelStart(), 3);
+    QCOMPARE(seen, 0);
 }
 
 void TestKeyNavigator::compositeFieldSeenBeforeItsOwnHandling()

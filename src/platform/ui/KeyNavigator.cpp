@@ -168,6 +168,10 @@ bool KeyNavigator::eventFilter(QObject *watched, QEvent *event)
         return false;
     if (!caretAllowsLeaving(static_cast<QWidget *>(watched), key))
         return false;
+    // A move to the field that already has the focus changes nothing, so the
+    // key keeps its own meaning there (Home and End move the caret).
+    if (!entry->action && entry->to && keyReceiver(entry->to) == watched)
+        return false;
     if (shortcutCheck) {
         event->accept();
         return true;

@@ -22,6 +22,8 @@ enum class NavKey { Enter, Up, Down, Right, Left, Home, End, F11, F12, Escape };
 // is ignored. A key with an entry wins over a window shortcut on the same
 // key while a watched field has the focus.
 //
+// A move to the field that has the focus leaves the key to the field.
+//
 // Right and Left leave a text box only with the caret at its end, or at its
 // start with nothing selected; Up and Down leave a multi-line box only from
 // its first or last line. Other widgets act at once.
