@@ -66,6 +66,22 @@ Answer showMessage(const MessageRequest &request, QWidget *parent)
     case Buttons::RetryCancel: std = QMessageBox::Retry | QMessageBox::Cancel; escape = Answer::Cancel; break;
     }
     box.setStandardButtons(std);
+    // The buttons speak the program's language whatever translations the
+    // system has installed.
+    static const struct {
+        QMessageBox::StandardButton button;
+        const char16_t *caption;
+    } captions[] = {
+        {QMessageBox::Ok, u"OK"},
+        {QMessageBox::Cancel, u"キャンセル"},
+        {QMessageBox::Yes, u"はい(&Y)"},
+        {QMessageBox::No, u"いいえ(&N)"},
+        {QMessageBox::Retry, u"再試行(&R)"},
+    };
+    for (const auto &c : captions) {
+        if (QAbstractButton *button = box.button(c.button))
+            button->setText(QString::fromUtf16(c.caption));
+    }
     box.setDefaultButton(toStandard(request.defaultAnswer));
     box.setEscapeButton(toStandard(escape));
     box.exec();
