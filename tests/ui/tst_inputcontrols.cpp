@@ -98,6 +98,7 @@ private slots:
     void plainFieldSelectsAllOnEntry();
     void amountFormattingRoundTrip();
     void otherWindowDoesNotLeaveField();
+    void focusMovedWhileAnotherWindowIsActiveLeavesField();
     void amountLeavingCleansText_data();
     void amountLeavingCleansText();
     void amountAssignmentFormats_data();
@@ -402,6 +403,35 @@ void TestInputControls::otherWindowDoesNotLeaveField()
     QVERIFY(log.events.isEmpty());
     w.leave();
     QCOMPARE(log.events, (QStringList{"Change", "LostFocus"}));
+}
+
+// A window that moves the focus while a message box is up (as after a
+// refusal) has left the field once it is active again.
+void TestInputControls::focusMovedWhileAnotherWindowIsActiveLeavesField()
+{
+    FocusWindow w("ucKingakuInput");
+    QVERIFY(w.activate());
+    w.field->setText("1234567");
+    w.enter();
+    EventLog log(w.field.get());
+    {
+        QWidget box;
+        box.show();
+        QApplication::setActiveWindow(&box);
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        w.other.setFocus(Qt::OtherFocusReason);
+    }
+    QApplication::setActiveWindow(&w.window);
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(&w.other));
+    QCOMPARE(w.field->TextBox()->text(), QString("1,234,567"));
+    QCOMPARE(log.events, (QStringList{"Change", "LostFocus"}));
+
+    // Entering it again is a new entry.
+    log.events.clear();
+    w.enter();
+    QCOMPARE(w.field->TextBox()->text(), QString("1234567"));
+    QCOMPARE(log.events, QStringList{"GotFocus"});
 }
 
 void TestInputControls::amountLeavingCleansText_data()

@@ -3,6 +3,7 @@
 #include "core/controls/ucTextInput.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeySequence>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -17,6 +18,18 @@ InputTextBox::InputTextBox(ucTextInput *owner) : QLineEdit(owner), m_owner(owner
     // A drop would bring in text past the filter.
     setAcceptDrops(false);
     setMaxLength(32767);
+    // The focus moved on within our window while another window was active:
+    // this box got no focus-out of its own for it, but it has been left.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (m_entered && now && now != this && now->window() == window())
+            leave();
+    });
+}
+
+void InputTextBox::leave()
+{
+    m_entered = false;
+    m_owner->leaveField();
 }
 
 void InputTextBox::insertFiltered(const QString &text, bool typed)
@@ -98,10 +111,8 @@ void InputTextBox::focusOutEvent(QFocusEvent *event)
     // for a while does not leave the field.
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
-    if (m_entered) {
-        m_entered = false;
-        m_owner->leaveField();
-    }
+    if (m_entered)
+        leave();
 }
 
 void InputTextBox::contextMenuEvent(QContextMenuEvent *event)

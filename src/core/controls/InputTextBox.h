@@ -25,6 +25,7 @@ protected:
 
 private:
     void insertFiltered(const QString &text, bool typed);
+    void leave();
 
     ucTextInput *m_owner;
     // Entered and not yet left: a message box or a popup menu taking the
