@@ -318,6 +318,16 @@ void tst_frmMainForm::treeRouting_data()
     QTest::newRow("all customers") << "cu全件" << QStringList{"顧客", "全件", "", ""} << 1 << "全件" << 2;
     QTest::newRow("product root") << "sh" << QStringList{"商品", "", "", ""} << 0 << "" << 5;
     QTest::newRow("all products") << "sh全件" << QStringList{"商品", "全件", "", ""} << 1 << "全件" << 1;
+    QTest::newRow("slip filter folder") << "de検索フィルター" << QStringList{"伝票", "検索フィルター", "", ""} << 1
+                                        << "検索フィルター" << 0;
+    QTest::newRow("product filter folder")
+        << "sh検索フィルター" << QStringList{"商品", "検索フィルター", "", ""} << 1 << "検索フィルター" << 0;
+    QTest::newRow("monthly invoices") << "ts" << QStringList{"月締め請求", "", "", ""} << 0 << "月締め請求" << 0;
+    QTest::newRow("invoices of a customer whose name holds a slash")
+        << "tsC2/乙/支店" << QStringList{"月締め請求", "C2/乙/支店", "", ""} << 1 << "C2/乙/支店" << 0;
+    QTest::newRow("print forms") << "sy" << QStringList{"印刷フォーム", "", "", ""} << 0 << "" << 0;
+    QTest::newRow("print forms of one kind") << "sy伝票印刷フォーム" << QStringList{"印刷フォーム", "伝票印刷フォーム", "", ""}
+                                             << 1 << "伝票印刷フォーム" << 0;
     QTest::newRow("unknown branch changes nothing")
         << "xx" << QStringList{"伝票", "*納期：2026/12/09", "", ""} << 1 << "*納期：2026/12/09" << 0;
 }
@@ -394,6 +404,13 @@ void tst_frmMainForm::filterRowIsDispatchedAsFilter()
     list->setCurrentIndex(list->listModel()->index(4, 0));
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(location(), (QStringList{"顧客", "全件", "", ""}));
+
+    // Its 検索フィルター row goes to the customers' filter folder.
+    m_form->ShowCustomerMenu();
+    list->setCurrentIndex(list->listModel()->index(3, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(location(), (QStringList{"顧客", "検索フィルター", "", ""}));
+    QCOMPARE(m_form->CurrentLevel, qint16(1));
 }
 
 void tst_frmMainForm::commandFlagsPerView_data()
@@ -414,6 +431,11 @@ void tst_frmMainForm::commandFlagsPerView_data()
     QTest::newRow("product list") << "sh全件" << "11111111001"
                                   << "ESC-上へ  F2-編集  [Ctrl]+F-検索  [Ctrl]+C-コピー [Ctrl]+V-貼り付け  "
                                      "[Ctrl]+A-すべて選択";
+    QTest::newRow("filter folder") << "cu検索フィルター" << "11011010011" << "ESC-上へ  [Ctrl]+F-検索";
+    QTest::newRow("monthly-invoice root") << "ts" << "00000000001" << "";
+    QTest::newRow("saved invoices of a customer") << "tsC1/甲" << "11010000001" << "ESC-上へ  F2-編集";
+    QTest::newRow("print-form root") << "sy" << "00000000001" << "";
+    QTest::newRow("print forms of one kind") << "sy顧客印刷フォーム" << "11010010011" << "ESC-上へ  ";
 }
 
 void tst_frmMainForm::commandFlagsPerView()
@@ -461,6 +483,24 @@ void tst_frmMainForm::escapeGoesUp()
     m_form->ShowDenpyoList(QStringLiteral("全件"), QStringLiteral("全件"), true);
     emit m_form->toolbarCommand(QStringLiteral("UpFolder"));
     QCOMPARE(location(), (QStringList{"伝票", "", "", ""}));
+
+    // The filter folder, the saved invoices and the print forms of one kind
+    // go up to their roots; F2 there changes nothing.
+    const struct {
+        const char *node;
+        QStringList root;
+    } places[] = {{"de検索フィルター", {"伝票", "", "", ""}},
+                  {"tsC1/甲", {"月締め請求", "", "", ""}},
+                  {"sy商品印刷フォーム", {"印刷フォーム", "", "", ""}}};
+    for (const auto &place : places) {
+        m_form->SelectTreeNode(QString::fromUtf8(place.node));
+        const QStringList list = location();
+        QTest::keyClick(m_form->lvwList, Qt::Key_F2);
+        QCOMPARE(location(), list);
+        QTest::keyClick(m_form->lvwList, Qt::Key_Escape);
+        QCOMPARE(location(), place.root);
+        QCOMPARE(m_form->CurrentLevel, qint16(0));
+    }
 }
 
 void tst_frmMainForm::dateBarHandlers()

@@ -43,6 +43,10 @@ void openMenuRow(frmMainForm &form, const QString &kind, const QString &tag, con
             form.ShowShohinList(text, true);
         return;
     }
+    if (tag == RootMenuRows::kFilters) {
+        form.ShowKensakuFilterList(kind);
+        return;
+    }
     if (tag == RootMenuRows::kNew || tag == RootMenuRows::kUpdate) {
         const QString mode = tag == RootMenuRows::kNew ? QStringLiteral("New") : QStringLiteral("SelectableUpdate");
         if (kind == kCustomer) {

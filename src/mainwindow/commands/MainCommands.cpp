@@ -100,6 +100,10 @@ void MainCommands::GoUpFolder()
             m_form->ShowCustomerMenu();
         else if (kind == kShohin)
             m_form->ShowShohinMenu();
+        else if (kind == QStringLiteral("月締め請求"))
+            m_form->ShowTsukiSeikyuView();
+        else if (kind == QStringLiteral("印刷フォーム"))
+            m_form->ShowPrintFormView();
     } else if (m_form->CurrentLevel == 2) {
         const bool reload = m_form->flgListChanged;
         if (kind == kDenpyo) {

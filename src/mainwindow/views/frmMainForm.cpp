@@ -46,6 +46,8 @@ namespace {
 const QString kKindDenpyo = QStringLiteral("伝票");
 const QString kKindCustomer = QStringLiteral("顧客");
 const QString kKindShohin = QStringLiteral("商品");
+const QString kKindTsukiSeikyu = QStringLiteral("月締め請求");
+const QString kKindPrintForm = QStringLiteral("印刷フォーム");
 const QString kAll = QStringLiteral("全件");
 const QString kFilterFolder = QStringLiteral("検索フィルター");
 
@@ -532,47 +534,82 @@ void frmMainForm::SelectTreeNode(const QString &key)
 {
     const QString branch = key.left(2);
     const QString rest = key.mid(2);
+    const struct {
+        const char *branch;
+        const QString &kind;
+        void (frmMainForm::*menu)();
+        void (frmMainForm::*list)(const QString &, bool);
+    } registers[] = {
+        {"cu", kKindCustomer, &frmMainForm::ShowCustomerMenu, &frmMainForm::ShowCustomerList},
+        {"sh", kKindShohin, &frmMainForm::ShowShohinMenu, &frmMainForm::ShowShohinList},
+    };
     if (branch == QLatin1String("de")) {
         if (rest.isEmpty())
             ShowDenpyoMenu();
-        else if (rest != kFilterFolder)
+        else if (rest == kFilterFolder)
+            ShowKensakuFilterList(kKindDenpyo);
+        else
             ShowDenpyoList(rest, rest, true);
-    } else if (branch == QLatin1String("cu")) {
-        if (rest.isEmpty())
-            ShowCustomerMenu();
-        else if (rest != kFilterFolder)
-            ShowCustomerList(rest, true);
-    } else if (branch == QLatin1String("sh")) {
-        if (rest.isEmpty())
-            ShowShohinMenu();
-        else if (rest != kFilterFolder)
-            ShowShohinList(rest, true);
+        return;
     }
-    // The filter folders, monthly invoices and print forms have views of
-    // their own, added beside these.
+    for (const auto &r : registers) {
+        if (branch != QLatin1String(r.branch))
+            continue;
+        if (rest.isEmpty())
+            (this->*r.menu)();
+        else if (rest == kFilterFolder)
+            ShowKensakuFilterList(r.kind);
+        else
+            (this->*r.list)(rest, true);
+        return;
+    }
+    if (branch == QLatin1String("ts")) {
+        if (rest.isEmpty())
+            ShowTsukiSeikyuView();
+        else
+            ShowSeikyushoList(rest.section(QLatin1Char('/'), 0, 0), rest.section(QLatin1Char('/'), 1));
+    } else if (branch == QLatin1String("sy")) {
+        if (rest.isEmpty())
+            ShowPrintFormView();
+        else
+            ShowPrintFormList(rest);
+    }
 }
 
 void frmMainForm::RefreshView()
 {
     const QString kind = CurrentLocation.value(0);
     const QString listName = CurrentLocation.value(1);
-    if (kind == kKindDenpyo) {
+    const bool filterFolder = CurrentLevel == 1 && listName == kFilterFolder;
+    if (filterFolder && (kind == kKindDenpyo || kind == kKindCustomer || kind == kKindShohin)) {
+        ShowKensakuFilterList(kind);
+    } else if (kind == kKindDenpyo) {
         if (CurrentLevel == 0)
             ShowDenpyoMenu();
         else if (CurrentLevel == 1 && listName.startsWith(QLatin1Char('*')))
             ShowDateBarList(true);
-        else if (CurrentLevel == 1 && listName != kFilterFolder)
+        else if (CurrentLevel == 1)
             ShowDenpyoList(listName, listName, true);
     } else if (kind == kKindCustomer) {
         if (CurrentLevel == 0)
             ShowCustomerMenu();
-        else if (CurrentLevel == 1 && listName != kFilterFolder)
+        else if (CurrentLevel == 1)
             ShowCustomerList(listName, true);
     } else if (kind == kKindShohin) {
         if (CurrentLevel == 0)
             ShowShohinMenu();
-        else if (CurrentLevel == 1 && listName != kFilterFolder)
+        else if (CurrentLevel == 1)
             ShowShohinList(listName, true);
+    } else if (kind == kKindTsukiSeikyu) {
+        if (CurrentLevel == 0)
+            ShowTsukiSeikyuView();
+        else if (CurrentLevel == 1)
+            ShowSeikyushoList(listName.section(QLatin1Char('/'), 0, 0), listName.section(QLatin1Char('/'), 1));
+    } else if (kind == kKindPrintForm) {
+        if (CurrentLevel == 0)
+            ShowPrintFormView();
+        else if (CurrentLevel == 1)
+            ShowPrintFormList(listName);
     }
 }
 
@@ -643,6 +680,71 @@ void frmMainForm::ShowCustomerMenu()
 void frmMainForm::ShowShohinMenu()
 {
     showRootMenu(kKindShohin, int(SearchFilterKind::Shohin));
+}
+
+// --- saved filters, monthly invoices, print forms -------------------------------
+
+void frmMainForm::showEmptyList(const QVector<MainListModel::Column> &columns, bool sorted)
+{
+    showListPane();
+    flgDenpyoColumns = false;
+    setListColumns(columns);
+    if (sorted) {
+        sortByFirstColumn();
+    } else {
+        lvwList->listModel()->setSort(-1, Qt::AscendingOrder);
+        lvwList->header()->setSortIndicatorShown(false);
+    }
+    setStatusPanelText(2, QString());
+    setStatusPanelText(3, QString());
+}
+
+void frmMainForm::ShowKensakuFilterList(const QString &kind)
+{
+    recordPlace(kind, kFilterFolder, 1);
+    SetCommandState(1, 1, 0, 1, 1, 0, 1, 0, 0, 1, 1);
+    lblList->setCaption(kFilterFolder);
+    showEmptyList({{QStringLiteral("名前"), 3500, Qt::AlignLeft}, {QStringLiteral("説明"), 4500, Qt::AlignLeft}},
+                  true);
+}
+
+void frmMainForm::ShowTsukiSeikyuView()
+{
+    recordPlace(kKindTsukiSeikyu, QString(), 0);
+    SetCommandState(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1);
+    lblList->setCaption(kKindTsukiSeikyu);
+    showEmptyList({{QStringLiteral("顧客ID"), 1500, Qt::AlignLeft}, {QStringLiteral("顧客名"), 4500, Qt::AlignLeft}},
+                  true);
+}
+
+void frmMainForm::ShowSeikyushoList(const QString &customerID, const QString &customerName)
+{
+    const QString listName = customerID + QLatin1Char('/') + customerName;
+    recordPlace(kKindTsukiSeikyu, listName, 1);
+    SetCommandState(1, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1);
+    lblList->setCaption(listName);
+    showEmptyList({{QStringLiteral("顧客ID"), 2200, Qt::AlignLeft}, {QStringLiteral("請求日"), 3000, Qt::AlignLeft}},
+                  false);
+    setStatusPanelText(1, QStringLiteral("ESC-上へ  F2-編集"));
+}
+
+void frmMainForm::ShowPrintFormView()
+{
+    recordPlace(kKindPrintForm, QString(), 0);
+    SetCommandState(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1);
+    lblList->setCaption(QString());
+    showEmptyList(RootMenuRows::columns(), false);
+    lvwList->setColumnHidden(RootMenuRows::kSortColumn, true);
+    lvwList->listModel()->sort(RootMenuRows::kSortColumn, Qt::AscendingOrder);
+}
+
+void frmMainForm::ShowPrintFormList(const QString &kindName)
+{
+    recordPlace(kKindPrintForm, kindName, 1);
+    SetCommandState(1, 1, 0, 1, 0, 0, 1, 0, 0, 1, 1);
+    lblList->setCaption(kindName);
+    showEmptyList({{QStringLiteral("名前"), 3500, Qt::AlignLeft}, {QStringLiteral("説明"), 4500, Qt::AlignLeft}},
+                  true);
 }
 
 void frmMainForm::setListColumns(const QVector<MainListModel::Column> &columns)

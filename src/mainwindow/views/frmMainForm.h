@@ -58,6 +58,14 @@ public:
     void ShowCustomerList(const QString &listName, bool rebuild);
     void ShowShohinList(const QString &listName, bool rebuild);
     void ShowDateBarList(bool rebuild);
+    // The places of the saved filters, the archived monthly invoices and the
+    // print forms: each records its place, titles and command state over an
+    // empty list; their rows and actions come with the file management.
+    void ShowKensakuFilterList(const QString &kind);
+    void ShowTsukiSeikyuView();
+    void ShowSeikyushoList(const QString &customerID, const QString &customerName);
+    void ShowPrintFormView();
+    void ShowPrintFormList(const QString &kindName);
     void SelectTreeNode(const QString &key);
     void RefreshView();
     void RefreshAll();
@@ -138,6 +146,7 @@ private:
     void showListPane();
     void showRootMenu(const QString &kind, int filterKind);
     void setListColumns(const QVector<MainListModel::Column> &columns);
+    void showEmptyList(const QVector<MainListModel::Column> &columns, bool sorted);
     void sortByFirstColumn();
     // The customer and product lists: place, commands, columns and rows from
     // load (a database error shows a message and leaves the list empty).
