@@ -29,6 +29,65 @@ QVariant yen(qint64 amount)
     return QVariant::fromValue(ReportCurrency::fromYen(amount));
 }
 
+QVariant day(int y, int m, int d)
+{
+    return QDateTime(QDate(y, m, d), QTime(0, 0));
+}
+
+// Values a print procedure could hand over, by item name; long texts where
+// real data runs long, so that clipped or overlapping fields show.
+QVariant sampleValue(const QString &name, int row)
+{
+    static const QHash<QString, QVariant> values = {
+        {"印刷日付", day(2024, 4, 30)},
+        {"自社会社名", "株式会社クオルベックス商事"},
+        {"自社郵便番号", "〒150-0002"},
+        {"自社所在地１", "東京都渋谷区渋谷二丁目12番19号"},
+        {"自社所在地２", "渋谷インフォスアネックス 8階"},
+        {"自社電話番号", "03-1234-5678"},
+        {"自社FAX番号", "03-1234-5679"},
+        {"自社ホームページ", "https://www.example.co.jp/"},
+        {"自社メール", "info@example.co.jp"},
+        {"自社登録番号", "T1234567890123"},
+        {"自社振込口座１銀行", "みずほ銀行"}, {"自社振込口座１支店", "渋谷中央支店"},
+        {"自社振込口座１種類", "普通"}, {"自社振込口座１番号", "1234567"},
+        {"自社振込口座２銀行", "三井住友銀行"}, {"自社振込口座２支店", "渋谷駅前支店"},
+        {"自社振込口座２種類", "当座"}, {"自社振込口座２番号", "7654321"},
+        {"伝票番号", 1234},
+        {"納期", "2024年5月10日"},
+        {"顧客ID", "C00001"}, {"顧客郵便", "530-0001"},
+        {"顧客所在地１", "大阪府大阪市北区梅田三丁目1番3号"}, {"顧客所在地２", "ノースゲートビルディング 15階"},
+        {"顧客名", "株式会社見本商会"}, {"顧客名+様", "株式会社見本商会 様"}, {"顧客名+御中", "株式会社見本商会 御中"},
+        {"顧客部門", "購買部 資材課"}, {"顧客電話", "06-1111-2222"}, {"顧客FAX", "06-1111-2223"},
+        {"納品日", day(2024, 4, 15)}, {"請求日", day(2024, 4, 30)},
+        {"値引率", 5.0}, {"値引金額", yen(500)},
+        {"値引き+値引金額", "値引き -500"}, {"値引き+値引率+値引金額", "値引き 5% -500"},
+        {"合計", yen(123450)}, {"消費税", yen(12345)}, {"税込合計", yen(135795)},
+        {"部門", "営業一課"}, {"担当", "山田 太郎"},
+        {"メモ１行目", "いつもお引き立ていただき誠にありがとうございます。"},
+        {"メモ２行目", "お支払いは月末締め翌月末払いでお願いいたします。"},
+        {"顧客名かな", "ミホンショウカイ"}, {"顧客名漢字", "株式会社見本商会"}, {"顧客名漢字+様", "株式会社見本商会 様"},
+        {"顧客名漢字+御中", "株式会社見本商会 御中"}, {"郵便番号", "530-0001"},
+        {"所在地１", "大阪府大阪市北区梅田三丁目1番3号"}, {"所在地２", "ノースゲートビルディング 15階"},
+        {"電話番号", "06-1111-2222"}, {"FAX番号", "06-1111-2223"}, {"月締め請求", "する"}, {"締め日", "20日"},
+        {"請求金額計算", "伝票ごと"}, {"請求金額計算説明", "伝票ごとに消費税を計算します"}, {"請求書フォーム", "請求書"},
+        {"商品ID", "P00012"}, {"品番", "BP-0500-BK"}, {"品名", "油性ボールペン 0.5mm 黒 (10本入)"},
+        {"製造元", "見本文具製作所"}, {"単価", yen(1280)}, {"数量", 12.0}, {"単位", "箱"}, {"金額", yen(15360)},
+        {"備考", "4/15納品分"},
+        {"先頭伝票顧客/顧客郵便", "530-0001"}, {"先頭伝票顧客/顧客所在地１", "大阪府大阪市北区梅田三丁目1番3号"},
+        {"先頭伝票顧客/顧客所在地２", "ノースゲートビルディング 15階"},
+        {"先頭伝票顧客/顧客名+様", "株式会社見本商会 様"}, {"先頭伝票顧客/顧客名+御中", "株式会社見本商会 御中"},
+        {"伝票集計/合計", yen(1234500)}, {"伝票集計/消費税", yen(123450)}, {"伝票集計/税込合計", yen(1357950)},
+    };
+    if (name == QStringLiteral("行番号") || name == QStringLiteral("伝票連番"))
+        return row;
+    if (name == QStringLiteral("伝票番号") && row > 0)
+        return 1000 + row;
+    if (name == QStringLiteral("品名") && row > 0)
+        return QStringLiteral("見本品 第%1号 詰め合わせ").arg(row);
+    return values.value(name, QString());
+}
+
 } // namespace
 
 class tst_PrintSamples : public QObject {
@@ -101,6 +160,67 @@ private slots:
             }
             QVERIFY(fields > 0);
         }
+    }
+
+    void everySampleRenders_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QStringList>("firstPage");
+        QTest::addColumn<QStringList>("lastPage");
+        QTest::newRow("Denpyo") << "Denpyo" << 4 << 1
+                                << QStringList{"納", "株式会社見本商会 様", "¥135,795", "15,360", "見本品 第4号"}
+                                << QStringList{"¥12,345"};
+        QTest::newRow("DenpyoList") << "DenpyoList" << 40 << 2
+                                    << QStringList{"伝票一覧", "000001001", "2024/04/15"}
+                                    << QStringList{"000001040", "¥1,357,950"};
+        QTest::newRow("TsukiSeikyusho") << "TsukiSeikyusho" << 6 << 1
+                                        << QStringList{"請", "¥1,357,950", "T1234567890123", "渋谷中央支店"}
+                                        << QStringList{"¥123,450"};
+        QTest::newRow("Customer") << "Customer" << 1 << 1 << QStringList{"顧客情報", "ミホンショウカイ", "20日"}
+                                  << QStringList{};
+        QTest::newRow("CustomerList") << "CustomerList" << 40 << 2 << QStringList{"顧客一覧", "C00001"}
+                                      << QStringList{"顧客一覧"};
+        QTest::newRow("Shohin") << "Shohin" << 1 << 1 << QStringList{"商品情報", "BP-0500-BK", "¥1,280"}
+                                << QStringList{};
+        QTest::newRow("ShohinList") << "ShohinList" << 40 << 2 << QStringList{"商品一覧", "見本文具製作所", "1,280"}
+                                    << QStringList{"見本品 第40号"};
+    }
+
+    // Every sample prints a typical data set with the texts where they
+    // belong. QVX_SAMPLE_PDF_DIR keeps the PDF files for a look.
+    void everySampleRenders()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, rows);
+        QFETCH(int, pages);
+        QFETCH(QStringList, firstPage);
+        QFETCH(QStringList, lastPage);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext is not installed");
+        const QString keep = qEnvironmentVariable("QVX_SAMPLE_PDF_DIR");
+        m_pdf = (keep.isEmpty() ? m_dir.path() : keep) + QStringLiteral("/%1.pdf").arg(kind);
+        const QStringList files = QDir(sampleFolder(kind)).entryList({QStringLiteral("*.rpx")}, QDir::Files);
+        QVERIFY(!files.isEmpty());
+        clsReportPrint collector;
+        for (const QString &name : fnGetItemNames(kind, QStringLiteral("P")).mid(1))
+            collector.SetPageData(name, sampleValue(name, 0));
+        const QStringList detailNames = fnGetItemNames(kind, QStringLiteral("D")).mid(1);
+        for (int r = 1; r <= rows; ++r) {
+            collector.AddDetailData();
+            for (const QString &name : detailNames)
+                collector.SetDetailData(name, sampleValue(name, r));
+        }
+        QVERIFY(collector.ReportPrintView(sampleFolder(kind) + files.first(), QString()));
+        const QStringList texts = pdfPages(m_pdf, pages + 1);
+        QCOMPARE(texts.size(), 0); // no page beyond the expected ones
+        const QStringList printed = pdfPages(m_pdf, pages);
+        QCOMPARE(printed.size(), pages);
+        for (const QString &expected : firstPage)
+            QVERIFY2(printed[0].contains(expected), qPrintable(expected + " in\n" + printed[0]));
+        for (const QString &expected : lastPage)
+            QVERIFY2(printed.last().contains(expected), qPrintable(expected + " in\n" + printed.last()));
     }
 
     void slipSampleHasTenLineSlots()

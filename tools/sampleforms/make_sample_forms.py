@@ -18,6 +18,7 @@ QUANTITY = '#,##0.##'
 A4_WIDTH, A4_HEIGHT, MARGIN = 11906, 16838, 720
 BODY_WIDTH = A4_WIDTH - 2 * MARGIN
 BODY_HEIGHT = A4_HEIGHT - 2 * MARGIN
+PAD = 80                   # text kept clear of the ruled lines
 
 
 class Form:
@@ -71,7 +72,7 @@ class Form:
         for slot in range(1, slots + 1):
             x = 0
             for caption, item, width, align, fmt in columns:
-                self.field(x + 40, y, width - 80, row_height, '%d_%s' % (slot, item), size=size, align=align, fmt=fmt)
+                self.field(x + PAD, y, width - 2 * PAD, row_height, '%d_%s' % (slot, item), size=size, align=align, fmt=fmt)
                 x += width
             self.line(0, y + row_height, BODY_WIDTH, y + row_height, 10)
             y += row_height
@@ -81,6 +82,29 @@ class Form:
             x += width
             self.line(x, top, x, y, 10)
         return y
+
+    def totals(self, y, rows, size=10, label_width=1500, width=4000, height=380):
+        """Caption and amount boxes at the right edge, one row each."""
+        x = BODY_WIDTH - width
+        top = y
+        for caption, item in rows:
+            self.box(x, y, label_width, height, width=10, back='#ffe8e8e8')
+            self.label(x, y, label_width, height, caption, font=GOTHIC, size=size, align='Center')
+            self.field(x + label_width + PAD, y, width - label_width - 2 * PAD, height, item, size=size,
+                       align='Right', fmt=YEN)
+            y += height
+        self.box(x, top, width, y - top, width=20)
+        self.line(x + label_width, top, x + label_width, y, 10)
+        return y
+
+    def grand_total(self, x, y, caption, item, width=6000, height=560):
+        """The boxed amount under the address: caption, yen amount, tax note."""
+        self.box(x, y, width, height, width=30)
+        self.field(x + 100, y, 1900, height, caption, size=12, font=GOTHIC, bold=True) \
+            if caption.startswith('P_') else \
+            self.label(x + 100, y, 1900, height, caption, size=12, font=GOTHIC, bold=True)
+        self.field(x + 2000, y, width - 2000 - 900, height, item, size=16, bold=True, align='Right', fmt=YEN)
+        self.label(x + width - 850, y, 800, height, '(税込)', size=9, align='Center')
 
     def own_company(self, x, y, width=4300, with_number=True):
         self.field(x, y, width, 420, 'P_自社会社名', size=12, font=GOTHIC, bold=True)
@@ -151,22 +175,15 @@ def denpyo():
     f.field(0, 2650, 3000, 300, 'P_顧客部門', size=9)
     f.own_company(6100, 1700)
     f.label(0, 3300, 6000, 300, '下記の通り納品いたしました。', size=10)
-    f.box(0, 3700, 6000, 560, width=30)
-    f.label(100, 3700, 1900, 560, '合計金額', size=12, font=GOTHIC, bold=True)
-    f.field(2000, 3700, 3300, 560, 'P_税込合計', size=16, bold=True, align='Right', fmt=YEN)
-    f.label(5300, 3700, 600, 560, '円', size=12)
+    f.grand_total(0, 3700, '合計金額', 'P_税込合計')
     columns = [('品番', '品番', 1500, 'Left', ''), ('品名', '品名', 3400, 'Left', ''),
                ('数量', '数量', 900, 'Right', QUANTITY), ('単位', '単位', 700, 'Center', ''),
                ('単価', '単価', 1200, 'Right', AMOUNT), ('金額', '金額', 1300, 'Right', AMOUNT),
                ('備考', '備考', BODY_WIDTH - 9000, 'Left', '')]
     y = f.table(4500, columns, 10, 420)
     y += 120
-    x = BODY_WIDTH - 4000
-    for caption, item in (('小計', 'P_合計'), ('消費税', 'P_消費税'), ('合計', 'P_税込合計')):
-        f.label(x, y, 1500, 380, caption, font=GOTHIC, size=10, align='Center', border=True)
-        f.field(x + 1500, y, 2500, 380, item, align='Right', fmt=YEN, border=True)
-        y += 380
-    f.field(0, y - 1140, 5500, 380, 'P_値引き+値引率+値引金額', size=9)
+    f.field(0, y, 5500, 380, 'P_値引き+値引率+値引金額', size=9)
+    y = f.totals(y, (('小計', 'P_合計'), ('消費税', 'P_消費税'), ('合計', 'P_税込合計')))
     y += 200
     f.label(0, y, 1000, 300, '備考', size=9, font=GOTHIC)
     y += 300
@@ -193,11 +210,8 @@ def denpyo_list():
                ('税込合計', '税込合計', 1300, 'Right', AMOUNT), ('担当', '担当', 900, 'Left', '')]
     y = f.table(1100, columns, 30, 400, size=9)
     y += 150
-    for caption, item in (('合計', 'P_伝票集計/合計'), ('消費税', 'P_伝票集計/消費税'),
-                          ('税込合計', 'P_伝票集計/税込合計')):
-        f.label(BODY_WIDTH - 4000, y, 1500, 360, caption, font=GOTHIC, size=9, align='Center', border=True)
-        f.field(BODY_WIDTH - 2500, y, 2500, 360, item, align='Right', fmt=YEN, border=True, size=9)
-        y += 360
+    f.totals(y, (('合計', 'L_伝票集計/合計'), ('消費税', 'L_伝票集計/消費税'), ('税込合計', 'L_伝票集計/税込合計')),
+             size=9, height=360)
     f.page_number()
     return f
 
@@ -215,21 +229,15 @@ def tsuki_seikyusho():
     f.line(0, 2500, 6000, 2500, 20)
     f.own_company(6100, 1200)
     f.label(0, 2800, 6000, 300, '下記の通りご請求申し上げます。')
-    f.box(0, 3200, 6000, 560, width=30)
-    f.field(100, 3200, 1900, 560, 'P_@ご請求金額', size=12, font=GOTHIC, bold=True)
-    f.field(2000, 3200, 3300, 560, 'P_伝票集計/税込合計', size=16, bold=True, align='Right', fmt=YEN)
-    f.label(5300, 3200, 600, 560, '円', size=12)
+    f.grand_total(0, 3200, 'P_@ご請求金額', 'P_伝票集計/税込合計')
     columns = [('日付', '納品日', 900, 'Center', 'm/d'), ('伝票番号', '伝票番号', 1200, 'Center', '000000000'),
                ('品名', '品名', 3266, 'Left', ''), ('数量', '数量', 900, 'Right', QUANTITY),
                ('単価', '単価', 1200, 'Right', AMOUNT), ('金額', '金額', 1300, 'Right', AMOUNT),
                ('備考', '備考', 1700, 'Left', '')]
     y = f.table(4000, columns, 20, 400, size=9)
     y += 120
-    for caption, item in (('小計', 'L_伝票集計/合計'), ('消費税', 'L_伝票集計/消費税'),
-                          ('合計', 'L_伝票集計/税込合計')):
-        f.label(BODY_WIDTH - 4000, y, 1500, 360, caption, font=GOTHIC, size=9, align='Center', border=True)
-        f.field(BODY_WIDTH - 2500, y, 2500, 360, item, align='Right', fmt=YEN, border=True, size=9)
-        y += 360
+    y = f.totals(y, (('小計', 'L_伝票集計/合計'), ('消費税', 'L_伝票集計/消費税'), ('合計', 'L_伝票集計/税込合計')),
+                 size=9, height=360)
     y += 150
     f.label(0, y, 2000, 300, 'お振込先', size=10, font=GOTHIC, bold=True)
     y += 330
@@ -269,10 +277,11 @@ def customer_list():
     f = Form('0;0;0;')
     f.label(0, 0, BODY_WIDTH, 600, '顧客一覧', size=18, font=GOTHIC, bold=True, align='Center')
     f.field(0, 700, 5000, 300, 'P_自社会社名', size=10, font=GOTHIC)
+    f.label(7600, 700, 1000, 300, '印刷日', size=9)
     f.field(8600, 700, 1866, 300, 'P_印刷日付', size=9, fmt='yyyy/mm/dd')
-    columns = [('顧客ID', '顧客ID', 1500, 'Left', ''), ('顧客名', '顧客名漢字', 2966, 'Left', ''),
-               ('郵便番号', '郵便番号', 1100, 'Center', ''), ('所在地', '所在地１', 2700, 'Left', ''),
-               ('電話番号', '電話番号', 1100, 'Left', ''), ('FAX番号', 'FAX番号', 1100, 'Left', '')]
+    columns = [('顧客ID', '顧客ID', 1100, 'Left', ''), ('顧客名', '顧客名漢字', 2700, 'Left', ''),
+               ('郵便番号', '郵便番号', 1000, 'Center', ''), ('所在地', '所在地１', 3266, 'Left', ''),
+               ('電話番号', '電話番号', 1200, 'Center', ''), ('FAX番号', 'FAX番号', 1200, 'Center', '')]
     f.table(1100, columns, 35, 380, size=8)
     f.page_number()
     return f
@@ -299,6 +308,7 @@ def shohin_list():
     f = Form('0;0;0;')
     f.label(0, 0, BODY_WIDTH, 600, '商品一覧', size=18, font=GOTHIC, bold=True, align='Center')
     f.field(0, 700, 5000, 300, 'P_自社会社名', size=10, font=GOTHIC)
+    f.label(7600, 700, 1000, 300, '印刷日', size=9)
     f.field(8600, 700, 1866, 300, 'P_印刷日付', size=9, fmt='yyyy/mm/dd')
     columns = [('商品ID', '商品ID', 1600, 'Left', ''), ('品番', '品番', 1600, 'Left', ''),
                ('品名', '品名', 3666, 'Left', ''), ('製造元', '製造元', 1800, 'Left', ''),
