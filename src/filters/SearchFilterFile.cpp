@@ -85,9 +85,11 @@ bool SearchFilterFile::addCondition(const QString &fieldKey, const QString &fiel
                                     const QString &keyWithoutStamp, const QString &displayText,
                                     const QDateTime &moment)
 {
-    // Fields are found by their label, as the editor's tree finds them.
+    // Fields are found by their key: a file written elsewhere may label a
+    // field differently, and a second field under the same key would make
+    // the file unreadable once saved.
     auto field = std::find_if(fields.begin(), fields.end(),
-                              [&](const SearchFilterField &f) { return f.label == fieldLabel; });
+                              [&](const SearchFilterField &f) { return f.key == fieldKey; });
     if (field == fields.end()) {
         fields.append(SearchFilterField{fieldKey, fieldLabel, {}});
         field = fields.end() - 1;

@@ -43,7 +43,8 @@ public:
     void write(const QString &path) const;
 
     // Places a condition as the editor shows it: under the field with that
-    // label, which is added at the end when missing, after the field's
+    // key, which is added at the end when missing (its label kept when it
+    // was read with another one), after the field's
     // other conditions, its key stamped with the moment. Nothing is added
     // when the field already shows the same text; returns whether it was.
     bool addCondition(const QString &fieldKey, const QString &fieldLabel, const QString &keyWithoutStamp,

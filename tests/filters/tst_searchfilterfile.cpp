@@ -217,6 +217,23 @@ private slots:
         QCOMPARE(file.fields[0].key, QStringLiteral("rtOD"));
     }
 
+    // A file written elsewhere may label a field otherwise than the search
+    // items do; a condition added for that field still joins it, so the
+    // saved file keeps each field key once and stays readable.
+    void addingJoinsAFieldLabelledOtherwise()
+    {
+        SearchFilterFile file;
+        QVERIFY(file.parse({"\"Prt0D\"", "\"P番号\"", "\"C45413.5          N00伝票番号@000000001000000002\"",
+                            "\"C1～2\""}));
+        QVERIFY(file.addCondition("rt0D", "伝票番号", "N00伝票番号@000000007000000007", "7～7", may1(10, 0, 0)));
+        QCOMPARE(file.fields.size(), 1);
+        QCOMPARE(file.fields[0].label, QStringLiteral("番号"));
+        QCOMPARE(file.fields[0].conditions.size(), 2);
+        SearchFilterFile back;
+        QVERIFY(back.parse(file.lines()));
+        QCOMPARE(back.conditionCount(), 2);
+    }
+
     void codeOf_data()
     {
         QTest::addColumn<QString>("inputKind");
