@@ -106,8 +106,7 @@ class tst_PrintSamples : public QObject {
                                                     QString::number(p), pdf, QStringLiteral("-")});
             if (!run.waitForFinished(30000) || run.exitCode() != 0)
                 return {};
-            // Some ideographs come back as their look-alike radicals (見 as ⾒).
-            out << QString::fromUtf8(run.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+            out << QString::fromUtf8(run.readAllStandardOutput());
         }
         return out;
     }

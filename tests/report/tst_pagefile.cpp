@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -110,6 +112,34 @@ private slots:
         const QByteArray pdf = pdfBytes({samplePage("a"), samplePage("b"), samplePage("c")});
         QVERIFY(pdf.startsWith("%PDF"));
         QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 3);
+    }
+
+    void pdfTextIsTheIdeographsDrawn_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::newRow("gothic") << QStringLiteral("ＭＳ ゴシック");
+        QTest::newRow("mincho") << QStringLiteral("ＭＳ 明朝");
+    }
+
+    // The fonts draw 見 and the radical ⾒ with one glyph; a PDF reader must
+    // still find 見積金額 in the file.
+    void pdfTextIsTheIdeographsDrawn()
+    {
+        QFETCH(QString, family);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext is not installed");
+        const QString text = QStringLiteral("見積金額 日付 大小 長い 戸 青 言行 ABC123");
+        Page page = samplePage(text);
+        page.items[0].font.family = family;
+        page.items[0].box.setWidth(12000);
+        page.items[0].flags = Qt::AlignLeft;
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("t.pdf"));
+        writePdf(pdf, {page});
+        QProcess run;
+        run.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(run.waitForFinished(30000));
+        QCOMPARE(QString::fromUtf8(run.readAllStandardOutput()).trimmed(), text);
     }
 
     void previewNavigatesAndZooms()

@@ -5,6 +5,8 @@
 #include "platform/ui/MessageBox.h"
 
 #include <QBuffer>
+#include <QHash>
+#include <QRawFont>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -24,7 +26,105 @@ QPageLayout layoutFor(const Page &page)
                        QMarginsF(0, 0, 0, 0));
 }
 
+bool isUnifiedIdeograph(uint u)
+{
+    return (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0x3400 && u <= 0x4DBF);
+}
+
+// Radical code points (U+2E80..U+2FDF) and the ideograph that shares their
+// glyph in the Japanese fonts pages are drawn with.
+const QHash<uint, uint> &radicalIdeographs()
+{
+    static const QHash<uint, uint> table = [] {
+        QHash<uint, uint> map;
+        QString ideographs;
+        for (uint u = 0x3400; u <= 0x9FFF; ++u)
+            if (isUnifiedIdeograph(u))
+                ideographs += QChar(char16_t(u));
+        QString radicals;
+        for (uint u = 0x2E80; u <= 0x2FDF; ++u)
+            radicals += QChar(char16_t(u));
+        for (const QString &family : {resolveFamily(QStringLiteral("ゴシック")), resolveFamily(QStringLiteral("明朝"))}) {
+            const QRawFont font = QRawFont::fromFont(QFont(family));
+            if (!font.isValid())
+                continue;
+            const QList<quint32> ideographGlyphs = font.glyphIndexesForString(ideographs);
+            QHash<quint32, uint> byGlyph;
+            for (int i = 0; i < ideographGlyphs.size() && i < ideographs.size(); ++i)
+                if (ideographGlyphs[i] != 0 && !byGlyph.contains(ideographGlyphs[i]))
+                    byGlyph.insert(ideographGlyphs[i], ideographs.at(i).unicode());
+            const QList<quint32> radicalGlyphs = font.glyphIndexesForString(radicals);
+            for (int i = 0; i < radicalGlyphs.size() && i < radicals.size(); ++i) {
+                const uint radical = radicals.at(i).unicode();
+                const uint ideograph = byGlyph.value(radicalGlyphs[i]);
+                if (ideograph != 0 && !map.contains(radical))
+                    map.insert(radical, ideograph);
+            }
+        }
+        for (uint u = 0x2F00; u <= 0x2FD5; ++u) {
+            const QString d = QChar(char16_t(u)).decomposition();
+            if (!map.contains(u) && d.size() == 1 && isUnifiedIdeograph(d.at(0).unicode()))
+                map.insert(u, d.at(0).unicode());
+        }
+        return map;
+    }();
+    return table;
+}
+
+// Rewrites one "<XXXX>" code in place when it names a radical.
+void restoreCode(QByteArray &pdf, qsizetype at)
+{
+    bool ok = false;
+    const uint code = QByteArray::fromRawData(pdf.constData() + at + 1, 4).toUInt(&ok, 16);
+    if (!ok || code < 0x2E80 || code > 0x2FDF)
+        return;
+    const uint ideograph = radicalIdeographs().value(code);
+    if (ideograph == 0)
+        return;
+    const QByteArray hex = QByteArray::number(ideograph, 16).toUpper().rightJustified(4, '0');
+    pdf.replace(at + 1, 4, hex);
+}
+
 } // namespace
+
+// The text a PDF reader copies or finds comes from each font's ToUnicode
+// map, which the PDF writer builds by asking the font which character a
+// glyph stands for; it takes the lowest, and the Japanese fonts draw radicals
+// (U+2F92 "⾒") with the same glyphs as the ideographs (U+898B "見"). The
+// maps are plain text; codes are rewritten in place (same length), so the
+// file's offsets stay valid.
+void restoreIdeographText(QByteArray &pdf)
+{
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype begin = pdf.indexOf("beginbfrange", from);
+        if (begin < 0)
+            return;
+        const qsizetype end = pdf.indexOf("endbfrange", begin);
+        if (end < 0)
+            return;
+        qsizetype line = begin;
+        while (line < end) {
+            qsizetype next = pdf.indexOf('\n', line);
+            if (next < 0 || next > end)
+                next = end;
+            const qsizetype bracket = pdf.indexOf('[', line);
+            if (bracket >= 0 && bracket < next) {
+                // "<first> <last> [<code> <code> ...]": one code per glyph.
+                for (qsizetype at = pdf.indexOf('<', bracket); at >= 0 && at + 5 < next; at = pdf.indexOf('<', at + 1))
+                    if (pdf.at(at + 5) == '>')
+                        restoreCode(pdf, at);
+            } else {
+                // "<first> <last> <code>": only a range of one glyph is safe.
+                const QList<QByteArray> parts = pdf.mid(line, next - line).trimmed().split(' ');
+                if (parts.size() == 3 && parts[0] == parts[1] && parts[2].size() == 6)
+                    restoreCode(pdf, line + pdf.mid(line, next - line).lastIndexOf('<'));
+            }
+            line = next + 1;
+        }
+        from = end;
+    }
+}
 
 void preparePrinter(QPrinter &printer, const QVector<Page> &pages)
 {
@@ -108,6 +208,7 @@ QByteArray pdfBytes(const QVector<Page> &pages, const QString &title)
         }
         painter.end();
     }
+    restoreIdeographText(bytes);
     return bytes;
 }
 

@@ -23,6 +23,10 @@ void preparePrinter(QPrinter &printer, const QVector<Page> &pages);
 bool printWithDialog(const QVector<Page> &pages, QWidget *parent, const QString &title = QString(),
                      int current = 0);
 
+// Copied and searched PDF text shows ideographs, not the radicals that share
+// their glyphs (see the definition).
+void restoreIdeographText(QByteArray &pdf);
+
 QByteArray pdfBytes(const QVector<Page> &pages, const QString &title = QString());
 // Writes safely (temporary file, renamed); throws text::TextFileError.
 void writePdf(const QString &path, const QVector<Page> &pages, const QString &title = QString());
