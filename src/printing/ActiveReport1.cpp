@@ -193,7 +193,9 @@ void ActiveReport1::fetchData(bool &eof)
                                                    : fnUserFormat(fnGetPageData(f.spec.item), c.tag));
                 break;
             case Kind::Detail:
-                if (f.spec.slot != slot)
+                // A fractional prefix (1.5) counts towards the rows of a page
+                // but equals no slot.
+                if (f.spec.slot != slot || f.spec.number != slot)
                     break;
                 setFieldText(f, f.spec.isLiteral() ? f.spec.literalText()
                                                    : fnUserFormat(fnGetDetailData(f.spec.item, lngRowCursor), c.tag));

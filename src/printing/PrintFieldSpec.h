@@ -13,7 +13,7 @@ struct PrintFieldSpec {
     QString item;        // the part between the first and second "_"
     bool numeric = false; // the prefix is a number
     double number = 0;   // its value
-    int slot = 0;        // Detail: the slot, 1 to 32767
+    int slot = 0;        // Detail: the value rounded, 1 to 32767
 
     // The text with blanks at both ends removed, cut at "_".
     static PrintFieldSpec parse(const QString &text);

@@ -68,6 +68,8 @@ private slots:
             << QList<QStringList>{{"品1", "品2", "品3", "品9"}, {"品10", "", "", ""}};
         QTest::newRow("slot by numeric value")
             << QStringList{"01_品名", "2_品名"} << 2 << QList<QStringList>{{"品1", "品2"}};
+        QTest::newRow("fractional slot makes rows but prints nowhere")
+            << QStringList{"1_品名", "1.5_品名"} << 3 << QList<QStringList>{{"品1", ""}, {"品3", ""}};
         QTest::newRow("slots out of range are ignored")
             << QStringList{"0_品名", "-1_品名", "40000_品名", "1_品名"} << 2
             << QList<QStringList>{{"", "", "", "品1"}, {"", "", "", "品2"}};
