@@ -196,9 +196,11 @@ void RecordEditor::Save()
     if (outcome != SaveOutcome::Saved) {
         wait.release();
         // A row that went while the dialog was open is reported as the ID
-        // search reports an unknown ID.
-        ui::showMessage(outcome == SaveOutcome::Gone ? missingIdMessage() : message, ui::Icon::None,
-                        ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
+        // search reports an unknown ID, with its icon.
+        if (outcome == SaveOutcome::Gone)
+            ui::showMessage(missingIdMessage(), ui::Icon::Critical, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
+        else
+            ui::showMessage(message, ui::Icon::None, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
         focusIdBox();
         return;
     }

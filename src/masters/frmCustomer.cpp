@@ -22,9 +22,11 @@
 #include <QStyle>
 
 namespace {
-// Outer window size minus client area, in twips.
+// Outer window size minus client area, in twips. The height leaves the
+// buttons their bottom margin at the smallest window, whose frame rule puts
+// them lower than the designed layout does.
 constexpr int kFrameWidth = 90;
-constexpr int kFrameHeight = 750;
+constexpr int kFrameHeight = 660;
 constexpr int kWindowWidth = 8640;
 constexpr int kMinWindowHeight = 7380;
 } // namespace
@@ -76,9 +78,12 @@ frmCustomer::frmCustomer(QWidget *parent) : RecordEditor(QStringLiteral("frmCust
 
     framTsukiSeikyu = new QFrame(this);
     framTsukiSeikyu->setObjectName(QStringLiteral("framTsukiSeikyu"));
+    framTsukiSeikyu->setFrameShape(QFrame::StyledPanel);
     placeTwips(framTsukiSeikyu, 120, 4680, 8195, 1215);
     chkTsukiSeikyu = new QCheckBox(QStringLiteral("月締め請求"), framTsukiSeikyu);
     chkTsukiSeikyu->setObjectName(QStringLiteral("chkTsukiSeikyu"));
+    // The check box sits on the frame's top edge as its caption.
+    chkTsukiSeikyu->setAutoFillBackground(true);
     placeTwips(chkTsukiSeikyu, 120, 0, 1215, 255);
     lblShimeBi = placedLabel(QStringLiteral("締め日 "), framTsukiSeikyu, 600, 405, 1335, 255);
     cmbShimeBi = placedField<QComboBox>("cmbShimeBi", framTsukiSeikyu, 2040, 360, 1815, 300);
@@ -97,7 +102,7 @@ frmCustomer::frmCustomer(QWidget *parent) : RecordEditor(QStringLiteral("frmCust
 
     setFixedWidth(ui::twipsToPixelsX(kWindowWidth - kFrameWidth, this));
     setMinimumHeight(ui::twipsToPixelsY(kMinWindowHeight - kFrameHeight, this));
-    resize(width(), ui::twipsToPixelsY(6630, this));
+    resize(width(), minimumHeight());
 
     Parts parts;
     parts.title = lblTitle;

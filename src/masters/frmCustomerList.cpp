@@ -36,7 +36,12 @@ frmCustomerList::frmCustomerList(QWidget *parent)
     placedLabel(QStringLiteral("顧客名"), framSearch, 600, 600, 735, 255)
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtSearchCustomerNameKnj = placedField<ucJaInput>("txtSearchCustomerNameKnj", framSearch, 1560, 600, 3015, 300);
-    placedLabel(QStringLiteral("（漢字・かな）"), framSearch, 480, 840, 975, 180);
+    // A small note under its caption: a smaller type keeps it whole in the
+    // low strip left above the frame's bottom edge.
+    QLabel *note = placedLabel(QStringLiteral("（漢字・かな）"), framSearch, 420, 840, 1095, 225);
+    QFont noteFont = note->font();
+    noteFont.setPointSizeF(noteFont.pointSizeF() * 0.8);
+    note->setFont(noteFont);
 
     placeTwips(tvwTree, 120, 840, 2295, 4575);
     placeTwips(framSearch, 2520, 120, 6135, 1095);

@@ -392,6 +392,7 @@ private slots:
         connection().exec(QStringLiteral("DELETE FROM 顧客テーブル;"));
         D::key(Qt::Key_F12);
         QCOMPARE(d.texts(), (QStringList{"顧客 A1 を更新しますか？", "この顧客IDは存在しません。"}));
+        QCOMPARE(d.messages.last().icon, ui::Icon::Critical);
         QVERIFY(dlg.isVisible());
         QCOMPARE(D::focusName(), QStringLiteral("txtCustomerNameKana"));
         QCOMPARE(count(), 0);

@@ -178,6 +178,7 @@ private slots:
         connection().exec(QStringLiteral("DELETE FROM 商品テーブル;"));
         D::key(Qt::Key_F12);
         QCOMPARE(d.texts(), (QStringList{"商品 P1 を更新しますか？", "この商品IDは存在しません。"}));
+        QCOMPARE(d.messages.last().icon, ui::Icon::Critical);
         QCOMPARE(dlg.inputState(), InputState::Data);
         QCOMPARE(D::focusName(), QStringLiteral("txtShohinNumber"));
         QCOMPARE(connection().scalar(QStringLiteral("SELECT COUNT(*) FROM 商品テーブル;")).toInt(), 0);
