@@ -1,31 +1,27 @@
 #include "model/Customer.h"
 
-#include "core/Globals.h"
 #include "core/Routines.h"
 #include "model/RecordFields.h"
 
-#include <sqlite3.h>
-
 namespace {
 
-const QString kSelect = QStringLiteral("SELECT 顧客ID, 顧客名かな, 顧客名漢字, 部門, 郵便番号, 所在地１, 所在地２, 電話番号, FAX番号, 値引率, メモ, 月締め請求, 締め日, 請求書フォーム FROM 顧客テーブル WHERE (顧客ID = ?)");
-const QString kExists = QStringLiteral("SELECT 1 FROM 顧客テーブル WHERE (顧客ID = ?)");
-const QString kInsert = QStringLiteral("INSERT INTO 顧客テーブル (顧客ID, 顧客名かな, 顧客名漢字, 部門, 郵便番号, 所在地１, 所在地２, 電話番号, FAX番号, 値引率, メモ, 月締め請求, 締め日, 請求書フォーム) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-const QString kUpdate = QStringLiteral("UPDATE 顧客テーブル SET 顧客ID = ?, 顧客名かな = ?, 顧客名漢字 = ?, 部門 = ?, 郵便番号 = ?, 所在地１ = ?, 所在地２ = ?, 電話番号 = ?, FAX番号 = ?, 値引率 = ?, メモ = ?, 月締め請求 = ?, 締め日 = ?, 請求書フォーム = ? WHERE (顧客ID = ?)");
-const QString kDelete = QStringLiteral("DELETE FROM 顧客テーブル WHERE (顧客ID = ?)");
-
-const QString kNoID = QStringLiteral("顧客IDが設定されていません。");
-const QString kAlreadyExists = QStringLiteral("この顧客は既に存在します。");
-const QString kMissing = QStringLiteral("この顧客は存在しません。");
-
-QString storedText(const db::Statement &st, int column)
+const KeyedRecord::Table &table()
 {
-    return fnTrimTrailingBlanks(st.text(column));
+    static const KeyedRecord::Table t(
+        QStringLiteral("顧客テーブル"),
+        {QStringLiteral("顧客ID"), QStringLiteral("顧客名かな"), QStringLiteral("顧客名漢字"),
+         QStringLiteral("部門"), QStringLiteral("郵便番号"), QStringLiteral("所在地１"),
+         QStringLiteral("所在地２"), QStringLiteral("電話番号"), QStringLiteral("FAX番号"),
+         QStringLiteral("値引率"), QStringLiteral("メモ"), QStringLiteral("月締め請求"),
+         QStringLiteral("締め日"), QStringLiteral("請求書フォーム")},
+        QStringLiteral("顧客IDが設定されていません。"), QStringLiteral("この顧客は既に存在します。"),
+        QStringLiteral("この顧客は存在しません。"));
+    return t;
 }
 
 } // namespace
 
-Customer::Customer()
+Customer::Customer() : m_record(table())
 {
     Initialize();
 }
@@ -33,7 +29,7 @@ Customer::Customer()
 void Customer::Initialize()
 {
     ItemClear();
-    m_isNew = true;
+    m_record.setNew(true);
 }
 
 void Customer::ItemClear()
@@ -119,104 +115,65 @@ bool Customer::Load(const QString &customerID)
     ItemClear();
     if (!Fetch(customerID))
         return false;
-    m_isNew = false;
+    m_record.setNew(false);
     return true;
 }
 
 bool Customer::Fetch(const QString &customerID)
 {
-    db::Statement st = connection().prepare(kSelect);
-    st.bindText(1, customerID);
-    if (!st.step())
+    const std::optional<db::Statement> st = m_record.fetch(customerID);
+    if (!st)
         return false;
     // Every value is converted before the first field changes, so a value
     // that does not fit leaves the record as it was.
     Customer row;
-    row.m_customerID = storedText(st, 0);
-    row.m_nameKana = storedText(st, 1);
-    row.m_nameKnj = storedText(st, 2);
-    row.m_bumon = storedText(st, 3);
-    row.m_postNumber = storedText(st, 4);
-    row.m_address1 = storedText(st, 5);
-    row.m_address2 = storedText(st, 6);
-    row.m_phone = storedText(st, 7);
-    row.m_fax = storedText(st, 8);
-    row.m_nebikiRitsu = recordfields::int16(st, 9);
-    row.m_memo = storedText(st, 10);
-    row.m_tsukiSeikyu = recordfields::flag(st, 11);
-    row.m_shimeBi = storedText(st, 12);
-    row.m_seikyushoForm = storedText(st, 13);
-    row.m_errorMessage = m_errorMessage;
-    row.m_isNew = m_isNew;
+    row.m_customerID = recordfields::trimmedText(*st, 0);
+    row.m_nameKana = recordfields::trimmedText(*st, 1);
+    row.m_nameKnj = recordfields::trimmedText(*st, 2);
+    row.m_bumon = recordfields::trimmedText(*st, 3);
+    row.m_postNumber = recordfields::trimmedText(*st, 4);
+    row.m_address1 = recordfields::trimmedText(*st, 5);
+    row.m_address2 = recordfields::trimmedText(*st, 6);
+    row.m_phone = recordfields::trimmedText(*st, 7);
+    row.m_fax = recordfields::trimmedText(*st, 8);
+    row.m_nebikiRitsu = recordfields::int16(*st, 9);
+    row.m_memo = recordfields::trimmedText(*st, 10);
+    row.m_tsukiSeikyu = recordfields::flag(*st, 11);
+    row.m_shimeBi = recordfields::trimmedText(*st, 12);
+    row.m_seikyushoForm = recordfields::trimmedText(*st, 13);
+    row.m_record = m_record;
     *this = std::move(row);
     return true;
 }
 
 bool Customer::Apply()
 {
-    if (m_customerID.isEmpty()) {
-        m_errorMessage = kNoID;
-        return false;
-    }
-    if (!Save())
-        return false;
-    m_isNew = false;
-    return true;
+    return m_record.apply(m_customerID, [this](db::Statement &st) { Save(st); });
 }
 
-bool Customer::Save()
+void Customer::Save(db::Statement &st) const
 {
-    db::Connection &c = connection();
-    db::Statement exists = c.prepare(kExists);
-    exists.bindText(1, m_customerID);
-    const bool found = exists.step();
-    if (found && m_isNew) {
-        m_errorMessage = kAlreadyExists;
-        return false;
-    }
-    if (!found && !m_isNew) {
-        m_errorMessage = kMissing;
-        return false;
-    }
-    db::Statement st = c.prepare(found ? kUpdate : kInsert);
-    recordfields::bindTextOrNull(st, 1, m_customerID);
-    recordfields::bindTextOrNull(st, 2, m_nameKana);
-    recordfields::bindTextOrNull(st, 3, m_nameKnj);
-    recordfields::bindTextOrNull(st, 4, m_bumon);
-    recordfields::bindTextOrNull(st, 5, m_postNumber);
-    recordfields::bindTextOrNull(st, 6, m_address1);
-    recordfields::bindTextOrNull(st, 7, m_address2);
-    recordfields::bindTextOrNull(st, 8, m_phone);
-    recordfields::bindTextOrNull(st, 9, m_fax);
-    st.bindInt(10, m_nebikiRitsu);
-    recordfields::bindTextOrNull(st, 11, m_memo);
-    st.bindInt(12, fnIIf(m_tsukiSeikyu, 1, 0));
-    recordfields::bindTextOrNull(st, 13, m_shimeBi);
-    recordfields::bindTextOrNull(st, 14, m_seikyushoForm);
-    if (found)
-        st.bindText(15, m_customerID);
-    st.exec();
-    return true;
+    int i = 0;
+    recordfields::bindTextOrNull(st, ++i, m_customerID);
+    recordfields::bindTextOrNull(st, ++i, m_nameKana);
+    recordfields::bindTextOrNull(st, ++i, m_nameKnj);
+    recordfields::bindTextOrNull(st, ++i, m_bumon);
+    recordfields::bindTextOrNull(st, ++i, m_postNumber);
+    recordfields::bindTextOrNull(st, ++i, m_address1);
+    recordfields::bindTextOrNull(st, ++i, m_address2);
+    recordfields::bindTextOrNull(st, ++i, m_phone);
+    recordfields::bindTextOrNull(st, ++i, m_fax);
+    st.bindInt(++i, m_nebikiRitsu);
+    recordfields::bindTextOrNull(st, ++i, m_memo);
+    st.bindInt(++i, fnIIf(m_tsukiSeikyu, 1, 0));
+    recordfields::bindTextOrNull(st, ++i, m_shimeBi);
+    recordfields::bindTextOrNull(st, ++i, m_seikyushoForm);
 }
 
 bool Customer::Delete()
 {
-    if (m_customerID.isEmpty()) {
-        m_errorMessage = kNoID;
+    if (!m_record.remove(m_customerID))
         return false;
-    }
-    DeleteObject();
-    m_isNew = false;
     ItemClear();
     return true;
-}
-
-void Customer::DeleteObject()
-{
-    db::Connection &c = connection();
-    c.prepare(kDelete).bindText(1, m_customerID).exec();
-    // Deleting a row that is not there is an error for the caller, not a
-    // refusal: callers load the record before they delete it.
-    if (c.changes() == 0)
-        throw db::DbError(SQLITE_NOTFOUND, kMissing);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/KeyedRecord.h"
+
 #include <QString>
 
 // One customer of 顧客テーブル, by its text key. Refusals return false and leave a
@@ -11,7 +13,7 @@ public:
 
     // Clears every field and marks the record new.
     void Initialize();
-    const QString &ErrorMessage() const { return m_errorMessage; }
+    const QString &ErrorMessage() const { return m_record.ErrorMessage(); }
 
     // Texts lose line breaks and surrounding blanks when assigned; Memo
     // keeps line breaks and leading blanks and loses trailing blanks.
@@ -54,9 +56,9 @@ public:
 
 private:
     void ItemClear();
-    bool Save();
+    // Gives the fields, in column order, to a write statement.
+    void Save(db::Statement &st) const;
     bool Fetch(const QString &customerID);
-    void DeleteObject();
 
     QString m_customerID;
     QString m_nameKana;
@@ -73,6 +75,5 @@ private:
     QString m_shimeBi;
     QString m_seikyushoForm;
 
-    QString m_errorMessage;
-    bool m_isNew = true;
+    KeyedRecord m_record;
 };

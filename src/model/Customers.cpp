@@ -3,23 +3,10 @@
 #include "core/Globals.h"
 #include "model/RecordFields.h"
 
-#include <stdexcept>
-
-CustomerDisplay &Customers::Item(qint32 index) const
-{
-    if (index < 1 || index > Count())
-        throw std::out_of_range("一覧の位置が範囲外です。");
-    return *m_rows[size_t(index - 1)];
-}
 
 QString Customers::listStatement(const QString &strSQLWHERE, const QString &strORDERBY)
 {
-    QString sql = QStringLiteral("SELECT * FROM 顧客テーブル ");
-    // A condition of blanks only counts as none rather than leaving a bare
-    // WHERE for the engine to reject.
-    const QString where = strSQLWHERE.trimmed();
-    if (!where.isEmpty())
-        sql += QStringLiteral(" WHERE ") + where;
+    QString sql = QStringLiteral("SELECT * FROM 顧客テーブル ") + recordfields::whereClause(strSQLWHERE);
     if (strORDERBY.isEmpty())
         sql += QStringLiteral(" ORDER BY 顧客ID;");
     else
@@ -46,32 +33,20 @@ void Customers::Load(const QString &strSQLWHERE, const QString &strORDERBY)
     const int cSeikyushoForm = st.columnIndex(QStringLiteral("請求書フォーム"));
     while (st.step()) {
         auto row = std::make_shared<CustomerDisplay>();
-        if (const QString text = st.text(cCustomerID); !text.isEmpty())
-            row->setCustomerID(text);
-        if (const QString text = st.text(cNameKana); !text.isEmpty())
-            row->setNameKana(text);
-        if (const QString text = st.text(cNameKnj); !text.isEmpty())
-            row->setNameKnj(text);
-        if (const QString text = st.text(cBumon); !text.isEmpty())
-            row->setBumon(text);
-        if (const QString text = st.text(cPostNumber); !text.isEmpty())
-            row->setPostNumber(text);
-        if (const QString text = st.text(cAddress1); !text.isEmpty())
-            row->setAddress1(text);
-        if (const QString text = st.text(cAddress2); !text.isEmpty())
-            row->setAddress2(text);
-        if (const QString text = st.text(cPhone); !text.isEmpty())
-            row->setPhone(text);
-        if (const QString text = st.text(cFax); !text.isEmpty())
-            row->setFax(text);
+        row->setCustomerID(st.text(cCustomerID));
+        row->setNameKana(st.text(cNameKana));
+        row->setNameKnj(st.text(cNameKnj));
+        row->setBumon(st.text(cBumon));
+        row->setPostNumber(st.text(cPostNumber));
+        row->setAddress1(st.text(cAddress1));
+        row->setAddress2(st.text(cAddress2));
+        row->setPhone(st.text(cPhone));
+        row->setFax(st.text(cFax));
         row->setNebikiRitsu(recordfields::int16(st, cNebikiRitsu));
-        if (const QString text = st.text(cMemo); !text.isEmpty())
-            row->setMemo(text);
+        row->setMemo(st.text(cMemo));
         row->setTsukiSeikyu(recordfields::flag(st, cTsukiSeikyu));
-        if (const QString text = st.text(cShimeBi); !text.isEmpty())
-            row->setShimeBi(text);
-        if (const QString text = st.text(cSeikyushoForm); !text.isEmpty())
-            row->setSeikyushoForm(text);
+        row->setShimeBi(st.text(cShimeBi));
+        row->setSeikyushoForm(st.text(cSeikyushoForm));
         m_rows.push_back(std::move(row));
     }
 }

@@ -3,8 +3,6 @@
 #include "core/Globals.h"
 #include "model/RecordFields.h"
 
-#include <stdexcept>
-
 namespace {
 
 const QString kDeleteLines = QStringLiteral("DELETE FROM 明細テーブル WHERE (伝票番号 = ?)");
@@ -14,19 +12,7 @@ const QString kInsertLine = QStringLiteral(
 const QString kSelectLines = QStringLiteral(
     "SELECT * FROM 明細テーブル WHERE (伝票番号 = ?) ORDER BY 伝票番号, 明細番号;");
 
-void checkIndex(qint32 index, qint32 count)
-{
-    if (index < 1 || index > count)
-        throw std::out_of_range("明細の位置が範囲外です。");
-}
-
 } // namespace
-
-Meisai &Meisais::Item(qint32 index) const
-{
-    checkIndex(index, Count());
-    return *m_lines[size_t(index - 1)];
-}
 
 bool Meisais::Apply(qint32 denpyoID)
 {
@@ -34,7 +20,7 @@ bool Meisais::Apply(qint32 denpyoID)
     c.prepare(kDeleteLines).bindInt(1, denpyoID).exec();
     db::Statement insert = c.prepare(kInsertLine);
     qint32 position = 0;
-    for (const auto &line : m_lines) {
+    for (const auto &line : m_rows) {
         insert.reset();
         insert.bindInt(1, denpyoID);
         insert.bindInt(2, ++position);
@@ -54,25 +40,24 @@ bool Meisais::Apply(qint32 denpyoID)
 bool Meisais::Delete(qint32 denpyoID)
 {
     connection().prepare(kDeleteLines).bindInt(1, denpyoID).exec();
-    m_lines.clear();
+    m_rows.clear();
     return true;
 }
 
 Meisai &Meisais::Add()
 {
-    m_lines.push_back(std::make_shared<Meisai>());
-    return *m_lines.back();
+    m_rows.push_back(std::make_shared<Meisai>());
+    return *m_rows.back();
 }
 
 void Meisais::Remove(qint32 index)
 {
-    checkIndex(index, Count());
-    m_lines.erase(m_lines.begin() + (index - 1));
+    m_rows.erase(m_rows.begin() + std::ptrdiff_t(offset(index)));
 }
 
 bool Meisais::LoadFromDenpyo(qint32 denpyoID)
 {
-    m_lines.clear();
+    m_rows.clear();
     db::Statement st = connection().prepare(kSelectLines);
     st.bindInt(1, denpyoID);
     const int id = st.columnIndex(QStringLiteral("商品ID"));
@@ -105,6 +90,6 @@ bool Meisais::LoadFromDenpyo(qint32 denpyoID)
     }
     if (lines.empty())
         lines.push_back(std::make_shared<Meisai>());
-    m_lines = std::move(lines);
+    m_rows = std::move(lines);
     return true;
 }

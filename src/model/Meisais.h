@@ -1,23 +1,14 @@
 #pragma once
 
 #include "model/Meisai.h"
-#include "model/RowIterator.h"
-
-#include <memory>
-#include <vector>
+#include "model/RowList.h"
 
 class Denpyo;
 
 // The ordered lines of one slip, positions 1 to Count. Item and Remove
 // throw std::out_of_range for a position outside that range.
-class Meisais {
+class Meisais : public RowList<Meisai> {
 public:
-    Meisais() = default;
-
-    Meisai &Item(qint32 index) const;
-    qint32 Count() const { return qint32(m_lines.size()); }
-    RowIterator<Meisai> begin() const { return RowIterator<Meisai>(m_lines.cbegin()); }
-    RowIterator<Meisai> end() const { return RowIterator<Meisai>(m_lines.cend()); }
 
     // Replaces every stored line of slip denpyoID by these lines, numbered
     // from 1. Runs inside the caller's transaction (the slip save); opens
@@ -34,6 +25,4 @@ private:
     // Replaces the lines by the stored ones of the slip; a slip without
     // stored lines gets one empty line.
     bool LoadFromDenpyo(qint32 denpyoID);
-
-    std::vector<std::shared_ptr<Meisai>> m_lines;
 };

@@ -1,6 +1,7 @@
 #include "model/RecordFields.h"
 
 #include "core/DateValue.h"
+#include "core/Routines.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Statement.h"
 
@@ -62,6 +63,17 @@ void bindDateTime(db::Statement &st, int index, const QDateTime &value)
         st.bindNull(index);
     else
         st.bindText(index, formatDateTime(value));
+}
+
+QString trimmedText(const db::Statement &st, int column)
+{
+    return fnTrimTrailingBlanks(st.text(column));
+}
+
+QString whereClause(const QString &condition)
+{
+    const QString trimmed = condition.trimmed();
+    return trimmed.isEmpty() ? QString() : QStringLiteral(" WHERE ") + trimmed;
 }
 
 bool isBlank(const db::Statement &st, int column)

@@ -19,6 +19,12 @@ void bindDate(db::Statement &st, int index, const QDateTime &value);
 // Binds "yyyy/mm/dd hh:nn:ss", or Null when the day is the zero date's.
 void bindDateTime(db::Statement &st, int index, const QDateTime &value);
 
+// The stored text without trailing blanks; Null reads as "".
+QString trimmedText(const db::Statement &st, int column);
+// " WHERE " and the condition without surrounding blanks, or "" when the
+// condition is empty or blanks only (a bare WHERE the engine would reject).
+QString whereClause(const QString &condition);
+
 // True when the column is Null or the empty text.
 bool isBlank(const db::Statement &st, int column);
 // Whole numbers that must be present and fit 32 or 16 bits.

@@ -1,31 +1,24 @@
 #include "model/Shohin.h"
 
-#include "core/Globals.h"
 #include "core/Routines.h"
 #include "model/RecordFields.h"
 
-#include <sqlite3.h>
-
 namespace {
 
-const QString kSelect = QStringLiteral("SELECT 商品ID, 品番, 品名, 製造元, 単価, 単位, 説明 FROM 商品テーブル WHERE (商品ID = ?)");
-const QString kExists = QStringLiteral("SELECT 1 FROM 商品テーブル WHERE (商品ID = ?)");
-const QString kInsert = QStringLiteral("INSERT INTO 商品テーブル (商品ID, 品番, 品名, 製造元, 単価, 単位, 説明) VALUES (?, ?, ?, ?, ?, ?, ?)");
-const QString kUpdate = QStringLiteral("UPDATE 商品テーブル SET 商品ID = ?, 品番 = ?, 品名 = ?, 製造元 = ?, 単価 = ?, 単位 = ?, 説明 = ? WHERE (商品ID = ?)");
-const QString kDelete = QStringLiteral("DELETE FROM 商品テーブル WHERE (商品ID = ?)");
-
-const QString kNoID = QStringLiteral("商品IDが設定されていません。");
-const QString kAlreadyExists = QStringLiteral("この商品は既に存在します。");
-const QString kMissing = QStringLiteral("この商品は存在しません。");
-
-QString storedText(const db::Statement &st, int column)
+const KeyedRecord::Table &table()
 {
-    return fnTrimTrailingBlanks(st.text(column));
+    static const KeyedRecord::Table t(
+        QStringLiteral("商品テーブル"),
+        {QStringLiteral("商品ID"), QStringLiteral("品番"), QStringLiteral("品名"), QStringLiteral("製造元"),
+         QStringLiteral("単価"), QStringLiteral("単位"), QStringLiteral("説明")},
+        QStringLiteral("商品IDが設定されていません。"), QStringLiteral("この商品は既に存在します。"),
+        QStringLiteral("この商品は存在しません。"));
+    return t;
 }
 
 } // namespace
 
-Shohin::Shohin()
+Shohin::Shohin() : m_record(table())
 {
     Initialize();
 }
@@ -33,7 +26,7 @@ Shohin::Shohin()
 void Shohin::Initialize()
 {
     ItemClear();
-    m_isNew = true;
+    m_record.setNew(true);
 }
 
 void Shohin::ItemClear()
@@ -82,90 +75,51 @@ bool Shohin::Load(const QString &shohinID)
     ItemClear();
     if (!Fetch(shohinID))
         return false;
-    m_isNew = false;
+    m_record.setNew(false);
     return true;
 }
 
 bool Shohin::Fetch(const QString &shohinID)
 {
-    db::Statement st = connection().prepare(kSelect);
-    st.bindText(1, shohinID);
-    if (!st.step())
+    const std::optional<db::Statement> st = m_record.fetch(shohinID);
+    if (!st)
         return false;
     // Every value is converted before the first field changes, so a value
     // that does not fit leaves the record as it was.
     Shohin row;
-    row.m_shohinID = storedText(st, 0);
-    row.m_number = storedText(st, 1);
-    row.m_name = storedText(st, 2);
-    row.m_maker = storedText(st, 3);
-    row.m_tanka = recordfields::real(st, 4);
-    row.m_tanni = storedText(st, 5);
-    row.m_memo = storedText(st, 6);
-    row.m_errorMessage = m_errorMessage;
-    row.m_isNew = m_isNew;
+    row.m_shohinID = recordfields::trimmedText(*st, 0);
+    row.m_number = recordfields::trimmedText(*st, 1);
+    row.m_name = recordfields::trimmedText(*st, 2);
+    row.m_maker = recordfields::trimmedText(*st, 3);
+    row.m_tanka = recordfields::real(*st, 4);
+    row.m_tanni = recordfields::trimmedText(*st, 5);
+    row.m_memo = recordfields::trimmedText(*st, 6);
+    row.m_record = m_record;
     *this = std::move(row);
     return true;
 }
 
 bool Shohin::Apply()
 {
-    if (m_shohinID.isEmpty()) {
-        m_errorMessage = kNoID;
-        return false;
-    }
-    if (!Save())
-        return false;
-    m_isNew = false;
-    return true;
+    return m_record.apply(m_shohinID, [this](db::Statement &st) { Save(st); });
 }
 
-bool Shohin::Save()
+void Shohin::Save(db::Statement &st) const
 {
-    db::Connection &c = connection();
-    db::Statement exists = c.prepare(kExists);
-    exists.bindText(1, m_shohinID);
-    const bool found = exists.step();
-    if (found && m_isNew) {
-        m_errorMessage = kAlreadyExists;
-        return false;
-    }
-    if (!found && !m_isNew) {
-        m_errorMessage = kMissing;
-        return false;
-    }
-    db::Statement st = c.prepare(found ? kUpdate : kInsert);
-    recordfields::bindTextOrNull(st, 1, m_shohinID);
-    recordfields::bindTextOrNull(st, 2, m_number);
-    recordfields::bindTextOrNull(st, 3, m_name);
-    recordfields::bindTextOrNull(st, 4, m_maker);
-    st.bindDouble(5, m_tanka);
-    recordfields::bindTextOrNull(st, 6, m_tanni);
-    recordfields::bindTextOrNull(st, 7, m_memo);
-    if (found)
-        st.bindText(8, m_shohinID);
-    st.exec();
-    return true;
+    int i = 0;
+    recordfields::bindTextOrNull(st, ++i, m_shohinID);
+    recordfields::bindTextOrNull(st, ++i, m_number);
+    recordfields::bindTextOrNull(st, ++i, m_name);
+    recordfields::bindTextOrNull(st, ++i, m_maker);
+    st.bindDouble(++i, m_tanka);
+    recordfields::bindTextOrNull(st, ++i, m_tanni);
+    recordfields::bindTextOrNull(st, ++i, m_memo);
 }
 
 bool Shohin::Delete()
 {
-    if (m_shohinID.isEmpty()) {
-        m_errorMessage = kNoID;
+    if (!m_record.remove(m_shohinID))
         return false;
-    }
-    DeleteObject();
-    m_isNew = false;
     ItemClear();
     return true;
-}
-
-void Shohin::DeleteObject()
-{
-    db::Connection &c = connection();
-    c.prepare(kDelete).bindText(1, m_shohinID).exec();
-    // Deleting a row that is not there is an error for the caller, not a
-    // refusal: callers load the record before they delete it.
-    if (c.changes() == 0)
-        throw db::DbError(SQLITE_NOTFOUND, kMissing);
 }

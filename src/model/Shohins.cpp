@@ -3,25 +3,11 @@
 #include "core/Globals.h"
 #include "model/RecordFields.h"
 
-#include <stdexcept>
-
-ShohinDisplay &Shohins::Item(qint32 index) const
-{
-    if (index < 1 || index > Count())
-        throw std::out_of_range("一覧の位置が範囲外です。");
-    return *m_rows[size_t(index - 1)];
-}
 
 QString Shohins::listStatement(const QString &strSQLWHERE)
 {
-    QString sql = QStringLiteral("SELECT * FROM 商品テーブル ");
-    // A condition of blanks only counts as none rather than leaving a bare
-    // WHERE for the engine to reject.
-    const QString where = strSQLWHERE.trimmed();
-    if (!where.isEmpty())
-        sql += QStringLiteral(" WHERE ") + where;
-    sql += QStringLiteral(" ORDER BY 商品ID;");
-    return sql;
+    return QStringLiteral("SELECT * FROM 商品テーブル ") + recordfields::whereClause(strSQLWHERE)
+           + QStringLiteral(" ORDER BY 商品ID;");
 }
 
 void Shohins::Load(const QString &strSQLWHERE)
@@ -36,19 +22,13 @@ void Shohins::Load(const QString &strSQLWHERE)
     const int cMemo = st.columnIndex(QStringLiteral("説明"));
     while (st.step()) {
         auto row = std::make_shared<ShohinDisplay>();
-        if (const QString text = st.text(cShohinID); !text.isEmpty())
-            row->setShohinID(text);
-        if (const QString text = st.text(cNumber); !text.isEmpty())
-            row->setNumber(text);
-        if (const QString text = st.text(cName); !text.isEmpty())
-            row->setName(text);
-        if (const QString text = st.text(cMaker); !text.isEmpty())
-            row->setMaker(text);
+        row->setShohinID(st.text(cShohinID));
+        row->setNumber(st.text(cNumber));
+        row->setName(st.text(cName));
+        row->setMaker(st.text(cMaker));
         row->setTanka(recordfields::real(st, cTanka));
-        if (const QString text = st.text(cTanni); !text.isEmpty())
-            row->setTanni(text);
-        if (const QString text = st.text(cMemo); !text.isEmpty())
-            row->setMemo(text);
+        row->setTanni(st.text(cTanni));
+        row->setMemo(st.text(cMemo));
         m_rows.push_back(std::move(row));
     }
 }

@@ -4,7 +4,6 @@
 #include "model/RecordFields.h"
 
 #include <QHash>
-#include <stdexcept>
 
 namespace {
 
@@ -15,22 +14,10 @@ QString selectPart(const QString &strSQLWHERE, const QString &strSQLMEISAIWHERE)
     if (!strSQLMEISAIWHERE.isEmpty())
         sql += QStringLiteral(" INNER JOIN 明細テーブル ON (伝票テーブル.伝票番号 = 明細テーブル.伝票番号 AND ")
                + strSQLMEISAIWHERE + QStringLiteral(")");
-    // A condition of blanks only counts as none: " WHERE " with nothing
-    // behind it would only be rejected by the engine.
-    const QString where = strSQLWHERE.trimmed();
-    if (!where.isEmpty())
-        sql += QStringLiteral(" WHERE ") + where;
-    return sql;
+    return sql + recordfields::whereClause(strSQLWHERE);
 }
 
 } // namespace
-
-DenpyoDisplay &denpyos::Item(qint32 index) const
-{
-    if (index < 1 || index > Count())
-        throw std::out_of_range("伝票一覧の位置が範囲外です。");
-    return *m_rows[size_t(index - 1)];
-}
 
 QString denpyos::listStatement(const QString &strSQLWHERE, const QString &strSQLMEISAIWHERE,
                                const QString &strSQLORDER)

@@ -1,11 +1,9 @@
 #pragma once
 
 #include "model/DenpyoDisplay.h"
-#include "model/RowIterator.h"
+#include "model/RowList.h"
 
 #include <QString>
-#include <memory>
-#include <vector>
 
 // Slip rows matching a condition, positions 1 to Count. The three texts of
 // Load and CountCheck are SQL fragments built by the caller (a filter
@@ -13,14 +11,8 @@
 // strSQLWHERE a condition on 伝票テーブル or "", strSQLMEISAIWHERE a
 // condition on 明細テーブル or "" (a slip is listed once when any of its
 // lines meets it), strSQLORDER the ORDER BY list (never empty).
-class denpyos {
+class denpyos : public RowList<DenpyoDisplay> {
 public:
-    qint32 Count() const { return qint32(m_rows.size()); }
-    // Throws std::out_of_range outside 1 to Count.
-    DenpyoDisplay &Item(qint32 index) const;
-    RowIterator<DenpyoDisplay> begin() const { return RowIterator<DenpyoDisplay>(m_rows.cbegin()); }
-    RowIterator<DenpyoDisplay> end() const { return RowIterator<DenpyoDisplay>(m_rows.cend()); }
-
     // Appends one row per matching slip. Throws db::DbError; rows appended
     // before an error stay.
     void Load(const QString &strSQLWHERE, const QString &strSQLMEISAIWHERE, const QString &strSQLORDER);
@@ -33,7 +25,4 @@ public:
                                  const QString &strSQLORDER);
     static QString countStatement(const QString &strSQLWHERE, const QString &strSQLMEISAIWHERE,
                                   const QString &strSQLORDER);
-
-private:
-    std::vector<std::shared_ptr<DenpyoDisplay>> m_rows;
 };

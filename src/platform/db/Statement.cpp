@@ -111,6 +111,11 @@ void Statement::clearBindings()
     sqlite3_clear_bindings(m_stmt);
 }
 
+int Statement::parameterCount() const
+{
+    return sqlite3_bind_parameter_count(m_stmt);
+}
+
 bool Statement::step()
 {
     const int rc = sqlite3_step(m_stmt);

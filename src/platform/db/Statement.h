@@ -30,6 +30,7 @@ public:
     Statement &bindInt(int index, qint64 value);
     Statement &bindDouble(int index, double value);
     void clearBindings();
+    int parameterCount() const;
 
     // Runs one step: true while a row is available.
     bool step();
