@@ -51,8 +51,7 @@ struct Fixture {
     Fixture()
     {
         path = dir.filePath(QStringLiteral("bench.mdb"));
-        auto c = db::Connection::create(path);
-        c->execScript(QStringLiteral("BEGIN;") + schema() + QStringLiteral("COMMIT;"));
+        db::Connection::createFile(path, schema());
     }
 };
 

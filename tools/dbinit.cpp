@@ -3,7 +3,6 @@
 #include "platform/db/Connection.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QString>
 #include <cstdio>
 
@@ -15,29 +14,18 @@ int main(int argc, char **argv)
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
     const QString schemaPath = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(QVX_SCHEMA_SQL);
-    if (QFileInfo::exists(path)) {
-        std::printf("%s exists; left as it is\n", argv[1]);
-        return 0;
-    }
     QFile schema(schemaPath);
     if (!schema.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "cannot read %s\n", qPrintable(schemaPath));
         return 1;
     }
-    const QString sql = QString::fromUtf8(schema.readAll());
-    const QString temp = path + QStringLiteral(".new");
-    QFile::remove(temp);
     try {
-        auto c = db::Connection::create(temp);
-        c->execScript(QStringLiteral("BEGIN;") + sql + QStringLiteral("COMMIT;"));
+        if (!db::Connection::createFile(path, QString::fromUtf8(schema.readAll()))) {
+            std::printf("%s exists; left as it is\n", argv[1]);
+            return 0;
+        }
     } catch (const db::DbError &e) {
-        QFile::remove(temp);
         std::fprintf(stderr, "%s\n", qPrintable(e.description()));
-        return 1;
-    }
-    if (!QFile::rename(temp, path)) {
-        QFile::remove(temp);
-        std::fprintf(stderr, "cannot create %s\n", argv[1]);
         return 1;
     }
     std::printf("created %s\n", argv[1]);

@@ -51,6 +51,10 @@ CREATE INDEX 伝票テーブル_入金日付 ON 伝票テーブル (入金日付
 CREATE INDEX 伝票テーブル_作成日付 ON 伝票テーブル (作成日付);
 CREATE INDEX 伝票テーブル_更新日付 ON 伝票テーブル (更新日付);
 CREATE INDEX 伝票テーブル_顧客ID ON 伝票テーブル (顧客ID);
+-- The main window lists slips of one creation or update day by the date
+-- part of the time stamp; Mid is registered by the program's connection.
+CREATE INDEX 伝票テーブル_作成日 ON 伝票テーブル (Mid(作成日付,1,10));
+CREATE INDEX 伝票テーブル_更新日 ON 伝票テーブル (Mid(更新日付,1,10));
 CREATE TABLE 明細テーブル (
   伝票番号 INTEGER NOT NULL,
   明細番号 INTEGER NOT NULL,
@@ -62,9 +66,9 @@ CREATE TABLE 明細テーブル (
   単位 TEXT,
   金額 INTEGER,
   備考 TEXT,
+  -- Its index also serves every lookup of a slip's lines.
   PRIMARY KEY (伝票番号, 明細番号)
 );
-CREATE INDEX 明細テーブル_伝票番号 ON 明細テーブル (伝票番号);
 CREATE TABLE 顧客テーブル (
   顧客ID TEXT NOT NULL COLLATE NOCASE PRIMARY KEY,
   顧客名かな TEXT,

@@ -19,8 +19,9 @@ QString schemaSql()
 
 QString createFreshDatabase(const QString &path)
 {
-    auto c = db::Connection::create(path);
-    c->execScript(QStringLiteral("BEGIN;") + schemaSql() + QStringLiteral("COMMIT;"));
+    // The same step the program folder's database comes from (qvx_dbinit).
+    if (!db::Connection::createFile(path, schemaSql()))
+        qFatal("a file is already at %s", qPrintable(path));
     return path;
 }
 

@@ -9,7 +9,8 @@ namespace testsupport {
 // The schema of a fresh database (tools/schema.sql).
 QString schemaSql();
 
-// Creates a fresh database file at path from the schema; returns path.
+// Creates a fresh database file at path from the schema, as qvx_dbinit
+// does for the program folder; returns path.
 QString createFreshDatabase(const QString &path);
 
 // A complete program folder in a temporary directory: DATABASE/QVX.MDB,

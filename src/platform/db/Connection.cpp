@@ -1,6 +1,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/JetFunctions.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
 
@@ -64,6 +65,28 @@ std::unique_ptr<Connection> Connection::create(const QString &path)
     std::unique_ptr<Connection> c(new Connection(raw, path));
     c->configure();
     return c;
+}
+
+bool Connection::createFile(const QString &path, const QString &script)
+{
+    if (QFileInfo::exists(path))
+        return false;
+    const QString building = path + QStringLiteral(".new");
+    QFile::remove(building);
+    try {
+        create(building)->execScript(QStringLiteral("BEGIN;") + script + QStringLiteral("\nCOMMIT;"));
+    } catch (const DbError &) {
+        QFile::remove(building);
+        throw;
+    }
+    // Renaming never replaces a file that appeared meanwhile.
+    if (!QFile::rename(building, path)) {
+        QFile::remove(building);
+        if (QFileInfo::exists(path))
+            return false;
+        throw DbError(SQLITE_CANTOPEN, QStringLiteral("データベースファイル(%1)を作成できません。").arg(path));
+    }
+    return true;
 }
 
 void Connection::configure()

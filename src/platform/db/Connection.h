@@ -21,6 +21,11 @@ public:
     // Opens (creating when needed) a file; for tools and tests that build
     // databases, never for the program's own database.
     static std::unique_ptr<Connection> create(const QString &path);
+    // Builds a new database file at path from a script, in one transaction
+    // under a temporary name that is renamed into place once complete, so
+    // that a failure leaves no file behind. False, touching nothing, when a
+    // file is there already. Throws DbError when the file cannot be built.
+    static bool createFile(const QString &path, const QString &script);
 
     ~Connection();
     Connection(const Connection &) = delete;
