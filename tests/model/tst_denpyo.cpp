@@ -223,6 +223,34 @@ private slots:
                  QStringLiteral("2024/04/01 09:30:15|2024/04/02 18:00:01|鈴木"));
     }
 
+    // The time stamps are stored only when their day is a real one: a time
+    // of day on the zero date is no date.
+    void timeStampsOfTheZeroDay_data()
+    {
+        QTest::addColumn<QDateTime>("held");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("zero day with a time") << at(1899, 12, 30, 23, 59, 59) << "<null>";
+        QTest::newRow("first real day") << at(1899, 12, 31) << "1899/12/31 00:00:00";
+    }
+    void timeStampsOfTheZeroDay()
+    {
+        QFETCH(QDateTime, held);
+        QFETCH(QString, stored);
+        const QString sql = QStringLiteral("SELECT ifnull(%1, '<null>') FROM 伝票テーブル");
+        // A new slip keeps the update time it holds ...
+        Denpyo d;
+        d.setDenpyoID(30);
+        d.setModifyDate(held);
+        QVERIFY(d.Apply());
+        QCOMPARE(scalar(sql.arg(QStringLiteral("更新日付"))).toString(), stored);
+        // ... and an update rewrites the creation time it holds.
+        Denpyo u;
+        QVERIFY(u.Load(30));
+        u.setInsertDate(held);
+        QVERIFY(u.Apply());
+        QCOMPARE(scalar(sql.arg(QStringLiteral("作成日付"))).toString(), stored);
+    }
+
     void refusals_data()
     {
         QTest::addColumn<int>("kind");
