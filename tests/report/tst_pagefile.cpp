@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScrollArea>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -140,6 +141,24 @@ private slots:
         run.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
         QVERIFY(run.waitForFinished(30000));
         QCOMPARE(QString::fromUtf8(run.readAllStandardOutput()).trimmed(), text);
+    }
+
+    // Fitting zooms take the size the page area has once the window shows.
+    void previewFitsTheShownWindow()
+    {
+        PreviewWidget w;
+        w.setPages({samplePage("1")});
+        w.resize(700, 500);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QWidget *page = w.findChild<QWidget *>(QStringLiteral("page"));
+        QVERIFY(page);
+        const QScrollArea *area = w.findChild<QScrollArea *>();
+        QTRY_VERIFY(qAbs(page->width() - (area->viewport()->width() - 24)) <= 1);
+        w.resize(900, 500);
+        QTRY_VERIFY(qAbs(page->width() - (area->viewport()->width() - 24)) <= 1);
+        w.setZoom(0);
+        QVERIFY(page->height() <= area->viewport()->height() - 24 + 1);
     }
 
     void previewNavigatesAndZooms()

@@ -77,12 +77,19 @@ PreviewWidget::PreviewWidget(QWidget *parent) : QWidget(parent)
         m_bar->addWidget(w);
     m_bar->addStretch();
 
-    m_canvas = new PageCanvas(this);
+    // The page lies on a grey desk with a margin around it.
+    m_desk = new QWidget(this);
+    m_canvas = new PageCanvas(m_desk);
+    m_canvas->setObjectName(QStringLiteral("page"));
+    m_canvas->move(kMargin, kMargin);
     m_scroll = new QScrollArea(this);
     m_scroll->setBackgroundRole(QPalette::Dark);
     m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_scroll->setWidget(m_canvas);
+    m_scroll->setWidget(m_desk);
     m_scroll->setWidgetResizable(false);
+    // The fitting zooms follow the visible area, which is laid out only
+    // after this widget has seen its own size.
+    m_scroll->viewport()->installEventFilter(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -177,14 +184,21 @@ void PreviewWidget::updateView()
     } else {
         m_canvas->resize(1, 1);
     }
+    m_canvas->setVisible(any);
+    m_desk->resize(m_canvas->size() + QSize(2 * kMargin, 2 * kMargin));
     m_canvas->update();
 }
 
-void PreviewWidget::resizeEvent(QResizeEvent *event)
+bool PreviewWidget::eventFilter(QObject *watched, QEvent *event)
 {
-    QWidget::resizeEvent(event);
-    if (m_zoom <= 0)
-        updateView();
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize && m_zoom <= 0) {
+        // Fitting the width can add or take away the vertical scroll bar,
+        // which resizes the viewport again; the sizes settle at once.
+        const double before = m_canvas->scale;
+        if (qAbs(scale() - before) > 1e-9)
+            updateView();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PreviewWidget::keyPressEvent(QKeyEvent *event)

@@ -47,7 +47,7 @@ public:
     void setTitle(const QString &title) { m_title = title; }
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -63,6 +63,7 @@ private:
     QComboBox *m_zoomBox;
     QHBoxLayout *m_bar;
     QScrollArea *m_scroll;
+    QWidget *m_desk;
     PageCanvas *m_canvas;
 };
 
