@@ -4,6 +4,7 @@
 #include "core/controls/ucIDInput.h"
 #include "core/controls/ucJaInput.h"
 #include "core/controls/ucTankaInput.h"
+#include "masters/DecimalText.h"
 #include "masters/MemoBox.h"
 #include "masters/TwipsGeometry.h"
 #include "masters/frmShohinList.h"
@@ -118,7 +119,7 @@ void frmShohin::recordClear()
 
 void frmShohin::showTanka(double tanka)
 {
-    txtShohinTanka->setText(QString::number(tanka, 'g', 15));
+    txtShohinTanka->setText(plainDecimalText(tanka));
     m_keptTanka = tanka;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "masters/DecimalText.h"
 #include "masters/RecordPicker.h"
 #include "model/Shohin.h"
 
@@ -19,7 +20,7 @@ public:
     QString ResultName() const { return m_chosen.Name(); }
     QString ResultMaker() const { return m_chosen.Maker(); }
     // Plain decimal text: no separators, no trailing zeros, 15 digits.
-    QString ResultTanka() const { return QString::number(m_chosen.Tanka(), 'g', 15); }
+    QString ResultTanka() const { return plainDecimalText(m_chosen.Tanka()); }
     QString ResultTanni() const { return m_chosen.Tanni(); }
     QString ResultMemo() const { return m_chosen.Memo(); }
 

@@ -90,17 +90,34 @@ private slots:
         QCOMPARE(D::focusName(), QStringLiteral("txtShohinID"));
     }
 
-    void unshowablePriceIsKept_data()
+    void storedPriceShowsAndIsKept_data()
     {
+        QTest::addColumn<double>("price");
+        QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("walk");
         QTest::addColumn<double>("expected");
-        QTest::newRow("box untouched") << "" << 1.23456;
-        QTest::newRow("box edited") << "5" << 5.0;
-        QTest::newRow("box emptied counts as 0") << "-" << 0.0;
+        // The box cannot show more than three decimals or twelve integer
+        // digits; an unedited price is saved as it was stored.
+        QTest::newRow("four decimals untouched") << 1.23456 << "" << "" << false << 1.23456;
+        QTest::newRow("four decimals walked through") << 1.23456 << "" << "" << true << 1.23456;
+        QTest::newRow("four decimals edited") << 1.23456 << "" << "5" << false << 5.0;
+        QTest::newRow("box emptied counts as 0") << 1.23456 << "" << "-" << false << 0.0;
+        QTest::newRow("thirteen integer digits") << 1234567890123.0 << "" << "" << false << 1234567890123.0;
+        QTest::newRow("sixteen integer digits") << 2.5e15 << "" << "" << true << 2.5e15;
+        QTest::newRow("tiny fraction") << 1e-5 << "" << "" << true << 1e-5;
+        QTest::newRow("showable walked through") << 1200.5 << "1,200.5" << "" << true << 1200.5;
+        QTest::newRow("twelve integer digits") << 123456789012.0 << "123,456,789,012" << "" << false
+                                               << 123456789012.0;
     }
-    void unshowablePriceIsKept()
+    void storedPriceShowsAndIsKept()
     {
+        QFETCH(double, price);
         QFETCH(QString, typed);
+        QFETCH(bool, walk);
+        db::Statement st = connection().prepare(QStringLiteral("UPDATE 商品テーブル SET 単価 = ?;"));
+        st.bind(1, price);
+        st.step();
         D d;
         frmShohin dlg;
         dlg.Mode = QStringLiteral("SelectedUpdate");
@@ -108,8 +125,12 @@ private slots:
         QVERIFY(D::open(&dlg));
         QCOMPARE(D::focusName(), QStringLiteral("txtShohinNumber"));
         QCOMPARE(text(&dlg, "txtShohinName"), QStringLiteral("ボルト"));
-        // More than three decimals: the box cannot show the price.
-        QCOMPARE(text(&dlg, "txtShohinTanka"), QString());
+        QTEST(text(&dlg, "txtShohinTanka"), "shown");
+        if (walk) {
+            for (int i = 0; i < 5; ++i)
+                D::key(Qt::Key_Return);
+            QCOMPARE(D::focusName(), QStringLiteral("txtShohinMemo"));
+        }
         if (!typed.isEmpty()) {
             dlg.findChild<QWidget *>(QStringLiteral("txtShohinTanka"))->setFocus();
             D::type(typed);
