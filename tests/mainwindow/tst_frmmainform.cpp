@@ -59,6 +59,7 @@ private slots:
     void ctrlKeysFollowCommandState();
     void slipColumnWidthsAreRemembered();
     void refusedStartupSavesNothing();
+    void firstStartShowsBarsAndNumbersWhole();
     void treeKeys();
     void editorsOpenFromRowsAndF2_data();
     void editorsOpenFromRowsAndF2();
@@ -817,6 +818,34 @@ void tst_frmMainForm::slipColumnWidthsAreRemembered()
     // The slip list builds its columns again, from the stored widths.
     m_form->SelectTreeNode(QStringLiteral("de全件"));
     QCOMPARE(m_form->lvwList->header()->sectionSize(0), ui::twipsToPixelsX(2880));
+}
+
+void tst_frmMainForm::firstStartShowsBarsAndNumbersWhole()
+{
+    insertSlip(123456789, QStringLiteral("2026/12/09"), QStringLiteral("甲"), QString(), 1, QString(),
+               QStringLiteral("2026/12/01 23:58:57"));
+    open(false);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QCoreApplication::processEvents();
+
+    // Without a stored place the date bar's last control is not cut off.
+    DateBar *bar = m_form->dateBar;
+    QVERIFY(bar->cmbKokyaku->isVisible());
+    QVERIFY(bar->cmbKokyaku->mapTo(m_form.get(), QPoint(bar->cmbKokyaku->width(), 0)).x() <= m_form->width());
+    QVERIFY(bar->cmbKokyaku->width() >= ui::twipsToPixelsX(2895) - 1);
+
+    // Without stored widths the slip numbers and times fit their columns.
+    MainListView *list = m_form->lvwList;
+    QCOMPARE(list->rowCountShown(), 1);
+    for (int column : {0, 14}) {
+        const QModelIndex index = list->listModel()->index(0, column);
+        const QString text = index.data().toString();
+        QVERIFY(!text.isEmpty());
+        const int needed = list->fontMetrics().horizontalAdvance(text) + (column == 0 ? list->iconSize().width() : 0);
+        QVERIFY2(list->header()->sectionSize(column) > needed, qPrintable(text));
+    }
+    QCOMPARE(list->header()->sectionSize(1), ui::twipsToPixelsX(900));
 }
 
 void tst_frmMainForm::refusedStartupSavesNothing()

@@ -12,6 +12,9 @@ NavigationTree::NavigationTree(QWidget *parent) : QTreeWidget(parent)
     setObjectName(QStringLiteral("tvwTree"));
     setHeaderHidden(true);
     setColumnCount(1);
+    // Long names scroll sideways instead of being cut short.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     setIconSize(QSize(16, 16));
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QTreeWidget::itemClicked, this,

@@ -37,6 +37,7 @@
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -65,6 +66,22 @@ int px(int twips)
 int py(int twips)
 {
     return ui::twipsToPixelsY(twips);
+}
+
+// Widens designed columns that would cut their usual cell text short in the
+// list's font (the designed widths suit a smaller font than most desktops
+// use); the first column also holds the row's picture.
+void widenToFit(MainListView *list, std::initializer_list<std::pair<int, QString>> samples)
+{
+    const QFontMetrics metrics(list->font());
+    const int padding = 3 * list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 6;
+    for (const auto &[column, sample] : samples) {
+        int needed = metrics.horizontalAdvance(sample) + padding;
+        if (column == 0)
+            needed += list->iconSize().width() + 4;
+        if (list->header()->sectionSize(column) < needed)
+            list->header()->resizeSection(column, needed);
+    }
 }
 
 QString countText(int rows)
@@ -227,7 +244,10 @@ void frmMainForm::buildControls()
     statusBar()->addPermanentWidget(m_panels[2]);
 
     setMinimumSize(px(2500), py(2060));
-    resize(px(8700), py(5370));
+    // The size of a first start (no stored place): the designed height plus
+    // the menu bar and the date bar's own band, and wide enough for the date
+    // bar, whose last control ends at 14775 twips, to show whole.
+    resize(px(14775 + 150), py(5370) + menuBar()->sizeHint().height() + cbrBar->sizeHint().height());
 
     connect(tlbBar1, &QToolBar::actionTriggered, this, [this](QAction *a) { emit toolbarCommand(a->objectName()); });
     connect(dateBar, &DateBar::stepClicked, this, &frmMainForm::toolbarCommand);
@@ -785,6 +805,9 @@ void frmMainForm::buildSlipColumns()
     // A slot that holds no width keeps the designed one.
     if (!stored.isEmpty())
         LoadListViewColumnWidth(this, lvwList->header());
+    else
+        widenToFit(lvwList, {{0, QStringLiteral("000000000")}, {14, QStringLiteral("00/00/00 00:00:00")},
+                             {15, QStringLiteral("00/00/00 00:00:00")}});
     sortByFirstColumn();
     flgDenpyoColumns = true;
     lvwList->setVisible(true);
