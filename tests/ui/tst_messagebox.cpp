@@ -1,4 +1,5 @@
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/WaitCursor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -70,6 +71,23 @@ private slots:
         QCOMPARE(seenDefault, defaultCaption);
         QCOMPARE(title, QStringLiteral("Quorvex5"));
         QCOMPARE(got, answer);
+    }
+
+    // A box shown while the hourglass is up shows the ordinary pointer; the
+    // hourglass comes back after it.
+    void noHourglassOverTheBox()
+    {
+        ui::WaitCursor wait;
+        Qt::CursorShape during = Qt::WaitCursor;
+        QTimer::singleShot(0, this, [&] {
+            during = QGuiApplication::overrideCursor()->shape();
+            QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return);
+        });
+        ui::showMessage(QStringLiteral("伝票検索フィルター 無しが存在しません。"), ui::Icon::Exclamation);
+        QCOMPARE(during, Qt::ArrowCursor);
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        wait.release();
+        QVERIFY(!QGuiApplication::overrideCursor());
     }
 };
 

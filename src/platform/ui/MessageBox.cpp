@@ -1,6 +1,7 @@
 #include "platform/ui/MessageBox.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -84,7 +85,13 @@ Answer showMessage(const MessageRequest &request, QWidget *parent)
     }
     box.setDefaultButton(toStandard(request.defaultAnswer));
     box.setEscapeButton(toStandard(escape));
+    // A box shown during a long task waits for the user: no hourglass over it.
+    const bool busy = QGuiApplication::overrideCursor() != nullptr;
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     box.exec();
+    if (busy)
+        QGuiApplication::restoreOverrideCursor();
     switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;
