@@ -334,6 +334,18 @@ private slots:
         QCOMPARE(rows, (QStringList{QStringLiteral("1:品2"), QStringLiteral("2:品3")}));
     }
 
+    void deletingLinesTakesTheGivenSlip()
+    {
+        storeSlip(60, 2);
+        storeSlip(61, 3);
+        Denpyo d;
+        QVERIFY(d.Load(60));
+        QVERIFY(d.Meisais().Delete(61));
+        QCOMPARE(d.Meisais().Count(), 0);
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル WHERE 伝票番号 = 61")).toInt(), 0);
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル WHERE 伝票番号 = 60")).toInt(), 2);
+    }
+
     void slipWithoutLines()
     {
         Denpyo d;

@@ -62,6 +62,8 @@ private slots:
         QTest::newRow("mid past end") << "SELECT Mid('abc',5,2)" << QVariant("");
         QTest::newRow("true is 1") << "SELECT 1 = TRUE" << QVariant(qint64(1));
         QTest::newRow("false is 0") << "SELECT 0 = FALSE" << QVariant(qint64(1));
+        // Every commit reaches the disk before it is reported done.
+        QTest::newRow("synchronous full") << "PRAGMA synchronous" << QVariant(qint64(2));
         QTest::newRow("nocase key") << "SELECT 数値型データ FROM 基本情報テーブル WHERE 基本情報ID = 'databaseversion'"
                                     << QVariant(qint64(5));
     }
