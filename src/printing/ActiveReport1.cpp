@@ -5,10 +5,12 @@
 #include "platform/report/FormatPattern.h"
 #include "platform/report/PageFile.h"
 #include "platform/report/PreviewDialog.h"
+#include "platform/report/PreviewWidget.h"
 #include "printing/ReportCurrency.h"
 #include "printing/ReportGlobal.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <cmath>
 
 namespace {
@@ -217,6 +219,8 @@ void ActiveReport1::ShowPreview(QWidget *parent)
     dialog.setObjectName(QStringLiteral("ActiveReport1"));
     LoadWindowPosition(&dialog);
     dialog.setPages(pages());
+    // Names the print job and the offered PDF file after the print form.
+    dialog.viewer()->setTitle(QFileInfo(layoutPath()).completeBaseName());
     dialog.execPreview();
     SaveWindowPosition(&dialog);
 }

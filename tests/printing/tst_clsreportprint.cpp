@@ -43,7 +43,7 @@ private slots:
         });
         report::setPreviewDriver([this](report::PreviewDialog &d) {
             m_previews << d.viewer()->pages();
-            m_previewNames << d.objectName();
+            m_previewNames << d.objectName() + QLatin1Char(':') + d.viewer()->title();
             return int(QDialog::Accepted);
         });
     }
@@ -65,7 +65,8 @@ private slots:
         }
         QVERIFY(collector.ReportPrintView(m_layout, QString()));
         QCOMPARE(m_previews.size(), 1);
-        QCOMPARE(m_previewNames, QStringList{QStringLiteral("ActiveReport1")});
+        // Named after the form: the print job and the offered PDF file.
+        QCOMPARE(m_previewNames, QStringList{QStringLiteral("ActiveReport1:") + QFileInfo(m_layout).completeBaseName()});
         QCOMPARE(m_previews[0].size(), 2);
         QCOMPARE(m_previews[0][1].texts(), (QStringList{"A社", "品3", "2"}));
         QVERIFY(m_messages.isEmpty());

@@ -6,6 +6,7 @@
 #include "platform/ui/MessageBox.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -231,7 +232,8 @@ void PreviewWidget::saveAsPdf()
 {
     if (m_pages.isEmpty())
         return;
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("PDFファイルに保存"), QString(),
+    const QString suggested = m_title.isEmpty() ? QString() : QDir::home().filePath(m_title + QStringLiteral(".pdf"));
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("PDFファイルに保存"), suggested,
                                                       QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;

@@ -27,11 +27,13 @@ Report::~Report() = default;
 void Report::loadLayout(const QString &path)
 {
     m_layout = report::loadLayout(path);
+    m_layoutPath = path;
 }
 
 void Report::setLayout(const Layout &layout)
 {
     m_layout = layout;
+    m_layoutPath.clear();
 }
 
 QVector<Page> Report::takePages()

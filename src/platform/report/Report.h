@@ -21,6 +21,8 @@ public:
     virtual ~Report();
 
     void loadLayout(const QString &path); // throws LayoutError
+    // The file the layout came from; "" for a layout set in code.
+    const QString &layoutPath() const { return m_layoutPath; }
     void setLayout(const Layout &layout);
     Layout &layout() { return m_layout; }
     const Layout &layout() const { return m_layout; }
@@ -40,6 +42,7 @@ protected:
 
 private:
     Layout m_layout;
+    QString m_layoutPath;
     QVector<Page> m_pages;
 };
 
