@@ -382,6 +382,55 @@ private slots:
                  QStringLiteral("顧客名漢字=山田本店;郵便番号=1234567;締め日=20日締め"));
     }
 
+    void selectedUpdatePicksDetailsButNotTheId()
+    {
+        Customer other;
+        other.setCustomerID(QStringLiteral("B7"));
+        other.setNameKnj(QStringLiteral("別商事"));
+        other.setPostNumber(QStringLiteral("7654321"));
+        QVERIFY(other.Apply());
+        D d;
+        frmCustomer dlg;
+        dlg.Mode = QStringLiteral("SelectedUpdate");
+        dlg.strCustomerID = QStringLiteral("A1");
+        QVERIFY(D::open(&dlg));
+        D::onNextModal([](QWidget *modal) {
+            QVERIFY(qobject_cast<frmCustomerList *>(modal));
+            D::type(QStringLiteral("B7"));
+            D::key(Qt::Key_Return);
+            D::key(Qt::Key_Return);
+        });
+        D::key(Qt::Key_F11);
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(text(&dlg, "txtCustomerID"), QStringLiteral("A1"));
+        QCOMPARE(text(&dlg, "txtCustomerNameKnj"), QStringLiteral("別商事"));
+        QCOMPARE(text(&dlg, "txtCustomerPostNumber2"), QStringLiteral("4321"));
+        QVERIFY(!dlg.findChild<QCheckBox *>(QStringLiteral("chkTsukiSeikyu"))->isChecked());
+        QCOMPARE(text(&dlg, "cmbShimeBi"), QString());
+        D::key(Qt::Key_F12);
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(row(QStringLiteral("A1"), {"顧客名漢字", "郵便番号", "月締め請求"}),
+                 QStringLiteral("顧客名漢字=別商事;郵便番号=7654321;月締め請求=0"));
+    }
+
+    void pastedCustomerStartsWithoutAnId()
+    {
+        D d;
+        frmCustomer dlg;
+        dlg.Mode = QStringLiteral("CopyNew");
+        dlg.CustomerObject.setNameKnj(QStringLiteral("貼付"));
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(text(&dlg, "txtCustomerID"), QString());
+        QCOMPARE(D::focusName(), QStringLiteral("txtCustomerID"));
+        D::key(Qt::Key_F12);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("顧客IDを入力してください。")});
+        D::type(QStringLiteral("p6"));
+        D::key(Qt::Key_F12);
+        QVERIFY(!dlg.isVisible());
+        QVERIFY(dlg.ResultModified());
+        QCOMPARE(row(QStringLiteral("P6"), {"顧客名漢字"}), QStringLiteral("顧客名漢字=貼付"));
+    }
+
     void recordGoneAtSaveIsNamed()
     {
         D d;
@@ -479,11 +528,22 @@ private slots:
         dlg.resize(width + 200, dlg.height() + 300);
         QCOMPARE(dlg.width(), width);
         auto *memo = dlg.findChild<QPlainTextEdit *>(QStringLiteral("txtCustomerMemo"));
+        auto *okButton = dlg.findChild<QPushButton *>(QStringLiteral("cmdOK"));
+        auto *billingBlock = dlg.findChild<QWidget *>(QStringLiteral("framTsukiSeikyu"));
         const int memoHeight = memo->height();
+        const int okTop = okButton->y();
+        const int billingTop = billingBlock->y();
         dlg.resize(width, dlg.height() + 100);
         QCOMPARE(memo->height(), memoHeight + 100);
+        QCOMPARE(okButton->y(), okTop + 100);
+        QCOMPARE(billingBlock->y(), billingTop + 100);
         dlg.resize(width, 10);
         QCOMPARE(dlg.height(), dlg.minimumHeight());
+        // The billing block and the buttons stay inside the smallest window.
+        auto *ok = dlg.findChild<QPushButton *>(QStringLiteral("cmdOK"));
+        auto *billing = dlg.findChild<QWidget *>(QStringLiteral("framTsukiSeikyu"));
+        QVERIFY(billing->geometry().bottom() < ok->y());
+        QVERIFY(ok->geometry().bottom() < dlg.height());
     }
 };
 

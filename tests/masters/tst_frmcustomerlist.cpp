@@ -244,6 +244,38 @@ private slots:
         QVERIFY(!picker.OK());
     }
 
+    void actionsThatChangeNothing()
+    {
+        D d;
+        frmCustomerList picker;
+        QVERIFY(D::open(&picker));
+        auto *list = picker.findChild<QTreeWidget *>(QStringLiteral("lvwCustomerList"));
+        auto *tree = picker.findChild<QTreeWidget *>(QStringLiteral("tvwTree"));
+        // A double-click in the empty list chooses nothing.
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(picker.isVisible());
+        // Enter in the tree runs no search once the boxes were left.
+        box(picker, "txtSearchCustomerID")->setFocus();
+        D::type(QStringLiteral("A1"));
+        tree->setFocus();
+        D::key(Qt::Key_Return);
+        QVERIFY(rows(picker).isEmpty());
+        QVERIFY(picker.isVisible());
+        // The editor closed without saving leaves the picker as it was.
+        D::onNextModal([](QWidget *modal) {
+            QVERIFY(qobject_cast<frmCustomer *>(modal));
+            D::type(QStringLiteral("N1"));
+            D::key(Qt::Key_Escape);
+        });
+        D::key(Qt::Key_F2);
+        QVERIFY(D::open(&picker));
+        QCOMPARE(box(picker, "txtSearchCustomerID")->Text(), QStringLiteral("A1"));
+        QVERIFY(rows(picker).isEmpty());
+        QVERIFY(d.messages.isEmpty());
+        QVERIFY(picker.isVisible());
+        QVERIFY(!picker.OK());
+    }
+
     void escCloses()
     {
         D d;

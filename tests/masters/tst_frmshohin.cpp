@@ -172,6 +172,57 @@ private slots:
         QVERIFY(!dlg.ResultModified());
     }
 
+    void priceBoxLimitsAndInputMethods()
+    {
+        D d;
+        frmShohin dlg;
+        dlg.Mode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        auto *tanka = dlg.findChild<ucTextInput *>(QStringLiteral("txtShohinTanka"));
+        tanka->setFocus();
+        D::type(QStringLiteral("1234567890"));
+        QCOMPARE(tanka->TextBox()->text(), QStringLiteral("123456789"));
+        // Part numbers start in plain letters; names in the input method.
+        auto hints = [&dlg](const char *name) {
+            return dlg.findChild<ucTextInput *>(QLatin1String(name))->TextBox()->inputMethodHints();
+        };
+        QVERIFY(hints("txtShohinNumber") & Qt::ImhPreferLatin);
+        QVERIFY(!(hints("txtShohinName") & Qt::ImhPreferLatin));
+        QVERIFY(!(hints("txtShohinMaker") & Qt::ImhPreferLatin));
+        // The buttons' Up reaches 単位 in a new mode too.
+        D::key(Qt::Key_End);
+        QCOMPARE(D::focusName(), QStringLiteral("cmdOK"));
+        D::key(Qt::Key_Up);
+        QCOMPARE(D::focusName(), QStringLiteral("txtShohinTanni"));
+        dlg.findChild<QWidget *>(QStringLiteral("cmdEnd"))->setFocus();
+        D::key(Qt::Key_Up);
+        QCOMPARE(D::focusName(), QStringLiteral("txtShohinTanni"));
+    }
+
+    void windowWidthIsHeld()
+    {
+        D d;
+        frmShohin dlg;
+        dlg.Mode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        const int width = dlg.width();
+        dlg.resize(width + 200, dlg.height());
+        QCOMPARE(dlg.width(), width);
+        auto *memo = dlg.findChild<QPlainTextEdit *>(QStringLiteral("txtShohinMemo"));
+        auto *ok = dlg.findChild<QPushButton *>(QStringLiteral("cmdOK"));
+        auto *end = dlg.findChild<QPushButton *>(QStringLiteral("cmdEnd"));
+        const int memoHeight = memo->height();
+        const int okTop = ok->y();
+        dlg.resize(width, dlg.height() + 100);
+        QCOMPARE(memo->height(), memoHeight + 100);
+        QCOMPARE(ok->y(), okTop + 100);
+        QCOMPARE(end->y(), ok->y());
+        // The buttons stay inside the smallest window.
+        dlg.resize(width, 10);
+        QCOMPARE(dlg.height(), dlg.minimumHeight());
+        QVERIFY(ok->geometry().bottom() < dlg.height());
+    }
+
     void newReturnHandsBackTheId()
     {
         D d;

@@ -160,6 +160,66 @@ private slots:
         QCOMPARE(box(picker, "txtSearchShohinID")->Text(), QString());
     }
 
+    void arrowsWalkTheBoxesAndLeaveTheList()
+    {
+        D d;
+        frmShohinList picker;
+        QVERIFY(D::open(&picker));
+        const QStringList walk = {"txtSearchShohinID", "txtSearchHinban", "txtSearchHinmei", "txtSearchMaker"};
+        for (int i = 0; i < walk.size(); ++i) {
+            QCOMPARE(D::focusName(), walk[i]);
+            D::key(Qt::Key_Up);
+            QCOMPARE(D::focusName(), walk[i]);
+            D::key(Qt::Key_Down);
+        }
+        QCOMPARE(D::focusName(), QStringLiteral("txtSearchMaker"));
+        // The list is empty: Up and Down leave it at once.
+        list(picker)->setFocus();
+        D::key(Qt::Key_Up);
+        QCOMPARE(D::focusName(), QStringLiteral("txtSearchShohinID"));
+        list(picker)->setFocus();
+        D::key(Qt::Key_Down);
+        QCOMPARE(D::focusName(), QStringLiteral("cmdOK"));
+        // With rows: Up on the first row goes to the ID box, not to 製造元.
+        box(picker, "txtSearchMaker")->setFocus();
+        D::key(Qt::Key_Return);
+        QCOMPARE(D::focusName(), QStringLiteral("lvwShohinList"));
+        D::key(Qt::Key_Down);
+        QCOMPARE(picker.currentChoice(), QStringLiteral("S-10"));
+        D::key(Qt::Key_Up);
+        QCOMPARE(D::focusName(), QStringLiteral("lvwShohinList"));
+        D::key(Qt::Key_Up);
+        QCOMPARE(D::focusName(), QStringLiteral("txtSearchShohinID"));
+        D::key(Qt::Key_End);
+        QCOMPARE(D::focusName(), QStringLiteral("cmdOK"));
+        D::key(Qt::Key_Home);
+        QCOMPARE(D::focusName(), QStringLiteral("txtSearchShohinID"));
+        D::key(Qt::Key_Escape);
+        QVERIFY(!picker.isVisible());
+        QVERIFY(!picker.OK());
+    }
+
+    void layoutFollowsTheWindow()
+    {
+        D d;
+        frmShohinList picker;
+        QVERIFY(D::open(&picker));
+        auto *ok = picker.findChild<QPushButton *>(QStringLiteral("cmdOK"));
+        auto *frame = picker.findChild<QWidget *>(QStringLiteral("framSearch"));
+        const QSize listSize = list(picker)->size();
+        const int frameWidth = frame->width();
+        const int okRight = picker.width() - ok->x();
+        const int okBottom = picker.height() - ok->y();
+        picker.resize(picker.width() + 100, picker.height() + 50);
+        QCOMPARE(list(picker)->width(), listSize.width() + 100);
+        QCOMPARE(list(picker)->height(), listSize.height() + 50);
+        QCOMPARE(frame->width(), frameWidth + 100);
+        QCOMPARE(picker.width() - ok->x(), okRight);
+        QCOMPARE(picker.height() - ok->y(), okBottom);
+        picker.resize(10, 10);
+        QCOMPARE(picker.size(), picker.minimumSize());
+    }
+
     void tabGoesFromTheIdBoxToTheList()
     {
         D d;
