@@ -362,6 +362,38 @@ private slots:
         QCOMPARE(gotIds, ids);
     }
 
+    void productConditions_data()
+    {
+        QTest::addColumn<Conds>("conditions");
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QStringList>("ids");
+        QTest::newRow("one condition") << Conds{{"rt4D", "S34", "東京"}} << "(( 製造元 LIKE '%東京%' ))"
+                                       << QStringList{"P1", "P3", "P4"};
+        QTest::newRow("price range of one fraction")
+            << Conds{{"rt5D", "K00", "000000099000000100"}} << "(( 単価 >= 99 AND 単価 <= 100))"
+            << QStringList{"P1", "P2"};
+        QTest::newRow("id prefix and exact id")
+            << Conds{{"rt1D", "I31", "P*"}, {"rt1D", "I31", "Q1"}} << "(( 商品ID LIKE 'P%' ) OR ( 商品ID = 'Q1' ))"
+            << QStringList{"P1", "P2", "P3", "P4", "P5"};
+    }
+
+    void productConditions()
+    {
+        QFETCH(Conds, conditions);
+        QFETCH(QString, where);
+        QFETCH(QStringList, ids);
+        writeFilter(SearchFilterKind::Shohin, QStringLiteral("f"), conditions);
+        QString got;
+        QVERIFY(fnMakeShohinSQLWHERE(QStringLiteral("f"), got));
+        QCOMPARE(got, where);
+        Shohins list;
+        list.Load(got);
+        QStringList gotIds;
+        for (const ShohinDisplay &row : list)
+            gotIds << row.ShohinID();
+        QCOMPARE(gotIds, ids);
+    }
+
     void invalidSlipFilters_data()
     {
         QTest::addColumn<QString>("fixture");
