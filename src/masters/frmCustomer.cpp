@@ -215,6 +215,11 @@ void frmCustomer::selectEntry(QComboBox *box, const QString &text)
 void frmCustomer::CustomerShow(const Customer &customer)
 {
     txtCustomerID->setText(customer.CustomerID());
+    showDetails(customer);
+}
+
+void frmCustomer::showDetails(const Customer &customer)
+{
     txtCustomerNameKana->setText(customer.NameKana());
     txtCustomerNameKnj->setText(customer.NameKnj());
     txtCustomerBumon->setText(customer.Bumon());
@@ -301,20 +306,7 @@ bool frmCustomer::pickRecord(bool copyId)
         return false;
     if (copyId)
         txtCustomerID->setText(picker.ResultCustomerID());
-    txtCustomerNameKana->setText(picker.ResultNameKana());
-    txtCustomerNameKnj->setText(picker.ResultNameKnj());
-    txtCustomerBumon->setText(picker.ResultBumon());
-    txtCustomerPostNumber1->setText(picker.ResultPostNumber().left(3));
-    txtCustomerPostNumber2->setText(picker.ResultPostNumber().mid(3, 4));
-    txtCustomerAddress1->setText(picker.ResultAddress1());
-    txtCustomerAddress2->setText(picker.ResultAddress2());
-    txtCustomerTelephone->setText(picker.ResultTelephone());
-    txtCustomerFax->setText(picker.ResultFax());
-    txtCustomerNebikiRitsu->setText(picker.ResultNebikiRitsu());
-    txtCustomerMemo->setText(picker.ResultMemo());
-    chkTsukiSeikyu->setCheckState(fnBoolToCheck(picker.ResultTsukiSeikyu()) ? Qt::Checked : Qt::Unchecked);
-    selectEntry(cmbShimeBi, picker.ResultShimeBi());
-    selectEntry(cmbSeikyushoForm, picker.ResultSeikyushoForm());
+    showDetails(picker.ResultCustomer());
     return true;
 }
 

@@ -51,6 +51,8 @@ protected:
 
 private:
     void CustomerShow(const Customer &customer);
+    // Every field but the ID box.
+    void showDetails(const Customer &customer);
     void tsukiSeikyuSwitched();
     static void selectEntry(QComboBox *box, const QString &text);
 

@@ -28,6 +28,8 @@ public:
     bool ResultTsukiSeikyu() const { return m_chosen.TsukiSeikyu(); }
     QString ResultShimeBi() const { return m_chosen.ShimeBi(); }
     QString ResultSeikyushoForm() const { return m_chosen.SeikyushoForm(); }
+    // The chosen record itself, which the Result values read.
+    const Customer &ResultCustomer() const { return m_chosen; }
 
 protected:
     QString boxCondition() const override;

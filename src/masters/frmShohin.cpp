@@ -126,6 +126,11 @@ void frmShohin::showTanka(double tanka)
 void frmShohin::ShohinShow(const Shohin &shohin)
 {
     txtShohinID->setText(shohin.ShohinID());
+    showDetails(shohin);
+}
+
+void frmShohin::showDetails(const Shohin &shohin)
+{
     txtShohinNumber->setText(shohin.Number());
     txtShohinName->setText(shohin.Name());
     txtShohinMaker->setText(shohin.Maker());
@@ -184,12 +189,7 @@ bool frmShohin::pickRecord(bool copyId)
         return false;
     if (copyId)
         txtShohinID->setText(picker.ResultShohinID());
-    txtShohinNumber->setText(picker.ResultNumber());
-    txtShohinName->setText(picker.ResultName());
-    txtShohinMaker->setText(picker.ResultMaker());
-    showTanka(picker.ResultTanka().toDouble());
-    txtShohinTanni->setText(picker.ResultTanni());
-    txtShohinMemo->setText(picker.ResultMemo());
+    showDetails(picker.ResultShohin());
     return true;
 }
 

@@ -44,6 +44,8 @@ protected:
 
 private:
     void ShohinShow(const Shohin &shohin);
+    // Every field but the ID box.
+    void showDetails(const Shohin &shohin);
     void showTanka(double tanka);
 
     QLabel *lblTitle;

@@ -23,6 +23,8 @@ public:
     QString ResultTanka() const { return plainDecimalText(m_chosen.Tanka()); }
     QString ResultTanni() const { return m_chosen.Tanni(); }
     QString ResultMemo() const { return m_chosen.Memo(); }
+    // The chosen record itself, which the Result values read.
+    const Shohin &ResultShohin() const { return m_chosen; }
 
     // The 単価 column's text: thousands commas, at most two decimals.
     static QString tankaCell(double tanka);
