@@ -40,6 +40,18 @@ QString formatShortDate(const QDate &value)
     return value.toString(QStringLiteral("yy/MM/dd"));
 }
 
+QDateTime localDateTime(const QDate &day, const QTime &time)
+{
+    QDateTime value(day, time);
+    if (value.isValid() || !day.isValid() || !time.isValid())
+        return value;
+    // In the skipped hour: count from the same wall-clock reading in UTC,
+    // shifted by the offset in force just before the change.
+    const QDateTime asUtc(day, time, Qt::UTC);
+    const int offset = asUtc.addDays(-1).toLocalTime().offsetFromUtc();
+    return QDateTime::fromSecsSinceEpoch(asUtc.toSecsSinceEpoch() - offset);
+}
+
 QDateTime parseDateTime(const QString &text)
 {
     static const QRegularExpression re(QStringLiteral(
@@ -60,7 +72,7 @@ QDateTime parseDateTime(const QString &text)
         if (!t.isValid())
             return {};
     }
-    return QDateTime(d, t);
+    return localDateTime(d, t);
 }
 
 QDate today()

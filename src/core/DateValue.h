@@ -17,6 +17,11 @@ QString formatDateTime(const QDateTime &value);
 // "yy/mm/dd" as filter files and period texts carry it.
 QString formatShortDate(const QDate &value);
 
+// The local date-time of a day and a time of day. A time the clock skips
+// (a daylight-saving change, at midnight in some zones) gives the moment the
+// clock shows after the change, so that a stored day always reads back.
+QDateTime localDateTime(const QDate &day, const QTime &time);
+
 // Reads "yyyy/mm/dd", "yyyy/mm/dd hh:nn:ss", "yyyy/m/d" and "yy/mm/dd"
 // (a two-digit year is 2000 + yy). An invalid QDateTime when it is no date.
 QDateTime parseDateTime(const QString &text);

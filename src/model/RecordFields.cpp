@@ -123,10 +123,10 @@ QDateTime parseStoredDate(const QString &text)
         if (c >= 0 && y >= 0 && m >= 0 && d >= 0) {
             const QDate day(c * 100 + y, m, d);
             if (text.size() == 10)
-                return day.isValid() ? QDateTime(day, QTime(0, 0)) : QDateTime();
+                return day.isValid() ? localDateTime(day, QTime(0, 0)) : QDateTime();
             if (p[10] == QLatin1Char(' ') && p[13] == QLatin1Char(':') && p[16] == QLatin1Char(':')) {
                 const QTime time(twoDigits(p + 11), twoDigits(p + 14), twoDigits(p + 17));
-                return day.isValid() && time.isValid() ? QDateTime(day, time) : QDateTime();
+                return day.isValid() && time.isValid() ? localDateTime(day, time) : QDateTime();
             }
         }
     }
