@@ -1,0 +1,78 @@
+#include "DialogDriver.h"
+#include "TestSupport.h"
+#include "masters/frmCustomer.h"
+#include "masters/frmCustomerList.h"
+#include "masters/frmShohin.h"
+#include "masters/frmShohinList.h"
+
+#include <QtTest>
+#include <memory>
+
+using D = DialogDriver;
+
+// Each editor and picker comes back where and as large as it was closed;
+// the editors keep their fixed width whatever was stored.
+class tst_MasterWindowPlaces : public QObject {
+    Q_OBJECT
+
+    testsupport::ProgramFolder m_folder;
+
+    static std::unique_ptr<QDialog> make(const QString &name)
+    {
+        if (name == QLatin1String("frmCustomer")) {
+            auto editor = std::make_unique<frmCustomer>();
+            editor->Mode = QStringLiteral("New");
+            return editor;
+        }
+        if (name == QLatin1String("frmShohin")) {
+            auto editor = std::make_unique<frmShohin>();
+            editor->Mode = QStringLiteral("New");
+            return editor;
+        }
+        if (name == QLatin1String("frmCustomerList"))
+            return std::make_unique<frmCustomerList>();
+        return std::make_unique<frmShohinList>();
+    }
+
+private slots:
+    void initTestCase() { m_folder.open(); }
+
+    void placeIsRemembered_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("fixedWidth");
+        QTest::newRow("customer editor") << "frmCustomer" << true;
+        QTest::newRow("product editor") << "frmShohin" << true;
+        QTest::newRow("customer picker") << "frmCustomerList" << false;
+        QTest::newRow("product picker") << "frmShohinList" << false;
+    }
+    void placeIsRemembered()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, fixedWidth);
+        D d;
+        QPoint closedAt;
+        QSize closedSize;
+        int designedWidth = 0;
+        {
+            std::unique_ptr<QDialog> first = make(name);
+            QCOMPARE(first->objectName(), name);
+            QVERIFY(D::open(first.get()));
+            designedWidth = first->width();
+            first->move(150, 90);
+            first->resize(first->width() + 90, first->height() + 60);
+            closedAt = first->pos();
+            closedSize = first->size();
+            first->close();
+        }
+        std::unique_ptr<QDialog> second = make(name);
+        QVERIFY(D::open(second.get()));
+        QCOMPARE(second->pos(), closedAt);
+        QCOMPARE(second->height(), closedSize.height());
+        QCOMPARE(second->width(), fixedWidth ? designedWidth : closedSize.width());
+        second->close();
+    }
+};
+
+QTEST_MAIN(tst_MasterWindowPlaces)
+#include "tst_masterwindowplaces.moc"
