@@ -6,6 +6,7 @@
 #include "core/Startup.h"
 #include "filters/SearchFilterFile.h"
 #include "mainwindow/commands/MainCommands.h"
+#include "mainwindow/commands/PopupMenus.h"
 #include "masters/frmCustomer.h"
 #include "masters/frmShohin.h"
 #include "mainwindow/views/DateBar.h"
@@ -21,6 +22,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QMenu>
 #include <QToolBar>
 #include <QtTest>
 
@@ -55,6 +57,8 @@ private slots:
     void slipImages();
     void customerAndProductRows();
     void columnClickSorts();
+    void popupMenus_data();
+    void popupMenus();
     void databaseErrorShowsEmptyList();
     void ctrlKeysFollowCommandState();
     void slipColumnWidthsAreRemembered();
@@ -720,6 +724,89 @@ void tst_frmMainForm::customerAndProductRows()
     m_form->ShowShohinList(QStringLiteral("全件"), false);
     QCOMPARE(m_form->statusPanelText(1), QStringLiteral("ESC-上へ  [Ctrl]+F-検索"));
     QCOMPARE(m_form->statusPanelText(3), QStringLiteral("4件"));
+}
+
+void tst_frmMainForm::popupMenus_data()
+{
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<QStringList>("forms");
+    QTest::addColumn<QString>("menu");
+    // The enabled items of the record menu, print entries aside.
+    QTest::addColumn<QStringList>("enabled");
+    QTest::addColumn<bool>("printEnabled");
+
+    const QStringList all{"新規作成", "表示", "編集", "コピー", "貼り付け", "削除", "参照作成",
+                          "進行状況", "補足情報", "伝票複写", "伝票分割"};
+    QStringList twelve;
+    for (int i = 1; i <= 12; ++i)
+        twelve << QStringLiteral("F%1").arg(i, 2, 10, QLatin1Char('0'));
+    QTest::newRow("two slips selected") << "de全件" << QList<int>{0, 1} << QStringList{"請求書"} << "mnuItem"
+                                        << QStringList{"新規作成", "貼り付け", "削除"} << false;
+    QTest::newRow("one slip, twelve forms") << "de全件" << QList<int>{1} << twelve << "mnuItem" << all << true;
+    QTest::newRow("empty customer list") << "cu全件" << QList<int>{} << QStringList{"顧客台帳"} << "mnuItem"
+                                         << QStringList{"新規作成", "貼り付け"} << false;
+    QTest::newRow("one product") << "sh全件" << QList<int>{0} << QStringList{} << "mnuItem"
+                                 << all.mid(0, 7) << true;
+    QTest::newRow("root menu") << "de" << QList<int>{0} << QStringList{} << "" << QStringList{} << false;
+    QTest::newRow("empty filter folder") << "de検索フィルター" << QList<int>{} << QStringList{} << ""
+                                         << QStringList{} << false;
+    QTest::newRow("no saved invoices") << "tsC1/甲" << QList<int>{} << QStringList{} << "" << QStringList{} << false;
+}
+
+void tst_frmMainForm::popupMenus()
+{
+    insertSlip(1, QStringLiteral("2026/11/01"), QStringLiteral("甲"), QString(), 1);
+    insertSlip(2, QStringLiteral("2026/11/02"), QStringLiteral("甲"), QString(), 1);
+    insertShohin(QStringLiteral("P1"), QStringLiteral("N"), QStringLiteral("品"), QStringLiteral("M"), 1);
+    QFETCH(QString, node);
+    QFETCH(QStringList, forms);
+    const QString folder = node.startsWith(QLatin1String("cu")) ? gstrCustomerPrintFormFolder
+                           : node.startsWith(QLatin1String("sh")) ? gstrShohinPrintFormFolder
+                                                                   : gstrDenpyoPrintFormFolder;
+    for (const QString &form : forms) {
+        QFile file(folder + form + QStringLiteral(".rpx"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QFile other(folder + QStringLiteral("readme.txt"));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    open();
+    m_form->SelectTreeNode(node);
+    MainListView *list = m_form->lvwList;
+    QFETCH(QList<int>, selected);
+    for (int row : selected) {
+        list->selectionModel()->setCurrentIndex(list->listModel()->index(row, 0), QItemSelectionModel::NoUpdate);
+        list->selectionModel()->select(list->listModel()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+
+    PopupMenus *popups = m_commands->popupMenus();
+    QMenu *menu = popups->PreparePopupMenu();
+    QTEST(menu ? menu->objectName() : QString(), "menu");
+    if (menu != popups->mnuItem)
+        return;
+    QStringList enabled;
+    for (QAction *action : menu->actions())
+        if (action->isVisible() && !action->isSeparator() && action->isEnabled()
+            && !action->objectName().startsWith(QLatin1String("mnuItemPrint")))
+            enabled << action->text();
+    QTEST(enabled, "enabled");
+    QCOMPARE(popups->bar5->isVisible(), node.startsWith(QLatin1String("de")));
+
+    // One print entry per form, ten at most, each the form's name and " 印刷".
+    QStringList captions;
+    QFETCH(bool, printEnabled);
+    for (QAction *print : popups->mnuItemPrint) {
+        if (!print->isVisible())
+            continue;
+        captions << print->text();
+        QCOMPARE(print->isEnabled(), printEnabled);
+    }
+    QCOMPARE(captions.size(), std::min<qsizetype>(forms.size(), PopupMenus::kPrintEntries));
+    for (const QString &caption : captions) {
+        QVERIFY(caption.endsWith(QStringLiteral(" 印刷")));
+        QVERIFY(forms.contains(caption.chopped(3)));
+    }
 }
 
 void tst_frmMainForm::columnClickSorts()

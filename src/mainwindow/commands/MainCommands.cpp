@@ -5,6 +5,7 @@
 #include "core/dialogs/frmSystemInfo.h"
 #include "core/dialogs/frmVersion.h"
 #include "mainwindow/commands/ItemCommands.h"
+#include "mainwindow/commands/PopupMenus.h"
 #include "mainwindow/views/DateBar.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
@@ -27,7 +28,7 @@ const QString kCustomer = QStringLiteral("顧客");
 const QString kShohin = QStringLiteral("商品");
 } // namespace
 
-MainCommands::MainCommands(frmMainForm *form) : QObject(form), m_form(form)
+MainCommands::MainCommands(frmMainForm *form) : QObject(form), m_form(form), m_popups(new PopupMenus(form))
 {
     connect(m_form, &frmMainForm::toolbarCommand, this,
             [this](const QString &key) { m_form->runView([this, key] { ToolbarCommand(key); }); });
@@ -59,6 +60,7 @@ void MainCommands::connectKeys()
             [this] { m_form->runView([this] { OpenSelectedItem(*m_form); }); });
     connect(m_form->lvwList, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
     connect(m_form->lvwList, &MainListView::f2Pressed, this, [this] { run(&MainCommands::ListKeyF2); });
+    connect(m_form->lvwList, &MainListView::contextMenuReleased, m_popups, &PopupMenus::ShowPopupMenu);
     connect(m_form->lvwListItemMenu, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
     connect(m_form->lvwListContents, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
     connect(m_form, &frmMainForm::ctrlCommand, this, [this](QChar letter) {

@@ -4,6 +4,7 @@
 #include <QString>
 
 class frmMainForm;
+class PopupMenus;
 
 // The command half of the main window: connects its menus, toolbars, keys
 // and tree to the commands, and runs each as a view request of the window.
@@ -26,10 +27,13 @@ public:
     void VersionCommand();
     void ListKeyF2();
 
+    PopupMenus *popupMenus() const { return m_popups; }
+
 private:
     void connectMenus();
     void connectKeys();
     void run(void (MainCommands::*command)());
 
     frmMainForm *m_form;
+    PopupMenus *m_popups;
 };
