@@ -268,6 +268,7 @@ void tst_frmMainForm::unloadClosesDatabaseThenSavesSettings()
     m_form->dateBar->cmbShimeBi->setCurrentIndex(2);
     m_form->dateBar->cmbShimeBi_Click();
     QVERIFY(!m_form->dateBar->DayMode);
+    m_form->lvwList->header()->resizeSection(2, ui::twipsToPixelsX(2880));
     m_form->close();
     QVERIFY(!gConnection);
     const QString ini = settingsFileName(QStringLiteral("Ini"));
@@ -277,6 +278,10 @@ void tst_frmMainForm::unloadClosesDatabaseThenSavesSettings()
     QVERIFY(!fnReadSetting(settingsFileName(QStringLiteral("Size")), QStringLiteral("Window Positions"),
                            QStringLiteral("frmMainForm"))
                  .isEmpty());
+    QCOMPARE(fnReadSetting(settingsFileName(QStringLiteral("Size")), QStringLiteral("ListViewHeaderColumn Width"),
+                           QStringLiteral("frmMainForm"))
+                 .mid(10, 5),
+             QStringLiteral("02880"));
 }
 
 void tst_frmMainForm::treeNodes()

@@ -307,6 +307,9 @@ void frmMainForm::Form_Unload()
     CloseDatabase();
     SaveWindowPosition(this);
     dateBar->SaveDateBarSettings();
+    // Closing the window leaves the list too: slip-column widths set just
+    // before closing are kept.
+    lvwList_LostFocus();
 }
 
 void frmMainForm::closeEvent(QCloseEvent *event)
