@@ -36,12 +36,10 @@ Connection::~Connection()
         sqlite3_close_v2(m_db);
 }
 
-std::unique_ptr<Connection> Connection::open(const QString &path)
+std::unique_ptr<Connection> Connection::openWith(const QString &path, int flags)
 {
-    if (!QFileInfo(path).isFile())
-        throw DbError(SQLITE_CANTOPEN, QStringLiteral("データベースファイル(%1)が見つかりません。").arg(path));
     sqlite3 *raw = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = engineMessage(raw, rc);
         sqlite3_close_v2(raw);
@@ -52,19 +50,16 @@ std::unique_ptr<Connection> Connection::open(const QString &path)
     return c;
 }
 
+std::unique_ptr<Connection> Connection::open(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        throw DbError(SQLITE_CANTOPEN, QStringLiteral("データベースファイル(%1)が見つかりません。").arg(path));
+    return openWith(path, SQLITE_OPEN_READWRITE);
+}
+
 std::unique_ptr<Connection> Connection::create(const QString &path)
 {
-    sqlite3 *raw = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString msg = engineMessage(raw, rc);
-        sqlite3_close_v2(raw);
-        throw DbError(rc, msg);
-    }
-    std::unique_ptr<Connection> c(new Connection(raw, path));
-    c->configure();
-    return c;
+    return openWith(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
 }
 
 bool Connection::createFile(const QString &path, const QString &script)

@@ -56,6 +56,7 @@ public:
 
 private:
     Connection(sqlite3 *db, QString path);
+    static std::unique_ptr<Connection> openWith(const QString &path, int flags);
     void configure();
 
     sqlite3 *m_db = nullptr;
