@@ -2,6 +2,7 @@
 
 #include "core/WindowMemory.h"
 #include "platform/report/PageFile.h"
+#include "platform/report/PreviewDialog.h"
 #include "platform/report/PreviewWidget.h"
 #include "platform/ui/Twips.h"
 
@@ -14,7 +15,7 @@ frmPreview::frmPreview(QWidget *parent) : QDialog(parent)
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     ARViewer21 = new report::PreviewWidget(this);
     connect(ARViewer21->addCloseButton(), &QToolButton::clicked, this, &QDialog::reject);
-    resize(800, 900);
+    resize(report::defaultPreviewSize(this));
 }
 
 void frmPreview::setPages(const QVector<report::Page> &pages)

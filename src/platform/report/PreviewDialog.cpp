@@ -2,6 +2,7 @@
 
 #include "platform/report/PreviewWidget.h"
 
+#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -14,6 +15,14 @@ PreviewDriver &driver()
     return d;
 }
 } // namespace
+
+QSize defaultPreviewSize(const QWidget *window)
+{
+    QSize size(800, 900);
+    if (const QScreen *screen = window->screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+    return size;
+}
 
 void setPreviewDriver(PreviewDriver d)
 {
@@ -29,7 +38,7 @@ PreviewDialog::PreviewDialog(QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_viewer);
-    resize(800, 900);
+    resize(defaultPreviewSize(this));
 }
 
 void PreviewDialog::setPages(const QVector<Page> &pages)

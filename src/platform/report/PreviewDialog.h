@@ -24,6 +24,10 @@ private:
     PreviewWidget *m_viewer;
 };
 
+// The first size of a preview window: tall enough for a page, within the
+// screen's free area.
+QSize defaultPreviewSize(const QWidget *window);
+
 // Tests drive previews through a driver instead of a modal loop; the
 // driver sees the filled dialog and returns the dialog's result.
 using PreviewDriver = std::function<int(PreviewDialog &)>;
