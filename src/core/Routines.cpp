@@ -30,6 +30,15 @@ struct DecimalText {
     QByteArray fraction; // no trailing zeros
 };
 
+DecimalText withoutOuterZeros(DecimalText d)
+{
+    while (d.whole.startsWith('0'))
+        d.whole.remove(0, 1);
+    while (d.fraction.endsWith('0'))
+        d.fraction.chop(1);
+    return d;
+}
+
 DecimalText decimalText(double value)
 {
     DecimalText d;
@@ -56,11 +65,7 @@ DecimalText decimalText(double value)
         d.whole = digits.left(pointAt);
         d.fraction = digits.mid(pointAt);
     }
-    while (d.whole.startsWith('0'))
-        d.whole.remove(0, 1);
-    while (d.fraction.endsWith('0'))
-        d.fraction.chop(1);
-    return d;
+    return withoutOuterZeros(d);
 }
 
 // Adds one to a string of decimal digits.
@@ -89,11 +94,7 @@ DecimalText roundedTo(DecimalText d, int places)
         d.whole = all.left(all.size() - places);
         d.fraction = all.right(places);
     }
-    while (d.whole.startsWith('0'))
-        d.whole.remove(0, 1);
-    while (d.fraction.endsWith('0'))
-        d.fraction.chop(1);
-    return d;
+    return withoutOuterZeros(d);
 }
 
 QString grouped(const QString &digits)
