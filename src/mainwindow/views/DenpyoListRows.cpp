@@ -10,21 +10,22 @@ QString twoDigits(int n)
     return QString::number(n).rightJustified(2, QLatin1Char('0'));
 }
 
-// "yy/mm/dd"; dates up to 1899/12/31 (the zero date among them) are blank.
-QString shortDate(const QDateTime &value)
+QString yymmdd(const QDate &d)
 {
-    const QDate d = value.date();
-    if (!d.isValid() || d <= QDate(1899, 12, 31))
-        return QString();
     return twoDigits(d.year() % 100) + QLatin1Char('/') + twoDigits(d.month()) + QLatin1Char('/') + twoDigits(d.day());
 }
 
+// Dates up to 1899/12/31 (the zero date among them) are blank.
+QString shortDate(const QDateTime &value)
+{
+    const QDate d = value.date();
+    return d.isValid() && d > QDate(1899, 12, 31) ? yymmdd(d) : QString();
+}
+
+// A stage's date shows whenever its flag is on, whatever it holds.
 QString stageDate(bool flag, const QDateTime &value)
 {
-    if (!flag || !value.isValid())
-        return QString();
-    const QDate d = value.date();
-    return twoDigits(d.year() % 100) + QLatin1Char('/') + twoDigits(d.month()) + QLatin1Char('/') + twoDigits(d.day());
+    return flag && value.isValid() ? yymmdd(value.date()) : QString();
 }
 
 QString shortDateTime(const QDateTime &value)
@@ -32,7 +33,7 @@ QString shortDateTime(const QDateTime &value)
     if (!value.isValid() || isZeroDate(value))
         return QString();
     const QTime t = value.time();
-    return stageDate(true, value) + QLatin1Char(' ') + twoDigits(t.hour()) + QLatin1Char(':') + twoDigits(t.minute())
+    return yymmdd(value.date()) + QLatin1Char(' ') + twoDigits(t.hour()) + QLatin1Char(':') + twoDigits(t.minute())
            + QLatin1Char(':') + twoDigits(t.second());
 }
 
