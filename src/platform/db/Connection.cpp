@@ -15,15 +15,18 @@ QString engineMessage(sqlite3 *db, int rc)
     return QString::fromUtf8(sqlite3_errstr(rc));
 }
 
-// True when only blanks and ";" follow the first statement.
-bool onlyTerminatorLeft(const char *tail)
+// True when nothing but blanks, ";" and comments follow the first statement.
+bool onlyTerminatorLeft(sqlite3 *db, const char *tail)
 {
-    for (const char *p = tail; p && *p; ++p) {
-        const unsigned char c = static_cast<unsigned char>(*p);
-        if (c != ';' && c != ' ' && c != '\t' && c != '\r' && c != '\n')
-            return false;
-    }
-    return true;
+    const char *p = tail;
+    while (p && (*p == ';' || *p == ' ' || *p == '\t' || *p == '\r' || *p == '\n'))
+        ++p;
+    if (!p || !*p)
+        return true;
+    sqlite3_stmt *next = nullptr;
+    const int rc = sqlite3_prepare_v2(db, p, -1, &next, nullptr);
+    sqlite3_finalize(next);
+    return rc == SQLITE_OK && !next;
 }
 
 } // namespace
@@ -110,7 +113,7 @@ Statement Connection::prepare(const QString &sql)
         sqlite3_finalize(stmt);
         check(rc);
     }
-    if (!onlyTerminatorLeft(tail)) {
+    if (!onlyTerminatorLeft(m_db, tail)) {
         sqlite3_finalize(stmt);
         throw DbError(SQLITE_MISUSE, QStringLiteral("一度に実行できる SQL 文は一つだけです。"));
     }
