@@ -970,6 +970,19 @@ void tst_frmMainForm::treeKeys()
     QTest::keyClick(tree, Qt::Key_Escape);
     QVERIFY(!slips->isExpanded());
 
+    // A node reached with the keys shows its view, as a click does; Enter
+    // does nothing more.
+    QCOMPARE(location(), (QStringList{"伝票", "", "", ""}));
+    QTest::keyClick(tree, Qt::Key_Down);
+    QCOMPARE(location(), (QStringList{"顧客", "", "", ""}));
+    QTest::keyClick(tree, Qt::Key_Right);
+    QTest::keyClick(tree, Qt::Key_Down);
+    QTest::keyClick(tree, Qt::Key_Down);
+    QCOMPARE(location(), (QStringList{"顧客", "全件", "", ""}));
+    m_form->ShowShohinMenu();
+    QTest::keyClick(tree, Qt::Key_Return);
+    QCOMPARE(location(), (QStringList{"商品", "", "", ""}));
+
     // A click shows the node's view.
     slips->setExpanded(true);
     emit tree->itemClicked(slips->child(2), 0);

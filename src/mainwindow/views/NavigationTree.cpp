@@ -97,13 +97,20 @@ void NavigationTree::BuildTree()
 
 void NavigationTree::keyPressEvent(QKeyEvent *event)
 {
+    // A node reached with the keys is chosen as a clicked one is; Enter has
+    // nothing left to do.
+    const QTreeWidgetItem *before = currentItem();
     if (event->key() == Qt::Key_Escape) {
         // Esc climbs the tree as Left does: collapse, then go to the parent.
         QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
         QTreeWidget::keyPressEvent(&left);
+    } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         return;
+    } else {
+        QTreeWidget::keyPressEvent(event);
     }
-    QTreeWidget::keyPressEvent(event);
+    if (currentItem() && currentItem() != before)
+        emit nodeClicked(keyOf(currentItem()));
 }
 
 void NavigationTree::keyboardSearch(const QString &search)
