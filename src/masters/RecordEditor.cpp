@@ -23,8 +23,15 @@ void RecordEditor::setParts(const Parts &parts)
 {
     m_parts = parts;
     m_keys->watch(parts.idBox);
-    for (QWidget *w : parts.keyFields)
+    for (QWidget *w : parts.keyFields) {
         m_keys->watch(w);
+        // A button or check box would walk the tab chain with the arrows;
+        // here only its own targets (setTargets) move the focus.
+        if (qobject_cast<QAbstractButton *>(w)) {
+            for (NavKey key : {NavKey::Up, NavKey::Down, NavKey::Right, NavKey::Left})
+                m_keys->setAction(w, key, [] {});
+        }
+    }
     m_keys->setAction(nullptr, NavKey::Home, [this] { goHome(); });
     m_keys->setAction(nullptr, NavKey::End, [this] {
         if (ui::KeyNavigator::canTakeFocus(m_parts.ok))

@@ -104,6 +104,12 @@ RecordPicker::RecordPicker(const QString &formName, SearchFilterKind kind, QWidg
 
     keys = new ui::KeyNavigator(this);
     keys->watch({list, tvwTree, cmdOK, cmdCancel});
+    // The two buttons would walk the tab chain with the arrows; here the
+    // arrows have no target on them.
+    for (QPushButton *b : {cmdOK, cmdCancel}) {
+        for (NavKey key : {NavKey::Up, NavKey::Down, NavKey::Right, NavKey::Left})
+            keys->setAction(b, key, [] {});
+    }
     keys->setAction(nullptr, NavKey::End, [this] { cmdOK->setFocus(Qt::OtherFocusReason); });
     keys->setAction(nullptr, NavKey::Escape, [this] { ListCancel(); });
     keys->setAction(nullptr, NavKey::F12, [this] { Select(); });

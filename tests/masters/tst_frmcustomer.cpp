@@ -483,6 +483,30 @@ private slots:
         QCOMPARE(D::focusName(), QStringLiteral("cmdOK"));
     }
 
+    void arrowsOnTheBillingBlockAndButtonsStay_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        for (const char *control : {"chkTsukiSeikyu", "cmdOK", "cmdEnd"}) {
+            for (const auto &[name, key] : {std::pair{"Up", Qt::Key_Up}, std::pair{"Down", Qt::Key_Down},
+                                            std::pair{"Right", Qt::Key_Right}, std::pair{"Left", Qt::Key_Left}})
+                QTest::addRow("%s %s", control, name) << control << int(key);
+        }
+    }
+    void arrowsOnTheBillingBlockAndButtonsStay()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        D d;
+        frmCustomer dlg;
+        dlg.Mode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        dlg.findChild<QWidget *>(control)->setFocus();
+        D::key(Qt::Key(key));
+        QCOMPARE(D::focusName(), control);
+        QVERIFY(d.messages.isEmpty());
+    }
+
     void memoTakes254Characters()
     {
         D d;

@@ -195,6 +195,9 @@ private slots:
         D::key(Qt::Key_Up);
         QCOMPARE(D::focusName(), QStringLiteral("txtShohinTanni"));
         dlg.findChild<QWidget *>(QStringLiteral("cmdEnd"))->setFocus();
+        for (Qt::Key arrow : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Left})
+            D::key(arrow);
+        QCOMPARE(D::focusName(), QStringLiteral("cmdEnd"));
         D::key(Qt::Key_Up);
         QCOMPARE(D::focusName(), QStringLiteral("txtShohinTanni"));
     }

@@ -192,6 +192,10 @@ private slots:
         QCOMPARE(D::focusName(), QStringLiteral("txtSearchShohinID"));
         D::key(Qt::Key_End);
         QCOMPARE(D::focusName(), QStringLiteral("cmdOK"));
+        // The buttons have no arrow targets.
+        for (Qt::Key arrow : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Right, Qt::Key_Left})
+            D::key(arrow);
+        QCOMPARE(D::focusName(), QStringLiteral("cmdOK"));
         D::key(Qt::Key_Home);
         QCOMPARE(D::focusName(), QStringLiteral("txtSearchShohinID"));
         D::key(Qt::Key_Escape);
