@@ -5,12 +5,13 @@
 
 #include <QtTest>
 #include <limits>
+#include <optional>
 
 class tst_BasicInfo : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<testsupport::ProgramFolder> m_folder;
+    std::optional<testsupport::OpenedProgramFolder> m_folder;
 
     QVariant column(const QString &key, const QString &name)
     {
@@ -26,12 +27,10 @@ private:
 private slots:
     void init()
     {
-        m_folder = std::make_unique<testsupport::ProgramFolder>();
-        m_folder->open();
+        m_folder.emplace();
     }
     void cleanup()
     {
-        CloseDatabase();
         m_folder.reset();
     }
 

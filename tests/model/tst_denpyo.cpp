@@ -5,6 +5,7 @@
 
 #include <QtTest>
 #include <memory>
+#include <optional>
 
 using db::DbError;
 
@@ -67,18 +68,16 @@ class tst_Denpyo : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<testsupport::ProgramFolder> m_folder;
+    std::optional<testsupport::OpenedProgramFolder> m_folder;
 
 private slots:
     void init()
     {
         setFixedNow(at(2024, 4, 1, 9, 30, 15));
-        m_folder = std::make_unique<testsupport::ProgramFolder>();
-        m_folder->open();
+        m_folder.emplace();
     }
     void cleanup()
     {
-        gConnection.reset();
         m_folder.reset();
         setFixedNow(QDateTime());
     }

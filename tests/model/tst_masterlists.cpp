@@ -5,6 +5,7 @@
 
 #include <QtTest>
 #include <memory>
+#include <optional>
 
 using db::DbError;
 
@@ -12,15 +13,14 @@ class tst_MasterLists : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<testsupport::ProgramFolder> m_folder;
+    std::optional<testsupport::OpenedProgramFolder> m_folder;
 
     static void exec(const QString &sql) { connection().exec(sql); }
 
 private slots:
     void init()
     {
-        m_folder = std::make_unique<testsupport::ProgramFolder>();
-        m_folder->open();
+        m_folder.emplace();
         exec(QStringLiteral("INSERT INTO 顧客テーブル (顧客ID, 顧客名漢字, 部門, 値引率, メモ, 月締め請求) VALUES "
                             "('C2', '佐藤商事  ', NULL, 0, '一行目\r\n二行目', -1), "
                             "('C1', '山田商店', '営業部', 5, NULL, 0), "
@@ -30,7 +30,6 @@ private slots:
     }
     void cleanup()
     {
-        gConnection.reset();
         m_folder.reset();
     }
 

@@ -4,6 +4,7 @@
 
 #include <QtTest>
 #include <memory>
+#include <optional>
 
 using db::DbError;
 
@@ -20,17 +21,15 @@ class tst_Shohin : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<testsupport::ProgramFolder> m_folder;
+    std::optional<testsupport::OpenedProgramFolder> m_folder;
 
 private slots:
     void init()
     {
-        m_folder = std::make_unique<testsupport::ProgramFolder>();
-        m_folder->open();
+        m_folder.emplace();
     }
     void cleanup()
     {
-        gConnection.reset();
         m_folder.reset();
     }
 

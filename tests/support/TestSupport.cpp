@@ -52,4 +52,9 @@ void ProgramFolder::open()
     InitShohinKensakuItems();
 }
 
+OpenedProgramFolder::~OpenedProgramFolder()
+{
+    gConnection.reset();
+}
+
 } // namespace testsupport

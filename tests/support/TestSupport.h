@@ -29,4 +29,13 @@ private:
     QTemporaryDir m_dir;
 };
 
+// A fresh program folder opened for one test function; the connection is
+// closed again when it goes. Held in a std::optional: emplace() in init(),
+// reset() in cleanup().
+class OpenedProgramFolder : public ProgramFolder {
+public:
+    OpenedProgramFolder() { open(); }
+    ~OpenedProgramFolder();
+};
+
 } // namespace testsupport
