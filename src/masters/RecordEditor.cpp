@@ -213,28 +213,19 @@ void RecordEditor::Save()
     }
 
     m_resultModified = true;
-    switch (m_mode.kind()) {
-    case EditorMode::New:
+    if (m_mode.staysOpenAfterSave()) {
+        // Back to the empty starting state for the next record.
+        if (m_mode.hasInputStates())
+            InputStateSet(InputState::Key);
         m_parts.ok->setText(m_mode.okCaption());
         recordClear();
         focusIdBox();
-        break;
-    case EditorMode::SelectableUpdate:
-        InputStateSet(InputState::Key);
-        m_parts.ok->setText(m_mode.okCaption());
-        recordClear();
-        focusIdBox();
-        break;
-    case EditorMode::NewReturn:
-        setReturnedId(id);
-        wait.release();
-        accept();
-        break;
-    default:
-        wait.release();
-        accept();
-        break;
+        return;
     }
+    if (m_mode.kind() == EditorMode::NewReturn)
+        setReturnedId(id);
+    wait.release();
+    accept();
 }
 
 void RecordEditor::CloseEditor()

@@ -447,6 +447,57 @@ private slots:
         QCOMPARE(count(), 0);
     }
 
+    void databaseFailureKeepsTheDialog_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("when");
+        QTest::newRow("opening") << "SelectedUpdate" << "opening";
+        QTest::newRow("id lookup") << "SelectableUpdate" << "lookup";
+        QTest::newRow("save") << "New" << "save";
+    }
+    void databaseFailureKeepsTheDialog()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, when);
+        const auto breakTable = [] { connection().exec(QStringLiteral("ALTER TABLE 顧客テーブル RENAME TO 顧客退避;")); };
+        D d;
+        frmCustomer dlg;
+        dlg.Mode = mode;
+        dlg.strCustomerID = QStringLiteral("A1");
+        if (when == QLatin1String("opening"))
+            breakTable();
+        QVERIFY(D::open(&dlg));
+        if (when == QLatin1String("lookup")) {
+            D::type(QStringLiteral("A1"));
+            breakTable();
+            D::key(Qt::Key_Return);
+        } else if (when == QLatin1String("save")) {
+            D::type(QStringLiteral("N1"));
+            D::key(Qt::Key_Return);
+            D::type(QStringLiteral("しんき"));
+            breakTable();
+            D::key(Qt::Key_F12);
+        }
+        connection().exec(QStringLiteral("ALTER TABLE 顧客退避 RENAME TO 顧客テーブル;"));
+        QVERIFY(dlg.isVisible());
+        QVERIFY(!dlg.ResultModified());
+        QVERIFY(d.messages.last().text.contains(QStringLiteral("顧客テーブル")));
+        QCOMPARE(d.messages.last().icon, ui::Icon::Exclamation);
+        if (when == QLatin1String("opening")) {
+            QVERIFY(!enabled(&dlg, "txtCustomerID"));
+        } else if (when == QLatin1String("lookup")) {
+            QCOMPARE(dlg.inputState(), InputState::Key);
+            QCOMPARE(text(&dlg, "txtCustomerID"), QStringLiteral("A1"));
+        } else {
+            QCOMPARE(text(&dlg, "txtCustomerID"), QStringLiteral("N1"));
+            QCOMPARE(text(&dlg, "txtCustomerNameKana"), QStringLiteral("しんき"));
+            // The same save goes through once the table is back.
+            D::key(Qt::Key_F12);
+            QVERIFY(dlg.ResultModified());
+            QCOMPARE(row(QStringLiteral("N1"), {"顧客名かな"}), QStringLiteral("顧客名かな=しんき"));
+        }
+    }
+
     void shortPostcodeIsSavedUnchanged()
     {
         connection().exec(QStringLiteral("UPDATE 顧客テーブル SET 郵便番号 = '12345';"));
