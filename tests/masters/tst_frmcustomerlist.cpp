@@ -8,6 +8,7 @@
 #include "filters/SearchFilterKind.h"
 #include "masters/frmCustomer.h"
 #include "masters/frmCustomerList.h"
+#include "model/Customer.h"
 #include "platform/text/LineFile.h"
 
 #include <QLineEdit>
@@ -224,6 +225,42 @@ private slots:
         QCOMPARE(picker.ResultNebikiRitsu(), QStringLiteral("-3"));
         QVERIFY(picker.ResultTsukiSeikyu());
         QCOMPARE(picker.ResultShimeBi(), QStringLiteral("20日締め"));
+    }
+
+    void everyResultReadsTheChosenRecord()
+    {
+        Customer c;
+        c.setCustomerID(QStringLiteral("Z9"));
+        c.setNameKana(QStringLiteral("ぜっと"));
+        c.setNameKnj(QStringLiteral("全十商会"));
+        c.setBumon(QStringLiteral("経理"));
+        c.setPostNumber(QStringLiteral("9876543"));
+        c.setAddress1(QStringLiteral("札幌市"));
+        c.setAddress2(QStringLiteral("北一条"));
+        c.setPhone(QStringLiteral("011-222"));
+        c.setFax(QStringLiteral("011-333"));
+        c.setNebikiRitsu(0);
+        c.setMemo(QStringLiteral("一\r\n二"));
+        c.setTsukiSeikyu(true);
+        c.setShimeBi(QStringLiteral("月末締め"));
+        c.setSeikyushoForm(QStringLiteral("標準"));
+        QVERIFY(c.Apply());
+        D d;
+        frmCustomerList picker;
+        QVERIFY(D::open(&picker));
+        D::type(QStringLiteral("Z9"));
+        D::key(Qt::Key_Return);
+        D::key(Qt::Key_Return);
+        connection().exec(QStringLiteral("DELETE FROM 顧客テーブル WHERE 顧客ID = 'Z9';"));
+        QVERIFY(picker.OK());
+        const QStringList results = {picker.ResultCustomerID(),   picker.ResultTelephone(), picker.ResultFax(),
+                                     picker.ResultNameKana(),     picker.ResultNameKnj(),   picker.ResultPostNumber(),
+                                     picker.ResultAddress1(),     picker.ResultAddress2(),  picker.ResultBumon(),
+                                     picker.ResultNebikiRitsu(),  picker.ResultMemo(),      picker.ResultShimeBi(),
+                                     picker.ResultSeikyushoForm()};
+        QCOMPARE(results, (QStringList{"Z9", "011-222", "011-333", "ぜっと", "全十商会", "9876543", "札幌市", "北一条",
+                                       "経理", "0", "一\r\n二", "月末締め", "標準"}));
+        QVERIFY(picker.ResultTsukiSeikyu());
     }
 
     void aSearchWithoutRowsLeavesNoChoice()
