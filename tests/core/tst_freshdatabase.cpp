@@ -2,7 +2,9 @@
 #include "core/Globals.h"
 #include "platform/db/Connection.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -143,6 +145,25 @@ private slots:
         QCOMPARE(runTool(other), 0);
         QCOMPARE(bytes(other), QByteArray("not a database"));
         gConnection = db::Connection::open(m_path);
+    }
+
+    // What the build lays out: the program, its database and every folder
+    // the start-up checks, with the sample print forms beside the user's.
+    void programFolderIsComplete()
+    {
+        const QDir program(QStringLiteral(QVX_PROGRAM_DIR));
+        QVERIFY(QFileInfo(program.filePath(QStringLiteral("quorvex"))).isExecutable());
+        QVERIFY(QFileInfo(program.filePath(QStringLiteral("DATABASE/TsukiSeikyusho"))).isDir());
+        const QStringList kinds{"Denpyo", "DenpyoList", "TsukiSeikyusho", "Customer",
+                                "CustomerList", "Shohin", "ShohinList"};
+        QStringList folders{"DenpyoKensakuFilter", "CustomerKensakuFilter", "ShohinKensakuFilter"};
+        for (const QString &kind : kinds)
+            folders << kind + QStringLiteral("PrintForm") << kind + QStringLiteral("PrintSampleForm");
+        for (const QString &folder : folders)
+            QVERIFY2(QFileInfo(program.filePath(QStringLiteral("Define/") + folder)).isDir(), qPrintable(folder));
+        auto c = db::Connection::open(program.filePath(QStringLiteral("DATABASE/QVX.MDB")));
+        QCOMPARE(c->scalar(QStringLiteral(
+                     "SELECT 数値型データ FROM 基本情報テーブル WHERE 基本情報ID = 'DatabaseVersion'")).toInt(), 5);
     }
 
     void folderThatIsMissing()
