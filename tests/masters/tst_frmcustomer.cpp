@@ -558,6 +558,41 @@ private slots:
         QVERIFY(d.messages.isEmpty());
     }
 
+    void tabChainFollowsTheEntryOrder_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("withId");
+        QTest::newRow("New") << "New" << true;
+        QTest::newRow("SelectedUpdate") << "SelectedUpdate" << false;
+    }
+    void tabChainFollowsTheEntryOrder()
+    {
+        QFETCH(QString, mode);
+        QFETCH(bool, withId);
+        D d;
+        frmCustomer dlg;
+        dlg.Mode = mode;
+        dlg.strCustomerID = QStringLiteral("A1");
+        QVERIFY(D::open(&dlg));
+        // The lists are enabled so that they take the focus too.
+        dlg.findChild<QCheckBox *>(QStringLiteral("chkTsukiSeikyu"))->setChecked(true);
+        QStringList expected = {"txtCustomerNameKana",    "txtCustomerNameKnj",  "txtCustomerBumon",
+                                "txtCustomerPostNumber1", "txtCustomerPostNumber2", "txtCustomerAddress1",
+                                "txtCustomerAddress2",    "txtCustomerTelephone", "txtCustomerFax",
+                                "txtCustomerNebikiRitsu", "txtCustomerMemo",     "chkTsukiSeikyu",
+                                "cmbShimeBi",             "cmbSeikyushoForm",    "cmdOK",
+                                "cmdEnd"};
+        if (withId)
+            expected.prepend(QStringLiteral("txtCustomerID"));
+        expected << expected.first();
+        QStringList visited;
+        for (int i = 0; i < expected.size(); ++i) {
+            visited << D::focusName();
+            D::key(Qt::Key_Tab);
+        }
+        QCOMPARE(visited, expected);
+    }
+
     void memoTakes254Characters()
     {
         D d;

@@ -313,6 +313,20 @@ private slots:
         QVERIFY(!picker.OK());
     }
 
+    void tabVisitsTheDesignedOrder()
+    {
+        D d;
+        frmCustomerList picker;
+        QVERIFY(D::open(&picker));
+        QStringList visited;
+        for (int i = 0; i < 8; ++i) {
+            visited << D::focusName();
+            D::key(Qt::Key_Tab);
+        }
+        QCOMPARE(visited, (QStringList{"txtSearchCustomerID", "txtSearchCustomerNameKnj", "lvwCustomerList", "cmdOK",
+                                       "cmdCancel", "tvwTree", "cmdCustomerNew", "txtSearchCustomerID"}));
+    }
+
     void escCloses()
     {
         D d;

@@ -233,6 +233,21 @@ private slots:
         QCOMPARE(D::focusName(), QStringLiteral("lvwShohinList"));
     }
 
+    void tabVisitsTheDesignedOrder()
+    {
+        D d;
+        frmShohinList picker;
+        QVERIFY(D::open(&picker));
+        QStringList visited;
+        for (int i = 0; i < 11; ++i) {
+            visited << D::focusName();
+            D::key(Qt::Key_Tab);
+        }
+        QCOMPARE(visited, (QStringList{"txtSearchShohinID", "lvwShohinList", "cmdOK", "cmdCancel", "cmdSearch",
+                                       "tvwTree", "cmdShohinNew", "txtSearchHinban", "txtSearchHinmei",
+                                       "txtSearchMaker", "txtSearchShohinID"}));
+    }
+
     void f2CreatesAndListsTheProduct()
     {
         D d;
