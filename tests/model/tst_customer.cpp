@@ -148,6 +148,25 @@ private slots:
             QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM 顧客テーブル")).toInt(), 0);
     }
 
+    // Deleted, the record is empty and no longer new: a key assigned again
+    // updates that key's row.
+    void applyAfterDeleteUpdates()
+    {
+        Customer a, b;
+        fill(a, QStringLiteral("K1"));
+        fill(b, QStringLiteral("K2"));
+        QVERIFY(a.Apply());
+        QVERIFY(b.Apply());
+        QVERIFY(a.Delete());
+        QCOMPARE(a.NameKnj(), QString());
+        a.setCustomerID(QStringLiteral("K2"));
+        a.setNameKnj(QStringLiteral("更新後"));
+        QVERIFY(a.Apply());
+        QCOMPARE(scalar(QStringLiteral("SELECT group_concat(顧客ID || ':' || ifnull(顧客名漢字, '-')) FROM 顧客テーブル"))
+                     .toString(),
+                 QStringLiteral("K2:更新後"));
+    }
+
     void loadOfMissingKey()
     {
         Customer c;
