@@ -593,6 +593,29 @@ private slots:
         QCOMPARE(visited, expected);
     }
 
+    void rateTextAtSave_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("emptied counts as 0") << "" << "値引率=0";
+        QTest::newRow("over a hundred kept") << "150" << "値引率=150";
+    }
+    void rateTextAtSave()
+    {
+        QFETCH(QString, typed);
+        D d;
+        frmCustomer dlg;
+        dlg.Mode = QStringLiteral("SelectedUpdate");
+        dlg.strCustomerID = QStringLiteral("A1");
+        QVERIFY(D::open(&dlg));
+        dlg.findChild<QWidget *>(QStringLiteral("txtCustomerNebikiRitsu"))->setFocus();
+        D::key(Qt::Key_Backspace);
+        D::type(typed);
+        D::key(Qt::Key_F12);
+        QVERIFY(!dlg.isVisible());
+        QTEST(row(QStringLiteral("A1"), {"値引率"}), "stored");
+    }
+
     void memoTakes254Characters()
     {
         D d;
