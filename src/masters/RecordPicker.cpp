@@ -114,8 +114,8 @@ RecordPicker::RecordPicker(const QString &formName, SearchFilterKind kind, QWidg
     keys->setAction(nullptr, NavKey::Escape, [this] { ListCancel(); });
     keys->setAction(nullptr, NavKey::F12, [this] { Select(); });
     keys->setAction(list, NavKey::Enter, [this] { Select(); });
-    // The list keeps its own arrow keys except at its ends (eventFilter).
-    list->installEventFilter(this);
+    // F2 from every control with key handling; the list keeps its own arrow
+    // keys except at its ends (eventFilter).
     for (QWidget *w : {static_cast<QWidget *>(list), static_cast<QWidget *>(tvwTree),
                        static_cast<QWidget *>(cmdOK), static_cast<QWidget *>(cmdCancel)})
         w->installEventFilter(this);
