@@ -97,6 +97,17 @@ public:
     }
     static void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(focus(), k, m); }
 
+    // The named controls the Tab key visits, the focused one first.
+    static QStringList tabWalk(int count)
+    {
+        QStringList visited;
+        for (int i = 0; i < count; ++i) {
+            visited << focusName();
+            key(Qt::Key_Tab);
+        }
+        return visited;
+    }
+
     static bool open(QWidget *dialog)
     {
         dialog->show();

@@ -585,12 +585,7 @@ private slots:
         if (withId)
             expected.prepend(QStringLiteral("txtCustomerID"));
         expected << expected.first();
-        QStringList visited;
-        for (int i = 0; i < expected.size(); ++i) {
-            visited << D::focusName();
-            D::key(Qt::Key_Tab);
-        }
-        QCOMPARE(visited, expected);
+        QCOMPARE(D::tabWalk(int(expected.size())), expected);
     }
 
     void rateTextAtSave_data()

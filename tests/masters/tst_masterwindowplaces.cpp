@@ -5,13 +5,16 @@
 #include "masters/frmShohin.h"
 #include "masters/frmShohinList.h"
 
+#include <QPushButton>
+#include <QTreeWidget>
 #include <QtTest>
 #include <memory>
 
 using D = DialogDriver;
 
 // Each editor and picker comes back where and as large as it was closed;
-// the editors keep their fixed width whatever was stored.
+// the editors keep their fixed width whatever was stored. The pickers'
+// controls follow the window's size.
 class tst_MasterWindowPlaces : public QObject {
     Q_OBJECT
 
@@ -71,6 +74,43 @@ private slots:
         QCOMPARE(second->height(), closedSize.height());
         QCOMPARE(second->width(), fixedWidth ? designedWidth : closedSize.width());
         second->close();
+    }
+
+    void pickerLayoutFollowsTheWindow_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("listName");
+        QTest::newRow("customer picker") << "frmCustomerList" << "lvwCustomerList";
+        QTest::newRow("product picker") << "frmShohinList" << "lvwShohinList";
+    }
+    void pickerLayoutFollowsTheWindow()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, listName);
+        D d;
+        std::unique_ptr<QDialog> picker = make(name);
+        QVERIFY(D::open(picker.get()));
+        auto *list = picker->findChild<QTreeWidget *>(listName);
+        auto *tree = picker->findChild<QTreeWidget *>(QStringLiteral("tvwTree"));
+        auto *frame = picker->findChild<QWidget *>(QStringLiteral("framSearch"));
+        const QList<QPushButton *> bottomRight = {picker->findChild<QPushButton *>(QStringLiteral("cmdOK")),
+                                                  picker->findChild<QPushButton *>(QStringLiteral("cmdCancel"))};
+        const QSize listSize = list->size();
+        const int treeHeight = tree->height();
+        const int frameWidth = frame->width();
+        QList<QPoint> fromCorner;
+        for (QPushButton *b : bottomRight)
+            fromCorner << QPoint(picker->width() - b->x(), picker->height() - b->y());
+        picker->resize(picker->width() + 100, picker->height() + 50);
+        QCOMPARE(list->size(), listSize + QSize(100, 50));
+        QCOMPARE(tree->height(), treeHeight + 50);
+        QCOMPARE(frame->width(), frameWidth + 100);
+        for (int i = 0; i < bottomRight.size(); ++i)
+            QCOMPARE(QPoint(picker->width() - bottomRight[i]->x(), picker->height() - bottomRight[i]->y()),
+                     fromCorner[i]);
+        picker->resize(10, 10);
+        QCOMPARE(picker->size(), picker->minimumSize());
+        picker->close();
     }
 };
 
