@@ -21,6 +21,7 @@
 #include <QDialog>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QAbstractItemView>
 #include <QHeaderView>
 #include <QMenu>
 #include <QToolBar>
@@ -916,6 +917,8 @@ void tst_frmMainForm::firstStartShowsBarsAndNumbersWhole()
 {
     insertSlip(123456789, QStringLiteral("2026/12/09"), QStringLiteral("甲"), QString(), 1, QString(),
                QStringLiteral("2026/12/01 23:58:57"));
+    const QString longName = QStringLiteral("東京都千代田区丸の内一丁目大型総合商社株式会社 本店営業第一部");
+    insertCustomer(QStringLiteral("C100"), longName, QString(), QString(), false);
     open(false);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -926,6 +929,10 @@ void tst_frmMainForm::firstStartShowsBarsAndNumbersWhole()
     QVERIFY(bar->cmbKokyaku->isVisible());
     QVERIFY(bar->cmbKokyaku->mapTo(m_form.get(), QPoint(bar->cmbKokyaku->width(), 0)).x() <= m_form->width());
     QVERIFY(bar->cmbKokyaku->width() >= ui::twipsToPixelsX(2895) - 1);
+    // A long customer name widens the opened list, not the bar.
+    QVERIFY(bar->cmbKokyaku->width() < ui::twipsToPixelsX(2895) + 40);
+    QVERIFY(bar->cmbKokyaku->view()->minimumWidth()
+            > bar->cmbKokyaku->fontMetrics().horizontalAdvance(QStringLiteral("C100/") + longName));
 
     // Without stored widths the slip numbers and times fit their columns.
     MainListView *list = m_form->lvwList;

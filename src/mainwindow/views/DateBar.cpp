@@ -6,6 +6,7 @@
 #include "mainwindow/views/MainImages.h"
 #include "model/Customers.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QToolBar>
 
 #include "platform/ui/Twips.h"
@@ -66,6 +68,8 @@ DateBar::DateBar(const bool &flgInit, QWidget *parent) : QWidget(parent), m_flgI
         stepBar(QStringLiteral("tlbMonthBar"), QStringLiteral("BeforeMonth"), QStringLiteral("NextMonth"), this);
     lblKokyaku = new QLabel(QStringLiteral("顧客"), this);
     cmbKokyaku = dropDown(QStringLiteral("cmbKokyaku"), 2895, this);
+    // Long customer names widen the opened list, not the bar.
+    cmbKokyaku->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -175,6 +179,11 @@ void DateBar::LoadKokyakuCombo()
         cmbKokyaku->addItem(row.CustomerID() + QLatin1Char('/') + row.NameKnj());
     }
     cmbKokyaku->setCurrentIndex(-1);
+    const QFontMetrics metrics(cmbKokyaku->view()->font());
+    int widest = 0;
+    for (int i = 0; i < cmbKokyaku->count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(cmbKokyaku->itemText(i)));
+    cmbKokyaku->view()->setMinimumWidth(widest + cmbKokyaku->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 24);
 }
 
 DateBarState DateBar::state() const
