@@ -645,34 +645,6 @@ private slots:
         QVERIFY(days->isEnabled());
         QVERIFY(forms->isEnabled());
     }
-
-    void windowWidthIsHeld()
-    {
-        D d;
-        frmCustomer dlg;
-        dlg.Mode = QStringLiteral("New");
-        QVERIFY(D::open(&dlg));
-        const int width = dlg.width();
-        dlg.resize(width + 200, dlg.height() + 300);
-        QCOMPARE(dlg.width(), width);
-        auto *memo = dlg.findChild<QPlainTextEdit *>(QStringLiteral("txtCustomerMemo"));
-        auto *okButton = dlg.findChild<QPushButton *>(QStringLiteral("cmdOK"));
-        auto *billingBlock = dlg.findChild<QWidget *>(QStringLiteral("framTsukiSeikyu"));
-        const int memoHeight = memo->height();
-        const int okTop = okButton->y();
-        const int billingTop = billingBlock->y();
-        dlg.resize(width, dlg.height() + 100);
-        QCOMPARE(memo->height(), memoHeight + 100);
-        QCOMPARE(okButton->y(), okTop + 100);
-        QCOMPARE(billingBlock->y(), billingTop + 100);
-        dlg.resize(width, 10);
-        QCOMPARE(dlg.height(), dlg.minimumHeight());
-        // The billing block and the buttons stay inside the smallest window.
-        auto *ok = dlg.findChild<QPushButton *>(QStringLiteral("cmdOK"));
-        auto *billing = dlg.findChild<QWidget *>(QStringLiteral("framTsukiSeikyu"));
-        QVERIFY(billing->geometry().bottom() < ok->y());
-        QVERIFY(ok->geometry().bottom() < dlg.height());
-    }
 };
 
 QTEST_MAIN(tst_frmCustomer)

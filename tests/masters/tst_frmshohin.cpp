@@ -202,30 +202,6 @@ private slots:
         QCOMPARE(D::focusName(), QStringLiteral("txtShohinTanni"));
     }
 
-    void windowWidthIsHeld()
-    {
-        D d;
-        frmShohin dlg;
-        dlg.Mode = QStringLiteral("New");
-        QVERIFY(D::open(&dlg));
-        const int width = dlg.width();
-        dlg.resize(width + 200, dlg.height());
-        QCOMPARE(dlg.width(), width);
-        auto *memo = dlg.findChild<QPlainTextEdit *>(QStringLiteral("txtShohinMemo"));
-        auto *ok = dlg.findChild<QPushButton *>(QStringLiteral("cmdOK"));
-        auto *end = dlg.findChild<QPushButton *>(QStringLiteral("cmdEnd"));
-        const int memoHeight = memo->height();
-        const int okTop = ok->y();
-        dlg.resize(width, dlg.height() + 100);
-        QCOMPARE(memo->height(), memoHeight + 100);
-        QCOMPARE(ok->y(), okTop + 100);
-        QCOMPARE(end->y(), ok->y());
-        // The buttons stay inside the smallest window.
-        dlg.resize(width, 10);
-        QCOMPARE(dlg.height(), dlg.minimumHeight());
-        QVERIFY(ok->geometry().bottom() < dlg.height());
-    }
-
     void newReturnHandsBackTheId()
     {
         D d;

@@ -5,6 +5,7 @@
 #include "masters/frmShohin.h"
 #include "masters/frmShohinList.h"
 
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -13,8 +14,8 @@
 using D = DialogDriver;
 
 // Each editor and picker comes back where and as large as it was closed;
-// the editors keep their fixed width whatever was stored. The pickers'
-// controls follow the window's size.
+// the editors keep their fixed width whatever was stored. The editors grow
+// their memo and the pickers their lists with the window.
 class tst_MasterWindowPlaces : public QObject {
     Q_OBJECT
 
@@ -74,6 +75,50 @@ private slots:
         QCOMPARE(second->height(), closedSize.height());
         QCOMPARE(second->width(), fixedWidth ? designedWidth : closedSize.width());
         second->close();
+    }
+
+    void editorHeightRule_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("memoName");
+        QTest::addColumn<QString>("blockName");
+        QTest::newRow("customer editor") << "frmCustomer" << "txtCustomerMemo" << "framTsukiSeikyu";
+        QTest::newRow("product editor") << "frmShohin" << "txtShohinMemo" << "";
+    }
+    void editorHeightRule()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, memoName);
+        QFETCH(QString, blockName);
+        D d;
+        std::unique_ptr<QDialog> dlg = make(name);
+        QVERIFY(D::open(dlg.get()));
+        const int width = dlg->width();
+        dlg->resize(width + 200, dlg->height());
+        QCOMPARE(dlg->width(), width);
+        auto *memo = dlg->findChild<QPlainTextEdit *>(memoName);
+        auto *ok = dlg->findChild<QPushButton *>(QStringLiteral("cmdOK"));
+        auto *end = dlg->findChild<QPushButton *>(QStringLiteral("cmdEnd"));
+        // Below the memo: the buttons, and in the customer editor the
+        // monthly-billing block above them.
+        QList<QWidget *> below = {ok, end};
+        if (!blockName.isEmpty())
+            below << dlg->findChild<QWidget *>(blockName);
+        const int memoHeight = memo->height();
+        QList<int> tops;
+        for (QWidget *w : below)
+            tops << w->y();
+        dlg->resize(width, dlg->height() + 100);
+        QCOMPARE(memo->height(), memoHeight + 100);
+        for (int i = 0; i < below.size(); ++i)
+            QCOMPARE(below[i]->y(), tops[i] + 100);
+        // The smallest window keeps everything inside, nothing overlapping.
+        dlg->resize(width, 10);
+        QCOMPARE(dlg->height(), dlg->minimumHeight());
+        QVERIFY(ok->geometry().bottom() < dlg->height());
+        if (!blockName.isEmpty())
+            QVERIFY(below.last()->geometry().bottom() < ok->y());
+        dlg->close();
     }
 
     void pickerLayoutFollowsTheWindow_data()
