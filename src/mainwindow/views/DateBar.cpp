@@ -60,6 +60,9 @@ DateBar::DateBar(const bool &flgInit, QWidget *parent) : QWidget(parent), m_flgI
     dtpNouki->setObjectName(QStringLiteral("dtpNouki"));
     dtpNouki->setCalendarPopup(true);
     dtpNouki->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    // Its calendar names months and weekdays in Japanese, weeks from Sunday.
+    dtpNouki->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    dtpNouki->calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
     dtpNouki->setMinimumWidth(std::max(ui::twipsToPixelsX(1335, this), dtpNouki->sizeHint().width()));
     cmbNouki = dropDown(QStringLiteral("cmbNouki"), 1095, this);
     cmbShimeBi = dropDown(QStringLiteral("cmbShimeBi"), 1095, this);
