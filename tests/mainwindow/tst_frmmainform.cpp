@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "filters/SearchFilterFile.h"
+#include "mainwindow/commands/ItemCommands.h"
 #include "mainwindow/commands/MainCommands.h"
 #include "mainwindow/commands/PopupMenus.h"
 #include "masters/frmCustomer.h"
@@ -68,6 +69,8 @@ private slots:
     void treeKeys();
     void editorsOpenFromRowsAndF2_data();
     void editorsOpenFromRowsAndF2();
+    void popupCommandsOpenEditors_data();
+    void popupCommandsOpenEditors();
     void goingUpFromARecord_data();
     void goingUpFromARecord();
     void layoutResetDeletesTheLayoutFile();
@@ -1054,6 +1057,54 @@ void tst_frmMainForm::editorsOpenFromRowsAndF2()
     QTEST(recordKey, "recordKey");
     // Nothing was saved, so the place is as it was.
     QCOMPARE(location(), before);
+}
+
+void tst_frmMainForm::popupCommandsOpenEditors_data()
+{
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("recordKey");
+    QTest::newRow("customer new") << "cu全件" << "New" << "frmCustomer" << "New" << "";
+    QTest::newRow("customer edit") << "cu全件" << "Edit" << "frmCustomer" << "SelectedUpdate" << "C2";
+    QTest::newRow("customer reference") << "cu全件" << "RefNew" << "frmCustomer" << "ReferenceNew" << "C2";
+    QTest::newRow("product new") << "sh全件" << "New" << "frmShohin" << "New" << "";
+    QTest::newRow("product reference") << "sh全件" << "RefNew" << "frmShohin" << "ReferenceNew" << "P1";
+    QTest::newRow("later command") << "cu全件" << "Delete" << "" << "" << "";
+}
+
+void tst_frmMainForm::popupCommandsOpenEditors()
+{
+    insertCustomer(QStringLiteral("C1"), QStringLiteral("甲"), QString(), QString(), false);
+    insertCustomer(QStringLiteral("C2"), QStringLiteral("乙"), QString(), QString(), false);
+    insertShohin(QStringLiteral("P1"), QStringLiteral("N"), QStringLiteral("品"), QStringLiteral("M"), 1);
+    open();
+    QFETCH(QString, node);
+    QFETCH(QString, command);
+    m_form->SelectTreeNode(node);
+    MainListView *list = m_form->lvwList;
+    const int row = node == QStringLiteral("cu全件") ? 1 : 0;
+    list->setCurrentIndex(list->listModel()->index(row, 0));
+    QString editor, mode, recordKey;
+    QObject watcher;
+    QTimer::singleShot(0, &watcher, [&] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            editor = QString::fromLatin1(dialog->metaObject()->className());
+            if (auto *customer = qobject_cast<frmCustomer *>(dialog)) {
+                mode = customer->Mode;
+                recordKey = customer->strCustomerID;
+            } else if (auto *shohin = qobject_cast<frmShohin *>(dialog)) {
+                mode = shohin->Mode;
+                recordKey = shohin->strShohinID;
+            }
+            dialog->reject();
+        }
+    });
+    ItemCommand(*m_form, command);
+    QTEST(editor, "editor");
+    QTEST(mode, "mode");
+    QTEST(recordKey, "recordKey");
 }
 
 void tst_frmMainForm::goingUpFromARecord_data()

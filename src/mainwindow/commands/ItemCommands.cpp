@@ -91,17 +91,38 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
     const int row = form.lvwList->currentRowNumber();
     const QString selected = row >= 0 ? form.lvwList->listModel()->text(row) : QString();
     const QString kind = form.CurrentLocation.value(0);
-    if (command == QLatin1String("Edit")) {
-        if (selected.isEmpty())
+    if (kind != kCustomer && kind != kShohin)
+        return;
+
+    // The editor's mode, whether the command works on the selected record,
+    // and whether a saved customer also rebuilds the tree and the customer
+    // choice (a new one from this menu does not).
+    static const struct {
+        const char *command;
+        const char *mode;
+        bool onSelected;
+        bool rebuildsCustomers;
+    } commands[] = {
+        {"New", "New", false, false},
+        {"Edit", "SelectedUpdate", true, true},
+        {"RefNew", "ReferenceNew", true, true},
+    };
+    for (const auto &c : commands) {
+        if (command != QLatin1String(c.command))
+            continue;
+        if (c.onSelected && selected.isEmpty())
             return;
+        const QString mode = QString::fromLatin1(c.mode);
+        const QString key = c.onSelected ? selected : QString();
         if (kind == kCustomer) {
-            if (ShowCustomerForm(QStringLiteral("SelectedUpdate"), selected, &form)) {
+            if (ShowCustomerForm(mode, key, &form)) {
                 form.RefreshView();
-                afterCustomerChange(form);
+                if (c.rebuildsCustomers)
+                    afterCustomerChange(form);
             }
-        } else if (kind == kShohin) {
-            if (ShowShohinForm(QStringLiteral("SelectedUpdate"), selected, &form))
-                form.RefreshView();
+        } else if (ShowShohinForm(mode, key, &form)) {
+            form.RefreshView();
         }
+        return;
     }
 }
