@@ -4,7 +4,7 @@
 #include "core/Globals.h"
 #include "model/Denpyo.h"
 #include "model/denpyos.h"
-#include "platform/db/JetFunctions.h"
+#include "platform/db/TextFunctions.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -33,7 +33,7 @@ sqlite3 *openRaw()
         sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
         sqlite3_busy_timeout(db, 2000);
         // The schema's day indexes are built on Mid, as the program registers it.
-        db::registerJetFunctions(db);
+        db::registerTextFunctions(db);
         sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     }
     return db;

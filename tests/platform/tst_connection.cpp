@@ -67,7 +67,7 @@ private slots:
         QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 基本情報テーブル;")).toInt(), 27);
     }
 
-    void jetFunctionsAndBooleans_data()
+    void textFunctionsAndBooleans_data()
     {
         QTest::addColumn<QString>("sql");
         QTest::addColumn<QVariant>("expected");
@@ -81,7 +81,7 @@ private slots:
         QTest::newRow("nocase key") << "SELECT 数値型データ FROM 基本情報テーブル WHERE 基本情報ID = 'databaseversion'"
                                     << QVariant(qint64(5));
     }
-    void jetFunctionsAndBooleans()
+    void textFunctionsAndBooleans()
     {
         QFETCH(QString, sql);
         QFETCH(QVariant, expected);

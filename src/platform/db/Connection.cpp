@@ -1,5 +1,5 @@
 #include "platform/db/Connection.h"
-#include "platform/db/JetFunctions.h"
+#include "platform/db/TextFunctions.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -94,7 +94,7 @@ void Connection::configure()
     // Reading the schema makes a file that is no database fail here, at open.
     exec(QStringLiteral("PRAGMA synchronous=FULL"));
     scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    registerJetFunctions(m_db);
+    registerTextFunctions(m_db);
 }
 
 void Connection::check(int rc) const

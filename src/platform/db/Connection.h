@@ -11,7 +11,7 @@ struct sqlite3;
 namespace db {
 
 // The one connection to the database file. Opens an existing file only,
-// speaks one SQL statement at a time and offers the Jet functions the
+// speaks one SQL statement at a time and offers the text functions the
 // program's SQL texts use (Mid, ...).
 class Connection {
 public:

@@ -1,4 +1,4 @@
-#include "platform/db/JetFunctions.h"
+#include "platform/db/TextFunctions.h"
 
 #include <QString>
 #include <sqlite3.h>
@@ -20,7 +20,7 @@ void resultText(sqlite3_context *ctx, const QString &s)
 }
 
 // Mid(text, start[, length]): characters from the 1-based start.
-void jetMid(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+void sqlMid(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
@@ -45,7 +45,7 @@ void jetMid(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     resultText(ctx, s.mid(start - 1, length));
 }
 
-void jetLeft(sqlite3_context *ctx, int, sqlite3_value **argv)
+void sqlLeft(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
@@ -54,7 +54,7 @@ void jetLeft(sqlite3_context *ctx, int, sqlite3_value **argv)
     resultText(ctx, argText(argv[0]).left(qMax<qint64>(0, sqlite3_value_int64(argv[1]))));
 }
 
-void jetRight(sqlite3_context *ctx, int, sqlite3_value **argv)
+void sqlRight(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
@@ -63,7 +63,7 @@ void jetRight(sqlite3_context *ctx, int, sqlite3_value **argv)
     resultText(ctx, argText(argv[0]).right(qMax<qint64>(0, sqlite3_value_int64(argv[1]))));
 }
 
-void jetLen(sqlite3_context *ctx, int, sqlite3_value **argv)
+void sqlLen(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
@@ -74,14 +74,14 @@ void jetLen(sqlite3_context *ctx, int, sqlite3_value **argv)
 
 } // namespace
 
-void registerJetFunctions(sqlite3 *db)
+void registerTextFunctions(sqlite3 *db)
 {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    sqlite3_create_function(db, "Mid", 2, flags, nullptr, jetMid, nullptr, nullptr);
-    sqlite3_create_function(db, "Mid", 3, flags, nullptr, jetMid, nullptr, nullptr);
-    sqlite3_create_function(db, "Left", 2, flags, nullptr, jetLeft, nullptr, nullptr);
-    sqlite3_create_function(db, "Right", 2, flags, nullptr, jetRight, nullptr, nullptr);
-    sqlite3_create_function(db, "Len", 1, flags, nullptr, jetLen, nullptr, nullptr);
+    sqlite3_create_function(db, "Mid", 2, flags, nullptr, sqlMid, nullptr, nullptr);
+    sqlite3_create_function(db, "Mid", 3, flags, nullptr, sqlMid, nullptr, nullptr);
+    sqlite3_create_function(db, "Left", 2, flags, nullptr, sqlLeft, nullptr, nullptr);
+    sqlite3_create_function(db, "Right", 2, flags, nullptr, sqlRight, nullptr, nullptr);
+    sqlite3_create_function(db, "Len", 1, flags, nullptr, sqlLen, nullptr, nullptr);
 }
 
 } // namespace db
