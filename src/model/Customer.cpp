@@ -34,80 +34,63 @@ void Customer::Initialize()
 
 void Customer::ItemClear()
 {
-    m_customerID = QString();
-    m_nameKana = QString();
-    m_nameKnj = QString();
-    m_bumon = QString();
-    m_postNumber = QString();
-    m_address1 = QString();
-    m_address2 = QString();
-    m_phone = QString();
-    m_fax = QString();
-    m_nebikiRitsu = 0;
-    m_memo = QString();
-    m_tsukiSeikyu = false;
-    m_shimeBi = QString();
-    m_seikyushoForm = QString();
+    static_cast<CustomerDisplay &>(*this) = CustomerDisplay();
 }
 
+// The list row's setter then trims trailing blanks again, and finds none.
 void Customer::setCustomerID(const QString &value)
 {
-    m_customerID = fnRemoveCrLf(value);
+    CustomerDisplay::setCustomerID(fnRemoveCrLf(value));
 }
 
 void Customer::setNameKana(const QString &value)
 {
-    m_nameKana = fnRemoveCrLf(value);
+    CustomerDisplay::setNameKana(fnRemoveCrLf(value));
 }
 
 void Customer::setNameKnj(const QString &value)
 {
-    m_nameKnj = fnRemoveCrLf(value);
+    CustomerDisplay::setNameKnj(fnRemoveCrLf(value));
 }
 
 void Customer::setBumon(const QString &value)
 {
-    m_bumon = fnRemoveCrLf(value);
+    CustomerDisplay::setBumon(fnRemoveCrLf(value));
 }
 
 void Customer::setPostNumber(const QString &value)
 {
-    m_postNumber = fnRemoveCrLf(value);
+    CustomerDisplay::setPostNumber(fnRemoveCrLf(value));
 }
 
 void Customer::setAddress1(const QString &value)
 {
-    m_address1 = fnRemoveCrLf(value);
+    CustomerDisplay::setAddress1(fnRemoveCrLf(value));
 }
 
 void Customer::setAddress2(const QString &value)
 {
-    m_address2 = fnRemoveCrLf(value);
+    CustomerDisplay::setAddress2(fnRemoveCrLf(value));
 }
 
 void Customer::setPhone(const QString &value)
 {
-    m_phone = fnRemoveCrLf(value);
+    CustomerDisplay::setPhone(fnRemoveCrLf(value));
 }
 
 void Customer::setFax(const QString &value)
 {
-    m_fax = fnRemoveCrLf(value);
-}
-
-void Customer::setMemo(const QString &value)
-{
-    m_memo = fnTrimTrailingBlanks(value);
+    CustomerDisplay::setFax(fnRemoveCrLf(value));
 }
 
 void Customer::setShimeBi(const QString &value)
 {
-    m_shimeBi = fnRemoveCrLf(value);
+    CustomerDisplay::setShimeBi(fnRemoveCrLf(value));
 }
 
 void Customer::setSeikyushoForm(const QString &value)
 {
-    m_seikyushoForm = fnRemoveCrLf(value);
+    CustomerDisplay::setSeikyushoForm(fnRemoveCrLf(value));
 }
 
 bool Customer::Load(const QString &customerID)
@@ -125,54 +108,54 @@ bool Customer::Fetch(const QString &customerID)
     if (!st)
         return false;
     // Every value is converted before the first field changes, so a value
-    // that does not fit leaves the record as it was.
-    Customer row;
-    row.m_customerID = recordfields::trimmedText(*st, 0);
-    row.m_nameKana = recordfields::trimmedText(*st, 1);
-    row.m_nameKnj = recordfields::trimmedText(*st, 2);
-    row.m_bumon = recordfields::trimmedText(*st, 3);
-    row.m_postNumber = recordfields::trimmedText(*st, 4);
-    row.m_address1 = recordfields::trimmedText(*st, 5);
-    row.m_address2 = recordfields::trimmedText(*st, 6);
-    row.m_phone = recordfields::trimmedText(*st, 7);
-    row.m_fax = recordfields::trimmedText(*st, 8);
-    row.m_nebikiRitsu = recordfields::int16(*st, 9);
-    row.m_memo = recordfields::trimmedText(*st, 10);
-    row.m_tsukiSeikyu = recordfields::flag(*st, 11);
-    row.m_shimeBi = recordfields::trimmedText(*st, 12);
-    row.m_seikyushoForm = recordfields::trimmedText(*st, 13);
-    row.m_record = m_record;
-    *this = std::move(row);
+    // that does not fit leaves the record as it was. The row's text setters
+    // trim trailing blanks, as reading a stored text does.
+    CustomerDisplay row;
+    row.setCustomerID(st->text(0));
+    row.setNameKana(st->text(1));
+    row.setNameKnj(st->text(2));
+    row.setBumon(st->text(3));
+    row.setPostNumber(st->text(4));
+    row.setAddress1(st->text(5));
+    row.setAddress2(st->text(6));
+    row.setPhone(st->text(7));
+    row.setFax(st->text(8));
+    row.setNebikiRitsu(recordfields::int16(*st, 9));
+    row.setMemo(st->text(10));
+    row.setTsukiSeikyu(recordfields::flag(*st, 11));
+    row.setShimeBi(st->text(12));
+    row.setSeikyushoForm(st->text(13));
+    static_cast<CustomerDisplay &>(*this) = std::move(row);
     return true;
 }
 
 bool Customer::Apply()
 {
-    return m_record.apply(m_customerID, [this](db::Statement &st) { Save(st); });
+    return m_record.apply(CustomerID(), [this](db::Statement &st) { Save(st); });
 }
 
 void Customer::Save(db::Statement &st) const
 {
     int i = 0;
-    recordfields::bindTextOrNull(st, ++i, m_customerID);
-    recordfields::bindTextOrNull(st, ++i, m_nameKana);
-    recordfields::bindTextOrNull(st, ++i, m_nameKnj);
-    recordfields::bindTextOrNull(st, ++i, m_bumon);
-    recordfields::bindTextOrNull(st, ++i, m_postNumber);
-    recordfields::bindTextOrNull(st, ++i, m_address1);
-    recordfields::bindTextOrNull(st, ++i, m_address2);
-    recordfields::bindTextOrNull(st, ++i, m_phone);
-    recordfields::bindTextOrNull(st, ++i, m_fax);
-    st.bindInt(++i, m_nebikiRitsu);
-    recordfields::bindTextOrNull(st, ++i, m_memo);
-    st.bindInt(++i, fnIIf(m_tsukiSeikyu, 1, 0));
-    recordfields::bindTextOrNull(st, ++i, m_shimeBi);
-    recordfields::bindTextOrNull(st, ++i, m_seikyushoForm);
+    recordfields::bindTextOrNull(st, ++i, CustomerID());
+    recordfields::bindTextOrNull(st, ++i, NameKana());
+    recordfields::bindTextOrNull(st, ++i, NameKnj());
+    recordfields::bindTextOrNull(st, ++i, Bumon());
+    recordfields::bindTextOrNull(st, ++i, PostNumber());
+    recordfields::bindTextOrNull(st, ++i, Address1());
+    recordfields::bindTextOrNull(st, ++i, Address2());
+    recordfields::bindTextOrNull(st, ++i, Phone());
+    recordfields::bindTextOrNull(st, ++i, Fax());
+    st.bindInt(++i, NebikiRitsu());
+    recordfields::bindTextOrNull(st, ++i, Memo());
+    st.bindInt(++i, fnIIf(TsukiSeikyu(), 1, 0));
+    recordfields::bindTextOrNull(st, ++i, ShimeBi());
+    recordfields::bindTextOrNull(st, ++i, SeikyushoForm());
 }
 
 bool Customer::Delete()
 {
-    if (!m_record.remove(m_customerID))
+    if (!m_record.remove(CustomerID()))
         return false;
     ItemClear();
     return true;

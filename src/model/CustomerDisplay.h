@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// One customer row of a list. Text setters remove trailing blanks only;
-// line breaks and leading blanks stay. Numbers and flags are kept as given.
+// One customer row of a list, and the columns Customer holds. Text setters
+// remove trailing blanks only; line breaks and leading blanks stay. Numbers
+// and flags are kept as given.
 class CustomerDisplay {
 public:
     const QString &CustomerID() const { return m_customerID; }

@@ -109,54 +109,22 @@ void Denpyo::Initialize()
 
 void Denpyo::ItemClear()
 {
-    m_denpyoID = 0;
-    m_customerID.clear();
-    m_nouki = zeroDate();
-    m_customerPostNumber.clear();
-    m_customerAddress1.clear();
-    m_customerAddress2.clear();
-    m_customerName.clear();
-    m_customerBumon.clear();
-    m_customerTelephone.clear();
-    m_customerFax.clear();
+    static_cast<DenpyoDisplay &>(*this) = DenpyoDisplay();
     m_meisaiCount = 0;
-    m_meisaiSum = 0;
-    m_nebikiRitsuOn = false;
-    m_nebikiRitsu = 0;
-    m_nebikiKingaku = 0;
-    m_summery = 0;
-    m_shouhizeiIn = false;
-    m_shouhizei = 0;
-    m_summeryWithShouhizei = 0;
-    m_mitsumori = false;
-    m_mitsumoriDate = zeroDate();
-    m_juchu = false;
-    m_juchuDate = zeroDate();
-    m_nouhin = false;
-    m_nouhinDate = zeroDate();
-    m_seikyu = false;
-    m_seikyuDate = zeroDate();
-    m_nyukin = false;
-    m_nyukinDate = zeroDate();
-    m_bumon.clear();
-    m_tanto.clear();
-    m_memo.clear();
-    m_insertDate = zeroDate();
-    m_modifyDate = zeroDate();
     m_meisais = std::make_shared<::Meisais>();
 }
 
-void Denpyo::setCustomerID(const QString &value) { m_customerID = fnRemoveCrLf(value); }
-void Denpyo::setCustomerPostNumber(const QString &value) { m_customerPostNumber = fnRemoveCrLf(value); }
-void Denpyo::setCustomerAddress1(const QString &value) { m_customerAddress1 = fnRemoveCrLf(value); }
-void Denpyo::setCustomerAddress2(const QString &value) { m_customerAddress2 = fnRemoveCrLf(value); }
-void Denpyo::setCustomerName(const QString &value) { m_customerName = fnRemoveCrLf(value); }
-void Denpyo::setCustomerBumon(const QString &value) { m_customerBumon = fnRemoveCrLf(value); }
-void Denpyo::setCustomerTelephone(const QString &value) { m_customerTelephone = fnRemoveCrLf(value); }
-void Denpyo::setCustomerFax(const QString &value) { m_customerFax = fnRemoveCrLf(value); }
-void Denpyo::setBumon(const QString &value) { m_bumon = fnRemoveCrLf(value); }
-void Denpyo::setTanto(const QString &value) { m_tanto = fnRemoveCrLf(value); }
-void Denpyo::setMemo(const QString &value) { m_memo = fnTrimTrailingBlanks(value); }
+void Denpyo::setCustomerID(const QString &value) { DenpyoDisplay::setCustomerID(fnRemoveCrLf(value)); }
+void Denpyo::setCustomerPostNumber(const QString &value) { DenpyoDisplay::setCustomerPostNumber(fnRemoveCrLf(value)); }
+void Denpyo::setCustomerAddress1(const QString &value) { DenpyoDisplay::setCustomerAddress1(fnRemoveCrLf(value)); }
+void Denpyo::setCustomerAddress2(const QString &value) { DenpyoDisplay::setCustomerAddress2(fnRemoveCrLf(value)); }
+void Denpyo::setCustomerName(const QString &value) { DenpyoDisplay::setCustomerName(fnRemoveCrLf(value)); }
+void Denpyo::setCustomerBumon(const QString &value) { DenpyoDisplay::setCustomerBumon(fnRemoveCrLf(value)); }
+void Denpyo::setCustomerTelephone(const QString &value) { DenpyoDisplay::setCustomerTelephone(fnRemoveCrLf(value)); }
+void Denpyo::setCustomerFax(const QString &value) { DenpyoDisplay::setCustomerFax(fnRemoveCrLf(value)); }
+void Denpyo::setBumon(const QString &value) { DenpyoDisplay::setBumon(fnRemoveCrLf(value)); }
+void Denpyo::setTanto(const QString &value) { DenpyoDisplay::setTanto(fnRemoveCrLf(value)); }
+void Denpyo::setMemo(const QString &value) { DenpyoDisplay::setMemo(fnTrimTrailingBlanks(value)); }
 
 bool Denpyo::Load(qint32 denpyoID)
 {
@@ -180,69 +148,67 @@ bool Denpyo::Fetch(qint32 denpyoID)
     if (!st.step())
         return false;
     // Read into a copy so that a value that does not convert leaves the
-    // object cleared rather than half filled.
-    Denpyo row;
-    row.m_denpyoID = recordfields::int32(st, cDenpyoID);
-    row.m_nouki = dateOrZero(st, cNouki);
-    row.m_customerID = textOrEmpty(st, cCustomerID);
-    row.m_customerPostNumber = textOrEmpty(st, cPostNumber);
-    row.m_customerAddress1 = textOrEmpty(st, cAddress1);
-    row.m_customerAddress2 = textOrEmpty(st, cAddress2);
-    row.m_customerName = textOrEmpty(st, cName);
-    row.m_customerBumon = textOrEmpty(st, cBumon);
-    row.m_customerTelephone = textOrEmpty(st, cTelephone);
-    row.m_customerFax = textOrEmpty(st, cFax);
-    if (!st.isNull(cMeisaiCount))
-        row.m_meisaiCount = recordfields::int16(st, cMeisaiCount);
+    // object cleared rather than half filled. The plain setters store the
+    // values as read, as the text rules apply to what a caller assigns.
+    DenpyoDisplay row;
+    row.setDenpyoID(recordfields::int32(st, cDenpyoID));
+    row.setNouki(dateOrZero(st, cNouki));
+    row.setCustomerID(textOrEmpty(st, cCustomerID));
+    row.setCustomerPostNumber(textOrEmpty(st, cPostNumber));
+    row.setCustomerAddress1(textOrEmpty(st, cAddress1));
+    row.setCustomerAddress2(textOrEmpty(st, cAddress2));
+    row.setCustomerName(textOrEmpty(st, cName));
+    row.setCustomerBumon(textOrEmpty(st, cBumon));
+    row.setCustomerTelephone(textOrEmpty(st, cTelephone));
+    row.setCustomerFax(textOrEmpty(st, cFax));
+    const qint16 meisaiCount = st.isNull(cMeisaiCount) ? 0 : recordfields::int16(st, cMeisaiCount);
     if (!st.isNull(cMeisaiSum))
-        row.m_meisaiSum = recordfields::int32(st, cMeisaiSum);
-    row.m_nebikiRitsuOn = recordfields::flag(st, cNebikiRitsuOn);
-    row.m_nebikiRitsu = recordfields::int16(st, cNebikiRitsu);
-    row.m_nebikiKingaku = recordfields::int32(st, cNebikiKingaku);
-    row.m_summery = recordfields::int32(st, cSummery);
-    row.m_shouhizeiIn = recordfields::flag(st, cShouhizeiIn);
-    row.m_shouhizei = recordfields::int32(st, cShouhizei);
-    row.m_summeryWithShouhizei = recordfields::int32(st, cSummeryWithShouhizei);
-    row.m_mitsumori = recordfields::flag(st, cMitsumori);
-    row.m_mitsumoriDate = dateOrZero(st, cMitsumoriDate);
-    row.m_juchu = recordfields::flag(st, cJuchu);
-    row.m_juchuDate = dateOrZero(st, cJuchuDate);
-    row.m_nouhin = recordfields::flag(st, cNouhin);
-    row.m_nouhinDate = dateOrZero(st, cNouhinDate);
-    row.m_seikyu = recordfields::flag(st, cSeikyu);
-    row.m_seikyuDate = dateOrZero(st, cSeikyuDate);
-    row.m_nyukin = recordfields::flag(st, cNyukin);
-    row.m_nyukinDate = dateOrZero(st, cNyukinDate);
-    row.m_bumon = textOrEmpty(st, cTantoBumon);
-    row.m_tanto = textOrEmpty(st, cTanto);
-    row.m_memo = textOrEmpty(st, cMemo);
-    row.m_insertDate = dateOrZero(st, cInsertDate);
-    row.m_modifyDate = dateOrZero(st, cModifyDate);
+        row.setMeisaiSum(recordfields::int32(st, cMeisaiSum));
+    row.setNebikiRitsuOn(recordfields::flag(st, cNebikiRitsuOn));
+    row.setNebikiRitsu(recordfields::int16(st, cNebikiRitsu));
+    row.setNebikiKingaku(recordfields::int32(st, cNebikiKingaku));
+    row.setSummery(recordfields::int32(st, cSummery));
+    row.setShouhizeiIn(recordfields::flag(st, cShouhizeiIn));
+    row.setShouhizei(recordfields::int32(st, cShouhizei));
+    row.setSummeryWithShouhizei(recordfields::int32(st, cSummeryWithShouhizei));
+    row.setMitsumori(recordfields::flag(st, cMitsumori));
+    row.setMitsumoriDate(dateOrZero(st, cMitsumoriDate));
+    row.setJuchu(recordfields::flag(st, cJuchu));
+    row.setJuchuDate(dateOrZero(st, cJuchuDate));
+    row.setNouhin(recordfields::flag(st, cNouhin));
+    row.setNouhinDate(dateOrZero(st, cNouhinDate));
+    row.setSeikyu(recordfields::flag(st, cSeikyu));
+    row.setSeikyuDate(dateOrZero(st, cSeikyuDate));
+    row.setNyukin(recordfields::flag(st, cNyukin));
+    row.setNyukinDate(dateOrZero(st, cNyukinDate));
+    row.setBumon(textOrEmpty(st, cTantoBumon));
+    row.setTanto(textOrEmpty(st, cTanto));
+    row.setMemo(textOrEmpty(st, cMemo));
+    row.setInsertDate(dateOrZero(st, cInsertDate));
+    row.setModifyDate(dateOrZero(st, cModifyDate));
 
-    row.m_errorMessage = m_errorMessage;
-    row.m_isNew = m_isNew;
-    row.m_meisais = m_meisais;
-    *this = std::move(row);
+    static_cast<DenpyoDisplay &>(*this) = std::move(row);
+    m_meisaiCount = meisaiCount;
     return true;
 }
 
 bool Denpyo::Apply()
 {
-    if (m_denpyoID == 0) {
+    if (DenpyoID() == 0) {
         m_errorMessage = kNoNumber;
         return false;
     }
     // Leaving this scope by a refusal or an error rolls everything back,
     // the deleted lines and the counter included.
     db::Transaction transaction(connection());
-    QDateTime insertDate = m_insertDate;
-    QDateTime modifyDate = m_modifyDate;
+    QDateTime insertDate = InsertDate();
+    QDateTime modifyDate = ModifyDate();
     if (!Save(insertDate, modifyDate))
         return false;
     transaction.commit();
     // The object takes the new time only once its row holds it.
-    m_insertDate = insertDate;
-    m_modifyDate = modifyDate;
+    setInsertDate(insertDate);
+    setModifyDate(modifyDate);
     m_isNew = false;
     return true;
 }
@@ -251,7 +217,7 @@ bool Denpyo::Save(QDateTime &insertDate, QDateTime &modifyDate)
 {
     db::Connection &c = connection();
     db::Statement exists = c.prepare(kExistsSql);
-    exists.bindInt(1, m_denpyoID);
+    exists.bindInt(1, DenpyoID());
     const bool found = exists.step();
     if (found && m_isNew) {
         m_errorMessage = kExists;
@@ -266,47 +232,47 @@ bool Denpyo::Save(QDateTime &insertDate, QDateTime &modifyDate)
 
     db::Statement st = c.prepare(found ? updateSql() : insertSql());
     int i = 0;
-    st.bindInt(++i, m_denpyoID);
-    recordfields::bindDate(st, ++i, m_nouki);
-    recordfields::bindTextOrNull(st, ++i, m_customerID);
-    recordfields::bindTextOrNull(st, ++i, m_customerPostNumber);
-    recordfields::bindTextOrNull(st, ++i, m_customerAddress1);
-    recordfields::bindTextOrNull(st, ++i, m_customerAddress2);
-    recordfields::bindTextOrNull(st, ++i, m_customerName);
-    recordfields::bindTextOrNull(st, ++i, m_customerBumon);
-    recordfields::bindTextOrNull(st, ++i, m_customerTelephone);
-    recordfields::bindTextOrNull(st, ++i, m_customerFax);
+    st.bindInt(++i, DenpyoID());
+    recordfields::bindDate(st, ++i, Nouki());
+    recordfields::bindTextOrNull(st, ++i, CustomerID());
+    recordfields::bindTextOrNull(st, ++i, CustomerPostNumber());
+    recordfields::bindTextOrNull(st, ++i, CustomerAddress1());
+    recordfields::bindTextOrNull(st, ++i, CustomerAddress2());
+    recordfields::bindTextOrNull(st, ++i, CustomerName());
+    recordfields::bindTextOrNull(st, ++i, CustomerBumon());
+    recordfields::bindTextOrNull(st, ++i, CustomerTelephone());
+    recordfields::bindTextOrNull(st, ++i, CustomerFax());
     st.bindInt(++i, m_meisaiCount);
-    st.bindInt(++i, m_meisaiSum);
-    st.bindInt(++i, fnIIf(m_nebikiRitsuOn, 1, 0));
-    st.bindInt(++i, m_nebikiRitsu);
-    st.bindInt(++i, m_nebikiKingaku);
-    st.bindInt(++i, m_summery);
-    st.bindInt(++i, fnIIf(m_shouhizeiIn, 1, 0));
-    st.bindInt(++i, m_shouhizei);
-    st.bindInt(++i, m_summeryWithShouhizei);
-    st.bindInt(++i, fnIIf(m_mitsumori, 1, 0));
-    bindStageDate(st, ++i, m_mitsumori, m_mitsumoriDate);
-    st.bindInt(++i, fnIIf(m_juchu, 1, 0));
-    bindStageDate(st, ++i, m_juchu, m_juchuDate);
-    st.bindInt(++i, fnIIf(m_nouhin, 1, 0));
-    bindStageDate(st, ++i, m_nouhin, m_nouhinDate);
-    st.bindInt(++i, fnIIf(m_seikyu, 1, 0));
-    bindStageDate(st, ++i, m_seikyu, m_seikyuDate);
-    st.bindInt(++i, fnIIf(m_nyukin, 1, 0));
-    bindStageDate(st, ++i, m_nyukin, m_nyukinDate);
-    recordfields::bindTextOrNull(st, ++i, m_bumon);
-    recordfields::bindTextOrNull(st, ++i, m_tanto);
-    recordfields::bindTextOrNull(st, ++i, m_memo);
+    st.bindInt(++i, MeisaiSum());
+    st.bindInt(++i, fnIIf(NebikiRitsuOn(), 1, 0));
+    st.bindInt(++i, NebikiRitsu());
+    st.bindInt(++i, NebikiKingaku());
+    st.bindInt(++i, Summery());
+    st.bindInt(++i, fnIIf(ShouhizeiIn(), 1, 0));
+    st.bindInt(++i, Shouhizei());
+    st.bindInt(++i, SummeryWithShouhizei());
+    st.bindInt(++i, fnIIf(Mitsumori(), 1, 0));
+    bindStageDate(st, ++i, Mitsumori(), MitsumoriDate());
+    st.bindInt(++i, fnIIf(Juchu(), 1, 0));
+    bindStageDate(st, ++i, Juchu(), JuchuDate());
+    st.bindInt(++i, fnIIf(Nouhin(), 1, 0));
+    bindStageDate(st, ++i, Nouhin(), NouhinDate());
+    st.bindInt(++i, fnIIf(Seikyu(), 1, 0));
+    bindStageDate(st, ++i, Seikyu(), SeikyuDate());
+    st.bindInt(++i, fnIIf(Nyukin(), 1, 0));
+    bindStageDate(st, ++i, Nyukin(), NyukinDate());
+    recordfields::bindTextOrNull(st, ++i, Bumon());
+    recordfields::bindTextOrNull(st, ++i, Tanto());
+    recordfields::bindTextOrNull(st, ++i, Memo());
     recordfields::bindDateTime(st, ++i, insertDate);
     recordfields::bindDateTime(st, ++i, modifyDate);
     if (found)
-        st.bindInt(++i, m_denpyoID);
+        st.bindInt(++i, DenpyoID());
     st.exec();
 
-    if (!m_meisais->Apply(m_denpyoID))
+    if (!m_meisais->Apply(DenpyoID()))
         return false;
-    CurrentDenpyoIDSave(m_denpyoID);
+    CurrentDenpyoIDSave(DenpyoID());
     return true;
 }
 
@@ -333,18 +299,18 @@ void Denpyo::CurrentDenpyoIDSave(qint32 denpyoID)
 
 bool Denpyo::Delete()
 {
-    if (m_denpyoID == 0) {
+    if (DenpyoID() == 0) {
         m_errorMessage = kNoNumber;
         return false;
     }
     db::Connection &c = connection();
     db::Transaction transaction(c);
-    c.prepare(kDeleteSql).bindInt(1, m_denpyoID).exec();
+    c.prepare(kDeleteSql).bindInt(1, DenpyoID()).exec();
     if (c.changes() == 0) {
         m_errorMessage = kMissing;
         return false;
     }
-    m_meisais->Delete(m_denpyoID);
+    m_meisais->Delete(DenpyoID());
     transaction.commit();
     m_isNew = false;
     ItemClear();

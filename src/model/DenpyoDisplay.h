@@ -5,8 +5,8 @@
 #include <QDateTime>
 #include <QString>
 
-// One row of a slip listing. Values are kept exactly as assigned; a new row
-// holds 0, "", false and the zero date.
+// One row of a slip listing, and the columns Denpyo holds. Values are kept
+// exactly as assigned; a new row holds 0, "", false and the zero date.
 class DenpyoDisplay {
 public:
     qint32 DenpyoID() const { return m_denpyoID; }

@@ -1,7 +1,6 @@
 #include "model/RecordFields.h"
 
 #include "core/DateValue.h"
-#include "core/Routines.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Statement.h"
 
@@ -63,11 +62,6 @@ void bindDateTime(db::Statement &st, int index, const QDateTime &value)
         st.bindNull(index);
     else
         st.bindText(index, formatDateTime(value));
-}
-
-QString trimmedText(const db::Statement &st, int column)
-{
-    return fnTrimTrailingBlanks(st.text(column));
 }
 
 QString whereClause(const QString &condition)

@@ -19,8 +19,6 @@ void bindDate(db::Statement &st, int index, const QDateTime &value);
 // Binds "yyyy/mm/dd hh:nn:ss", or Null when the day is the zero date's.
 void bindDateTime(db::Statement &st, int index, const QDateTime &value);
 
-// The stored text without trailing blanks; Null reads as "".
-QString trimmedText(const db::Statement &st, int column);
 // " WHERE " and the condition without surrounding blanks, or "" when the
 // condition is empty or blanks only (a bare WHERE the engine would reject).
 QString whereClause(const QString &condition);

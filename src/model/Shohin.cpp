@@ -31,43 +31,33 @@ void Shohin::Initialize()
 
 void Shohin::ItemClear()
 {
-    m_shohinID = QString();
-    m_number = QString();
-    m_name = QString();
-    m_maker = QString();
-    m_tanka = 0;
-    m_tanni = QString();
-    m_memo = QString();
+    static_cast<ShohinDisplay &>(*this) = ShohinDisplay();
 }
 
+// The list row's setter then trims trailing blanks again, and finds none.
 void Shohin::setShohinID(const QString &value)
 {
-    m_shohinID = fnRemoveCrLf(value);
+    ShohinDisplay::setShohinID(fnRemoveCrLf(value));
 }
 
 void Shohin::setNumber(const QString &value)
 {
-    m_number = fnRemoveCrLf(value);
+    ShohinDisplay::setNumber(fnRemoveCrLf(value));
 }
 
 void Shohin::setName(const QString &value)
 {
-    m_name = fnRemoveCrLf(value);
+    ShohinDisplay::setName(fnRemoveCrLf(value));
 }
 
 void Shohin::setMaker(const QString &value)
 {
-    m_maker = fnRemoveCrLf(value);
+    ShohinDisplay::setMaker(fnRemoveCrLf(value));
 }
 
 void Shohin::setTanni(const QString &value)
 {
-    m_tanni = fnRemoveCrLf(value);
-}
-
-void Shohin::setMemo(const QString &value)
-{
-    m_memo = fnTrimTrailingBlanks(value);
+    ShohinDisplay::setTanni(fnRemoveCrLf(value));
 }
 
 bool Shohin::Load(const QString &shohinID)
@@ -85,40 +75,40 @@ bool Shohin::Fetch(const QString &shohinID)
     if (!st)
         return false;
     // Every value is converted before the first field changes, so a value
-    // that does not fit leaves the record as it was.
-    Shohin row;
-    row.m_shohinID = recordfields::trimmedText(*st, 0);
-    row.m_number = recordfields::trimmedText(*st, 1);
-    row.m_name = recordfields::trimmedText(*st, 2);
-    row.m_maker = recordfields::trimmedText(*st, 3);
-    row.m_tanka = recordfields::real(*st, 4);
-    row.m_tanni = recordfields::trimmedText(*st, 5);
-    row.m_memo = recordfields::trimmedText(*st, 6);
-    row.m_record = m_record;
-    *this = std::move(row);
+    // that does not fit leaves the record as it was. The row's text setters
+    // trim trailing blanks, as reading a stored text does.
+    ShohinDisplay row;
+    row.setShohinID(st->text(0));
+    row.setNumber(st->text(1));
+    row.setName(st->text(2));
+    row.setMaker(st->text(3));
+    row.setTanka(recordfields::real(*st, 4));
+    row.setTanni(st->text(5));
+    row.setMemo(st->text(6));
+    static_cast<ShohinDisplay &>(*this) = std::move(row);
     return true;
 }
 
 bool Shohin::Apply()
 {
-    return m_record.apply(m_shohinID, [this](db::Statement &st) { Save(st); });
+    return m_record.apply(ShohinID(), [this](db::Statement &st) { Save(st); });
 }
 
 void Shohin::Save(db::Statement &st) const
 {
     int i = 0;
-    recordfields::bindTextOrNull(st, ++i, m_shohinID);
-    recordfields::bindTextOrNull(st, ++i, m_number);
-    recordfields::bindTextOrNull(st, ++i, m_name);
-    recordfields::bindTextOrNull(st, ++i, m_maker);
-    st.bindDouble(++i, m_tanka);
-    recordfields::bindTextOrNull(st, ++i, m_tanni);
-    recordfields::bindTextOrNull(st, ++i, m_memo);
+    recordfields::bindTextOrNull(st, ++i, ShohinID());
+    recordfields::bindTextOrNull(st, ++i, Number());
+    recordfields::bindTextOrNull(st, ++i, Name());
+    recordfields::bindTextOrNull(st, ++i, Maker());
+    st.bindDouble(++i, Tanka());
+    recordfields::bindTextOrNull(st, ++i, Tanni());
+    recordfields::bindTextOrNull(st, ++i, Memo());
 }
 
 bool Shohin::Delete()
 {
-    if (!m_record.remove(m_shohinID))
+    if (!m_record.remove(ShohinID()))
         return false;
     ItemClear();
     return true;

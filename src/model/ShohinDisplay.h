@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// One product row of a list. Text setters remove trailing blanks only;
-// line breaks and leading blanks stay. Numbers and flags are kept as given.
+// One product row of a list, and the columns Shohin holds. Text setters
+// remove trailing blanks only; line breaks and leading blanks stay. Numbers
+// and flags are kept as given.
 class ShohinDisplay {
 public:
     const QString &ShohinID() const { return m_shohinID; }
