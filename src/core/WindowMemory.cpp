@@ -172,9 +172,12 @@ void LoadWindowPosition(QWidget *window)
     const WindowPositionRecord r = WindowPositionRecord::decode(record);
     const int width = std::max(r.width, 1440);
     const int height = std::max(r.height, 500);
+    // The inner rectangle, as SaveWindowPosition stores it: a window placed
+    // before it is first shown has no frame size yet, and a frame position
+    // would move it by its title bar on every opening.
     auto place = [&] {
-        window->move(ui::twipsToPixelsX(r.left, window), ui::twipsToPixelsY(r.top, window));
-        window->resize(ui::twipsToPixelsX(width, window), ui::twipsToPixelsY(height, window));
+        window->setGeometry(ui::twipsToPixelsX(r.left, window), ui::twipsToPixelsY(r.top, window),
+                            ui::twipsToPixelsX(width, window), ui::twipsToPixelsY(height, window));
     };
     if (r.state == 1 || r.state == 2) {
         // Placed first, so that restoring the window later returns it here.
@@ -199,8 +202,8 @@ void SaveWindowPosition(QWidget *window)
         record[kPositionLength - 1] = QChar(u'0' + state);
     } else {
         WindowPositionRecord r;
-        r.left = ui::pixelsToTwipsX(window->x(), window);
-        r.top = ui::pixelsToTwipsY(window->y(), window);
+        r.left = ui::pixelsToTwipsX(window->geometry().x(), window);
+        r.top = ui::pixelsToTwipsY(window->geometry().y(), window);
         r.width = ui::pixelsToTwipsX(window->width(), window);
         r.height = ui::pixelsToTwipsY(window->height(), window);
         r.state = state;

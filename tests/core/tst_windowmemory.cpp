@@ -151,6 +151,33 @@ private slots:
         QCOMPARE(again.size(), QSize(400, 300));
     }
 
+    // A window manager tells a window its frame only after the window is
+    // shown, and dialogs place themselves before that: what is stored must
+    // be the inner rectangle, or every opening moves the window by its frame.
+    void shownWindowKeepsItsInnerRectangle()
+    {
+        QWidget w;
+        w.setObjectName(QStringLiteral("frmTest"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.setGeometry(300, 210, 400, 300);
+        QVERIFY(w.frameGeometry() != w.geometry());
+        SaveWindowPosition(&w);
+        const WindowPositionRecord r =
+            WindowPositionRecord::decode(stored(QStringLiteral("Window Positions"), QStringLiteral("frmTest")));
+        QCOMPARE(r.left, ui::pixelsToTwipsX(300, &w));
+        QCOMPARE(r.top, ui::pixelsToTwipsY(210, &w));
+
+        QWidget again;
+        again.setObjectName(QStringLiteral("frmTest"));
+        again.winId();
+        LoadWindowPosition(&again);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QCOMPARE(again.geometry(), QRect(ui::twipsToPixelsX(r.left, &again), ui::twipsToPixelsY(r.top, &again),
+                                         ui::twipsToPixelsX(r.width, &again), ui::twipsToPixelsY(r.height, &again)));
+    }
+
     void maximisedWindowChangesOnlyItsState()
     {
         store(QStringLiteral("Window Positions"), QStringLiteral("frmTest"), QStringLiteral("001500030009000060000"));
@@ -167,7 +194,7 @@ private slots:
         reopened.setObjectName(QStringLiteral("frmTest"));
         LoadWindowPosition(&reopened);
         QVERIFY(reopened.windowState() & Qt::WindowMaximized);
-        QCOMPARE(reopened.pos(), QPoint(ui::twipsToPixelsX(150, &reopened), ui::twipsToPixelsY(300, &reopened)));
+        QCOMPARE(reopened.geometry().topLeft(), QPoint(ui::twipsToPixelsX(150, &reopened), ui::twipsToPixelsY(300, &reopened)));
     }
 
     void maximisedWindowWithoutRecordStoresItsRectangle()
@@ -180,8 +207,8 @@ private slots:
         SaveWindowPosition(&w);
         const QString record = stored(QStringLiteral("Window Positions"), QStringLiteral("frmTest"));
         WindowPositionRecord current;
-        current.left = ui::pixelsToTwipsX(w.x(), &w);
-        current.top = ui::pixelsToTwipsY(w.y(), &w);
+        current.left = ui::pixelsToTwipsX(w.geometry().x(), &w);
+        current.top = ui::pixelsToTwipsY(w.geometry().y(), &w);
         current.width = ui::pixelsToTwipsX(w.width(), &w);
         current.height = ui::pixelsToTwipsY(w.height(), &w);
         current.state = 1;
