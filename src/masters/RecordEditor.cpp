@@ -22,6 +22,10 @@ RecordEditor::RecordEditor(const QString &formName, QWidget *parent)
 void RecordEditor::setParts(const Parts &parts)
 {
     m_parts = parts;
+    // The key row overlaps the top edge of the fields' frame, which is made
+    // after it and would hide the lower border of the ID box and its button.
+    parts.idBox->raise();
+    parts.idSearch->raise();
     m_keys->watch(parts.idBox);
     for (QWidget *w : parts.keyFields) {
         m_keys->watch(w);

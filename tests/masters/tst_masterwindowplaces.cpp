@@ -121,6 +121,39 @@ private slots:
         dlg->close();
     }
 
+    // The key row sits on the top edge of the fields' frame; nothing but
+    // its own other control may paint over the ID box or its search button.
+    void editorKeyRowIsNotCovered_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("idBoxName");
+        QTest::addColumn<QString>("searchName");
+        QTest::newRow("customer editor") << "frmCustomer" << "txtCustomerID" << "cmdCustomerID";
+        QTest::newRow("product editor") << "frmShohin" << "txtShohinID" << "cmdShohinID";
+    }
+    void editorKeyRowIsNotCovered()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, idBoxName);
+        QFETCH(QString, searchName);
+        D d;
+        std::unique_ptr<QDialog> dlg = make(name);
+        QVERIFY(D::open(dlg.get()));
+        for (const QString &childName : {idBoxName, searchName}) {
+            auto *w = dlg->findChild<QWidget *>(childName);
+            QVERIFY2(w, qPrintable(childName));
+            const QObjectList siblings = w->parentWidget()->children();
+            for (qsizetype i = siblings.indexOf(w) + 1; i < siblings.size(); ++i) {
+                auto *above = qobject_cast<QWidget *>(siblings.at(i));
+                if (above && above->isVisible() && above->objectName() != idBoxName
+                    && above->objectName() != searchName)
+                    QVERIFY2(!above->geometry().intersects(w->geometry()),
+                             qPrintable(childName + QStringLiteral(" under ") + above->objectName()));
+            }
+        }
+        dlg->close();
+    }
+
     void pickerLayoutFollowsTheWindow_data()
     {
         QTest::addColumn<QString>("name");
