@@ -252,6 +252,8 @@ void frmMainForm::buildControls()
     connect(tlbBar1, &QToolBar::actionTriggered, this, [this](QAction *a) { emit toolbarCommand(a->objectName()); });
     connect(dateBar, &DateBar::stepClicked, this, &frmMainForm::toolbarCommand);
     connect(dateBar, &DateBar::listRequested, this, [this] { runView([this] { ShowDateBarList(true); }); });
+    // A tree view's header reports no clicks unless told to.
+    lvwList->header()->setSectionsClickable(true);
     connect(lvwList->header(), &QHeaderView::sectionClicked, this, &frmMainForm::lvwList_ColumnClick);
     connect(lvwList, &MainListView::focusLost, this, &frmMainForm::lvwList_LostFocus);
 }
