@@ -69,8 +69,6 @@ private slots:
     void treeKeys();
     void editorsOpenFromRowsAndF2_data();
     void editorsOpenFromRowsAndF2();
-    void popupCommandsOpenEditors_data();
-    void popupCommandsOpenEditors();
     void goingUpFromARecord_data();
     void goingUpFromARecord();
     void layoutResetDeletesTheLayoutFile();
@@ -1018,18 +1016,28 @@ void tst_frmMainForm::editorsOpenFromRowsAndF2_data()
 {
     QTest::addColumn<QString>("node");
     QTest::addColumn<int>("row");
-    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("key");         // pressed on the list when no command is given
+    QTest::addColumn<QString>("command"); // an item-menu command
     QTest::addColumn<QString>("editor");
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("recordKey");
-    QTest::newRow("新規顧客") << "cu" << 0 << int(Qt::Key_Return) << "frmCustomer" << "New" << "";
-    QTest::newRow("顧客修正") << "cu" << 1 << int(Qt::Key_Return) << "frmCustomer" << "SelectableUpdate" << "";
-    QTest::newRow("新規商品") << "sh" << 0 << int(Qt::Key_Return) << "frmShohin" << "New" << "";
-    QTest::newRow("商品修正") << "sh" << 1 << int(Qt::Key_Return) << "frmShohin" << "SelectableUpdate" << "";
-    QTest::newRow("F2 on a customer") << "cu全件" << 1 << int(Qt::Key_F2) << "frmCustomer" << "SelectedUpdate"
-                                      << "C2";
-    QTest::newRow("F2 on a product") << "sh全件" << 0 << int(Qt::Key_F2) << "frmShohin" << "SelectedUpdate" << "P1";
-    QTest::newRow("F2 in a root menu") << "cu" << 0 << int(Qt::Key_F2) << "" << "" << "";
+    const int enter = Qt::Key_Return;
+    const int f2 = Qt::Key_F2;
+    QTest::newRow("新規顧客") << "cu" << 0 << enter << "" << "frmCustomer" << "New" << "";
+    QTest::newRow("顧客修正") << "cu" << 1 << enter << "" << "frmCustomer" << "SelectableUpdate" << "";
+    QTest::newRow("新規商品") << "sh" << 0 << enter << "" << "frmShohin" << "New" << "";
+    QTest::newRow("商品修正") << "sh" << 1 << enter << "" << "frmShohin" << "SelectableUpdate" << "";
+    QTest::newRow("F2 on a customer") << "cu全件" << 1 << f2 << "" << "frmCustomer" << "SelectedUpdate" << "C2";
+    QTest::newRow("F2 on a product") << "sh全件" << 0 << f2 << "" << "frmShohin" << "SelectedUpdate" << "P1";
+    QTest::newRow("F2 in a root menu") << "cu" << 0 << f2 << "" << "" << "" << "";
+    QTest::newRow("menu new customer") << "cu全件" << 1 << 0 << "New" << "frmCustomer" << "New" << "";
+    QTest::newRow("menu edit customer") << "cu全件" << 1 << 0 << "Edit" << "frmCustomer" << "SelectedUpdate" << "C2";
+    QTest::newRow("menu reference customer")
+        << "cu全件" << 1 << 0 << "RefNew" << "frmCustomer" << "ReferenceNew" << "C2";
+    QTest::newRow("menu new product") << "sh全件" << 0 << 0 << "New" << "frmShohin" << "New" << "";
+    QTest::newRow("menu reference product")
+        << "sh全件" << 0 << 0 << "RefNew" << "frmShohin" << "ReferenceNew" << "P1";
+    QTest::newRow("menu command of a later issue") << "cu全件" << 1 << 0 << "Delete" << "" << "" << "";
 }
 
 void tst_frmMainForm::editorsOpenFromRowsAndF2()
@@ -1060,60 +1068,16 @@ void tst_frmMainForm::editorsOpenFromRowsAndF2()
         }
     });
     const QStringList before = location();
-    QTest::keyClick(list, Qt::Key(key));
+    QFETCH(QString, command);
+    if (command.isEmpty())
+        QTest::keyClick(list, Qt::Key(key));
+    else
+        ItemCommand(*m_form, command);
     QTEST(editor, "editor");
     QTEST(mode, "mode");
     QTEST(recordKey, "recordKey");
     // Nothing was saved, so the place is as it was.
     QCOMPARE(location(), before);
-}
-
-void tst_frmMainForm::popupCommandsOpenEditors_data()
-{
-    QTest::addColumn<QString>("node");
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("editor");
-    QTest::addColumn<QString>("mode");
-    QTest::addColumn<QString>("recordKey");
-    QTest::newRow("customer new") << "cu全件" << "New" << "frmCustomer" << "New" << "";
-    QTest::newRow("customer edit") << "cu全件" << "Edit" << "frmCustomer" << "SelectedUpdate" << "C2";
-    QTest::newRow("customer reference") << "cu全件" << "RefNew" << "frmCustomer" << "ReferenceNew" << "C2";
-    QTest::newRow("product new") << "sh全件" << "New" << "frmShohin" << "New" << "";
-    QTest::newRow("product reference") << "sh全件" << "RefNew" << "frmShohin" << "ReferenceNew" << "P1";
-    QTest::newRow("later command") << "cu全件" << "Delete" << "" << "" << "";
-}
-
-void tst_frmMainForm::popupCommandsOpenEditors()
-{
-    insertCustomer(QStringLiteral("C1"), QStringLiteral("甲"), QString(), QString(), false);
-    insertCustomer(QStringLiteral("C2"), QStringLiteral("乙"), QString(), QString(), false);
-    insertShohin(QStringLiteral("P1"), QStringLiteral("N"), QStringLiteral("品"), QStringLiteral("M"), 1);
-    open();
-    QFETCH(QString, node);
-    QFETCH(QString, command);
-    m_form->SelectTreeNode(node);
-    MainListView *list = m_form->lvwList;
-    const int row = node == QStringLiteral("cu全件") ? 1 : 0;
-    list->setCurrentIndex(list->listModel()->index(row, 0));
-    QString editor, mode, recordKey;
-    QObject watcher;
-    QTimer::singleShot(0, &watcher, [&] {
-        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-            editor = QString::fromLatin1(dialog->metaObject()->className());
-            if (auto *customer = qobject_cast<frmCustomer *>(dialog)) {
-                mode = customer->Mode;
-                recordKey = customer->strCustomerID;
-            } else if (auto *shohin = qobject_cast<frmShohin *>(dialog)) {
-                mode = shohin->Mode;
-                recordKey = shohin->strShohinID;
-            }
-            dialog->reject();
-        }
-    });
-    ItemCommand(*m_form, command);
-    QTEST(editor, "editor");
-    QTEST(mode, "mode");
-    QTEST(recordKey, "recordKey");
 }
 
 void tst_frmMainForm::goingUpFromARecord_data()
