@@ -3,6 +3,7 @@
 #include "core/WindowMemory.h"
 #include "core/controls/ucIDInput.h"
 #include "masters/DatabaseFailure.h"
+#include "platform/ui/DialogFrame.h"
 #include "platform/ui/WaitCursor.h"
 
 #include <QAbstractButton>
@@ -16,6 +17,7 @@ RecordEditor::RecordEditor(const QString &formName, QWidget *parent)
     : QDialog(parent), m_formName(formName)
 {
     setObjectName(formName);
+    ui::setDialogFrame(this, ui::DialogFrame::Sizable);
     m_keys = new ui::KeyNavigator(this);
 }
 

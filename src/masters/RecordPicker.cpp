@@ -3,6 +3,7 @@
 #include "core/WindowMemory.h"
 #include "masters/DatabaseFailure.h"
 #include "masters/TwipsGeometry.h"
+#include "platform/ui/DialogFrame.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/WaitCursor.h"
 
@@ -41,6 +42,7 @@ RecordPicker::RecordPicker(const QString &formName, SearchFilterKind kind, QWidg
     : QDialog(parent), m_formName(formName), m_kind(kind)
 {
     setObjectName(formName);
+    ui::setDialogFrame(this, ui::DialogFrame::Sizable);
     m_nodePrefix = kind == SearchFilterKind::Customer ? QStringLiteral("cu") : QStringLiteral("sh");
 
     auto *filterFrame = new QFrame(this);

@@ -4,6 +4,7 @@
 #include "platform/report/PageFile.h"
 #include "platform/report/PreviewDialog.h"
 #include "platform/report/PreviewWidget.h"
+#include "platform/ui/DialogFrame.h"
 #include "platform/ui/Twips.h"
 
 #include <QToolButton>
@@ -12,7 +13,7 @@ frmPreview::frmPreview(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("印刷プレビュー"));
-    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+    ui::setDialogFrame(this, ui::DialogFrame::Sizable);
     ARViewer21 = new report::PreviewWidget(this);
     connect(ARViewer21->addCloseButton(), &QToolButton::clicked, this, &QDialog::reject);
     resize(report::defaultPreviewSize(this));

@@ -3,6 +3,7 @@
 #include "core/Routines.h"
 #include "core/WindowMemory.h"
 #include "core/controls/ucJaInput.h"
+#include "platform/ui/DialogFrame.h"
 #include "platform/ui/KeyNavigator.h"
 #include "platform/ui/MessageBox.h"
 
@@ -51,6 +52,7 @@ frmNameInput::frmNameInput(QWidget *parent)
     connect(cmdOK, &QPushButton::clicked, this, &frmNameInput::InputOK);
     connect(cmdCancel, &QPushButton::clicked, this, &frmNameInput::InputCancel);
     setUpKeys();
+    ui::setDialogFrame(this, ui::DialogFrame::Fixed);
 }
 
 void frmNameInput::setUpKeys()

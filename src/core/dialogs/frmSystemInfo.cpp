@@ -6,6 +6,7 @@
 #include "core/controls/ucDenpyoID.h"
 #include "core/controls/ucNumRightInput.h"
 #include "platform/db/DbError.h"
+#include "platform/ui/DialogFrame.h"
 #include "platform/ui/KeyNavigator.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WaitCursor.h"
@@ -116,6 +117,7 @@ frmSystemInfo::frmSystemInfo(QWidget *parent)
     connect(cmdOK, &QPushButton::clicked, this, &frmSystemInfo::SystemInfoSave);
     connect(cmdCancel, &QPushButton::clicked, this, &frmSystemInfo::SystemInfoClose);
     setUpKeys();
+    ui::setDialogFrame(this, ui::DialogFrame::Fixed);
 }
 
 void frmSystemInfo::setUpKeys()

@@ -2,6 +2,7 @@
 
 #include "core/ProgramVersion.h"
 #include "core/WindowMemory.h"
+#include "platform/ui/DialogFrame.h"
 
 #include <QFont>
 #include <QFrame>
@@ -57,6 +58,7 @@ frmVersion::frmVersion(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addLayout(buttons);
+    ui::setDialogFrame(this, ui::DialogFrame::Fixed);
 }
 
 QString frmVersion::VersionText(int major, int minor, int revision)

@@ -1,6 +1,7 @@
 #include "platform/report/PreviewDialog.h"
 
 #include "platform/report/PreviewWidget.h"
+#include "platform/ui/DialogFrame.h"
 
 #include <QScreen>
 #include <QToolButton>
@@ -32,7 +33,7 @@ void setPreviewDriver(PreviewDriver d)
 PreviewDialog::PreviewDialog(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("印刷プレビュー"));
-    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+    ui::setDialogFrame(this, ui::DialogFrame::Sizable);
     m_viewer = new PreviewWidget(this);
     connect(m_viewer->addCloseButton(), &QToolButton::clicked, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
