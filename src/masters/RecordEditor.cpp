@@ -2,7 +2,7 @@
 
 #include "core/WindowMemory.h"
 #include "core/controls/ucIDInput.h"
-#include "masters/DatabaseFailure.h"
+#include "core/DatabaseFailure.h"
 #include "platform/ui/DialogFrame.h"
 #include "platform/ui/WaitCursor.h"
 

@@ -1,7 +1,7 @@
 #include "masters/RecordPicker.h"
 
 #include "core/WindowMemory.h"
-#include "masters/DatabaseFailure.h"
+#include "core/DatabaseFailure.h"
 #include "masters/TwipsGeometry.h"
 #include "platform/ui/DialogFrame.h"
 #include "platform/ui/Twips.h"

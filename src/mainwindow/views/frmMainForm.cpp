@@ -1,6 +1,7 @@
 #include "mainwindow/views/frmMainForm.h"
 
 #include "core/BasicInfo.h"
+#include "core/DatabaseFailure.h"
 #include "core/Globals.h"
 #include "core/Routines.h"
 #include "core/Settings.h"
@@ -21,7 +22,6 @@
 #include "model/Customers.h"
 #include "model/Shohins.h"
 #include "model/denpyos.h"
-#include "platform/db/DbError.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/WaitCursor.h"
@@ -531,12 +531,7 @@ void frmMainForm::runView(const std::function<void()> &request)
 
 void frmMainForm::showFillError(const std::exception &error)
 {
-    QString text;
-    if (const auto *dbError = dynamic_cast<const db::DbError *>(&error))
-        text = QString::number(dbError->number()) + QLatin1Char(':') + dbError->description();
-    else
-        text = QString::fromUtf8(error.what());
-    ui::showMessage(text, ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
+    showDatabaseFailure(error, this);
 }
 
 // --- location and routing --------------------------------------------------

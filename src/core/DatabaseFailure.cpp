@@ -1,4 +1,4 @@
-#include "masters/DatabaseFailure.h"
+#include "core/DatabaseFailure.h"
 
 #include "platform/db/DbError.h"
 #include "platform/ui/MessageBox.h"
@@ -9,6 +9,6 @@ void showDatabaseFailure(const std::exception &error, QWidget *parent)
     if (const auto *dbError = dynamic_cast<const db::DbError *>(&error))
         text = QString::number(dbError->number()) + QStringLiteral(":") + dbError->description();
     else
-        text = QString::fromLocal8Bit(error.what());
+        text = QString::fromUtf8(error.what());
     ui::showMessage(text, ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(), parent);
 }
