@@ -2,6 +2,8 @@
 
 #include "core/Globals.h"
 #include "mainwindow/commands/DialogLaunchers.h"
+#include "filters/SearchFilterKind.h"
+#include "mainwindow/views/FilterFolder.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/RootMenuRows.h"
@@ -43,6 +45,10 @@ void openMenuRow(frmMainForm &form, const QString &kind, const QString &tag, con
             form.ShowShohinList(text, true);
         return;
     }
+    if (tag == RootMenuRows::kFind) {
+        FindFilter(form, kind, searchfilter::kTemporaryName);
+        return;
+    }
     if (tag == RootMenuRows::kFilters) {
         form.ShowKensakuFilterList(kind);
         return;
@@ -56,6 +62,20 @@ void openMenuRow(frmMainForm &form, const QString &kind, const QString &tag, con
             ShowShohinForm(mode, QString(), &form);
         }
     }
+}
+
+// A row of a filter folder: the add row creates a filter, any other row
+// edits that filter.
+void openFilterRow(frmMainForm &form, const QString &kind, const QString &tag, const QString &text)
+{
+    if (tag == filterfolder::kAddRowTag) {
+        if (FindFilter(form, kind, QString())) {
+            form.RefreshView();
+            form.BuildTree();
+        }
+        return;
+    }
+    FindFilter(form, kind, text);
 }
 
 // A record row of a customer or product list. Until the record panes are
@@ -80,7 +100,9 @@ void OpenSelectedItem(frmMainForm &form)
         return;
     if (form.CurrentLevel == 0)
         openMenuRow(form, kind, model->tag(row), model->text(row));
-    else if (form.CurrentLevel == 1 && form.CurrentLocation.value(1) != QStringLiteral("検索フィルター"))
+    else if (form.CurrentLevel == 1 && form.CurrentLocation.value(1) == QStringLiteral("検索フィルター"))
+        openFilterRow(form, kind, model->tag(row), model->text(row));
+    else if (form.CurrentLevel == 1)
         openRecordRow(form, kind);
 }
 
@@ -124,5 +146,41 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
             form.RefreshView();
         }
         return;
+    }
+}
+
+bool FindFilter(frmMainForm &form, const QString &kind, const QString &filterName)
+{
+    if (kind == kDenpyo)
+        return FindDenpyo(form, filterName);
+    if (kind == kCustomer)
+        return FindCustomer(form, filterName);
+    if (kind == kShohin)
+        return FindShohin(form, filterName);
+    return false;
+}
+
+void ObjectCommand(frmMainForm &form, const QString &command)
+{
+    const QString kind = form.CurrentLocation.value(0);
+    const bool filterFolder = form.CurrentLevel == 1 && form.CurrentLocation.value(1) == QStringLiteral("検索フィルター")
+                              && (kind == kDenpyo || kind == kCustomer || kind == kShohin);
+    const int row = form.lvwList->currentRowNumber();
+    const QString selected = row >= 0 ? form.lvwList->listModel()->text(row) : QString();
+    if (filterFolder) {
+        if (command == QLatin1String("Edit")) {
+            if (!selected.isEmpty())
+                FindFilter(form, kind, selected);
+        } else if (command == QLatin1String("Delete")) {
+            if (DeleteFilters(form, kind)) {
+                form.RefreshView();
+                form.BuildTree();
+            }
+        } else if (command == QLatin1String("Rename")) {
+            if (!selected.isEmpty() && RenameFilter(form, kind, selected)) {
+                form.RefreshView();
+                form.BuildTree();
+            }
+        }
     }
 }

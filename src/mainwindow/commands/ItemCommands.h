@@ -9,3 +9,8 @@ class frmMainForm;
 // and level of the window's present place.
 void OpenSelectedItem(frmMainForm &form);
 void ItemCommand(frmMainForm &form, const QString &command, int printIndex = 0);
+// The object popup's commands ("Edit", "Delete", "Rename") on the selected
+// saved filter or print form.
+void ObjectCommand(frmMainForm &form, const QString &command);
+// The filter editor of a register ("伝票", "顧客", "商品"); see FindDenpyo.
+bool FindFilter(frmMainForm &form, const QString &kind, const QString &filterName);

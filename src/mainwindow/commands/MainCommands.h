@@ -20,6 +20,10 @@ public:
     void GoBeforeMonth();
     void GoNextMonth();
     void SelectAllItems();
+    void NewCommand();
+    void FindCommand();
+    void DeleteCommand();
+    void RenameCommand();
     void CloseMainForm();
     void HelpCommand();
     void RegClearCommand();
@@ -30,6 +34,7 @@ public:
     PopupMenus *popupMenus() const { return m_popups; }
 
 private:
+    bool inFilterFolder() const;
     void connectMenus();
     void connectKeys();
     void run(void (MainCommands::*command)());

@@ -13,6 +13,7 @@
 #include "mainwindow/views/CustomerListRows.h"
 #include "mainwindow/views/DateBar.h"
 #include "mainwindow/views/DenpyoListRows.h"
+#include "mainwindow/views/FilterFolder.h"
 #include "mainwindow/views/MainImages.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
@@ -726,6 +727,8 @@ void frmMainForm::ShowKensakuFilterList(const QString &kind)
     lblList->setCaption(kFilterFolder);
     showEmptyList({{QStringLiteral("名前"), 3500, Qt::AlignLeft}, {QStringLiteral("説明"), 4500, Qt::AlignLeft}},
                   true);
+    lvwList->listModel()->setRows(filterfolder::rows(kind));
+    setStatusPanelText(3, QString::number(lvwList->listModel()->rowCount()) + QStringLiteral("件"));
 }
 
 void frmMainForm::ShowTsukiSeikyuView()
