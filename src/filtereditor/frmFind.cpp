@@ -318,30 +318,27 @@ bool frmFind::FilterFileLoad()
 void frmFind::FilterItemSet()
 {
     arrFilterItems.clear();
-    for (const QString &row : searchfilter::itemTable(m_kind)) {
-        const QStringList f = row.split(QLatin1Char(';'));
-        if (f.size() >= 5)
-            arrFilterItems.append(Item{f.at(0), f.at(1), f.at(2), f.at(3), f.at(4)});
-    }
+    for (const QString &row : searchfilter::itemTable(m_kind))
+        arrFilterItems.append(KensakuItemSpec::parse(row));
 }
 
 void frmFind::SelectTreeFill()
 {
     tvwSelect->clear();
     QHash<QString, QTreeWidgetItem *> nodes;
-    for (const Item &item : arrFilterItems) {
+    for (const KensakuItemSpec &item : arrFilterItems) {
         QTreeWidgetItem *parent = item.parentKey == QLatin1String("root") ? nullptr : nodes.value(item.parentKey);
         auto *node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tvwSelect);
         node->setText(0, item.caption);
-        node->setData(0, kKeyRole, item.key);
-        nodes.insert(item.key, node);
+        node->setData(0, kKeyRole, item.nodeKey);
+        nodes.insert(item.nodeKey, node);
     }
 }
 
-const frmFind::Item *frmFind::itemOf(const QString &key) const
+const KensakuItemSpec *frmFind::itemOf(const QString &key) const
 {
-    for (const Item &item : arrFilterItems) {
-        if (item.key == key)
+    for (const KensakuItemSpec &item : arrFilterItems) {
+        if (item.nodeKey == key)
             return &item;
     }
     return nullptr;
@@ -467,7 +464,7 @@ void frmFind::ConditionAdd()
     QTreeWidgetItem *node = tvwSelect->currentItem();
     if (!node || !tvwSelect->isEnabled())
         return;
-    const Item *item = itemOf(node->data(0, kKeyRole).toString());
+    const KensakuItemSpec *item = itemOf(node->data(0, kKeyRole).toString());
     if (!item)
         return;
     tvwSelect->setEnabled(false);
@@ -476,7 +473,7 @@ void frmFind::ConditionAdd()
     const QString value = askValue(code, QString()).value_or(QString());
     frmChild->setTitle(QString());
     if (!value.isEmpty())
-        ConditionNodeAdd(item->key, item->caption, code + item->column + QLatin1Char('@') + value,
+        ConditionNodeAdd(item->nodeKey, item->caption, code + item->column + QLatin1Char('@') + value,
                          SearchConditionKey::displayText(code, value));
     tvwSelect->setEnabled(true);
     tvwSelect->setFocus(Qt::OtherFocusReason);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Tables.h"
 #include "filters/SearchFilterFile.h"
 #include "filters/SearchFilterKind.h"
 
@@ -82,10 +83,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct Item {
-        QString parentKey, key, caption, inputKind, column;
-    };
-
     bool Form_Load();
     bool FilterFileLoad();
     void FilterItemSet();
@@ -103,7 +100,7 @@ private:
     // Shows the filter again; `visibleKey` is scrolled to, `currentKey`
     // becomes the selected node (none when empty).
     void showConditions(const QString &visibleKey, const QString &currentKey);
-    const Item *itemOf(const QString &key) const;
+    const KensakuItemSpec *itemOf(const QString &key) const;
     bool writeFilter(const QString &name);
     QString path(const QString &name) const;
     void layOut();
@@ -111,7 +108,7 @@ private:
     QWidget *m_body;
     QList<QFrame *> m_lines;
     ui::KeyNavigator *m_keys;
-    QVector<Item> arrFilterItems;
+    QVector<KensakuItemSpec> arrFilterItems;
     SearchFilterFile m_filter;
     SearchFilterKind m_kind = SearchFilterKind::Denpyo;
     bool flgNewFilter = true;

@@ -18,7 +18,7 @@ qint64 boundOf(const QString &text)
     while (significant.startsWith(QLatin1Char('0')))
         significant.remove(0, 1);
     if (significant.size() > 9)
-        return kLargest + 1;
+        return significant.size() <= 18 ? significant.toLongLong() : kLargest + 1;
     const QString number = fnBlankToZero(fnCheckNumberText(text));
     bool ok = false;
     const double value = number.toDouble(&ok);

@@ -365,8 +365,13 @@ bool frmMainForm::eventFilter(QObject *watched, QEvent *event)
         };
         for (const Shortcut &s : {Shortcut{Qt::Key_C, 'C', 3}, Shortcut{Qt::Key_V, 'V', 3},
                                   Shortcut{Qt::Key_F, 'F', 5}, Shortcut{Qt::Key_A, 'A', 1}})
-            if (key->key() == s.key && commandEnabled(s.flag))
+            if (key->key() == s.key && commandEnabled(s.flag)) {
+                // Handled: a command that opened a dialog may have moved the
+                // focus, and the key must not reach the window a second time
+                // on its way up to the new focus widget's parents.
                 emit ctrlCommand(QLatin1Char(s.letter));
+                return true;
+            }
         return QMainWindow::eventFilter(watched, event);
     }
     // Typed characters reach no control of the window, except the date
