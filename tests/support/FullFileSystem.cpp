@@ -29,7 +29,7 @@ FullFileSystem::~FullFileSystem()
         ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
 }
 
-bool FullFileSystem::fill()
+bool FullFileSystem::fill(qint64 leave)
 {
     const QByteArray name = QFile::encodeName(filePath(QString::fromLatin1(kFiller)));
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_APPEND, 0600);
@@ -48,6 +48,10 @@ bool FullFileSystem::fill()
             full = n < 0 && errno == ENOSPC;
             break;
         }
+    }
+    if (full && leave > 0) {
+        const off_t size = ::lseek(fd, 0, SEEK_END);
+        full = size >= leave && ::ftruncate(fd, size - leave) == 0;
     }
     ::close(fd);
     return full;

@@ -21,8 +21,9 @@ public:
     QString path() const { return m_dir.path(); } // no trailing "/"
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
 
-    // Takes every free byte with a filler file; false when it could not.
-    bool fill();
+    // Takes every free byte with a filler file but `leave` (rounded to the
+    // file system's pages); false when it could not.
+    bool fill(qint64 leave = 0);
     // Gives the space back.
     void release();
 
