@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -11,3 +12,11 @@ class QWidget;
 
 bool ShowCustomerForm(const QString &mode, const QString &customerID, QWidget *parent = nullptr);
 bool ShowShohinForm(const QString &mode, const QString &shohinID, QWidget *parent = nullptr);
+
+// The slip dialogs; the slip number as the caller holds it (nine digits).
+bool ShowDenpyoCopyForm(const QString &mode, const QString &denpyoID, QWidget *parent = nullptr);
+bool ShowDenpyoProcessForm(const QString &denpyoID, QWidget *parent = nullptr);
+bool ShowDenpyoNoteForm(const QString &denpyoID, QWidget *parent = nullptr);
+// The bulk progress change of the given slips (the selected rows of the
+// slip list, in list order).
+bool ShowDenpyoGroupProcessForm(const QStringList &denpyoIDs, QWidget *parent = nullptr);
