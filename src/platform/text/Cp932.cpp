@@ -1,7 +1,9 @@
 #include "platform/text/Cp932.h"
 
+#include <array>
 #include <cerrno>
 #include <iconv.h>
+#include <memory>
 #include <stdexcept>
 
 namespace text {
@@ -60,7 +62,68 @@ QByteArray convert(const char *to, const char *from, const QByteArray &input,
     return out;
 }
 
+using AliasTable = std::array<char16_t, 0x10000>;
+
+// For every character of the basic plane that comes back from CP932 as
+// another character, that character; 0 elsewhere. Taken from the converter
+// itself, so it holds whatever mappings the converter has.
+std::unique_ptr<AliasTable> makeAliasTable()
+{
+    auto table = std::make_unique<AliasTable>();
+    table->fill(0);
+    QString all;
+    all.reserve(0x10000);
+    for (char32_t u = 0; u < 0x10000; ++u) {
+        if (!QChar::isSurrogate(u))
+            all += QChar(char16_t(u));
+    }
+    // Each character converts to one CP932 character or to "?", and each
+    // CP932 character reads back as one character, so the two texts line
+    // up; should a converter break that, go one character at a time.
+    const QString back = fromCp932(toCp932(all));
+    const bool aligned = back.size() == all.size();
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const QChar c = all.at(i);
+        bool fits = true;
+        QChar r;
+        if (aligned) {
+            r = back.at(i);
+            fits = r != QLatin1Char('?') || c == QLatin1Char('?');
+        } else {
+            const QString one = fromCp932(toCp932(QString(c), &fits));
+            r = one.size() == 1 ? one.at(0) : c;
+        }
+        if (fits && r != c)
+            (*table)[c.unicode()] = r.unicode();
+    }
+    return table;
+}
+
+const AliasTable &aliasTable()
+{
+    static const std::unique_ptr<AliasTable> table = makeAliasTable();
+    return *table;
+}
+
 } // namespace
+
+QChar toCp932Form(QChar c)
+{
+    const char16_t alias = aliasTable()[c.unicode()];
+    return alias ? QChar(alias) : c;
+}
+
+QString toCp932Form(const QString &text)
+{
+    const AliasTable &table = aliasTable();
+    QString out = text;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const char16_t alias = table[out.at(i).unicode()];
+        if (alias)
+            out[i] = QChar(alias);
+    }
+    return out;
+}
 
 QString fromCp932(const QByteArray &bytes)
 {
