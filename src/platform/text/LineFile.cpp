@@ -11,7 +11,12 @@ std::optional<QString> readText(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return fromCp932(file.readAll());
+    const QByteArray bytes = file.readAll();
+    // A NUL byte is in no text the program writes: the file is damaged or
+    // not a text file, and no part of it is taken.
+    if (bytes.contains('\0'))
+        return std::nullopt;
+    return fromCp932(bytes);
 }
 
 std::optional<QStringList> readLines(const QString &path)
@@ -52,7 +57,7 @@ void writeLines(const QString &path, const QStringList &lines)
     }
     bool ok = true;
     const QByteArray bytes = toCp932(all, &ok);
-    if (!ok)
+    if (!ok || all.contains(QChar(0)))
         throw TextFileError(QStringLiteral("ファイル(%1)に保存できない文字があります。").arg(path));
     writeBytes(path, bytes);
 }

@@ -20,14 +20,16 @@ private:
 
 // Reads a CP932 text file as lines (CR LF separated; a missing last CR LF
 // still reads, a lone LF also ends a line). nullopt when the file cannot be
-// opened.
+// opened or holds a NUL byte.
 std::optional<QStringList> readLines(const QString &path);
-// Whole file as text (CP932), nullopt when it cannot be opened.
+// Whole file as text (CP932), nullopt when it cannot be opened or holds a
+// NUL byte.
 std::optional<QString> readText(const QString &path);
 
 // Writes the lines, each followed by CR LF, in CP932 through a temporary
 // file that is checked and then renamed over the old one. Throws
-// TextFileError when a character has no CP932 form or the write fails.
+// TextFileError when a character has no CP932 form, a line holds a NUL
+// character or the write fails.
 void writeLines(const QString &path, const QStringList &lines);
 // Writes bytes safely in the same way.
 void writeBytes(const QString &path, const QByteArray &bytes);
