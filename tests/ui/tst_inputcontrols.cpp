@@ -300,14 +300,14 @@ void TestInputControls::enteredTextTakesItsCp932Form()
     QFETCH(QString, expected);
     QWidget window;
     auto c = makeControl(kind, &window);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
     if (route == "typed") {
         typeText(c->TextBox(), entered);
     } else if (route == "pasted") {
         QGuiApplication::clipboard()->setText(entered);
         QTest::keyClick(c->TextBox(), Qt::Key_V, Qt::ControlModifier);
     } else if (route == "menu paste") {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         QGuiApplication::clipboard()->setText(entered);
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), c->TextBox()->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(c->TextBox(), &event);
