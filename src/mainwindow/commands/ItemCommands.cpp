@@ -7,6 +7,7 @@
 #include "mainwindow/views/RootMenuRows.h"
 #include "mainwindow/views/frmMainForm.h"
 
+#include <QAction>
 #include <QDir>
 
 namespace {
@@ -23,6 +24,21 @@ struct StartupDirRestorer {
             QDir::setCurrent(gstrStartupDir);
     }
 };
+
+// The print entry's form: its caption less " 印刷".
+void printSelected(frmMainForm &form, const QString &kind, const QString &selected, int printIndex)
+{
+    const auto *entry = form.findChild<QAction *>(QStringLiteral("mnuItemPrint%1").arg(printIndex));
+    if (!entry || selected.isEmpty())
+        return;
+    const QString formName = entry->text().chopped(3);
+    if (kind == kDenpyo)
+        PrintDenpyoItem(selected.toInt(), formName, &form);
+    else if (kind == kCustomer)
+        PrintCustomerItem(selected, formName, &form);
+    else if (kind == kShohin)
+        PrintShohinItem(selected, formName, &form);
+}
 
 void afterCustomerChange(frmMainForm &form)
 {
@@ -76,6 +92,11 @@ void OpenSelectedItem(frmMainForm &form)
         return;
     const MainListModel *model = form.lvwList->listModel();
     const QString kind = form.CurrentLocation.value(0);
+    if (kind == QStringLiteral("印刷フォーム") && form.CurrentLevel == 0
+        && model->text(row) == QStringLiteral("自社印刷情報")) {
+        ShowPrintInfoForm(&form);
+        return;
+    }
     if (kind != kDenpyo && kind != kCustomer && kind != kShohin)
         return;
     if (form.CurrentLevel == 0)
@@ -86,11 +107,14 @@ void OpenSelectedItem(frmMainForm &form)
 
 void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
 {
-    Q_UNUSED(printIndex);
     StartupDirRestorer restorer;
     const int row = form.lvwList->currentRowNumber();
     const QString selected = row >= 0 ? form.lvwList->listModel()->text(row) : QString();
     const QString kind = form.CurrentLocation.value(0);
+    if (command == QLatin1String("Print")) {
+        printSelected(form, kind, selected, printIndex);
+        return;
+    }
     if (kind != kCustomer && kind != kShohin)
         return;
 
