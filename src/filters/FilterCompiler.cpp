@@ -228,11 +228,11 @@ void showFailure(SearchFilterKind kind, const QString &name, const QString &endi
 // Reads the named filter of a kind; nullopt after the message is shown.
 std::optional<SearchFilterFile> readFilter(SearchFilterKind kind, const QString &name)
 {
-    const QString path = searchfilter::filePath(kind, name);
     if (!searchfilter::exists(kind, name)) {
         showFailure(kind, name, QStringLiteral("が存在しません。"));
         return std::nullopt;
     }
+    const QString path = searchfilter::filePath(kind, name);
     SearchFilterFile file;
     switch (file.read(path)) {
     case SearchFilterFile::Status::Ok:

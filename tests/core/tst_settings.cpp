@@ -2,6 +2,8 @@
 #include "core/Settings.h"
 #include "platform/text/LineFile.h"
 
+#include "FullFileSystem.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -101,6 +103,18 @@ private slots:
             << QByteArray("S,K\r\njunk\r\n  \r\n") << QByteArray("S,K\r\njunk\r\n  \r\nS,K,NEW\r\n");
         QTest::newRow("missing last CR LF")
             << QByteArray("A,B,1") << QByteArray("A,B,1\r\nS,K,NEW\r\n");
+        // Untouched lines go back byte for byte: a second code of one
+        // character (纊 as ED40, not FA5C) and a line saved as UTF-8 by an
+        // editor, which no longer keeps every later write from failing.
+        QTest::newRow("second code of a character kept")
+            << QByteArray("A,B,\xED\x40\r\nS,K,old\r\n") << QByteArray("A,B,\xED\x40\r\nS,K,NEW\r\n");
+        QTest::newRow("undecodable line kept")
+            << QByteArray("A,B,\xC3\xBC\xE2\x82\xAC\x80\r\nS,K,old\r\n")
+            << QByteArray("A,B,\xC3\xBC\xE2\x82\xAC\x80\r\nS,K,NEW\r\n");
+        QTest::newRow("undecodable value replaced")
+            << QByteArray("S,K,\xE2\x82\xAC\x80\r\n") << QByteArray("S,K,NEW\r\n");
+        QTest::newRow("lone LF and CR LF mixed")
+            << QByteArray("A,B,1\nC,D,2\r\n") << QByteArray("A,B,1\r\nC,D,2\r\nS,K,NEW\r\n");
     }
     void writesEdgeCases()
     {
@@ -134,6 +148,26 @@ private slots:
         QCOMPARE(fnReadSetting(blocked, QStringLiteral("S"), QStringLiteral("K"), 7), QStringLiteral("7"));
         QVERIFY_THROWS_EXCEPTION(text::TextFileError,
                                  SaveTextSetting(QStringLiteral("S,K,1"), m_dir.filePath(QStringLiteral("BLOCKED5SIZE.txt"))));
+    }
+
+    // A full disk: the write reports failure and the file keeps every line.
+    void fullDiskKeepsOldFile()
+    {
+        testsupport::FullFileSystem fs;
+        QVX_NEED_FULL_FS(fs);
+        const QString saved = gstrStartupDir;
+        gstrStartupDir = fs.path();
+        QByteArray old;
+        for (int i = 0; i < 30; ++i)
+            old += "WINDOW POSITIONS,FRMFORM" + QByteArray::number(i) + ",1200\r\n";
+        const QString file = fs.filePath(QStringLiteral("QUORVEXTEST5SIZE.txt"));
+        text::writeBytes(file, old);
+        QVERIFY(fs.fill());
+        const bool ok = fnWriteSetting(QStringLiteral("QuorvexTest5Size"), QStringLiteral("Window Positions"),
+                                       QStringLiteral("frmForm3"), 900);
+        gstrStartupDir = saved;
+        QVERIFY(!ok);
+        QCOMPARE(fs.contents(file), old);
     }
 
     void lowLevelRoutines()

@@ -4,7 +4,10 @@
 #include "filters/SearchFilterKind.h"
 #include "platform/text/LineFile.h"
 
+#include "FullFileSystem.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -275,6 +278,78 @@ private slots:
         QCOMPARE(searchfilter::savedNames(kind), (QStringList{QStringLiteral("ねじ"), QStringLiteral("大口")}));
         QVERIFY(searchfilter::kindFromObjectName(QStringLiteral("商品")) == kind);
         QVERIFY(!searchfilter::kindFromObjectName(QStringLiteral("一時検索")));
+    }
+
+    // A filter rewritten on a full disk keeps all its conditions: an empty
+    // slip filter would list every slip.
+    void fullDiskKeepsTheOldFilter()
+    {
+        testsupport::FullFileSystem fs;
+        QVX_NEED_FULL_FS(fs);
+        SearchFilterFile file;
+        for (int i = 0; i < 61; ++i) {
+            const QString value = QStringLiteral("%1").arg(i, 9, 10, QLatin1Char('0')).repeated(2);
+            QVERIFY(file.addCondition("rt0D", "伝票番号", "N00伝票番号@" + value,
+                                      SearchConditionKey::displayText(QStringLiteral("N00"), value),
+                                      may1(10, 0, 0).addSecs(i)));
+        }
+        const QString path = fs.filePath(QStringLiteral("大口.dkj"));
+        file.write(path);
+        const QByteArray old = bytesOf(path);
+        QVERIFY(fs.fill());
+        file.removeCondition(0, 0);
+        QVERIFY_THROWS_EXCEPTION(text::TextFileError, file.write(path));
+        QCOMPARE(bytesOf(path), old);
+        SearchFilterFile back;
+        QCOMPARE(back.read(path), SearchFilterFile::Status::Ok);
+        QCOMPARE(back.conditionCount(), 61);
+    }
+
+    // A filter name names a file inside the kind's folder, nothing else.
+    void namesStayInTheFolder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("blank") << "  " << false;
+        QTest::newRow("ideographic blank") << "\u3000" << false;
+        QTest::newRow("dot") << "." << false;
+        QTest::newRow("dot dot") << ".." << false;
+        QTest::newRow("parent folder") << "../../QUORVEX5" << false;
+        QTest::newRow("absolute") << "/tmp/x" << false;
+        QTest::newRow("sub folder") << "a/b" << false;
+        QTest::newRow("backslash") << "..\\x" << false;
+        QTest::newRow("NUL") << QString::fromUtf16(u"a\0/../x", 7) << false;
+        QTest::newRow("temporary") << searchfilter::kTemporaryName << true;
+        QTest::newRow("dots inside") << "..a.b" << true;
+        QTest::newRow("blanks around") << " 大口 " << true;
+    }
+    void namesStayInTheFolder()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, valid);
+        QTemporaryDir dir;
+        gstrCustomerKensakuFilterFolder = dir.path() + QLatin1Char('/');
+        const auto kind = SearchFilterKind::Customer;
+        QCOMPARE(searchfilter::isValidName(name), valid);
+        if (valid) {
+            const QString path = searchfilter::filePath(kind, name);
+            QCOMPARE(QFileInfo(path).absolutePath(), dir.path());
+            QCOMPARE(QFileInfo(path).fileName(), name + QStringLiteral(".ckj"));
+        } else {
+            QVERIFY_THROWS_EXCEPTION(searchfilter::InvalidFilterName, searchfilter::filePath(kind, name));
+            QVERIFY(!searchfilter::exists(kind, name));
+        }
+    }
+
+    // A file whose name part is no valid filter name is not offered.
+    void unusableFileNamesAreNotListed()
+    {
+        QTemporaryDir dir;
+        gstrCustomerKensakuFilterFolder = dir.path() + QLatin1Char('/');
+        for (const char *name : {"..ckj", "  .ckj", "\xE3\x80\x80.ckj", "a.ckj"})
+            text::writeBytes(dir.filePath(QString::fromUtf8(name)), QByteArray());
+        QCOMPARE(searchfilter::savedNames(SearchFilterKind::Customer), QStringList{QStringLiteral("a")});
     }
 };
 

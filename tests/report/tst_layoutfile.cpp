@@ -1,4 +1,7 @@
 #include "platform/report/LayoutFile.h"
+#include "platform/text/LineFile.h"
+
+#include "FullFileSystem.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -64,6 +67,22 @@ private:
     }
 
 private slots:
+    // A print form saved on a full disk stays as it was.
+    void fullDiskKeepsTheOldLayout()
+    {
+        testsupport::FullFileSystem fs;
+        QVX_NEED_FULL_FS(fs);
+        const QString path = fs.filePath(QStringLiteral("納品書.rpx"));
+        Layout layout = everyProperty();
+        saveLayout(path, layout);
+        const QByteArray old = fs.contents(path);
+        QVERIFY(fs.fill());
+        layout.sections[0].controls[0].text = QStringLiteral("P_得意先名");
+        QVERIFY_THROWS_EXCEPTION(text::TextFileError, saveLayout(path, layout));
+        QCOMPARE(fs.contents(path), old);
+        QVERIFY(loadLayout(path) == everyProperty());
+    }
+
     void roundTripKeepsEveryProperty()
     {
         QTemporaryDir dir;

@@ -1,6 +1,9 @@
 #include "platform/report/PageFile.h"
 #include "platform/report/PageOutput.h"
 #include "platform/report/PreviewWidget.h"
+#include "platform/text/LineFile.h"
+
+#include "FullFileSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -98,6 +101,52 @@ private slots:
                                      QStringLiteral("C002_20240331.cnv_0")}));
         QCOMPARE(pageFilePaths(base), (QStringList{base + QStringLiteral("_0"), base + QStringLiteral("_1")}));
         QCOMPARE(loadPages(pageFilePaths(base))[1].texts(), QStringList{QStringLiteral("2")});
+    }
+
+    // A page too big to share a file system page with another.
+    static Page bigPage(const QString &text)
+    {
+        Page page = samplePage(text);
+        page.items[3].image = QByteArray(20000, char(text.size()));
+        return page;
+    }
+
+    // The pages of an archived invoice are replaced only by a complete new
+    // set: a disk that fills before the first or after some new pages keeps
+    // the old set whole, and nothing of the new set is left behind.
+    void fullDiskKeepsTheOldPageSet_data()
+    {
+        QTest::addColumn<int>("leaveKilobytes");
+        QTest::newRow("no new page fits") << 0;
+        QTest::newRow("some new pages fit") << 48;
+    }
+    void fullDiskKeepsTheOldPageSet()
+    {
+        QFETCH(int, leaveKilobytes);
+        testsupport::FullFileSystem fs(512);
+        QVX_NEED_FULL_FS(fs);
+        const QString base = fs.filePath(QStringLiteral("C001_20240331.cnv"));
+        writePageFiles(base, {samplePage(QStringLiteral("old 1")), samplePage(QStringLiteral("old 2"))});
+        touch(fs.filePath(QStringLiteral("C002_20240331.cnv_0")));
+        const QStringList names = fs.entries();
+        QList<QByteArray> old;
+        for (const QString &name : names)
+            old << fs.contents(fs.filePath(name));
+        QVERIFY(fs.fill(leaveKilobytes * 1024));
+
+        QVector<Page> pages;
+        for (int i = 0; i < 6; ++i)
+            pages << bigPage(QStringLiteral("new %1").arg(i));
+        QVERIFY_THROWS_EXCEPTION(text::TextFileError, writePageFiles(base, pages));
+        QCOMPARE(fs.entries(), names);
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(fs.contents(fs.filePath(names[i])), old[i]);
+
+        fs.release();
+        writePageFiles(base, pages);
+        QCOMPARE(pageFilePaths(base).size(), 6);
+        QCOMPARE(loadPage(pageFilePaths(base).last()).texts(), QStringList{QStringLiteral("new 5")});
+        QCOMPARE(fs.entries().size(), 7);
     }
 
     void aBasePathWithoutNameDeletesNothing()

@@ -2,8 +2,10 @@
 
 #include "core/Globals.h"
 #include "mainwindow/commands/DialogLaunchers.h"
+#include "mainwindow/commands/PrintFormCommands.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
+#include "mainwindow/views/PrintFormRows.h"
 #include "mainwindow/views/RootMenuRows.h"
 #include "mainwindow/views/frmMainForm.h"
 
@@ -88,15 +90,17 @@ void OpenSelectedItem(frmMainForm &form)
 {
     StartupDirRestorer restorer;
     const int row = form.lvwList->currentRowNumber();
-    if (row < 0)
-        return;
     const MainListModel *model = form.lvwList->listModel();
     const QString kind = form.CurrentLocation.value(0);
-    if (kind == QStringLiteral("印刷フォーム") && form.CurrentLevel == 0
-        && model->text(row) == QStringLiteral("自社印刷情報")) {
+    if (kind == QStringLiteral("印刷フォーム") && form.CurrentLevel == 0 && row >= 0
+        && model->text(row) == PrintFormRows::kPrintInfoRow) {
         ShowPrintInfoForm(&form);
         return;
     }
+    if (PrintFormOpenSelectedItem(form))
+        return;
+    if (row < 0)
+        return;
     if (kind != kDenpyo && kind != kCustomer && kind != kShohin)
         return;
     if (form.CurrentLevel == 0)
@@ -149,4 +153,10 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
         }
         return;
     }
+}
+
+void ObjectCommand(frmMainForm &form, const QString &command)
+{
+    StartupDirRestorer restorer;
+    PrintFormCommand(form, command);
 }
