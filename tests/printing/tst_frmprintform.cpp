@@ -278,6 +278,47 @@ private slots:
         QVERIFY(w.isChanged());
     }
 
+    // A handle resizes its control; a line is drawn from end to end and
+    // keeps its direction.
+    void resizeAndLines()
+    {
+        m_window = open("Denpyo", QString());
+        frmPrintForm &w = *m_window;
+        w.ard->setLayout(fourControls());
+        report::DesignCanvas *canvas = w.ard->canvas();
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, at(w, 100, 100));
+        QTest::mousePress(canvas, Qt::LeftButton, {}, at(w, 2000, 300));
+        QTest::mouseMove(canvas, at(w, 3000, 450));
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, at(w, 3000, 450));
+        const report::Control *c = w.ard->control({0, 0});
+        QVERIFY(qAbs(c->width - 3000) <= 30 && qAbs(c->height - 450) <= 30);
+        QCOMPARE(QPoint(c->left, c->top), QPoint(0, 0));
+
+        w.ard->setTool(report::LayoutDesigner::Tool::Line);
+        QTest::mousePress(canvas, Qt::LeftButton, {}, at(w, 5000, 3000));
+        QTest::mouseMove(canvas, at(w, 4000, 2500));
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, at(w, 4000, 2500));
+        const report::Control *line = w.ard->control({0, 4});
+        QVERIFY(line);
+        QCOMPARE(line->kind, report::ControlKind::Line);
+        QCOMPARE(line->name, QStringLiteral("Line1"));
+        QVERIFY(qAbs(line->width + 1000) <= 30 && qAbs(line->height + 500) <= 30);
+        QCOMPARE(w.ard->tool(), report::LayoutDesigner::Tool::Pointer);
+        // The line is found by a click on its middle, not on its box's corner.
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, at(w, 4500, 2750));
+        QCOMPARE(w.ard->selection(), (QVector<Ref>{{0, 4}}));
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, at(w, 4100, 2900));
+        QVERIFY(w.ard->selection().isEmpty());
+
+        // A rectangle with the default size from a click.
+        w.ard->setTool(report::LayoutDesigner::Tool::Rectangle);
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, at(w, 6000, 6000));
+        const report::Control *shape = w.ard->control({0, 5});
+        QVERIFY(shape);
+        QCOMPARE(shape->kind, report::ControlKind::Shape);
+        QCOMPARE(QSize(shape->width, shape->height), QSize(2000, 1000));
+    }
+
     // The panel edits the first selected control; a name another control
     // has is refused.
     void propertyPanel()

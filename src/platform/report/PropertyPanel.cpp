@@ -248,6 +248,9 @@ void PropertyPanel::refresh()
         setText(textEdit, c->text);
         setText(tagEdit, c->tag);
         setText(formatEdit, c->outputFormat);
+        // A line may run up or left: its width and height may be negative.
+        widthBox->setMinimum(c->kind == ControlKind::Line ? -32768 : 0);
+        heightBox->setMinimum(c->kind == ControlKind::Line ? -32768 : 0);
         leftBox->setValue(c->left);
         topBox->setValue(c->top);
         widthBox->setValue(c->width);
@@ -266,8 +269,6 @@ void PropertyPanel::refresh()
                                                            italicBox, underlineBox, alignBox, valignBox, wrapBox})
             w->setEnabled(text);
         borderBox->setEnabled(box);
-        widthBox->setMinimum(c->kind == ControlKind::Line ? -32768 : 0);
-        heightBox->setMinimum(c->kind == ControlKind::Line ? -32768 : 0);
         pictureButton->setVisible(c->kind == ControlKind::Picture);
     } else {
         const int s = m_designer->currentSection();
