@@ -136,7 +136,10 @@ LayoutDesigner::LayoutDesigner(QWidget *parent) : QWidget(parent)
     updateViews();
 }
 
-LayoutDesigner::~LayoutDesigner() = default;
+LayoutDesigner::~LayoutDesigner()
+{
+    m_panel->detach();
+}
 
 Layout LayoutDesigner::blankLayout()
 {

@@ -234,6 +234,8 @@ void PropertyPanel::choosePicture()
 
 void PropertyPanel::refresh()
 {
+    if (m_detached)
+        return;
     m_filling = true;
     const auto &selection = m_designer->selection();
     const Control *c = selection.isEmpty() ? nullptr : m_designer->control(selection.first());
