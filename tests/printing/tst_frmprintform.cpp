@@ -319,6 +319,34 @@ private slots:
         QCOMPARE(QSize(shape->width, shape->height), QSize(2000, 1000));
     }
 
+    // Sizes from a hostile file are drawn and edited without overflow.
+    void farAwayControls()
+    {
+        m_window = open("Denpyo", QString());
+        report::Layout l = fourControls();
+        l.sections[0].height = 2000000000;
+        report::Section second = l.sections[0];
+        second.name = QStringLiteral("Second");
+        l.sections.append(second);
+        report::Control &c = l.sections[0].controls[0];
+        c.left = 2000000000;
+        c.top = 2000000000;
+        c.width = 100000000;
+        c.height = -100000000;
+        ui::setMessageResponder([](const ui::MessageRequest &) { return ui::Answer::Ok; });
+        m_window->ard->setLayout(l);
+        ui::setMessageResponder({});
+        QVERIFY(!m_window->ard->canvas()->grab(QRect(0, 0, 400, 400)).isNull());
+        m_window->ard->setSelection({{0, 0}, {1, 0}});
+        m_window->ard->moveSelection(150000000, 150000000);
+        m_window->ard->resizeSelection(2100000000, 2100000000);
+        QCOMPARE(m_window->ard->control({0, 0})->left, INT_MAX);
+        QCOMPARE(m_window->ard->control({0, 0})->width, INT_MAX);
+        m_window->ard->copySelection();
+        m_window->ard->paste();
+        QVERIFY(!m_window->ard->canvas()->grab(QRect(0, 0, 400, 400)).isNull());
+    }
+
     // The panel edits the first selected control; a name another control
     // has is refused.
     void propertyPanel()

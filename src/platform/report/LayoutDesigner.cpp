@@ -15,6 +15,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <climits>
 
 namespace report {
 
@@ -28,6 +29,12 @@ protected:
 private:
     bool m_done = false;
 };
+
+// Controls read from files may lie anywhere an int reaches.
+int clampedSum(int a, int b)
+{
+    return int(std::clamp<qint64>(qint64(a) + b, INT_MIN, INT_MAX));
+}
 
 ControlKind kindOf(LayoutDesigner::Tool tool)
 {
@@ -338,8 +345,8 @@ bool LayoutDesigner::renameControl(const ControlRef &ref, const QString &name)
 void LayoutDesigner::moveSelection(int dx, int dy)
 {
     changeSelected([dx, dy](Control &c) {
-        c.left = qMax(0, c.left + dx);
-        c.top = qMax(0, c.top + dy);
+        c.left = qMax(0, clampedSum(c.left, dx));
+        c.top = qMax(0, clampedSum(c.top, dy));
     });
 }
 
@@ -347,8 +354,8 @@ void LayoutDesigner::resizeSelection(int dw, int dh)
 {
     changeSelected([dw, dh](Control &c) {
         const bool line = c.kind == ControlKind::Line;
-        c.width = line ? c.width + dw : qMax(0, c.width + dw);
-        c.height = line ? c.height + dh : qMax(0, c.height + dh);
+        c.width = line ? clampedSum(c.width, dw) : qMax(0, clampedSum(c.width, dw));
+        c.height = line ? clampedSum(c.height, dh) : qMax(0, clampedSum(c.height, dh));
     });
 }
 
@@ -388,8 +395,8 @@ void LayoutDesigner::paste()
         while (!stem.isEmpty() && stem.back().isDigit())
             stem.chop(1);
         c.name = freeName(stem.isEmpty() ? nameStem(c.kind) : stem);
-        c.left += offset;
-        c.top += offset;
+        c.left = clampedSum(c.left, offset);
+        c.top = clampedSum(c.top, offset);
         m_layout.sections[section].controls.append(c);
         pasted.append({section, int(m_layout.sections[section].controls.size()) - 1});
     }
