@@ -15,7 +15,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <climits>
 
 namespace report {
 
@@ -30,10 +29,12 @@ private:
     bool m_done = false;
 };
 
-// Controls read from files may lie anywhere an int reaches.
+// Moves and sizes stop far beyond any paper (controls read from files may
+// lie anywhere an int reaches).
 int clampedSum(int a, int b)
 {
-    return int(std::clamp<qint64>(qint64(a) + b, INT_MIN, INT_MAX));
+    const qint64 far = 1 << 24;
+    return int(std::clamp<qint64>(qint64(a) + b, qMin<qint64>(a, -far), qMax<qint64>(a, far)));
 }
 
 ControlKind kindOf(LayoutDesigner::Tool tool)
