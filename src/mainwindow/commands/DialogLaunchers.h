@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class MainListView;
 class QWidget;
 
 // The main window opens every dialog of a command through one of these
@@ -20,3 +21,10 @@ bool ShowDenpyoNoteForm(const QString &denpyoID, QWidget *parent = nullptr);
 // The bulk progress change of the given slips (the selected rows of the
 // slip list, in list order).
 bool ShowDenpyoGroupProcessForm(const QStringList &denpyoIDs, QWidget *parent = nullptr);
+// The print dialogs. A slip number is passed on without leading zeros.
+void PrintDenpyoItem(qint32 denpyoID, const QString &formName, QWidget *parent = nullptr);
+void PrintCustomerItem(const QString &customerID, const QString &formName, QWidget *parent = nullptr);
+void PrintShohinItem(const QString &shohinID, const QString &formName, QWidget *parent = nullptr);
+// Prints rows of the main list; kind is "伝票", "顧客" or "商品".
+void ShowListPrintForm(const QString &kind, MainListView *list, QWidget *parent = nullptr);
+void ShowPrintInfoForm(QWidget *parent = nullptr);

@@ -5,9 +5,11 @@
 #include "mainwindow/commands/PrintFormCommands.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
+#include "mainwindow/views/PrintFormRows.h"
 #include "mainwindow/views/RootMenuRows.h"
 #include "mainwindow/views/frmMainForm.h"
 
+#include <QAction>
 #include <QDir>
 
 namespace {
@@ -24,6 +26,21 @@ struct StartupDirRestorer {
             QDir::setCurrent(gstrStartupDir);
     }
 };
+
+// The print entry's form: its caption less " 印刷".
+void printSelected(frmMainForm &form, const QString &kind, const QString &selected, int printIndex)
+{
+    const auto *entry = form.findChild<QAction *>(QStringLiteral("mnuItemPrint%1").arg(printIndex));
+    if (!entry || selected.isEmpty())
+        return;
+    const QString formName = entry->text().chopped(3);
+    if (kind == kDenpyo)
+        PrintDenpyoItem(selected.toInt(), formName, &form);
+    else if (kind == kCustomer)
+        PrintCustomerItem(selected, formName, &form);
+    else if (kind == kShohin)
+        PrintShohinItem(selected, formName, &form);
+}
 
 void afterCustomerChange(frmMainForm &form)
 {
@@ -100,13 +117,18 @@ bool slipDialog(frmMainForm &form, const QString &command, const QString &key)
 void OpenSelectedItem(frmMainForm &form)
 {
     StartupDirRestorer restorer;
-    if (PrintFormOpenSelectedItem(form))
-        return;
     const int row = form.lvwList->currentRowNumber();
-    if (row < 0)
-        return;
     const MainListModel *model = form.lvwList->listModel();
     const QString kind = form.CurrentLocation.value(0);
+    if (kind == QStringLiteral("印刷フォーム") && form.CurrentLevel == 0 && row >= 0
+        && model->text(row) == PrintFormRows::kPrintInfoRow) {
+        ShowPrintInfoForm(&form);
+        return;
+    }
+    if (PrintFormOpenSelectedItem(form))
+        return;
+    if (row < 0)
+        return;
     if (kind != kDenpyo && kind != kCustomer && kind != kShohin)
         return;
     if (form.CurrentLevel == 0)
@@ -125,6 +147,20 @@ void OpenItemMenu(frmMainForm &form)
     const QString action = menu->listModel()->text(row);
     const QString kind = form.CurrentLocation.value(0);
     const QString key = form.CurrentLocation.value(2);
+    const bool fixedRow = action == QStringLiteral("参照作成") || action == QStringLiteral("顧客情報")
+                          || action == QStringLiteral("商品情報");
+    // Any other row of a customer or product, and every row of a slip
+    // beyond the six fixed ones, prints with the form its caption names.
+    if (action.endsWith(QStringLiteral("印刷")) && !fixedRow) {
+        const QString formName = action.chopped(2);
+        if (kind == kDenpyo)
+            PrintDenpyoItem(key.toInt(), formName, &form);
+        else if (kind == kCustomer)
+            PrintCustomerItem(key, formName, &form);
+        else if (kind == kShohin)
+            PrintShohinItem(key, formName, &form);
+        return;
+    }
     if (kind == kDenpyo) {
         // The row, its dialog, and whether the contents show its change.
         static const struct {
@@ -168,11 +204,14 @@ void OpenItemMenu(frmMainForm &form)
 
 void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
 {
-    Q_UNUSED(printIndex);
     StartupDirRestorer restorer;
     const int row = form.lvwList->currentRowNumber();
     const QString selected = row >= 0 ? form.lvwList->listModel()->text(row) : QString();
     const QString kind = form.CurrentLocation.value(0);
+    if (command == QLatin1String("Print")) {
+        printSelected(form, kind, selected, printIndex);
+        return;
+    }
     if (kind != kDenpyo && kind != kCustomer && kind != kShohin)
         return;
     if (command == QLatin1String("Display")) {

@@ -53,6 +53,8 @@ void MainCommands::connectMenus()
     connect(m_form->mnuSystemInfo, &QAction::triggered, this, [this] { SystemInfoCommand(); });
     connect(m_form->mnuVersion, &QAction::triggered, this, [this] { VersionCommand(); });
     connect(m_form->mnuShinko, &QAction::triggered, this, [this] { run(&MainCommands::ShinkoCommand); });
+    connect(m_form->mnuListPrint, &QAction::triggered, this, [this] { run(&MainCommands::ListPrintCommand); });
+    connect(m_form->mnuJishaInfo, &QAction::triggered, this, [this] { ShowPrintInfoForm(m_form); });
     // The print-form lists' part of New, Delete and Rename.
     const struct {
         QAction *action;
@@ -108,6 +110,8 @@ void MainCommands::ToolbarCommand(const QString &key)
         SystemInfoCommand();
     else if (key == QLatin1String("Shinko"))
         ShinkoCommand();
+    else if (key == QLatin1String("ListPrint"))
+        ListPrintCommand();
     else if (key == QLatin1String("New") || key == QLatin1String("Delete"))
         PrintFormCommand(*m_form, key);
 }
@@ -207,6 +211,14 @@ void MainCommands::ShinkoCommand()
         selected << m_form->lvwList->listModel()->text(row);
     if (ShowDenpyoGroupProcessForm(selected, m_form))
         m_form->RefreshView();
+}
+
+void MainCommands::ListPrintCommand()
+{
+    const QString kind = m_form->CurrentLocation.value(0);
+    if (m_form->CurrentLevel == 1 && (kind == kDenpyo || kind == kCustomer || kind == kShohin)
+        && m_form->CurrentLocation.value(1) != QStringLiteral("検索フィルター"))
+        ShowListPrintForm(kind, m_form->lvwList, m_form);
 }
 
 void MainCommands::CloseMainForm()
