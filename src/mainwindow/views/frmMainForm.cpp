@@ -121,6 +121,10 @@ frmMainForm::~frmMainForm()
 {
     if (qApp)
         qApp->removeEventFilter(this);
+    // The lists lose the focus while the window's widgets are destroyed;
+    // their handlers must not run on this part, which is gone by then.
+    disconnect(lvwList, &MainListView::focusLost, this, nullptr);
+    disconnect(lvwListContents, &MainListView::focusLost, this, nullptr);
 }
 
 void frmMainForm::buildMenus()
