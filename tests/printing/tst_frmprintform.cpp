@@ -319,33 +319,36 @@ private slots:
         QCOMPARE(QSize(shape->width, shape->height), QSize(2000, 1000));
     }
 
-    // Sizes from a hostile file are drawn and edited without overflow.
+    // Controls at the far edge of what a layout may hold are drawn and
+    // edited, and what the designer writes loads again.
     void farAwayControls()
     {
         m_window = open("Denpyo", QString());
         report::Layout l = fourControls();
-        l.sections[0].height = 2000000000;
+        l.sections[0].height = report::kMaxTwips;
         report::Section second = l.sections[0];
         second.name = QStringLiteral("Second");
         l.sections.append(second);
         report::Control &c = l.sections[0].controls[0];
-        c.left = 2000000000;
-        c.top = 2000000000;
-        c.width = 100000000;
-        c.height = -100000000;
+        c.left = report::kMaxTwips;
+        c.top = report::kMaxTwips;
+        c.width = report::kMaxTwips;
+        c.height = -report::kMaxTwips;
         ui::setMessageResponder([](const ui::MessageRequest &) { return ui::Answer::Ok; });
         m_window->ard->setLayout(l);
         ui::setMessageResponder({});
         QVERIFY(!m_window->ard->canvas()->grab(QRect(0, 0, 400, 400)).isNull());
         m_window->ard->setSelection({{0, 0}, {1, 0}});
-        m_window->ard->moveSelection(150000000, 150000000);
-        m_window->ard->resizeSelection(2100000000, 2100000000);
-        QCOMPARE(m_window->ard->control({0, 0})->left, 2000000000); // already beyond
-        QCOMPARE(m_window->ard->control({0, 0})->width, 100000000);
-        QCOMPARE(m_window->ard->control({1, 0})->width, 1 << 24);
+        m_window->ard->moveSelection(150000, 150000);
+        m_window->ard->resizeSelection(report::kMaxTwips, report::kMaxTwips);
+        QCOMPARE(m_window->ard->control({0, 0})->left, report::kMaxTwips);
+        QCOMPARE(m_window->ard->control({1, 0})->width, report::kMaxTwips);
         m_window->ard->copySelection();
         m_window->ard->paste();
         QVERIFY(!m_window->ard->canvas()->grab(QRect(0, 0, 400, 400)).isNull());
+        const QString path = gstrDenpyoPrintFormFolder + QStringLiteral("far.rpx");
+        m_window->ard->saveLayoutFile(path);
+        QCOMPARE(report::loadLayout(path).sections, m_window->ard->layout().sections);
     }
 
     // The panel edits the first selected control; a name another control
