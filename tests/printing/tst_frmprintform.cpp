@@ -10,10 +10,11 @@
 #include "platform/report/LayoutDesigner.h"
 #include "platform/report/LayoutFile.h"
 #include "platform/report/PropertyPanel.h"
-#include "printing/ActiveReport1.h"
+#include "model/Denpyo.h"
+#include "platform/report/PreviewDialog.h"
+#include "printing/DenpyoPrint.h"
 #include "printing/PrintFormOption.h"
 #include "printing/PrintItemNames.h"
-#include "printing/clsReportPrint.h"
 #include "printing/frmItemName.h"
 #include "printing/frmList.h"
 #include "printing/frmPrintForm.h"
@@ -196,21 +197,24 @@ private slots:
         QVERIFY(w.ResultModified);
         QVERIFY(!w.isVisible());
 
-        // The registered form prints: three rows a page, the page item on each.
-        const QString path = gstrDenpyoPrintFormFolder + QStringLiteral("納品書A.rpx");
-        clsReportPrint collector;
-        collector.SetPageData(QStringLiteral("伝票番号"), QStringLiteral("000000123"));
-        for (int r = 1; r <= 4; ++r) {
-            collector.AddDetailData();
-            collector.SetDetailData(QStringLiteral("品名"), QStringLiteral("品%1").arg(r));
-        }
-        ActiveReport1 report;
-        report.loadLayout(path);
-        report.run();
-        QCOMPARE(report.pages().size(), 2);
-        QCOMPARE(report.pages()[0].texts(),
-                 (QStringList{"000000123", "品1", "品2", "品3"}));
-        QCOMPARE(report.pages()[1].texts(), (QStringList{"000000123", "品4"}));
+        // The slip print runs the registered form: three lines a page, the
+        // slip number on each.
+        Denpyo slip;
+        slip.setDenpyoID(123);
+        for (int r = 1; r <= 4; ++r)
+            slip.Meisais().Add().setItemName(QStringLiteral("品%1").arg(r));
+        QVector<report::Page> pages;
+        report::setPreviewDriver([&pages](report::PreviewDialog &preview) {
+            pages = preview.viewer()->pages();
+            return int(QDialog::Accepted);
+        });
+        const bool printed = PrintDenpyo(slip, gstrDenpyoPrintFormFolder, QStringLiteral("納品書A"),
+                                         QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+        report::setPreviewDriver({});
+        QVERIFY(printed);
+        QCOMPARE(pages.size(), 2);
+        QCOMPARE(pages[0].texts(), (QStringList{"123", "品1", "品2", "品3"}));
+        QCOMPARE(pages[1].texts(), (QStringList{"123", "品4"}));
     }
 
     void numbering_data()
