@@ -52,9 +52,11 @@ CREATE INDEX 伝票テーブル_作成日付 ON 伝票テーブル (作成日付
 CREATE INDEX 伝票テーブル_更新日付 ON 伝票テーブル (更新日付);
 CREATE INDEX 伝票テーブル_顧客ID ON 伝票テーブル (顧客ID);
 -- The main window lists slips of one creation or update day by the date
--- part of the time stamp; Mid is registered by the program's connection.
-CREATE INDEX 伝票テーブル_作成日 ON 伝票テーブル (Mid(作成日付,1,10));
-CREATE INDEX 伝票テーブル_更新日 ON 伝票テーブル (Mid(更新日付,1,10));
+-- part of the time stamp. Only SQLite's own functions appear in the schema,
+-- so that the stock sqlite3 shell can check, change, vacuum and restore the
+-- file; the program's date bar writes its conditions with the same substr().
+CREATE INDEX 伝票テーブル_作成日 ON 伝票テーブル (substr(作成日付,1,10));
+CREATE INDEX 伝票テーブル_更新日 ON 伝票テーブル (substr(更新日付,1,10));
 CREATE TABLE 明細テーブル (
   伝票番号 INTEGER NOT NULL,
   明細番号 INTEGER NOT NULL,

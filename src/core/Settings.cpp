@@ -1,6 +1,7 @@
 #include "core/Settings.h"
 #include "core/Globals.h"
 #include "core/Routines.h"
+#include "platform/text/Cp932.h"
 #include "platform/text/LineFile.h"
 
 #include <QCoreApplication>
@@ -80,11 +81,15 @@ bool fnWriteSetting(const QString &file, const QString &section, const QString &
 
 QString fnGetTextSetting(const QString &path, const QString &section, const QString &key)
 {
-    const auto lines = text::readLines(path);
-    if (!lines)
+    const auto bytes = text::readBytes(path);
+    if (!bytes)
         return QString();
     QString value;
-    for (const QString &line : *lines) {
+    for (const QByteArray &raw : text::splitLines(*bytes)) {
+        // A line holding a NUL is damaged and not taken; the others still are.
+        if (raw.contains('\0'))
+            continue;
+        const QString line = text::fromCp932(raw);
         if (matches(line, section, key))
             value = line.section(QLatin1Char(','), 2, 2);
     }
@@ -93,29 +98,36 @@ QString fnGetTextSetting(const QString &path, const QString &section, const QStr
 
 void SaveTextSetting(const QString &line, const QString &path)
 {
-    const auto old = text::readLines(path);
+    bool ok = true;
+    const QByteArray encoded = text::toCp932(line, &ok);
+    if (!ok || line.contains(QChar(0)))
+        throw text::TextFileError(QStringLiteral("ファイル(%1)に保存できない文字があります。").arg(path));
+    const auto old = text::readBytes(path);
     if (!old) {
         // A file that exists but cannot be read is not replaced by one line.
         if (QFileInfo::exists(path))
             throw text::TextFileError(QStringLiteral("ファイル(%1)を読み込めません。").arg(path));
-        text::writeLines(path, {line});
+        text::writeBytes(path, encoded + "\r\n");
         return;
     }
     const QString section = line.section(QLatin1Char(','), 0, 0);
     const QString key = line.section(QLatin1Char(','), 1, 1);
-    QStringList lines;
+    // Lines other than the one set go back as they were read: a line the
+    // program cannot decode, or a character with two codes, stays as stored.
+    QByteArray bytes;
     bool replaced = false;
-    for (const QString &existing : *old) {
+    for (const QByteArray &existing : text::splitLines(*old)) {
         if (existing.isEmpty())
             continue;
-        if (matches(existing, section, key)) {
-            lines += line;
+        if (matches(text::fromCp932(existing), section, key)) {
+            bytes += encoded;
             replaced = true;
         } else {
-            lines += existing;
+            bytes += existing;
         }
+        bytes += "\r\n";
     }
     if (!replaced)
-        lines += line;
-    text::writeLines(path, lines);
+        bytes += encoded + "\r\n";
+    text::writeBytes(path, bytes);
 }

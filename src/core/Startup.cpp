@@ -2,6 +2,7 @@
 #include "core/BasicInfo.h"
 #include "core/Globals.h"
 #include "core/Routines.h"
+#include "core/SchemaUpgrade.h"
 #include "core/Tables.h"
 #include "platform/text/LineFile.h"
 #include "platform/ui/MessageBox.h"
@@ -114,6 +115,7 @@ bool fnOpenDatabase()
                             .arg(version));
             return false;
         }
+        UpgradeSchema(*gConnection);
     } catch (const db::DbError &e) {
         exclamation(e.description());
         return false;

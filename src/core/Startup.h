@@ -3,8 +3,9 @@
 #include <QString>
 
 // Start-up: refuses a network path, sets the folder globals, opens the
-// database and checks its version, checks the data folders and builds the
-// fixed tables. False: a message has been shown and the program must end.
+// database, checks its version and brings an earlier schema up to date,
+// checks the data folders and builds the fixed tables. False: a message has
+// been shown and the program must end.
 bool fnStartup();
 bool fnOpenDatabase();
 bool fnCheckFolders();

@@ -56,14 +56,29 @@ QString extension(SearchFilterKind kind)
     return info(kind).extension;
 }
 
+bool isValidName(const QString &name)
+{
+    if (name.trimmed().isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.isNull())
+            return false;
+    }
+    return true;
+}
+
+// Every path built from a filter name is built here.
 QString filePath(SearchFilterKind kind, const QString &name)
 {
+    if (!isValidName(name))
+        throw InvalidFilterName(QStringLiteral("%1検索フィルター名(%2)はファイル名に使えません。")
+                                    .arg(objectName(kind), name));
     return folder(kind) + name + extension(kind);
 }
 
 bool exists(SearchFilterKind kind, const QString &name)
 {
-    return QFileInfo(filePath(kind, name)).isFile();
+    return isValidName(name) && QFileInfo(filePath(kind, name)).isFile();
 }
 
 const QStringList &itemTable(SearchFilterKind kind)
@@ -84,7 +99,7 @@ QStringList savedNames(SearchFilterKind kind)
         if (fileName.size() <= ext.size() || !fileName.endsWith(ext, Qt::CaseInsensitive))
             continue;
         const QString name = fileName.left(fileName.size() - ext.size());
-        if (name != kTemporaryName)
+        if (name != kTemporaryName && isValidName(name))
             names << name;
     }
     names.sort();

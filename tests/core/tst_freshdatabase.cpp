@@ -112,9 +112,9 @@ private slots:
         QTest::newRow("delivery day") << "SELECT * FROM 伝票テーブル WHERE 納期 = '2024/04/01'";
         QTest::newRow("invoice month") << "SELECT * FROM 伝票テーブル WHERE 請求日付 >= '2024/04/01' AND 請求日付 < '2024/05/01'";
         QTest::newRow("created day") << "SELECT * FROM 伝票テーブル WHERE 作成日付 >= '2024/04/01' AND 作成日付 < '2024/04/02'";
-        QTest::newRow("created day (date bar)") << "SELECT * FROM 伝票テーブル WHERE (Mid(作成日付,1,10) = '2024/04/01')";
+        QTest::newRow("created day (date bar)") << "SELECT * FROM 伝票テーブル WHERE (substr(作成日付,1,10) = '2024/04/01')";
         QTest::newRow("updated month (date bar)")
-            << "SELECT * FROM 伝票テーブル WHERE (Mid(更新日付,1,10) >= '2024/04/01' AND Mid(更新日付,1,10) <= '2024/04/30')";
+            << "SELECT * FROM 伝票テーブル WHERE (substr(更新日付,1,10) >= '2024/04/01' AND substr(更新日付,1,10) <= '2024/04/30')";
         QTest::newRow("customer") << "SELECT * FROM 伝票テーブル WHERE 顧客ID = 'C1'";
         QTest::newRow("lines of a slip") << "SELECT * FROM 明細テーブル WHERE 伝票番号 = 5 ORDER BY 伝票番号, 明細番号";
     }

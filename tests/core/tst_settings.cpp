@@ -2,6 +2,8 @@
 #include "core/Settings.h"
 #include "platform/text/LineFile.h"
 
+#include "FullFileSystem.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -76,6 +78,8 @@ private slots:
         QTest::newRow("short lines match nothing") << QByteArray("S,K\r\nS\r\n\r\n   \r\nS,K,ok\r\n") << "ok";
         QTest::newRow("missing last CR LF") << QByteArray("A,B,C\r\nS,K,last") << "last";
         QTest::newRow("CP932 value") << QByteArray("S,K,\x8c\xda\x8b\x71\r\n") << QString::fromUtf8("顧客");
+        QTest::newRow("NUL in another line") << QByteArray("A,B,\0x\r\nS,K,ok\r\n", 16) << "ok";
+        QTest::newRow("NUL in the value's line") << QByteArray("S,K,o\0k\r\n", 9) << "default";
     }
     void readsEdgeCases()
     {
@@ -101,6 +105,20 @@ private slots:
             << QByteArray("S,K\r\njunk\r\n  \r\n") << QByteArray("S,K\r\njunk\r\n  \r\nS,K,NEW\r\n");
         QTest::newRow("missing last CR LF")
             << QByteArray("A,B,1") << QByteArray("A,B,1\r\nS,K,NEW\r\n");
+        // Untouched lines go back byte for byte: a second code of one
+        // character (纊 as ED40, not FA5C) and a line saved as UTF-8 by an
+        // editor, which no longer keeps every later write from failing.
+        QTest::newRow("second code of a character kept")
+            << QByteArray("A,B,\xED\x40\r\nS,K,old\r\n") << QByteArray("A,B,\xED\x40\r\nS,K,NEW\r\n");
+        QTest::newRow("undecodable line kept")
+            << QByteArray("A,B,\xC3\xBC\xE2\x82\xAC\x80\r\nS,K,old\r\n")
+            << QByteArray("A,B,\xC3\xBC\xE2\x82\xAC\x80\r\nS,K,NEW\r\n");
+        QTest::newRow("undecodable value replaced")
+            << QByteArray("S,K,\xE2\x82\xAC\x80\r\n") << QByteArray("S,K,NEW\r\n");
+        QTest::newRow("line with a NUL kept")
+            << QByteArray("A,B,\0\r\nS,K,old\r\n", 16) << QByteArray("A,B,\0\r\nS,K,NEW\r\n", 16);
+        QTest::newRow("lone LF and CR LF mixed")
+            << QByteArray("A,B,1\nC,D,2\r\n") << QByteArray("A,B,1\r\nC,D,2\r\nS,K,NEW\r\n");
     }
     void writesEdgeCases()
     {
@@ -134,6 +152,26 @@ private slots:
         QCOMPARE(fnReadSetting(blocked, QStringLiteral("S"), QStringLiteral("K"), 7), QStringLiteral("7"));
         QVERIFY_THROWS_EXCEPTION(text::TextFileError,
                                  SaveTextSetting(QStringLiteral("S,K,1"), m_dir.filePath(QStringLiteral("BLOCKED5SIZE.txt"))));
+    }
+
+    // A full disk: the write reports failure and the file keeps every line.
+    void fullDiskKeepsOldFile()
+    {
+        testsupport::FullFileSystem fs;
+        QVX_NEED_FULL_FS(fs);
+        const QString saved = gstrStartupDir;
+        gstrStartupDir = fs.path();
+        QByteArray old;
+        for (int i = 0; i < 30; ++i)
+            old += "WINDOW POSITIONS,FRMFORM" + QByteArray::number(i) + ",1200\r\n";
+        const QString file = fs.filePath(QStringLiteral("QUORVEXTEST5SIZE.txt"));
+        text::writeBytes(file, old);
+        QVERIFY(fs.fill());
+        const bool ok = fnWriteSetting(QStringLiteral("QuorvexTest5Size"), QStringLiteral("Window Positions"),
+                                       QStringLiteral("frmForm3"), 900);
+        gstrStartupDir = saved;
+        QVERIFY(!ok);
+        QCOMPARE(fs.contents(file), old);
     }
 
     void lowLevelRoutines()

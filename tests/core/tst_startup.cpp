@@ -128,6 +128,50 @@ private slots:
         QVERIFY(garrDenpyoListColumns.isEmpty());
     }
 
+    // The day indexes of an earlier schema are rebuilt on SQLite's own
+    // substr(), as a fresh database has them; the slips stay as they were and
+    // a second start changes nothing.
+    void earlierSchemaIsUpgraded()
+    {
+        testsupport::ProgramFolder folder;
+        change(folder, QStringLiteral("INSERT INTO 伝票テーブル (伝票番号, 作成日付) VALUES (7, '2024/04/01 09:00:00')"));
+        testsupport::useEarlierSchema(folder.databasePath());
+        QVERIFY(start(folder.path()));
+        QVERIFY(m_messages.isEmpty());
+        const QString indexes = QStringLiteral("SELECT group_concat(name || ':' || sql, '\n') FROM "
+                                               "(SELECT name, sql FROM sqlite_master WHERE type = 'index' ORDER BY name)");
+        QTemporaryDir fresh;
+        const QString freshPath = testsupport::createFreshDatabase(fresh.filePath(QStringLiteral("QVX.MDB")));
+        QCOMPARE(gConnection->scalar(indexes).toString(), db::Connection::open(freshPath)->scalar(indexes).toString());
+        QCOMPARE(gConnection->scalar(QStringLiteral("SELECT 伝票番号 FROM 伝票テーブル WHERE substr(作成日付,1,10) = "
+                                                    "'2024/04/01'")).toInt(), 7);
+        CloseDatabase();
+
+        QFile file(folder.databasePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray upgraded = file.readAll();
+        file.close();
+        QVERIFY(start(folder.path()));
+        CloseDatabase();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), upgraded);
+    }
+
+    // An upgrade that cannot write (another program holds the file) is
+    // reported and leaves the earlier schema whole.
+    void upgradeThatCannotWriteChangesNothing()
+    {
+        testsupport::ProgramFolder folder;
+        testsupport::useEarlierSchema(folder.databasePath());
+        const QString earlier = QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE sql LIKE '%Mid(%'");
+        auto other = db::Connection::open(folder.databasePath());
+        other->begin();
+        QVERIFY(!start(folder.path()));
+        expectOneMessage(QStringLiteral("database is locked"), Icon::Exclamation);
+        other->rollback();
+        QCOMPARE(other->scalar(earlier).toInt(), 2);
+    }
+
     void wrongVersion_data()
     {
         QTest::addColumn<QString>("sql");

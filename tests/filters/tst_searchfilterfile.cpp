@@ -4,9 +4,14 @@
 #include "filters/SearchFilterKind.h"
 #include "platform/text/LineFile.h"
 
+#include "FullFileSystem.h"
+
 #include <QFile>
+#include <QRandomGenerator>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 
 namespace {
 
@@ -21,6 +26,21 @@ QByteArray bytesOf(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
+}
+
+void writeBytesTo(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// The example file with line `line` (0-based, CR LF kept) changed by `change`.
+QByteArray exampleWith(int line, const std::function<QByteArray(QByteArray)> &change)
+{
+    QList<QByteArray> lines = bytesOf(fixture(QStringLiteral("example.dkj"))).split('\n');
+    lines[line] = change(lines[line].chopped(1)) + '\r';
+    return lines.join('\n');
 }
 
 QDateTime may1(int h, int m, int s)
@@ -123,6 +143,69 @@ private slots:
         QTest::newRow("line shorter than three characters") << "short-line.dkj";
         QTest::newRow("field key twice") << "duplicate-field.dkj";
         QTest::newRow("condition key twice") << "duplicate-condition.dkj";
+    }
+
+    // Each line of a good file, broken in the ways a file is damaged by
+    // hand or by a cut: a reader that took any of them would read a value
+    // other than the one written.
+    void damagedLinesMakeTheFileInvalid_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        for (int line = 0; line < 10; ++line) {
+            const auto row = [line](const char *what) -> QTestData & { return QTest::addRow("line %d: %s", line + 1, what); };
+            row("closing quote lost") << exampleWith(line, [](QByteArray l) { return l.chopped(1); });
+            row("opening quote lost") << exampleWith(line, [](QByteArray l) { return l.mid(1); });
+            row("kind letter X") << exampleWith(line, [](QByteArray l) { return l.replace(1, 1, "X"); });
+            row("kind letter in lower case")
+                << exampleWith(line, [](QByteArray l) { return l.replace(1, 1, QByteArray(1, char(l.at(1) | 0x20))); });
+            row("kind letter of the other kind")
+                << exampleWith(line, [](QByteArray l) { return l.replace(1, 1, l.at(1) == 'P' ? "C" : "P"); });
+            row("NUL in the content") << exampleWith(line, [](QByteArray l) { return l.insert(2, '\0'); });
+            row("bytes that are not CP932") << exampleWith(line, [](QByteArray l) { return l.insert(2, "\x81\x7f"); });
+        }
+    }
+
+    void damagedLinesMakeTheFileInvalid()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("damaged.dkj"));
+        writeBytesTo(path, bytes);
+        SearchFilterFile file;
+        QVERIFY(file.read(path) != SearchFilterFile::Status::Ok);
+        QVERIFY(file.isEmpty());
+    }
+
+    // Random damage to a good file: whatever the reader takes, it takes
+    // exactly, so writing it out again gives the lines that were read.
+    void randomDamageIsReadExactlyOrRefused()
+    {
+        const QByteArray good = bytesOf(fixture(QStringLiteral("example.dkj")));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("fuzz.dkj"));
+        QRandomGenerator random(20240501);
+        const QByteArray alphabet("\"PCpcX@\r\n\0 \x81\x60\xff", 14);
+        int accepted = 0;
+        for (int round = 0; round < 2000; ++round) {
+            QByteArray bytes = good;
+            const int changes = 1 + int(random.bounded(3));
+            for (int i = 0; i < changes; ++i) {
+                const int at = int(random.bounded(bytes.size()));
+                switch (random.bounded(3)) {
+                case 0: bytes.remove(at, 1); break;
+                case 1: bytes.insert(at, alphabet.at(random.bounded(alphabet.size()))); break;
+                default: bytes[at] = alphabet.at(random.bounded(alphabet.size())); break;
+                }
+            }
+            writeBytesTo(path, bytes);
+            SearchFilterFile file;
+            if (file.read(path) != SearchFilterFile::Status::Ok)
+                continue;
+            ++accepted;
+            QCOMPARE(file.lines(), *text::readLines(path));
+            QVERIFY(!file.lines().join(QString()).contains(QChar::ReplacementCharacter));
+        }
+        QVERIFY(accepted > 0);
     }
 
     void invalidFiles()
@@ -275,6 +358,78 @@ private slots:
         QCOMPARE(searchfilter::savedNames(kind), (QStringList{QStringLiteral("ねじ"), QStringLiteral("大口")}));
         QVERIFY(searchfilter::kindFromObjectName(QStringLiteral("商品")) == kind);
         QVERIFY(!searchfilter::kindFromObjectName(QStringLiteral("一時検索")));
+    }
+
+    // A filter rewritten on a full disk keeps all its conditions: an empty
+    // slip filter would list every slip.
+    void fullDiskKeepsTheOldFilter()
+    {
+        testsupport::FullFileSystem fs;
+        QVX_NEED_FULL_FS(fs);
+        SearchFilterFile file;
+        for (int i = 0; i < 61; ++i) {
+            const QString value = QStringLiteral("%1").arg(i, 9, 10, QLatin1Char('0')).repeated(2);
+            QVERIFY(file.addCondition("rt0D", "伝票番号", "N00伝票番号@" + value,
+                                      SearchConditionKey::displayText(QStringLiteral("N00"), value),
+                                      may1(10, 0, 0).addSecs(i)));
+        }
+        const QString path = fs.filePath(QStringLiteral("大口.dkj"));
+        file.write(path);
+        const QByteArray old = bytesOf(path);
+        QVERIFY(fs.fill());
+        file.removeCondition(0, 0);
+        QVERIFY_THROWS_EXCEPTION(text::TextFileError, file.write(path));
+        QCOMPARE(bytesOf(path), old);
+        SearchFilterFile back;
+        QCOMPARE(back.read(path), SearchFilterFile::Status::Ok);
+        QCOMPARE(back.conditionCount(), 61);
+    }
+
+    // A filter name names a file inside the kind's folder, nothing else.
+    void namesStayInTheFolder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("blank") << "  " << false;
+        QTest::newRow("ideographic blank") << "\u3000" << false;
+        QTest::newRow("dot") << "." << false;
+        QTest::newRow("dot dot") << ".." << false;
+        QTest::newRow("parent folder") << "../../QUORVEX5" << false;
+        QTest::newRow("absolute") << "/tmp/x" << false;
+        QTest::newRow("sub folder") << "a/b" << false;
+        QTest::newRow("backslash") << "..\\x" << false;
+        QTest::newRow("NUL") << QString::fromUtf16(u"a\0/../x", 7) << false;
+        QTest::newRow("temporary") << searchfilter::kTemporaryName << true;
+        QTest::newRow("dots inside") << "..a.b" << true;
+        QTest::newRow("blanks around") << " 大口 " << true;
+    }
+    void namesStayInTheFolder()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, valid);
+        QTemporaryDir dir;
+        gstrCustomerKensakuFilterFolder = dir.path() + QLatin1Char('/');
+        const auto kind = SearchFilterKind::Customer;
+        QCOMPARE(searchfilter::isValidName(name), valid);
+        if (valid) {
+            const QString path = searchfilter::filePath(kind, name);
+            QCOMPARE(QFileInfo(path).absolutePath(), dir.path());
+            QCOMPARE(QFileInfo(path).fileName(), name + QStringLiteral(".ckj"));
+        } else {
+            QVERIFY_THROWS_EXCEPTION(searchfilter::InvalidFilterName, searchfilter::filePath(kind, name));
+            QVERIFY(!searchfilter::exists(kind, name));
+        }
+    }
+
+    // A file whose name part is no valid filter name is not offered.
+    void unusableFileNamesAreNotListed()
+    {
+        QTemporaryDir dir;
+        gstrCustomerKensakuFilterFolder = dir.path() + QLatin1Char('/');
+        for (const char *name : {"..ckj", "  .ckj", "\xE3\x80\x80.ckj", "a.ckj"})
+            text::writeBytes(dir.filePath(QString::fromUtf8(name)), QByteArray());
+        QCOMPARE(searchfilter::savedNames(SearchFilterKind::Customer), QStringList{QStringLiteral("a")});
     }
 };
 

@@ -1,6 +1,10 @@
 #include "core/ClosingPeriod.h"
 #include "mainwindow/views/DateBarState.h"
+#include "model/denpyos.h"
+#include "platform/db/Connection.h"
+#include "TestSupport.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 class tst_DateBarState : public QObject {
@@ -10,6 +14,8 @@ private slots:
     void texts();
     void closingPeriod_data();
     void closingPeriod();
+    void everyConditionUsesAnIndex_data();
+    void everyConditionUsesAnIndex();
 };
 
 void tst_DateBarState::texts_data()
@@ -51,10 +57,10 @@ void tst_DateBarState::texts_data()
                                          << "(納期 >= '2024/03/01' AND 納期 <= '2024/03/30')"
                                          << "*納期：2024/03/01～2024/03/30";
     QTest::newRow("creation time is cut to its date")
-        << 6 << true << none << none << none << "(Mid(作成日付,1,10) = '2026/12/09')" << "*作成日：2026/12/09";
+        << 6 << true << none << none << none << "(substr(作成日付,1,10) = '2026/12/09')" << "*作成日：2026/12/09";
     QTest::newRow("update time, month")
         << 7 << false << "2026/12" << none << none
-        << "(Mid(更新日付,1,10) >= '2026/12/01' AND Mid(更新日付,1,10) <= '2026/12/31')"
+        << "(substr(更新日付,1,10) >= '2026/12/01' AND substr(更新日付,1,10) <= '2026/12/31')"
         << "*更新日：2026/12/01～2026/12/31";
     QTest::newRow("empty month lists everything") << 0 << false << none << none << none << "" << "*";
     QTest::newRow("empty month with customer")
@@ -112,6 +118,38 @@ void tst_DateBarState::closingPeriod()
     // The next month's period starts the day after this one ends.
     const QDate next = QDate(year, month, 1).addMonths(1);
     QCOMPARE(fnGetClosingPeriod(next.year(), next.month(), shimeBi).start, period.end.addDays(1));
+}
+
+// The slip list of every date item, by day and by month, is read from an
+// index of the fresh schema, not by a scan of every slip.
+void tst_DateBarState::everyConditionUsesAnIndex_data()
+{
+    QTest::addColumn<int>("dateItem");
+    QTest::addColumn<bool>("dayMode");
+    for (int item = 0; item < DateBarState::dateItemCount(); ++item) {
+        const QByteArray label = DateBarState::dateItemLabel(item).toUtf8();
+        QTest::newRow(label + " day") << item << true;
+        QTest::newRow(label + " month") << item << false;
+    }
+}
+
+void tst_DateBarState::everyConditionUsesAnIndex()
+{
+    QFETCH(int, dateItem);
+    QFETCH(bool, dayMode);
+    QTemporaryDir dir;
+    auto c = db::Connection::open(testsupport::createFreshDatabase(dir.filePath(QStringLiteral("QVX.MDB"))));
+    DateBarState s;
+    s.dateItem = dateItem;
+    s.dayMode = dayMode;
+    s.day = QDate(2026, 12, 9);
+    s.month = QStringLiteral("2026/12");
+    const QString sql = denpyos::listStatement(s.joken(), QString(), QStringLiteral("伝票テーブル.伝票番号"));
+    db::Statement st = c->prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
+    QString plan;
+    while (st.step())
+        plan += st.text(3) + QLatin1Char('\n');
+    QVERIFY2(plan.startsWith(QStringLiteral("SEARCH 伝票テーブル USING INDEX 伝票テーブル_")), qPrintable(sql + "\n" + plan));
 }
 
 QTEST_APPLESS_MAIN(tst_DateBarState)

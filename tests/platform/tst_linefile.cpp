@@ -1,7 +1,10 @@
 #include "platform/text/Cp932.h"
 #include "platform/text/LineFile.h"
 
+#include "FullFileSystem.h"
+
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -45,6 +48,81 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(text::TextFileError,
                                  text::writeLines(path, {QStringLiteral("new 😀")}));
         QCOMPARE(*text::readLines(path), QStringList{QStringLiteral("old")});
+    }
+
+    // A NUL is in no text the program writes: a file holding one is not
+    // taken, and no line holding one is written.
+    void nulIsRefusedInFiles()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("d.txt"));
+        text::writeLines(path, {QStringLiteral("old")});
+        QVERIFY_THROWS_EXCEPTION(text::TextFileError,
+                                 text::writeLines(path, {QStringLiteral("a") + QChar(0) + QStringLiteral("b")}));
+        QCOMPARE(*text::readLines(path), QStringList{QStringLiteral("old")});
+
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("\"P1\"\r\n\"P\0x\"\r\n", 13));
+        f.close();
+        QVERIFY(!text::readLines(path));
+        QVERIFY(!text::readText(path));
+    }
+
+    // On a full disk every write fails and says so, whatever its size (a
+    // small one used to sit in a buffer until a commit that renamed an
+    // empty file over the old one), and the old file stays whole.
+    void fullDiskKeepsOldFileAndReports_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("small") << 910;
+        QTest::newRow("one buffer") << 16384;
+        QTest::newRow("large") << 200000;
+    }
+    void fullDiskKeepsOldFileAndReports()
+    {
+        QFETCH(int, size);
+        testsupport::FullFileSystem fs;
+        QVX_NEED_FULL_FS(fs);
+        const QString path = fs.filePath(QStringLiteral("QUORVEX5SIZE.txt"));
+        const QByteArray old = QByteArray("WINDOW POSITIONS,FRMMAINFORM,120\r\n").repeated(30);
+        text::writeBytes(path, old);
+        QVERIFY(fs.fill());
+        QVERIFY_THROWS_EXCEPTION(text::TextFileError, text::writeBytes(path, QByteArray(size, 'x')));
+        QCOMPARE(fs.contents(path), old);
+        QCOMPARE(fs.entries(), QStringList{QStringLiteral("QUORVEX5SIZE.txt")});
+
+        fs.release();
+        text::writeBytes(path, QByteArray(size, 'y'));
+        QCOMPARE(fs.contents(path), QByteArray(size, 'y'));
+        QCOMPARE(fs.entries(), QStringList{QStringLiteral("QUORVEX5SIZE.txt")});
+    }
+
+    // The new file takes the old one's permissions; a new file gets the
+    // usual ones, not those of a private temporary file.
+    void replacementKeepsPermissions()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.txt"));
+        text::writeBytes(path, "a");
+        QVERIFY(QFileInfo(path).permissions().testFlag(QFileDevice::ReadOther));
+        const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+        QVERIFY(QFile::setPermissions(path, mode));
+        text::writeBytes(path, "b");
+        const auto ownerGroupOther = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                     | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+        QCOMPARE(QFileInfo(path).permissions() & ownerGroupOther, mode);
+    }
+
+    void missingFolderOrFolderInTheWayIsReported()
+    {
+        QTemporaryDir dir;
+        QVERIFY_THROWS_EXCEPTION(text::TextFileError,
+                                 text::writeBytes(dir.filePath(QStringLiteral("none/a.txt")), "a"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("d")));
+        QVERIFY_THROWS_EXCEPTION(text::TextFileError, text::writeBytes(dir.filePath(QStringLiteral("d")), "a"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("d")});
     }
 };
 

@@ -25,6 +25,16 @@ QString createFreshDatabase(const QString &path)
     return path;
 }
 
+void useEarlierSchema(const QString &path)
+{
+    auto c = db::Connection::open(path);
+    for (const char *day : {"作成日", "更新日"}) {
+        const QString name = QString::fromUtf8(day);
+        c->exec(QStringLiteral("DROP INDEX 伝票テーブル_%1").arg(name));
+        c->exec(QStringLiteral("CREATE INDEX 伝票テーブル_%1 ON 伝票テーブル (Mid(%1付,1,10))").arg(name));
+    }
+}
+
 static const char *const kDefineFolders[] = {
     "DenpyoKensakuFilter", "CustomerKensakuFilter", "ShohinKensakuFilter",
     "DenpyoPrintForm", "DenpyoListPrintForm", "TsukiSeikyushoPrintForm",

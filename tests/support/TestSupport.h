@@ -13,6 +13,10 @@ QString schemaSql();
 // does for the program folder; returns path.
 QString createFreshDatabase(const QString &path);
 
+// Gives the database at path the day indexes of the earlier schema, built
+// on the program's own Mid(), which no other SQLite tool knows.
+void useEarlierSchema(const QString &path);
+
 // A complete program folder in a temporary directory: DATABASE/QVX.MDB,
 // DATABASE/TsukiSeikyusho/ and the ten Define/ folders.
 class ProgramFolder {

@@ -3,8 +3,16 @@
 #include "filtereditor/frmFind.h"
 #include "filters/SearchFilterKind.h"
 #include "mainwindow/views/frmMainForm.h"
+#include "mainwindow/commands/MainListPrintSource.h"
 #include "masters/frmCustomer.h"
 #include "masters/frmShohin.h"
+#include "slips/frmDenpyoCopy.h"
+#include "slips/frmDenpyoGroupProcess.h"
+#include "slips/frmDenpyoNote.h"
+#include "slips/frmDenpyoProcess.h"
+#include "printing/frmItemPrint.h"
+#include "printing/frmListPrint.h"
+#include "printing/frmPrintInfo.h"
 
 #include <functional>
 
@@ -24,6 +32,80 @@ bool ShowShohinForm(const QString &mode, const QString &shohinID, QWidget *paren
     form.strShohinID = shohinID;
     form.exec();
     return form.ResultModified();
+}
+
+bool ShowDenpyoCopyForm(const QString &mode, const QString &denpyoID, QWidget *parent)
+{
+    frmDenpyoCopy form(parent);
+    form.Mode = mode;
+    form.FromDenpyoID = denpyoID;
+    form.exec();
+    return form.ResultModified();
+}
+
+bool ShowDenpyoProcessForm(const QString &denpyoID, QWidget *parent)
+{
+    frmDenpyoProcess form(parent);
+    form.strDenpyoID = denpyoID;
+    form.exec();
+    return form.ResultModified();
+}
+
+bool ShowDenpyoNoteForm(const QString &denpyoID, QWidget *parent)
+{
+    frmDenpyoNote form(parent);
+    form.strDenpyoID = denpyoID;
+    form.exec();
+    return form.ResultModified();
+}
+
+bool ShowDenpyoGroupProcessForm(const QStringList &denpyoIDs, QWidget *parent)
+{
+    frmDenpyoGroupProcess form(parent);
+    form.SelectedDenpyoIDs = denpyoIDs;
+    form.exec();
+    return form.ResultModified();
+}
+
+namespace {
+void printItem(const QString &type, const QString &id, const QString &formName, QWidget *parent)
+{
+    frmItemPrint form(parent);
+    form.ObjectType = type;
+    form.ObjectID = id;
+    form.FormName = formName;
+    form.exec();
+}
+} // namespace
+
+void PrintDenpyoItem(qint32 denpyoID, const QString &formName, QWidget *parent)
+{
+    printItem(QStringLiteral("伝票"), QString::number(denpyoID), formName, parent);
+}
+
+void PrintCustomerItem(const QString &customerID, const QString &formName, QWidget *parent)
+{
+    printItem(QStringLiteral("顧客"), customerID, formName, parent);
+}
+
+void PrintShohinItem(const QString &shohinID, const QString &formName, QWidget *parent)
+{
+    printItem(QStringLiteral("商品"), shohinID, formName, parent);
+}
+
+void ShowListPrintForm(const QString &kind, MainListView *list, QWidget *parent)
+{
+    MainListPrintSource source(list);
+    frmListPrint form(parent);
+    form.ObjectType = kind;
+    form.Source = &source;
+    form.exec();
+}
+
+void ShowPrintInfoForm(QWidget *parent)
+{
+    frmPrintInfo form(parent);
+    form.exec();
 }
 
 namespace {

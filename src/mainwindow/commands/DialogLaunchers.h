@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
+class MainListView;
 class QWidget;
 class frmMainForm;
 
@@ -12,6 +14,21 @@ class frmMainForm;
 
 bool ShowCustomerForm(const QString &mode, const QString &customerID, QWidget *parent = nullptr);
 bool ShowShohinForm(const QString &mode, const QString &shohinID, QWidget *parent = nullptr);
+
+// The slip dialogs; the slip number as the caller holds it (nine digits).
+bool ShowDenpyoCopyForm(const QString &mode, const QString &denpyoID, QWidget *parent = nullptr);
+bool ShowDenpyoProcessForm(const QString &denpyoID, QWidget *parent = nullptr);
+bool ShowDenpyoNoteForm(const QString &denpyoID, QWidget *parent = nullptr);
+// The bulk progress change of the given slips (the selected rows of the
+// slip list, in list order).
+bool ShowDenpyoGroupProcessForm(const QStringList &denpyoIDs, QWidget *parent = nullptr);
+// The print dialogs. A slip number is passed on without leading zeros.
+void PrintDenpyoItem(qint32 denpyoID, const QString &formName, QWidget *parent = nullptr);
+void PrintCustomerItem(const QString &customerID, const QString &formName, QWidget *parent = nullptr);
+void PrintShohinItem(const QString &shohinID, const QString &formName, QWidget *parent = nullptr);
+// Prints rows of the main list; kind is "伝票", "顧客" or "商品".
+void ShowListPrintForm(const QString &kind, MainListView *list, QWidget *parent = nullptr);
+void ShowPrintInfoForm(QWidget *parent = nullptr);
 
 // The filter editor for a new filter (empty name), a saved filter or the
 // one-off search ("一時検索"). When the one-off search was run, the main

@@ -5,8 +5,10 @@
 #include "core/dialogs/frmSystemInfo.h"
 #include "core/dialogs/frmVersion.h"
 #include "filters/SearchFilterKind.h"
+#include "mainwindow/commands/DialogLaunchers.h"
 #include "mainwindow/commands/ItemCommands.h"
 #include "mainwindow/commands/PopupMenus.h"
+#include "mainwindow/commands/PrintFormCommands.h"
 #include "mainwindow/views/DateBar.h"
 #include "mainwindow/views/FilterFolder.h"
 #include "mainwindow/views/MainListModel.h"
@@ -56,6 +58,19 @@ void MainCommands::connectMenus()
     connect(m_form->mnuRegClear, &QAction::triggered, this, [this] { RegClearCommand(); });
     connect(m_form->mnuSystemInfo, &QAction::triggered, this, [this] { SystemInfoCommand(); });
     connect(m_form->mnuVersion, &QAction::triggered, this, [this] { VersionCommand(); });
+    connect(m_form->mnuShinko, &QAction::triggered, this, [this] { run(&MainCommands::ShinkoCommand); });
+    connect(m_form->mnuListPrint, &QAction::triggered, this, [this] { run(&MainCommands::ListPrintCommand); });
+    connect(m_form->mnuJishaInfo, &QAction::triggered, this, [this] { ShowPrintInfoForm(m_form); });
+    // The print-form lists' part of New, Delete and Rename.
+    const struct {
+        QAction *action;
+        const char *command;
+    } viewCommands[] = {{m_form->mnuNew, "New"}, {m_form->mnuDelete, "Delete"}, {m_form->mnuRename, "RenameMenu"}};
+    for (const auto &c : viewCommands) {
+        const QString command = QString::fromLatin1(c.command);
+        connect(c.action, &QAction::triggered, this,
+                [this, command] { m_form->runView([this, command] { PrintFormCommand(*m_form, command); }); });
+    }
 }
 
 void MainCommands::connectKeys()
@@ -67,7 +82,11 @@ void MainCommands::connectKeys()
     connect(m_form->lvwList, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
     connect(m_form->lvwList, &MainListView::deletePressed, this, [this] { run(&MainCommands::DeleteCommand); });
     connect(m_form->lvwList, &MainListView::f2Pressed, this, [this] { run(&MainCommands::ListKeyF2); });
+    connect(m_form->lvwList, &MainListView::deletePressed, this,
+            [this] { m_form->runView([this] { PrintFormCommand(*m_form, QStringLiteral("Delete")); }); });
     connect(m_form->lvwList, &MainListView::contextMenuReleased, m_popups, &PopupMenus::ShowPopupMenu);
+    connect(m_form->lvwListItemMenu, &MainListView::openRequested, this,
+            [this] { m_form->runView([this] { OpenItemMenu(*m_form); }); });
     connect(m_form->lvwListItemMenu, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
     connect(m_form->lvwListContents, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
     connect(m_form, &frmMainForm::ctrlCommand, this, [this](QChar letter) {
@@ -92,10 +111,6 @@ void MainCommands::ToolbarCommand(const QString &key)
         GoUpFolder();
     else if (key == QLatin1String("SelectAll"))
         SelectAllItems();
-    else if (key == QLatin1String("New"))
-        NewCommand();
-    else if (key == QLatin1String("Delete"))
-        DeleteCommand();
     else if (key == QLatin1String("Find"))
         FindCommand();
     else if (key == QLatin1String("Refresh"))
@@ -104,6 +119,18 @@ void MainCommands::ToolbarCommand(const QString &key)
         HelpCommand();
     else if (key == QLatin1String("SystemInfo"))
         SystemInfoCommand();
+    else if (key == QLatin1String("Shinko"))
+        ShinkoCommand();
+    else if (key == QLatin1String("ListPrint"))
+        ListPrintCommand();
+    else if (key == QLatin1String("New") || key == QLatin1String("Delete")) {
+        // Each part acts only in its own views.
+        if (key == QLatin1String("New"))
+            NewCommand();
+        else
+            DeleteCommand();
+        PrintFormCommand(*m_form, key);
+    }
 }
 
 void MainCommands::GoUpFolder()
@@ -122,18 +149,9 @@ void MainCommands::GoUpFolder()
         else if (kind == QStringLiteral("印刷フォーム"))
             m_form->ShowPrintFormView();
     } else if (m_form->CurrentLevel == 2) {
-        const bool reload = m_form->flgListChanged;
-        if (kind == kDenpyo) {
-            if (listName.startsWith(QLatin1Char('*')))
-                m_form->ShowDateBarList(reload);
-            else
-                m_form->ShowDenpyoList(listName, listName, reload);
-        } else if (kind == kCustomer) {
-            m_form->ShowCustomerList(listName, reload);
-        } else if (kind == kShohin) {
-            m_form->ShowShohinList(listName, reload);
-        }
-        m_form->flgListChanged = false;
+        const bool reload = m_form->flgListRefresh;
+        m_form->ShowRecordList(reload);
+        m_form->flgListRefresh = false;
         m_form->lvwList->setFocus();
     }
 }
@@ -228,18 +246,19 @@ void MainCommands::DeleteCommand()
 void MainCommands::RenameCommand()
 {
     const QString kind = m_form->CurrentLocation.value(0);
+    // The print-form lists rename through their own command.
+    if (kind == QStringLiteral("印刷フォーム"))
+        return;
     const MainListModel *model = m_form->lvwList->listModel();
     QStringList names;
     for (int row : m_form->lvwList->selectedRowNumbers()) {
         const QString text = model->text(row);
-        if (text != filterfolder::kAddRow && text != QStringLiteral(" フォームの追加"))
+        if (text != filterfolder::kAddRow)
             names << text;
     }
-    const QString object = kind == QStringLiteral("印刷フォーム") ? QStringLiteral("フォーム") : QStringLiteral("フィルター");
     if (names.size() != 1) {
-        const QString text = names.isEmpty()
-                                 ? QStringLiteral("名前を変更する") + object + QStringLiteral("を選択してください。")
-                                 : QStringLiteral("複数の") + object + QStringLiteral("を選択することはできません。");
+        const QString text = names.isEmpty() ? QStringLiteral("名前を変更するフィルターを選択してください。")
+                                             : QStringLiteral("複数のフィルターを選択することはできません。");
         ui::showMessage(text, ui::Icon::None, ui::Buttons::Ok, ui::Answer::Ok, QString(), m_form);
         return;
     }
@@ -259,6 +278,26 @@ void MainCommands::ListKeyF2()
                               && m_form->CurrentLocation.value(1) != QStringLiteral("検索フィルター");
     if (registerList || kind == QStringLiteral("月締め請求"))
         ItemCommand(*m_form, QStringLiteral("Edit"));
+}
+
+void MainCommands::ShinkoCommand()
+{
+    // The slips selected in the slip list, in list order.
+    if (m_form->CurrentLocation.value(0) != kDenpyo || m_form->CurrentLevel != 1)
+        return;
+    QStringList selected;
+    for (int row : m_form->lvwList->selectedRowNumbers())
+        selected << m_form->lvwList->listModel()->text(row);
+    if (ShowDenpyoGroupProcessForm(selected, m_form))
+        m_form->RefreshView();
+}
+
+void MainCommands::ListPrintCommand()
+{
+    const QString kind = m_form->CurrentLocation.value(0);
+    if (m_form->CurrentLevel == 1 && (kind == kDenpyo || kind == kCustomer || kind == kShohin)
+        && m_form->CurrentLocation.value(1) != QStringLiteral("検索フィルター"))
+        ShowListPrintForm(kind, m_form->lvwList, m_form);
 }
 
 void MainCommands::CloseMainForm()

@@ -24,12 +24,15 @@ public:
     void FindCommand();
     void DeleteCommand();
     void RenameCommand();
+    // The bulk progress change of the slips selected in the slip list.
+    void ShinkoCommand();
     void CloseMainForm();
     void HelpCommand();
     void RegClearCommand();
     void SystemInfoCommand();
     void VersionCommand();
     void ListKeyF2();
+    void ListPrintCommand();
 
     PopupMenus *popupMenus() const { return m_popups; }
 

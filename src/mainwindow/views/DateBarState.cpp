@@ -7,7 +7,9 @@ struct DateItem {
     const char16_t *label;
     const char16_t *column;
 };
-// The stored creation and update times carry a time after the date.
+// The stored creation and update times carry a time after the date; their
+// date part is written exactly as the schema's day indexes are, so that the
+// engine answers these conditions from them.
 constexpr DateItem kItems[] = {
     {u"納期", u"納期"},
     {u"見積日", u"見積もり日付"},
@@ -15,8 +17,8 @@ constexpr DateItem kItems[] = {
     {u"納品日", u"納品日付"},
     {u"請求日", u"請求日付"},
     {u"入金日", u"入金日付"},
-    {u"作成日", u"Mid(作成日付,1,10)"},
-    {u"更新日", u"Mid(更新日付,1,10)"},
+    {u"作成日", u"substr(作成日付,1,10)"},
+    {u"更新日", u"substr(更新日付,1,10)"},
 };
 
 QString slashDate(const QDate &date)

@@ -18,6 +18,7 @@
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/NavigationTree.h"
+#include "mainwindow/views/PrintFormRows.h"
 #include "mainwindow/views/RootMenuRows.h"
 #include "mainwindow/views/ShohinListRows.h"
 #include "model/Customers.h"
@@ -121,6 +122,10 @@ frmMainForm::~frmMainForm()
 {
     if (qApp)
         qApp->removeEventFilter(this);
+    // The lists lose the focus while the window's widgets are destroyed;
+    // their handlers must not run on this part, which is gone by then.
+    disconnect(lvwList, &MainListView::focusLost, this, nullptr);
+    disconnect(lvwListContents, &MainListView::focusLost, this, nullptr);
 }
 
 void frmMainForm::buildMenus()
@@ -257,6 +262,7 @@ void frmMainForm::buildControls()
     lvwList->header()->setSectionsClickable(true);
     connect(lvwList->header(), &QHeaderView::sectionClicked, this, &frmMainForm::lvwList_ColumnClick);
     connect(lvwList, &MainListView::focusLost, this, &frmMainForm::lvwList_LostFocus);
+    connect(lvwListContents, &MainListView::focusLost, this, &frmMainForm::lvwListContents_LostFocus);
 }
 
 // --- start-up and shutdown ------------------------------------------------
@@ -267,7 +273,7 @@ bool frmMainForm::Form_Load()
     if (!fnStartup())
         return false;
     LoadWindowPosition(this);
-    flgListChanged = false;
+    flgListRefresh = false;
     setWindowTitle(QStringLiteral("Quorvex5"));
     const int treeWidth = px(2250);
     m_treeSplitter->setSizes({treeWidth, std::max(1, width() - treeWidth)});
@@ -607,7 +613,15 @@ void frmMainForm::RefreshView()
     const QString kind = CurrentLocation.value(0);
     const QString listName = CurrentLocation.value(1);
     const bool filterFolder = CurrentLevel == 1 && listName == kFilterFolder;
-    if (filterFolder && (kind == kKindDenpyo || kind == kKindCustomer || kind == kKindShohin)) {
+    if (CurrentLevel == 2) {
+        const QString id = CurrentLocation.value(2);
+        if (kind == kKindDenpyo)
+            ShowDenpyoItemMenu(id, QString(), true);
+        else if (kind == kKindCustomer)
+            ShowCustomerItemMenu(id, QString(), true);
+        else if (kind == kKindShohin)
+            ShowShohinItemMenu(id, QString(), true);
+    } else if (filterFolder && (kind == kKindDenpyo || kind == kKindCustomer || kind == kKindShohin)) {
         ShowKensakuFilterList(kind);
     } else if (kind == kKindDenpyo) {
         if (CurrentLevel == 0)
@@ -764,6 +778,7 @@ void frmMainForm::ShowPrintFormView()
     showEmptyList(RootMenuRows::columns(), false);
     lvwList->setColumnHidden(RootMenuRows::kSortColumn, true);
     lvwList->listModel()->sort(RootMenuRows::kSortColumn, Qt::AscendingOrder);
+    lvwList->listModel()->setRows(PrintFormRows::root());
 }
 
 void frmMainForm::ShowPrintFormList(const QString &kindName)
@@ -773,6 +788,8 @@ void frmMainForm::ShowPrintFormList(const QString &kindName)
     lblList->setCaption(kindName);
     showEmptyList({{QStringLiteral("名前"), 3500, Qt::AlignLeft}, {QStringLiteral("説明"), 4500, Qt::AlignLeft}},
                   true);
+    lvwList->listModel()->setRows(PrintFormRows::forms(kindName));
+    setStatusPanelText(3, countText(lvwList->rowCountShown()));
 }
 
 void frmMainForm::setListColumns(const QVector<MainListModel::Column> &columns)

@@ -7,6 +7,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <optional>
 
 namespace report {
 
@@ -23,6 +27,36 @@ QDataStream &operator<<(QDataStream &s, const FontSpec &f)
 QDataStream &operator>>(QDataStream &s, FontSpec &f)
 {
     return s >> f.family >> f.size >> f.bold >> f.italic >> f.underline;
+}
+
+[[noreturn]] void broken()
+{
+    throw PageFileError(QStringLiteral("印刷ページのファイルが壊れています。"));
+}
+
+bool within(qint64 v, qint64 lowest, qint64 highest)
+{
+    return v >= lowest && v <= highest;
+}
+
+bool drawable(const QRect &box)
+{
+    for (const int v : {box.left(), box.top(), box.right(), box.bottom()}) {
+        if (!within(v, -kMaxItemTwips, kMaxItemTwips))
+            return false;
+    }
+    return true;
+}
+
+// The fewest bytes an item takes in a file: a count above what the rest of
+// the file can hold is a broken file, not a reason to reserve memory.
+qsizetype smallestItemBytes()
+{
+    PageItem item;
+    item.font.family.clear();
+    Page one;
+    one.items = {item};
+    return serializePage(one).size() - serializePage(Page()).size();
 }
 
 } // namespace
@@ -52,8 +86,11 @@ Page parsePage(const QByteArray &bytes)
         throw PageFileError(QStringLiteral("印刷ページのファイルではありません。"));
     if (version > kVersion)
         throw PageFileError(QStringLiteral("新しい形式の印刷ページは読み込めません。"));
-    if (count < 0 || count > bytes.size())
-        throw PageFileError(QStringLiteral("印刷ページのファイルが壊れています。"));
+    static const qsizetype itemBytes = smallestItemBytes();
+    if (count < 0 || count > (bytes.size() - s.device()->pos()) / itemBytes)
+        broken();
+    if (!within(width, 1, kMaxTwips) || !within(height, 1, kMaxTwips))
+        broken();
     Page page;
     page.width = width;
     page.height = height;
@@ -65,8 +102,10 @@ Page parsePage(const QByteArray &bytes)
         s >> type >> item.box >> item.text >> item.font >> flags >> item.color >> item.fill >> pen >> shape
             >> sizing >> item.image;
         if (s.status() != QDataStream::Ok || type > quint8(PageItem::Type::Image)
-            || shape > quint8(ShapeStyle::Ellipse) || sizing > quint8(PictureSizing::Zoom))
-            throw PageFileError(QStringLiteral("印刷ページのファイルが壊れています。"));
+            || shape > quint8(ShapeStyle::Ellipse) || sizing > quint8(PictureSizing::Zoom)
+            || !drawable(item.box) || !within(pen, -kMaxTwips, kMaxTwips)
+            || !(item.font.size >= 0.0 && item.font.size <= kMaxFontPoints))
+            broken();
         item.type = PageItem::Type(type);
         item.flags = flags;
         item.penWidth = pen;
@@ -103,23 +142,73 @@ QVector<Page> loadPages(const QStringList &paths)
     return pages;
 }
 
+namespace {
+
+bool moveFile(const QString &from, const QString &to)
+{
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+// Moves the named files from one folder to another; on a failure moves the
+// ones already moved back and returns the name that failed.
+std::optional<QString> moveAll(const QStringList &names, const QDir &from, const QDir &to)
+{
+    for (int i = 0; i < names.size(); ++i) {
+        if (moveFile(from.filePath(names[i]), to.filePath(names[i])))
+            continue;
+        for (int j = i - 1; j >= 0; --j)
+            moveFile(to.filePath(names[j]), from.filePath(names[j]));
+        return names[i];
+    }
+    return std::nullopt;
+}
+
+QTemporaryDir besidePages(const QDir &folder, const QString &what)
+{
+    QTemporaryDir dir(folder.filePath(QStringLiteral(".pages-%1-XXXXXX").arg(what)));
+    if (!dir.isValid())
+        throw text::TextFileError(
+            QStringLiteral("ファイル(%1)に書き込めません。%2").arg(folder.path(), dir.errorString()));
+    return dir;
+}
+
+} // namespace
+
 void writePageFiles(const QString &basePath, const QVector<Page> &pages)
 {
     const QFileInfo base(basePath);
-    QDir folder = base.dir();
+    const QDir folder = base.dir();
     const QString prefix = base.fileName();
     // An empty name part would match, and delete, every file of the folder.
     if (prefix.isEmpty())
         throw PageFileError(QStringLiteral("印刷ページの保存先にファイル名がありません: %1").arg(basePath));
-    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : names) {
-        if (!name.startsWith(prefix))
-            continue;
-        if (!folder.remove(name))
-            throw PageFileError(QStringLiteral("ファイルを削除できません: %1").arg(folder.filePath(name)));
+
+    // The whole new set is written aside first; a failure (a full disk)
+    // leaves the old set untouched and the new pages go with their folder.
+    QTemporaryDir fresh = besidePages(folder, QStringLiteral("new"));
+    const QDir freshDir(fresh.path());
+    QStringList newNames;
+    for (int i = 0; i < pages.size(); ++i) {
+        newNames << prefix + QLatin1Char('_') + QString::number(i);
+        savePage(freshDir.filePath(newNames.last()), pages[i]);
     }
-    for (int i = 0; i < pages.size(); ++i)
-        savePage(basePath + QLatin1Char('_') + QString::number(i), pages[i]);
+
+    // Then the old set moves aside and the new one takes its place; renames
+    // in one folder need no space, and each one can be undone.
+    QTemporaryDir old = besidePages(folder, QStringLiteral("old"));
+    const QDir oldDir(old.path());
+    QStringList oldNames;
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (name.startsWith(prefix))
+            oldNames << name;
+    }
+    if (const auto failed = moveAll(oldNames, folder, oldDir))
+        throw PageFileError(QStringLiteral("ファイルを削除できません: %1").arg(folder.filePath(*failed)));
+    if (const auto failed = moveAll(newNames, freshDir, folder)) {
+        moveAll(oldNames, oldDir, folder);
+        throw text::TextFileError(QStringLiteral("ファイル(%1)に書き込めません。").arg(folder.filePath(*failed)));
+    }
+    text::syncFolder(folder.path());
 }
 
 QStringList pageFilePaths(const QString &basePath)

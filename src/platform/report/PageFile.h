@@ -29,11 +29,13 @@ void savePage(const QString &path, const Page &page);
 Page loadPage(const QString &path);
 QVector<Page> loadPages(const QStringList &paths);
 
-// Deletes every file whose path begins with basePath (the folder part of
-// basePath names the folder, the rest is the start of the file names),
-// then writes page i to basePath + "_" + i. Throws PageFileError when an
-// old file cannot be deleted, text::TextFileError when a page cannot be
-// written.
+// Replaces the set of page files under basePath (the folder part of
+// basePath names the folder, the rest is the start of the file names):
+// afterwards page i is in basePath + "_" + i and no other file's name
+// begins with that start. The new set is written completely beside the old
+// one before it takes the old one's place, so on any failure the old set
+// stays as it was. Throws PageFileError when an old file cannot be moved,
+// text::TextFileError when a page cannot be written.
 void writePageFiles(const QString &basePath, const QVector<Page> &pages);
 // The page files basePath_0, basePath_1, ... that exist, up to the first gap.
 QStringList pageFilePaths(const QString &basePath);

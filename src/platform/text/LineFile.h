@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -20,16 +22,31 @@ private:
 
 // Reads a CP932 text file as lines (CR LF separated; a missing last CR LF
 // still reads, a lone LF also ends a line). nullopt when the file cannot be
-// opened.
+// opened or holds a NUL byte.
 std::optional<QStringList> readLines(const QString &path);
-// Whole file as text (CP932), nullopt when it cannot be opened.
+// Whole file as text (CP932), nullopt when it cannot be opened or holds a
+// NUL byte.
 std::optional<QString> readText(const QString &path);
+// Whole file as it is stored (NUL bytes included), nullopt when it cannot
+// be opened.
+std::optional<QByteArray> readBytes(const QString &path);
+// The lines of a file's bytes by the rule of readLines, undecoded, so that a
+// line can be written back exactly as it was read.
+QList<QByteArray> splitLines(const QByteArray &bytes);
 
-// Writes the lines, each followed by CR LF, in CP932 through a temporary
-// file that is checked and then renamed over the old one. Throws
-// TextFileError when a character has no CP932 form or the write fails.
+// Writes the lines, each followed by CR LF, in CP932 through writeBytes.
+// Throws TextFileError when a character has no CP932 form, a line holds a
+// NUL character or the write fails.
 void writeLines(const QString &path, const QStringList &lines);
-// Writes bytes safely in the same way.
+// The one way the program replaces a file: the bytes go to a temporary file
+// beside it, every write is checked, the file is synced to the disk and
+// closed, and only then renamed over the old file. When any step fails
+// (a full disk, an I/O error) the old file stays whole, the temporary file
+// goes, and TextFileError says why. A symbolic link keeps pointing at the
+// replaced file; an old file's permissions carry over to the new one.
 void writeBytes(const QString &path, const QByteArray &bytes);
+// Makes renames and deletions inside a folder durable, where the file
+// system allows it; for callers that move finished files into place.
+void syncFolder(const QString &folder);
 
 } // namespace text

@@ -1,0 +1,80 @@
+#include "FullFileSystem.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace testsupport {
+
+namespace {
+const char kFiller[] = ".filler";
+}
+
+FullFileSystem::FullFileSystem(int kilobytes)
+{
+    if (!m_dir.isValid() || geteuid() != 0)
+        return;
+    const QByteArray target = QFile::encodeName(m_dir.path());
+    const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k,mode=0755";
+    m_mounted = ::mount("tmpfs", target.constData(), "tmpfs", MS_NOSUID | MS_NODEV, options.constData()) == 0;
+}
+
+FullFileSystem::~FullFileSystem()
+{
+    if (m_mounted)
+        ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+}
+
+bool FullFileSystem::fill(qint64 leave)
+{
+    const QByteArray name = QFile::encodeName(filePath(QString::fromLatin1(kFiller)));
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+    if (fd < 0)
+        return false;
+    // Big blocks first, then single bytes for the last partly used page.
+    static const char zeros[65536] = {};
+    bool full = false;
+    for (size_t block = sizeof zeros; block > 0; block /= 2) {
+        for (;;) {
+            const ssize_t n = ::write(fd, zeros, block);
+            if (n > 0)
+                continue;
+            if (n < 0 && errno == EINTR)
+                continue;
+            full = n < 0 && errno == ENOSPC;
+            break;
+        }
+    }
+    if (full && leave > 0) {
+        const off_t size = ::lseek(fd, 0, SEEK_END);
+        full = size >= leave && ::ftruncate(fd, size - leave) == 0;
+    }
+    ::close(fd);
+    return full;
+}
+
+void FullFileSystem::release()
+{
+    QFile::remove(filePath(QString::fromLatin1(kFiller)));
+}
+
+QByteArray FullFileSystem::contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList FullFileSystem::entries(const QString &folder) const
+{
+    QStringList names = QDir(folder.isEmpty() ? path() : folder)
+                            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                       QDir::Name);
+    names.removeAll(QString::fromLatin1(kFiller));
+    return names;
+}
+
+} // namespace testsupport
