@@ -278,6 +278,76 @@ private slots:
         QVERIFY(w.isChanged());
     }
 
+    // A handle resizes its control; a line is drawn from end to end and
+    // keeps its direction.
+    void resizeAndLines()
+    {
+        m_window = open("Denpyo", QString());
+        frmPrintForm &w = *m_window;
+        w.ard->setLayout(fourControls());
+        report::DesignCanvas *canvas = w.ard->canvas();
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, at(w, 100, 100));
+        QTest::mousePress(canvas, Qt::LeftButton, {}, at(w, 2000, 300));
+        QTest::mouseMove(canvas, at(w, 3000, 450));
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, at(w, 3000, 450));
+        const report::Control *c = w.ard->control({0, 0});
+        QVERIFY(qAbs(c->width - 3000) <= 30 && qAbs(c->height - 450) <= 30);
+        QCOMPARE(QPoint(c->left, c->top), QPoint(0, 0));
+
+        w.ard->setTool(report::LayoutDesigner::Tool::Line);
+        QTest::mousePress(canvas, Qt::LeftButton, {}, at(w, 5000, 3000));
+        QTest::mouseMove(canvas, at(w, 4000, 2500));
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, at(w, 4000, 2500));
+        const report::Control *line = w.ard->control({0, 4});
+        QVERIFY(line);
+        QCOMPARE(line->kind, report::ControlKind::Line);
+        QCOMPARE(line->name, QStringLiteral("Line1"));
+        QVERIFY(qAbs(line->width + 1000) <= 30 && qAbs(line->height + 500) <= 30);
+        QCOMPARE(w.ard->tool(), report::LayoutDesigner::Tool::Pointer);
+        // The line is found by a click on its middle, not on its box's corner.
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, at(w, 4500, 2750));
+        QCOMPARE(w.ard->selection(), (QVector<Ref>{{0, 4}}));
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, at(w, 4100, 2900));
+        QVERIFY(w.ard->selection().isEmpty());
+
+        // A rectangle with the default size from a click.
+        w.ard->setTool(report::LayoutDesigner::Tool::Rectangle);
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, at(w, 6000, 6000));
+        const report::Control *shape = w.ard->control({0, 5});
+        QVERIFY(shape);
+        QCOMPARE(shape->kind, report::ControlKind::Shape);
+        QCOMPARE(QSize(shape->width, shape->height), QSize(2000, 1000));
+    }
+
+    // Sizes from a hostile file are drawn and edited without overflow.
+    void farAwayControls()
+    {
+        m_window = open("Denpyo", QString());
+        report::Layout l = fourControls();
+        l.sections[0].height = 2000000000;
+        report::Section second = l.sections[0];
+        second.name = QStringLiteral("Second");
+        l.sections.append(second);
+        report::Control &c = l.sections[0].controls[0];
+        c.left = 2000000000;
+        c.top = 2000000000;
+        c.width = 100000000;
+        c.height = -100000000;
+        ui::setMessageResponder([](const ui::MessageRequest &) { return ui::Answer::Ok; });
+        m_window->ard->setLayout(l);
+        ui::setMessageResponder({});
+        QVERIFY(!m_window->ard->canvas()->grab(QRect(0, 0, 400, 400)).isNull());
+        m_window->ard->setSelection({{0, 0}, {1, 0}});
+        m_window->ard->moveSelection(150000000, 150000000);
+        m_window->ard->resizeSelection(2100000000, 2100000000);
+        QCOMPARE(m_window->ard->control({0, 0})->left, 2000000000); // already beyond
+        QCOMPARE(m_window->ard->control({0, 0})->width, 100000000);
+        QCOMPARE(m_window->ard->control({1, 0})->width, 1 << 24);
+        m_window->ard->copySelection();
+        m_window->ard->paste();
+        QVERIFY(!m_window->ard->canvas()->grab(QRect(0, 0, 400, 400)).isNull());
+    }
+
     // The panel edits the first selected control; a name another control
     // has is refused.
     void propertyPanel()

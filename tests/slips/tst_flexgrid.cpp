@@ -98,6 +98,20 @@ private slots:
         g.setRows(1);
         QVERIFY(!g.isEditing());
     }
+
+    // Whatever reached the editor (keys, a paste, the input method) is
+    // stored as a CP932 file would give it back, without NUL characters.
+    void editedTextTakesItsCp932Form()
+    {
+        grid::FlexGrid g;
+        fill(g, 1);
+        g.setCurrentCell(1, 1);
+        g.EditCell();
+        QVERIFY(g.isEditing());
+        g.editor()->insert(QStringLiteral("六角ボルト〜‖−—¢£¬") + QChar(0) + QStringLiteral("x"));
+        g.commitEdit();
+        QCOMPARE(g.TextMatrix(1, 1), QStringLiteral("六角ボルト～∥－―￠￡￢x"));
+    }
 };
 
 QTEST_MAIN(tst_FlexGrid)

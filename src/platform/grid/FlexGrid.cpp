@@ -1,5 +1,7 @@
 #include "platform/grid/FlexGrid.h"
 
+#include "platform/text/Cp932.h"
+
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QHeaderView>
@@ -177,9 +179,13 @@ public:
         line->selectAll();
     }
 
+    // What was typed, pasted or committed by the input method is stored as a
+    // CP932 file would give it back, without NUL characters.
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
     {
-        model->setData(index, static_cast<QLineEdit *>(editor)->text(), Qt::EditRole);
+        QString text = text::toCp932Form(static_cast<QLineEdit *>(editor)->text());
+        text.remove(QChar(0));
+        model->setData(index, text, Qt::EditRole);
     }
 
 private:

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 namespace report {
@@ -17,8 +18,14 @@ const int kPad = 16;       // pixels of desk around the paper
 const int kHandle = 3;     // half the size of a grab handle, pixels
 const int kSnap = 15;      // twips a mouse move snaps to
 const int kMinDraw = 4;    // pixels below which a drawn box gets the default size
+const int kMaxTwips = 1 << 24; // beyond any paper
 
 using Ref = LayoutDesigner::ControlRef;
+
+int clampedSum(int a, int b)
+{
+    return int(std::clamp<qint64>(qint64(a) + b, -kMaxTwips, kMaxTwips));
+}
 
 int snap(double twips)
 {
@@ -53,11 +60,12 @@ double DesignCanvas::scale() const
 
 int DesignCanvas::sectionTop(int section) const
 {
+    // Sizes come from files: summed wide, and kept to what a page can be.
     const Layout &l = m_designer->layout();
-    int top = l.pageSetup.topMargin;
+    qint64 top = l.pageSetup.topMargin;
     for (int i = 0; i < section && i < l.sections.size(); ++i)
         top += qMax(0, l.sections[i].height);
-    return top;
+    return int(std::clamp<qint64>(top, -kMaxTwips, kMaxTwips));
 }
 
 int DesignCanvas::sectionAt(double pageY) const
@@ -74,9 +82,10 @@ int DesignCanvas::sectionAt(double pageY) const
 QSize DesignCanvas::sizeHint() const
 {
     const Layout &l = m_designer->layout();
-    const int height =
-        qMax(l.pageSetup.pageHeight(), sectionTop(int(l.sections.size())) + l.pageSetup.bottomMargin);
-    return QSize(int(l.pageSetup.pageWidth() * scale()) + 2 * kPad, int(height * scale()) + 2 * kPad);
+    const double height =
+        qMax<double>(l.pageSetup.pageHeight(), double(sectionTop(int(l.sections.size()))) + l.pageSetup.bottomMargin);
+    const double width = qBound<double>(0, l.pageSetup.pageWidth(), kMaxTwips);
+    return QSize(int(width * scale()) + 2 * kPad, int(qMin<double>(height, kMaxTwips) * scale()) + 2 * kPad);
 }
 
 void DesignCanvas::relayout()
@@ -102,7 +111,7 @@ QRectF DesignCanvas::controlRect(const Ref &ref) const
         return {};
     const QPointF origin(m_designer->layout().pageSetup.leftMargin, sectionTop(ref.section));
     const QPointF a = toCanvas(origin + QPointF(c->left, c->top));
-    const QPointF b = toCanvas(origin + QPointF(c->left + c->width, c->top + c->height));
+    const QPointF b = a + QPointF(c->width, c->height) * scale();
     return QRectF(a, b).normalized();
 }
 
@@ -119,7 +128,7 @@ Ref DesignCanvas::controlAt(const QPointF &pixels) const
                 const QPointF origin(l.pageSetup.leftMargin, sectionTop(s));
                 const Control &c = controls[i];
                 const QPointF a = toCanvas(origin + QPointF(c.left, c.top));
-                const QPointF b = toCanvas(origin + QPointF(c.left + c.width, c.top + c.height));
+                const QPointF b = a + QPointF(c.width, c.height) * scale();
                 if (distanceToSegment(pixels, a, b) <= 4)
                     return ref;
             } else if (r.adjusted(-2, -2, 2, 2).contains(pixels)) {
@@ -137,8 +146,8 @@ QVector<QPointF> DesignCanvas::handles(const Ref &ref) const
         return {};
     if (c->kind == ControlKind::Line) {
         const QPointF origin(m_designer->layout().pageSetup.leftMargin, sectionTop(ref.section));
-        return {toCanvas(origin + QPointF(c->left, c->top)),
-                toCanvas(origin + QPointF(c->left + c->width, c->top + c->height))};
+        const QPointF a = toCanvas(origin + QPointF(c->left, c->top));
+        return {a, a + QPointF(c->width, c->height) * scale()};
     }
     const QRectF r = controlRect(ref);
     const double cx = r.center().x(), cy = r.center().y();
@@ -325,7 +334,8 @@ void DesignCanvas::mouseMoveEvent(QMouseEvent *event)
         const QVector<Ref> &selection = m_designer->selection();
         for (int k = 0; k < selection.size() && k < m_moveStart.size(); ++k) {
             Control &c = m_designer->m_layout.sections[selection[k].section].controls[selection[k].control];
-            const int left = qMax(0, m_moveStart[k].x() + dx), top = qMax(0, m_moveStart[k].y() + dy);
+            const int left = qMax(0, clampedSum(m_moveStart[k].x(), dx));
+            const int top = qMax(0, clampedSum(m_moveStart[k].y(), dy));
             if (left != c.left || top != c.top) {
                 c.left = left;
                 c.top = top;
@@ -358,14 +368,14 @@ void DesignCanvas::applyResize(const QPointF &pos)
     const Control &s = m_resizeStart;
     Control next = *c;
     if (c->kind == ControlKind::Line) {
-        QPoint a(s.left, s.top), b(s.left + s.width, s.top + s.height);
+        QPoint a(s.left, s.top), b(clampedSum(s.left, s.width), clampedSum(s.top, s.height));
         (m_resizeHandle == 0 ? a : b) += QPoint(dx, dy);
         next.left = a.x();
         next.top = a.y();
         next.width = b.x() - a.x();
         next.height = b.y() - a.y();
     } else {
-        int l = s.left, t = s.top, r = s.left + s.width, b = s.top + s.height;
+        int l = s.left, t = s.top, r = clampedSum(s.left, s.width), b = clampedSum(s.top, s.height);
         switch (m_resizeHandle) {
         case 0: l += dx; t += dy; break;
         case 1: t += dy; break;

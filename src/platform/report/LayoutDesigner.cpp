@@ -29,6 +29,14 @@ private:
     bool m_done = false;
 };
 
+// Moves and sizes stop far beyond any paper (controls read from files may
+// lie anywhere an int reaches).
+int clampedSum(int a, int b)
+{
+    const qint64 far = 1 << 24;
+    return int(std::clamp<qint64>(qint64(a) + b, qMin<qint64>(a, -far), qMax<qint64>(a, far)));
+}
+
 ControlKind kindOf(LayoutDesigner::Tool tool)
 {
     switch (tool) {
@@ -136,7 +144,10 @@ LayoutDesigner::LayoutDesigner(QWidget *parent) : QWidget(parent)
     updateViews();
 }
 
-LayoutDesigner::~LayoutDesigner() = default;
+LayoutDesigner::~LayoutDesigner()
+{
+    m_panel->detach();
+}
 
 Layout LayoutDesigner::blankLayout()
 {
@@ -335,8 +346,8 @@ bool LayoutDesigner::renameControl(const ControlRef &ref, const QString &name)
 void LayoutDesigner::moveSelection(int dx, int dy)
 {
     changeSelected([dx, dy](Control &c) {
-        c.left = qMax(0, c.left + dx);
-        c.top = qMax(0, c.top + dy);
+        c.left = qMax(0, clampedSum(c.left, dx));
+        c.top = qMax(0, clampedSum(c.top, dy));
     });
 }
 
@@ -344,8 +355,8 @@ void LayoutDesigner::resizeSelection(int dw, int dh)
 {
     changeSelected([dw, dh](Control &c) {
         const bool line = c.kind == ControlKind::Line;
-        c.width = line ? c.width + dw : qMax(0, c.width + dw);
-        c.height = line ? c.height + dh : qMax(0, c.height + dh);
+        c.width = line ? clampedSum(c.width, dw) : qMax(0, clampedSum(c.width, dw));
+        c.height = line ? clampedSum(c.height, dh) : qMax(0, clampedSum(c.height, dh));
     });
 }
 
@@ -385,8 +396,8 @@ void LayoutDesigner::paste()
         while (!stem.isEmpty() && stem.back().isDigit())
             stem.chop(1);
         c.name = freeName(stem.isEmpty() ? nameStem(c.kind) : stem);
-        c.left += offset;
-        c.top += offset;
+        c.left = clampedSum(c.left, offset);
+        c.top = clampedSum(c.top, offset);
         m_layout.sections[section].controls.append(c);
         pasted.append({section, int(m_layout.sections[section].controls.size()) - 1});
     }

@@ -234,6 +234,8 @@ void PropertyPanel::choosePicture()
 
 void PropertyPanel::refresh()
 {
+    if (m_detached)
+        return;
     m_filling = true;
     const auto &selection = m_designer->selection();
     const Control *c = selection.isEmpty() ? nullptr : m_designer->control(selection.first());
@@ -248,6 +250,9 @@ void PropertyPanel::refresh()
         setText(textEdit, c->text);
         setText(tagEdit, c->tag);
         setText(formatEdit, c->outputFormat);
+        // A line may run up or left: its width and height may be negative.
+        widthBox->setMinimum(c->kind == ControlKind::Line ? -32768 : 0);
+        heightBox->setMinimum(c->kind == ControlKind::Line ? -32768 : 0);
         leftBox->setValue(c->left);
         topBox->setValue(c->top);
         widthBox->setValue(c->width);
@@ -266,8 +271,6 @@ void PropertyPanel::refresh()
                                                            italicBox, underlineBox, alignBox, valignBox, wrapBox})
             w->setEnabled(text);
         borderBox->setEnabled(box);
-        widthBox->setMinimum(c->kind == ControlKind::Line ? -32768 : 0);
-        heightBox->setMinimum(c->kind == ControlKind::Line ? -32768 : 0);
         pictureButton->setVisible(c->kind == ControlKind::Picture);
     } else {
         const int s = m_designer->currentSection();

@@ -25,6 +25,13 @@ public:
 
     // Shows the selection's values again.
     void refresh();
+    // From now on edits reach the designer no more (it is going away, and a
+    // box losing the focus must not write into it).
+    void detach()
+    {
+        m_filling = true;
+        m_detached = true;
+    }
 
     QLineEdit *nameEdit, *textEdit, *tagEdit, *formatEdit;
     QSpinBox *leftBox, *topBox, *widthBox, *heightBox;
@@ -50,6 +57,7 @@ private:
     QStackedWidget *m_pages;
     QLabel *m_kindLabel;
     bool m_filling = false;
+    bool m_detached = false;
 };
 
 } // namespace report
