@@ -2,6 +2,16 @@
 
 #include "masters/frmCustomer.h"
 #include "masters/frmShohin.h"
+#include "slips/frmDenpyo.h"
+
+bool ShowDenpyoForm(const QString &mode, const QString &denpyoID, QWidget *parent)
+{
+    frmDenpyo form(parent);
+    form.strMode = mode;
+    form.strDenpyoID = denpyoID;
+    form.exec();
+    return form.ResultModified();
+}
 
 bool ShowCustomerForm(const QString &mode, const QString &customerID, QWidget *parent)
 {

@@ -50,7 +50,9 @@ void openMenuRow(frmMainForm &form, const QString &kind, const QString &tag, con
     }
     if (tag == RootMenuRows::kNew || tag == RootMenuRows::kUpdate) {
         const QString mode = tag == RootMenuRows::kNew ? QStringLiteral("New") : QStringLiteral("SelectableUpdate");
-        if (kind == kCustomer) {
+        if (kind == kDenpyo) {
+            ShowDenpyoForm(mode, QString(), &form);
+        } else if (kind == kCustomer) {
             if (ShowCustomerForm(mode, QString(), &form))
                 afterCustomerChange(form);
         } else if (kind == kShohin) {
@@ -63,7 +65,7 @@ void openMenuRow(frmMainForm &form, const QString &kind, const QString &tag, con
 // in place, opening the record edits it.
 void openRecordRow(frmMainForm &form, const QString &kind)
 {
-    if (kind == kCustomer || kind == kShohin)
+    if (kind == kDenpyo || kind == kCustomer || kind == kShohin)
         ItemCommand(form, QStringLiteral("Edit"));
 }
 
@@ -94,7 +96,7 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
     const int row = form.lvwList->currentRowNumber();
     const QString selected = row >= 0 ? form.lvwList->listModel()->text(row) : QString();
     const QString kind = form.CurrentLocation.value(0);
-    if (kind != kCustomer && kind != kShohin)
+    if (kind != kDenpyo && kind != kCustomer && kind != kShohin)
         return;
 
     // The editor's mode, whether the command works on the selected record,
@@ -117,7 +119,10 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
             return;
         const QString mode = QString::fromLatin1(c.mode);
         const QString key = c.onSelected ? selected : QString();
-        if (kind == kCustomer) {
+        if (kind == kDenpyo) {
+            if (ShowDenpyoForm(mode, key, &form))
+                form.RefreshView();
+        } else if (kind == kCustomer) {
             if (ShowCustomerForm(mode, key, &form)) {
                 form.RefreshView();
                 if (c.rebuildsCustomers)
