@@ -555,6 +555,77 @@ private slots:
         QTEST(label(&dlg, "wlbShouhizei"), "tax");
     }
 
+    void gridKeysAndHints()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("SelectedUpdate");
+        dlg.strDenpyoID = QStringLiteral("5");
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(label(&dlg, "stbPanel1"), QString());
+        QVERIFY(!enabled(&dlg, "cmdIns"));
+        grid(&dlg)->setFocus();
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,1*"));
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("F11-商品検索  Alt+Enter-次の行"));
+        QVERIFY(enabled(&dlg, "cmdIns"));
+        // Up from the first row goes to the telephone box.
+        D::key(Qt::Key_Up);
+        QCOMPARE(D::focusName(), QStringLiteral("txtCustomerTelephone"));
+        QVERIFY(!enabled(&dlg, "cmdIns"));
+        D::key(Qt::Key_Down);
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,1*"));
+        // An apostrophe is no product: Enter goes on to 品番 quietly.
+        D::type(QStringLiteral("x'1"));
+        D::key(Qt::Key_Return);
+        QCOMPARE(cell(&dlg, 1, 1), QStringLiteral("X'1"));
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,2*"));
+        D::key(Qt::Key_Return);
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("Alt+Enter-次の行"));
+        // Alt+Enter in a middle column of the first row: the next row, no new one.
+        D::key(Qt::Key_Return, Qt::AltModifier);
+        QCOMPARE(focusCell(&dlg), QStringLiteral("2,1*"));
+        QCOMPARE(grid(&dlg)->Rows(), 3);
+        // Leaving a price cell formats it.
+        grid(&dlg)->setCurrentCell(2, 4);
+        D::type(QStringLiteral("1234567"));
+        D::key(Qt::Key_Down);
+        QCOMPARE(cell(&dlg, 2, 4), QStringLiteral("1,234,567"));
+        QCOMPARE(D::focusName(), QStringLiteral("chkNebikiRitsu"));
+        D::key(Qt::Key_Up);
+        QCOMPARE(D::focusName(), QStringLiteral("VSFlexGrid1"));
+        // Alt+Enter on the last row appends one.
+        grid(&dlg)->setCurrentCell(2, 3);
+        D::key(Qt::Key_Return, Qt::AltModifier);
+        QCOMPARE(grid(&dlg)->Rows(), 4);
+        QCOMPARE(focusCell(&dlg), QStringLiteral("3,1*"));
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("F11-商品検索  Alt+Enter-行追加"));
+        QVERIFY(d.messages.isEmpty());
+    }
+
+    void windowAndColumnsAreRemembered()
+    {
+        QSize shrunk, grown;
+        {
+            frmDenpyo dlg;
+            dlg.strMode = QStringLiteral("New");
+            QVERIFY(D::open(&dlg));
+            shrunk = dlg.size();
+            // Smaller than the smallest size snaps back.
+            dlg.resize(dlg.width() / 2, dlg.height() / 2);
+            QCOMPARE(dlg.size(), shrunk);
+            dlg.resize(shrunk.width() + 120, shrunk.height() + 80);
+            grown = dlg.size();
+            grid(&dlg)->setColWidth(3, 222);
+            emit grid(&dlg)->columnResized(3);
+            D::key(Qt::Key_Escape);
+        }
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(dlg.size(), grown);
+        QVERIFY(qAbs(grid(&dlg)->ColWidth(3) - 222) <= 1);
+    }
+
     void firstNumberWithoutCounter()
     {
         connection().exec(QStringLiteral("DELETE FROM 基本情報テーブル WHERE 基本情報ID = 'CurrentDenpyoID';"));
