@@ -52,8 +52,8 @@ public:
     // The amounts of the last recalculation.
     const SlipAmountResult &amounts() const { return m_amounts; }
 
-    // The print box's entry point: prints the slip the form shows with the
-    // print form chosen in the box.
+    // The print box's action: prints the slip the form shows with the print
+    // form chosen in the box.
     void DenpyoPrintShow();
 
 protected:

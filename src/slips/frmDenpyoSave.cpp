@@ -18,6 +18,7 @@
 #include "model/Customer.h"
 #include "model/Denpyo.h"
 #include "platform/grid/FlexGrid.h"
+#include "printing/frmItemPrint.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WaitCursor.h"
 #include "slips/MeisaiColumns.h"
@@ -350,16 +351,27 @@ void frmDenpyo::printBoxChosen()
 {
     if (flgLoading)
         return;
-    if (cmbPrint->currentIndex() > 0)
+    if (cmbPrint->currentText() != kPrintEntry)
         DenpyoPrintShow();
     cmbPrint->setCurrentIndex(0);
 }
 
 void frmDenpyo::DenpyoPrintShow()
 {
-    // The one-record print dialog is what prints a slip; the box waits for
-    // it. The form's slip would be handed over as SetDenpyoFromForm builds
-    // it, without dropping a blank last row.
+    // The form's slip as it stands, saved or not; the grid keeps its rows.
+    VSFlexGrid1->commitEdit();
+    if (!amountsFitSlip())
+        return;
+    Denpyo denpyo;
+    denpyo.setDenpyoID(txtDenpyoID->Text().toInt());
+    if (!SetDenpyoFromForm(denpyo, false))
+        return;
+    frmItemPrint print(this);
+    print.ObjectType = QStringLiteral("伝票");
+    print.ObjectID = QString();
+    print.FormName = cmbPrint->currentText();
+    print.SetObjectAny(denpyo);
+    print.exec();
 }
 
 // ---- amounts ----------------------------------------------------------

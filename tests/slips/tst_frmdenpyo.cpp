@@ -10,9 +10,12 @@
 #include "model/Denpyo.h"
 #include "model/Shohin.h"
 #include "platform/grid/FlexGrid.h"
+#include "printing/frmItemPrint.h"
 #include "slips/frmDenpyo.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
 #include <QDateEdit>
 #include <QLabel>
 #include <QtTest>
@@ -624,6 +627,43 @@ private slots:
         QVERIFY(D::open(&dlg));
         QCOMPARE(dlg.size(), grown);
         QVERIFY(qAbs(grid(&dlg)->ColWidth(3) - 222) <= 1);
+    }
+
+    void printBoxPrintsTheFormAsItStands()
+    {
+        QFile(gstrDenpyoPrintFormFolder + QStringLiteral("納品書.rpx")).open(QIODevice::WriteOnly);
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        auto *box = dlg.findChild<QComboBox *>(QStringLiteral("cmbPrint"));
+        QCOMPARE(box->count(), 2);
+        QCOMPARE(box->itemText(0), QStringLiteral("(印刷)"));
+        QCOMPARE(box->itemText(1), QStringLiteral("納品書"));
+        grid(&dlg)->setFocus();
+        enterCell(QStringLiteral("p1"));
+        enterCell(QStringLiteral("2"));
+        D::key(Qt::Key_Return, Qt::AltModifier);
+        QCOMPARE(grid(&dlg)->Rows(), 3);
+
+        QString type, formName;
+        D::onNextModal([&](QWidget *modal) {
+            auto *print = qobject_cast<frmItemPrint *>(modal);
+            QVERIFY(print);
+            type = print->ObjectType;
+            formName = print->FormName;
+            print->reject();
+        });
+        box->setCurrentIndex(1);
+        emit box->activated(1);
+        QCOMPARE(type, QStringLiteral("伝票"));
+        QCOMPARE(formName, QStringLiteral("納品書"));
+        // Nothing is stored, the box shows "(印刷)" again and the grid keeps
+        // its blank last row.
+        QCOMPARE(box->currentIndex(), 0);
+        QCOMPARE(grid(&dlg)->Rows(), 3);
+        QCOMPARE(slipCount(), 1);
+        QVERIFY(!dlg.ResultModified());
     }
 
     void firstNumberWithoutCounter()

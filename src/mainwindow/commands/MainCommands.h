@@ -28,6 +28,7 @@ public:
     void SystemInfoCommand();
     void VersionCommand();
     void ListKeyF2();
+    void ListPrintCommand();
 
     PopupMenus *popupMenus() const { return m_popups; }
 
