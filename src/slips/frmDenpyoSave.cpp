@@ -19,6 +19,8 @@
 #include "model/Denpyo.h"
 #include "platform/grid/FlexGrid.h"
 #include "printing/frmItemPrint.h"
+#include "slips/frmDenpyoCopy.h"
+#include "slips/frmDenpyoList.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WaitCursor.h"
 #include "slips/MeisaiColumns.h"
@@ -301,9 +303,14 @@ bool frmDenpyo::numberEntered()
 
 void frmDenpyo::DenpyoSearchLoad()
 {
+    if (txtDenpyoID->Text().isEmpty()) {
+        frmDenpyoList picker(this);
+        picker.exec();
+        if (picker.OK())
+            txtDenpyoID->setText(QString::number(picker.ResultDenpyoID().toInt()));
+    }
+    // A picker closed without a choice leaves the box empty.
     const QString text = txtDenpyoID->Text();
-    // An empty box would open the slip picker, which this editor does not
-    // have yet: nothing happens.
     if (text.isEmpty())
         return;
     bool found = false;
@@ -326,8 +333,27 @@ void frmDenpyo::DenpyoSearchLoad()
 
 void frmDenpyo::DenpyoRefer()
 {
-    // Taking lines from another slip needs the slip picker and the line
-    // transfer dialog; until they exist the button does nothing.
+    VSFlexGrid1->commitEdit();
+    // The form's slip goes into the dialog as it stands, so it must fit.
+    if (!amountsFitSlip())
+        return;
+    frmDenpyoList picker(this);
+    picker.exec();
+    if (!picker.OK())
+        return;
+    Denpyo edited;
+    edited.setDenpyoID(txtDenpyoID->Text().toInt());
+    if (!SetDenpyoFromForm(edited, false))
+        return;
+    frmDenpyoCopy copy(this);
+    copy.Mode = QStringLiteral("Refer");
+    copy.FromDenpyoID = picker.ResultDenpyoID();
+    copy.ToDenpyoObject = &edited;
+    copy.exec();
+    if (!copy.ResultModified())
+        return;
+    FormClear();
+    SetFormFromDenpyo(0, &edited);
 }
 
 // ---- printing ---------------------------------------------------------
