@@ -13,6 +13,16 @@
 #include "printing/frmItemPrint.h"
 #include "printing/frmListPrint.h"
 #include "printing/frmPrintInfo.h"
+#include "slips/frmDenpyo.h"
+
+bool ShowDenpyoForm(const QString &mode, const QString &denpyoID, QWidget *parent)
+{
+    frmDenpyo form(parent);
+    form.strMode = mode;
+    form.strDenpyoID = denpyoID;
+    form.exec();
+    return form.ResultModified();
+}
 
 #include <functional>
 

@@ -50,7 +50,6 @@ void MainCommands::connectMenus()
     connect(m_form->mnuExit, &QAction::triggered, this, [this] { CloseMainForm(); });
     connect(m_form->mnuRefresh, &QAction::triggered, this, [this] { m_form->runView([this] { m_form->RefreshAll(); }); });
     connect(m_form->mnuSelectAll, &QAction::triggered, this, [this] { run(&MainCommands::SelectAllItems); });
-    connect(m_form->mnuNew, &QAction::triggered, this, [this] { run(&MainCommands::NewCommand); });
     connect(m_form->mnuFind, &QAction::triggered, this, [this] { run(&MainCommands::FindCommand); });
     connect(m_form->mnuDelete, &QAction::triggered, this, [this] { run(&MainCommands::DeleteCommand); });
     connect(m_form->mnuRename, &QAction::triggered, this, [this] { run(&MainCommands::RenameCommand); });
@@ -58,6 +57,7 @@ void MainCommands::connectMenus()
     connect(m_form->mnuRegClear, &QAction::triggered, this, [this] { RegClearCommand(); });
     connect(m_form->mnuSystemInfo, &QAction::triggered, this, [this] { SystemInfoCommand(); });
     connect(m_form->mnuVersion, &QAction::triggered, this, [this] { VersionCommand(); });
+    connect(m_form->mnuNew, &QAction::triggered, this, [this] { run(&MainCommands::NewCommand); });
     connect(m_form->mnuShinko, &QAction::triggered, this, [this] { run(&MainCommands::ShinkoCommand); });
     connect(m_form->mnuListPrint, &QAction::triggered, this, [this] { run(&MainCommands::ListPrintCommand); });
     connect(m_form->mnuJishaInfo, &QAction::triggered, this, [this] { ShowPrintInfoForm(m_form); });
@@ -65,7 +65,7 @@ void MainCommands::connectMenus()
     const struct {
         QAction *action;
         const char *command;
-    } viewCommands[] = {{m_form->mnuNew, "New"}, {m_form->mnuDelete, "Delete"}, {m_form->mnuRename, "RenameMenu"}};
+    } viewCommands[] = {{m_form->mnuDelete, "Delete"}, {m_form->mnuRename, "RenameMenu"}};
     for (const auto &c : viewCommands) {
         const QString command = QString::fromLatin1(c.command);
         connect(c.action, &QAction::triggered, this,
@@ -123,13 +123,33 @@ void MainCommands::ToolbarCommand(const QString &key)
         ShinkoCommand();
     else if (key == QLatin1String("ListPrint"))
         ListPrintCommand();
-    else if (key == QLatin1String("New") || key == QLatin1String("Delete")) {
+    else if (key == QLatin1String("New"))
+        NewCommand();
+    else if (key == QLatin1String("Delete")) {
         // Each part acts only in its own views.
-        if (key == QLatin1String("New"))
-            NewCommand();
-        else
-            DeleteCommand();
+        DeleteCommand();
         PrintFormCommand(*m_form, key);
+    }
+}
+
+void MainCommands::NewCommand()
+{
+    if (PrintFormCommand(*m_form, QStringLiteral("New")))
+        return;
+    const QString kind = m_form->CurrentLocation.value(0);
+    const int level = m_form->CurrentLevel;
+    if (inFilterFolder()) {
+        if (FindFilter(*m_form, kind, QString())) {
+            m_form->BuildTree();
+            m_form->RefreshView();
+        }
+        return;
+    }
+    const bool recordList = level == 1 && m_form->CurrentLocation.value(1) != QStringLiteral("検索フィルター");
+    if (kind == kDenpyo && (level == 0 || recordList)) {
+        // The root menu shows no slips; a list is shown again.
+        if (ShowDenpyoForm(QStringLiteral("New"), QString(), m_form) && recordList)
+            m_form->RefreshView();
     }
 }
 
@@ -218,14 +238,6 @@ bool MainCommands::inFilterFolder() const
 {
     return m_form->CurrentLevel == 1 && isRegister(m_form->CurrentLocation.value(0))
            && m_form->CurrentLocation.value(1) == filterfolder::kFolderName;
-}
-
-void MainCommands::NewCommand()
-{
-    if (inFilterFolder() && FindFilter(*m_form, m_form->CurrentLocation.value(0), QString())) {
-        m_form->BuildTree();
-        m_form->RefreshView();
-    }
 }
 
 void MainCommands::FindCommand()
