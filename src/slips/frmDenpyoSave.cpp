@@ -22,6 +22,9 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WaitCursor.h"
 #include "slips/MeisaiColumns.h"
+#include "slips/SlipDialogParts.h"
+#include "slips/frmDenpyoCopy.h"
+#include "slips/frmDenpyoList.h"
 #include "slips/frmDenpyoTexts.h"
 
 #include <QCheckBox>
@@ -301,9 +304,14 @@ bool frmDenpyo::numberEntered()
 
 void frmDenpyo::DenpyoSearchLoad()
 {
+    // An empty box opens the slip finder; the chosen slip is then loaded.
+    if (txtDenpyoID->Text().isEmpty()) {
+        frmDenpyoList finder(this);
+        finder.exec();
+        if (finder.OK())
+            txtDenpyoID->setText(QString::number(slipdialog::slipNumber(finder.ResultDenpyoID())));
+    }
     const QString text = txtDenpyoID->Text();
-    // An empty box would open the slip picker, which this editor does not
-    // have yet: nothing happens.
     if (text.isEmpty())
         return;
     bool found = false;
@@ -326,8 +334,26 @@ void frmDenpyo::DenpyoSearchLoad()
 
 void frmDenpyo::DenpyoRefer()
 {
-    // Taking lines from another slip needs the slip picker and the line
-    // transfer dialog; until they exist the button does nothing.
+    frmDenpyoList finder(this);
+    finder.exec();
+    if (!finder.OK())
+        return;
+    // The form as it stands, handed over as a slip that is not saved; the
+    // dialog changes it in place, and the form shows it when lines were taken.
+    VSFlexGrid1->commitEdit();
+    Denpyo edited;
+    edited.setDenpyoID(slipdialog::slipNumber(txtDenpyoID->Text()));
+    if (!SetDenpyoFromForm(edited, true))
+        return;
+    frmDenpyoCopy transfer(this);
+    transfer.Mode = QStringLiteral("Refer");
+    transfer.FromDenpyoID = finder.ResultDenpyoID();
+    transfer.ToDenpyoObject = &edited;
+    transfer.exec();
+    if (!transfer.ResultModified())
+        return;
+    FormClear();
+    SetFormFromDenpyo(0, &edited);
 }
 
 // ---- printing ---------------------------------------------------------

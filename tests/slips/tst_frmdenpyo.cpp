@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QDateEdit>
 #include <QLabel>
+#include <QPushButton>
 #include <QtTest>
 #include <optional>
 
@@ -487,6 +488,51 @@ private slots:
         QCOMPARE(cell(&dlg, 1, 7), QStringLiteral("4,800"));
         QCOMPARE(label(&dlg, "txtNebikiKingaku"), QStringLiteral("480"));
         QCOMPARE(focusCell(&dlg), QStringLiteral("1,5*"));
+    }
+
+    // 伝票参照 takes lines of a slip found in the finder through the line
+    // transfer dialog; F11 on an empty number box finds the slip to load.
+    void referAndSlipSearchUseTheFinder()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        bool transferred = false;
+        D::onNextModal([&transferred](QWidget *finder) {
+            QCOMPARE(finder->objectName(), QStringLiteral("frmDenpyoList"));
+            D::type(QStringLiteral("5"));
+            D::key(Qt::Key_Return);
+            D::onNextModal([&transferred](QWidget *transfer) {
+                QCOMPARE(transfer->windowTitle(), QStringLiteral(" 伝票参照"));
+                transfer->findChild<QPushButton *>(QStringLiteral("cmdAllSelect"))->click();
+                D::key(Qt::Key_F12);
+                transferred = true;
+            });
+            D::key(Qt::Key_F12);
+        });
+        dlg.findChild<QPushButton *>(QStringLiteral("cmdDenpyoSearch"))->click();
+        QVERIFY(transferred);
+        QVERIFY(d.messages.isEmpty());
+        QCOMPARE(label(&dlg, "txtCustomerName"), QStringLiteral("山田商店"));
+        QCOMPARE(cell(&dlg, 1, 3), QStringLiteral("鉛筆"));
+        QCOMPARE(cell(&dlg, 2, 3), QStringLiteral("値引"));
+        QCOMPARE(label(&dlg, "txtDenpyoID"), QStringLiteral("42"));
+        QCOMPARE(slipCount(), 1);
+        dlg.close();
+
+        frmDenpyo search;
+        search.strMode = QStringLiteral("SelectableUpdate");
+        QVERIFY(D::open(&search));
+        D::onNextModal([](QWidget *) {
+            D::type(QStringLiteral("5"));
+            D::key(Qt::Key_Return);
+            D::key(Qt::Key_F12);
+        });
+        D::key(Qt::Key_F11);
+        QCOMPARE(search.editState(), QStringLiteral("Data"));
+        QCOMPARE(label(&search, "txtDenpyoID"), QStringLiteral("5"));
+        QCOMPARE(label(&search, "txtCustomerName"), QStringLiteral("山田商店"));
     }
 
     void overflowDisablesRegistering()
