@@ -19,12 +19,11 @@
 #include "model/Denpyo.h"
 #include "platform/grid/FlexGrid.h"
 #include "printing/frmItemPrint.h"
+#include "slips/frmDenpyoCopy.h"
+#include "slips/frmDenpyoList.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WaitCursor.h"
 #include "slips/MeisaiColumns.h"
-#include "slips/SlipDialogParts.h"
-#include "slips/frmDenpyoCopy.h"
-#include "slips/frmDenpyoList.h"
 #include "slips/frmDenpyoTexts.h"
 
 #include <QCheckBox>
@@ -304,13 +303,13 @@ bool frmDenpyo::numberEntered()
 
 void frmDenpyo::DenpyoSearchLoad()
 {
-    // An empty box opens the slip finder; the chosen slip is then loaded.
     if (txtDenpyoID->Text().isEmpty()) {
-        frmDenpyoList finder(this);
-        finder.exec();
-        if (finder.OK())
-            txtDenpyoID->setText(QString::number(slipdialog::slipNumber(finder.ResultDenpyoID())));
+        frmDenpyoList picker(this);
+        picker.exec();
+        if (picker.OK())
+            txtDenpyoID->setText(QString::number(picker.ResultDenpyoID().toInt()));
     }
+    // A picker closed without a choice leaves the box empty.
     const QString text = txtDenpyoID->Text();
     if (text.isEmpty())
         return;
@@ -334,23 +333,24 @@ void frmDenpyo::DenpyoSearchLoad()
 
 void frmDenpyo::DenpyoRefer()
 {
-    frmDenpyoList finder(this);
-    finder.exec();
-    if (!finder.OK())
-        return;
-    // The form as it stands, handed over as a slip that is not saved; the
-    // dialog changes it in place, and the form shows it when lines were taken.
     VSFlexGrid1->commitEdit();
-    Denpyo edited;
-    edited.setDenpyoID(slipdialog::slipNumber(txtDenpyoID->Text()));
-    if (!SetDenpyoFromForm(edited, true))
+    // The form's slip goes into the dialog as it stands, so it must fit.
+    if (!amountsFitSlip())
         return;
-    frmDenpyoCopy transfer(this);
-    transfer.Mode = QStringLiteral("Refer");
-    transfer.FromDenpyoID = finder.ResultDenpyoID();
-    transfer.ToDenpyoObject = &edited;
-    transfer.exec();
-    if (!transfer.ResultModified())
+    frmDenpyoList picker(this);
+    picker.exec();
+    if (!picker.OK())
+        return;
+    Denpyo edited;
+    edited.setDenpyoID(txtDenpyoID->Text().toInt());
+    if (!SetDenpyoFromForm(edited, false))
+        return;
+    frmDenpyoCopy copy(this);
+    copy.Mode = QStringLiteral("Refer");
+    copy.FromDenpyoID = picker.ResultDenpyoID();
+    copy.ToDenpyoObject = &edited;
+    copy.exec();
+    if (!copy.ResultModified())
         return;
     FormClear();
     SetFormFromDenpyo(0, &edited);

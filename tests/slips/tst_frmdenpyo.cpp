@@ -11,6 +11,8 @@
 #include "model/Shohin.h"
 #include "platform/grid/FlexGrid.h"
 #include "printing/frmItemPrint.h"
+#include "slips/frmDenpyoCopy.h"
+#include "slips/frmDenpyoList.h"
 #include "slips/frmDenpyo.h"
 
 #include <QCheckBox>
@@ -490,51 +492,6 @@ private slots:
         QCOMPARE(focusCell(&dlg), QStringLiteral("1,5*"));
     }
 
-    // 伝票参照 takes lines of a slip found in the finder through the line
-    // transfer dialog; F11 on an empty number box finds the slip to load.
-    void referAndSlipSearchUseTheFinder()
-    {
-        D d;
-        frmDenpyo dlg;
-        dlg.strMode = QStringLiteral("New");
-        QVERIFY(D::open(&dlg));
-        bool transferred = false;
-        D::onNextModal([&transferred](QWidget *finder) {
-            QCOMPARE(finder->objectName(), QStringLiteral("frmDenpyoList"));
-            D::type(QStringLiteral("5"));
-            D::key(Qt::Key_Return);
-            D::onNextModal([&transferred](QWidget *transfer) {
-                QCOMPARE(transfer->windowTitle(), QStringLiteral(" 伝票参照"));
-                transfer->findChild<QPushButton *>(QStringLiteral("cmdAllSelect"))->click();
-                D::key(Qt::Key_F12);
-                transferred = true;
-            });
-            D::key(Qt::Key_F12);
-        });
-        dlg.findChild<QPushButton *>(QStringLiteral("cmdDenpyoSearch"))->click();
-        QVERIFY(transferred);
-        QVERIFY(d.messages.isEmpty());
-        QCOMPARE(label(&dlg, "txtCustomerName"), QStringLiteral("山田商店"));
-        QCOMPARE(cell(&dlg, 1, 3), QStringLiteral("鉛筆"));
-        QCOMPARE(cell(&dlg, 2, 3), QStringLiteral("値引"));
-        QCOMPARE(label(&dlg, "txtDenpyoID"), QStringLiteral("42"));
-        QCOMPARE(slipCount(), 1);
-        dlg.close();
-
-        frmDenpyo search;
-        search.strMode = QStringLiteral("SelectableUpdate");
-        QVERIFY(D::open(&search));
-        D::onNextModal([](QWidget *) {
-            D::type(QStringLiteral("5"));
-            D::key(Qt::Key_Return);
-            D::key(Qt::Key_F12);
-        });
-        D::key(Qt::Key_F11);
-        QCOMPARE(search.editState(), QStringLiteral("Data"));
-        QCOMPARE(label(&search, "txtDenpyoID"), QStringLiteral("5"));
-        QCOMPARE(label(&search, "txtCustomerName"), QStringLiteral("山田商店"));
-    }
-
     void overflowDisablesRegistering()
     {
         D d;
@@ -708,6 +665,71 @@ private slots:
         // its blank last row.
         QCOMPARE(box->currentIndex(), 0);
         QCOMPARE(grid(&dlg)->Rows(), 3);
+        QCOMPARE(slipCount(), 1);
+        QVERIFY(!dlg.ResultModified());
+    }
+
+    void slipSearchPicksASlip()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("SelectableUpdate");
+        QVERIFY(D::open(&dlg));
+        // Closed without a choice: nothing loads.
+        D::onNextModal([](QWidget *modal) {
+            QVERIFY(qobject_cast<frmDenpyoList *>(modal));
+            D::key(Qt::Key_Escape);
+        });
+        D::key(Qt::Key_F11);
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(dlg.editState(), QStringLiteral("Key"));
+        QCOMPARE(label(&dlg, "txtDenpyoID"), QString());
+        QCOMPARE(D::focusName(), QStringLiteral("txtDenpyoID"));
+
+        D::onNextModal([](QWidget *modal) {
+            modal->findChild<QWidget *>(QStringLiteral("txtSearchDenpyoID"))->setFocus();
+            D::type(QStringLiteral("5"));
+            D::key(Qt::Key_Return);
+            D::key(Qt::Key_F12);
+        });
+        D::key(Qt::Key_F11);
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(label(&dlg, "txtDenpyoID"), QStringLiteral("5"));
+        QCOMPARE(dlg.editState(), QStringLiteral("Data"));
+        QCOMPARE(label(&dlg, "txtCustomerName"), QStringLiteral("山田商店"));
+        QVERIFY(d.messages.isEmpty());
+    }
+
+    void referTakesLinesOfAnotherSlip()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        bool copied = false;
+        D::onNextModal([&copied](QWidget *modal) {
+            QVERIFY(qobject_cast<frmDenpyoList *>(modal));
+            D::onNextModal([&copied](QWidget *second) {
+                auto *copy = qobject_cast<frmDenpyoCopy *>(second);
+                QVERIFY(copy);
+                QCOMPARE(copy->Mode, QStringLiteral("Refer"));
+                copy->cmdAllSelect_Click();
+                D::key(Qt::Key_F12);
+                copied = true;
+            });
+            modal->findChild<QWidget *>(QStringLiteral("txtSearchDenpyoID"))->setFocus();
+            D::type(QStringLiteral("5"));
+            D::key(Qt::Key_Return);
+            D::key(Qt::Key_F12);
+        });
+        dlg.findChild<QPushButton *>(QStringLiteral("cmdDenpyoSearch"))->click();
+        QVERIFY(copied);
+        QVERIFY(D::open(&dlg));
+        // The lines are in the form, under the new slip's number; nothing is stored.
+        QCOMPARE(label(&dlg, "txtDenpyoID"), QStringLiteral("42"));
+        QCOMPARE(cell(&dlg, 1, 3), QStringLiteral("鉛筆"));
+        QCOMPARE(cell(&dlg, 2, 3), QStringLiteral("値引"));
+        QCOMPARE(label(&dlg, "lblMeisaiKei"), QStringLiteral("1,100"));
         QCOMPARE(slipCount(), 1);
         QVERIFY(!dlg.ResultModified());
     }
