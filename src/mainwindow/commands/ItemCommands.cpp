@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "mainwindow/commands/DialogLaunchers.h"
+#include "mainwindow/commands/ExchangeCommands.h"
 #include "mainwindow/commands/PrintFormCommands.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
@@ -117,6 +118,18 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
     const QString kind = form.CurrentLocation.value(0);
     if (command == QLatin1String("Print")) {
         printSelected(form, kind, selected, printIndex);
+        return;
+    }
+    if (command == QLatin1String("Copy")) {
+        CopyCommand(form);
+        return;
+    }
+    if (command == QLatin1String("Paste")) {
+        if (PasteRecords(form)) {
+            form.RefreshView();
+            if (kind == kCustomer)
+                afterCustomerChange(form);
+        }
         return;
     }
     if (kind != kCustomer && kind != kShohin)

@@ -5,6 +5,7 @@
 #include "core/dialogs/frmSystemInfo.h"
 #include "core/dialogs/frmVersion.h"
 #include "mainwindow/commands/DialogLaunchers.h"
+#include "mainwindow/commands/ExchangeCommands.h"
 #include "mainwindow/commands/ItemCommands.h"
 #include "mainwindow/commands/PopupMenus.h"
 #include "mainwindow/commands/PrintFormCommands.h"
@@ -54,6 +55,10 @@ void MainCommands::connectMenus()
     connect(m_form->mnuVersion, &QAction::triggered, this, [this] { VersionCommand(); });
     connect(m_form->mnuListPrint, &QAction::triggered, this, [this] { run(&MainCommands::ListPrintCommand); });
     connect(m_form->mnuJishaInfo, &QAction::triggered, this, [this] { ShowPrintInfoForm(m_form); });
+    connect(m_form->mnuCopy, &QAction::triggered, this, [this] { m_form->runView([this] { CopyCommand(*m_form); }); });
+    connect(m_form->mnuPaste, &QAction::triggered, this, [this] { m_form->runView([this] { PasteCommand(*m_form); }); });
+    connect(m_form->mnuWriteFile, &QAction::triggered, this,
+            [this] { m_form->runView([this] { WriteFileCommand(*m_form); }); });
     // The print-form lists' part of New, Delete and Rename.
     const struct {
         QAction *action;
@@ -82,6 +87,10 @@ void MainCommands::connectKeys()
     connect(m_form, &frmMainForm::ctrlCommand, this, [this](QChar letter) {
         if (letter == QLatin1Char('A'))
             run(&MainCommands::SelectAllItems);
+        else if (letter == QLatin1Char('C'))
+            m_form->runView([this] { CopyCommand(*m_form); });
+        else if (letter == QLatin1Char('V'))
+            m_form->runView([this] { PasteCommand(*m_form); });
     });
 }
 
@@ -107,6 +116,12 @@ void MainCommands::ToolbarCommand(const QString &key)
         SystemInfoCommand();
     else if (key == QLatin1String("ListPrint"))
         ListPrintCommand();
+    else if (key == QLatin1String("Copy"))
+        CopyCommand(*m_form);
+    else if (key == QLatin1String("Paste"))
+        PasteCommand(*m_form);
+    else if (key == QLatin1String("WriteFile"))
+        WriteFileCommand(*m_form);
     else if (key == QLatin1String("New") || key == QLatin1String("Delete"))
         PrintFormCommand(*m_form, key);
 }
