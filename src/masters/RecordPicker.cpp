@@ -43,7 +43,9 @@ RecordPicker::RecordPicker(const QString &formName, SearchFilterKind kind, QWidg
 {
     setObjectName(formName);
     ui::setDialogFrame(this, ui::DialogFrame::Sizable);
-    m_nodePrefix = kind == SearchFilterKind::Customer ? QStringLiteral("cu") : QStringLiteral("sh");
+    m_nodePrefix = kind == SearchFilterKind::Customer ? QStringLiteral("cu")
+                   : kind == SearchFilterKind::Shohin ? QStringLiteral("sh")
+                                                      : QStringLiteral("de");
 
     auto *filterFrame = new QFrame(this);
     filterFrame->setFrameShape(QFrame::StyledPanel);
@@ -102,7 +104,8 @@ RecordPicker::RecordPicker(const QString &formName, SearchFilterKind kind, QWidg
             m_choice = row->text(0);
         Select();
     });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
+    m_focusConnection =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
 
     keys = new ui::KeyNavigator(this);
     keys->watch({list, tvwTree, cmdOK, cmdCancel});
@@ -123,6 +126,12 @@ RecordPicker::RecordPicker(const QString &formName, SearchFilterKind kind, QWidg
         w->installEventFilter(this);
 }
 
+RecordPicker::~RecordPicker()
+{
+    // The widgets' destructors move the focus; this part is gone by then.
+    disconnect(m_focusConnection);
+}
+
 void RecordPicker::setColumns(const QStringList &headings, const QList<int> &widthsTwips,
                               const QList<Qt::Alignment> &alignments)
 {
@@ -140,7 +149,7 @@ void RecordPicker::setSearchBoxes(const QList<QWidget *> &boxes)
     m_boxes = boxes;
     for (QWidget *box : boxes)
         keys->watch(box);
-    keys->setAction(nullptr, NavKey::Home, [this] { m_boxes.first()->setFocus(Qt::OtherFocusReason); });
+    keys->setAction(nullptr, NavKey::Home, [this] { homeBox()->setFocus(Qt::OtherFocusReason); });
     for (QWidget *box : boxes)
         ui::KeyNavigator::keyReceiver(box)->installEventFilter(this);
 }

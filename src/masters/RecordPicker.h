@@ -29,6 +29,7 @@ public:
 
 protected:
     RecordPicker(const QString &formName, SearchFilterKind kind, QWidget *parent);
+    ~RecordPicker() override;
 
     QTreeWidget *tvwTree = nullptr;
     QGroupBox *framSearch = nullptr;
@@ -64,6 +65,8 @@ protected:
     virtual bool searchStaysDefault() const { return false; }
     // Where Up from the first list row goes.
     virtual QWidget *aboveList() const = 0;
+    // Where Home goes; the first search box unless a picker says otherwise.
+    virtual QWidget *homeBox() const { return m_boxes.first(); }
 
     // The shared routines.
     void FilterTreeFill();
@@ -97,4 +100,5 @@ private:
     bool m_ok = false;
     bool m_opened = false;
     DefaultButton m_default = DefaultButton::None;
+    QMetaObject::Connection m_focusConnection;
 };

@@ -1105,11 +1105,11 @@ void tst_frmMainForm::goingUpFromARecord()
     QFETCH(bool, changed);
     m_form->CurrentLocation = QStringList{QStringLiteral("伝票"), listName, QStringLiteral("000000001"), QString()};
     m_form->CurrentLevel = 2;
-    m_form->flgListChanged = changed;
+    m_form->flgListRefresh = changed;
     QTest::keyClick(m_form->lvwListItemMenu, Qt::Key_Escape);
     QTEST(location().value(1), "shownName");
     QCOMPARE(m_form->CurrentLevel, qint16(1));
-    QVERIFY(!m_form->flgListChanged);
+    QVERIFY(!m_form->flgListRefresh);
     QTEST(m_form->lvwList->rowCountShown(), "rows");
 }
 

@@ -20,6 +20,8 @@ public:
     void GoBeforeMonth();
     void GoNextMonth();
     void SelectAllItems();
+    // The bulk progress change of the slips selected in the slip list.
+    void ShinkoCommand();
     void CloseMainForm();
     void HelpCommand();
     void RegClearCommand();
