@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "slips/frmDenpyo.h"
 
 #include "core/DateValue.h"
 #include "core/Globals.h"
@@ -265,6 +266,40 @@ private slots:
         QTest::keyClick(m_form->lvwListContents, Qt::Key_Escape);
         QCOMPARE(m_form->CurrentLevel, qint16(1));
         QVERIFY(!m_form->flgListRefresh);
+    }
+
+    void slipEditorFromAnOpenedSlip()
+    {
+        open();
+        openRow(QStringLiteral("de全件"), 0);
+        QString mode, key;
+        onDialog([&](QDialog *dialog) {
+            auto *editor = qobject_cast<frmDenpyo *>(dialog);
+            QVERIFY(editor);
+            mode = editor->strMode;
+            key = editor->strDenpyoID;
+        });
+        chooseAction(QStringLiteral("伝票明細"));
+        QCOMPARE(mode, QStringLiteral("SelectedUpdate"));
+        QCOMPARE(key, QStringLiteral("000000001"));
+        QVERIFY(!m_form->flgListRefresh);
+
+        // A slip made from the opened one is saved under the next number;
+        // the list is loaded again when the user goes back up.
+        onDialog([&](QDialog *dialog) {
+            auto *editor = qobject_cast<frmDenpyo *>(dialog);
+            QVERIFY(editor);
+            mode = editor->strMode;
+            QWidget *focus = dialog->focusWidget();
+            QTest::keyClick(focus ? focus : dialog, Qt::Key_F12);
+        });
+        chooseAction(QStringLiteral("参照作成"));
+        QCOMPARE(mode, QStringLiteral("ReferenceNew"));
+        QVERIFY(m_form->flgListRefresh);
+        Denpyo made;
+        QVERIFY(made.Load(2));
+        QCOMPARE(made.CustomerName(), QStringLiteral("甲商店"));
+        QCOMPARE(made.Meisais().Item(1).ItemBikou(), QStringLiteral("至急"));
     }
 
     void bulkProgressOfTheSelectedSlips()

@@ -10,6 +10,16 @@
 #include "printing/frmItemPrint.h"
 #include "printing/frmListPrint.h"
 #include "printing/frmPrintInfo.h"
+#include "slips/frmDenpyo.h"
+
+bool ShowDenpyoForm(const QString &mode, const QString &denpyoID, QWidget *parent)
+{
+    frmDenpyo form(parent);
+    form.strMode = mode;
+    form.strDenpyoID = denpyoID;
+    form.exec();
+    return form.ResultModified();
+}
 
 bool ShowCustomerForm(const QString &mode, const QString &customerID, QWidget *parent)
 {

@@ -68,7 +68,9 @@ void openMenuRow(frmMainForm &form, const QString &kind, const QString &tag, con
     }
     if (tag == RootMenuRows::kNew || tag == RootMenuRows::kUpdate) {
         const QString mode = tag == RootMenuRows::kNew ? QStringLiteral("New") : QStringLiteral("SelectableUpdate");
-        if (kind == kCustomer) {
+        if (kind == kDenpyo) {
+            ShowDenpyoForm(mode, QString(), &form);
+        } else if (kind == kCustomer) {
             if (ShowCustomerForm(mode, QString(), &form))
                 afterCustomerChange(form);
         } else if (kind == kShohin) {
@@ -162,6 +164,15 @@ void OpenItemMenu(frmMainForm &form)
             PrintShohinItem(key, formName, &form);
         return;
     }
+    if (kind == kDenpyo && (action == QStringLiteral("伝票明細") || action == QStringLiteral("参照作成"))) {
+        const bool reference = action == QStringLiteral("参照作成");
+        if (ShowDenpyoForm(reference ? QStringLiteral("ReferenceNew") : QStringLiteral("SelectedUpdate"), key, &form)) {
+            form.flgListRefresh = true;
+            if (!reference)
+                form.ShowDenpyoContents();
+        }
+        return;
+    }
     if (kind == kDenpyo) {
         // The row, its dialog, and whether the contents show its change.
         static const struct {
@@ -232,7 +243,9 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
             displayRecord(form, kind, selected, kind == kDenpyo ? form.lvwList->listModel()->text(row, 2) : QString());
         return;
     }
-    if (kind == kDenpyo) {
+    const bool editorCommand = command == QLatin1String("New") || command == QLatin1String("Edit")
+                               || command == QLatin1String("RefNew");
+    if (kind == kDenpyo && !editorCommand) {
         if (!selected.isEmpty() && slipDialog(form, command, selected))
             form.RefreshView();
         return;
@@ -258,7 +271,10 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
             return;
         const QString mode = QString::fromLatin1(c.mode);
         const QString key = c.onSelected ? selected : QString();
-        if (kind == kCustomer) {
+        if (kind == kDenpyo) {
+            if (ShowDenpyoForm(mode, key, &form))
+                form.RefreshView();
+        } else if (kind == kCustomer) {
             if (ShowCustomerForm(mode, key, &form)) {
                 form.RefreshView();
                 if (c.rebuildsCustomers)

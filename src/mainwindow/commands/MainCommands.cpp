@@ -53,6 +53,7 @@ void MainCommands::connectMenus()
     connect(m_form->mnuRegClear, &QAction::triggered, this, [this] { RegClearCommand(); });
     connect(m_form->mnuSystemInfo, &QAction::triggered, this, [this] { SystemInfoCommand(); });
     connect(m_form->mnuVersion, &QAction::triggered, this, [this] { VersionCommand(); });
+    connect(m_form->mnuNew, &QAction::triggered, this, [this] { run(&MainCommands::NewCommand); });
     connect(m_form->mnuShinko, &QAction::triggered, this, [this] { run(&MainCommands::ShinkoCommand); });
     connect(m_form->mnuListPrint, &QAction::triggered, this, [this] { run(&MainCommands::ListPrintCommand); });
     connect(m_form->mnuJishaInfo, &QAction::triggered, this, [this] { ShowPrintInfoForm(m_form); });
@@ -64,7 +65,7 @@ void MainCommands::connectMenus()
     const struct {
         QAction *action;
         const char *command;
-    } viewCommands[] = {{m_form->mnuNew, "New"}, {m_form->mnuDelete, "Delete"}, {m_form->mnuRename, "RenameMenu"}};
+    } viewCommands[] = {{m_form->mnuDelete, "Delete"}, {m_form->mnuRename, "RenameMenu"}};
     for (const auto &c : viewCommands) {
         const QString command = QString::fromLatin1(c.command);
         connect(c.action, &QAction::triggered, this,
@@ -127,8 +128,24 @@ void MainCommands::ToolbarCommand(const QString &key)
         PasteCommand(*m_form);
     else if (key == QLatin1String("WriteFile"))
         WriteFileCommand(*m_form);
-    else if (key == QLatin1String("New") || key == QLatin1String("Delete"))
+    else if (key == QLatin1String("New"))
+        NewCommand();
+    else if (key == QLatin1String("Delete"))
         PrintFormCommand(*m_form, key);
+}
+
+void MainCommands::NewCommand()
+{
+    if (PrintFormCommand(*m_form, QStringLiteral("New")))
+        return;
+    const QString kind = m_form->CurrentLocation.value(0);
+    const int level = m_form->CurrentLevel;
+    const bool recordList = level == 1 && m_form->CurrentLocation.value(1) != QStringLiteral("検索フィルター");
+    if (kind == kDenpyo && (level == 0 || recordList)) {
+        // The root menu shows no slips; a list is shown again.
+        if (ShowDenpyoForm(QStringLiteral("New"), QString(), m_form) && recordList)
+            m_form->RefreshView();
+    }
 }
 
 void MainCommands::GoUpFolder()

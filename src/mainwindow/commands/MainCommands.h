@@ -14,6 +14,8 @@ public:
     explicit MainCommands(frmMainForm *form);
 
     void ToolbarCommand(const QString &key);
+    // 新規作成 of the menu bar and the toolbar, on the current view.
+    void NewCommand();
     void GoUpFolder();
     void GoBeforeDay();
     void GoNextDay();
