@@ -4,6 +4,7 @@
 #include "core/DatabaseFailure.h"
 #include "masters/TwipsGeometry.h"
 #include "platform/ui/DialogFrame.h"
+#include "platform/ui/Teardown.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/WaitCursor.h"
 
@@ -121,6 +122,13 @@ RecordPicker::RecordPicker(const QString &formName, SearchFilterKind kind, QWidg
     for (QWidget *w : {static_cast<QWidget *>(list), static_cast<QWidget *>(tvwTree),
                        static_cast<QWidget *>(cmdOK), static_cast<QWidget *>(cmdCancel)})
         w->installEventFilter(this);
+}
+
+RecordPicker::~RecordPicker()
+{
+    // Hiding and clearing the focus as the dialog goes would still report
+    // focus changes to the picker's handlers, of every concrete picker.
+    ui::disconnectForTeardown(this);
 }
 
 void RecordPicker::setColumns(const QStringList &headings, const QList<int> &widthsTwips,

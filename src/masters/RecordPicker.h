@@ -27,6 +27,8 @@ public:
     // The key of the row that choosing loads; empty when there is none.
     const QString &currentChoice() const { return m_choice; }
 
+    ~RecordPicker() override;
+
 protected:
     RecordPicker(const QString &formName, SearchFilterKind kind, QWidget *parent);
 

@@ -23,6 +23,7 @@
 #include "model/Shohins.h"
 #include "model/denpyos.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/Teardown.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/WaitCursor.h"
 
@@ -120,6 +121,8 @@ frmMainForm::~frmMainForm()
 {
     if (qApp)
         qApp->removeEventFilter(this);
+    // The list still loses the focus as the window hides on its way out.
+    ui::disconnectForTeardown(this);
 }
 
 void frmMainForm::buildMenus()
