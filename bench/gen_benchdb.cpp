@@ -2,6 +2,7 @@
 
 #include "platform/db/Connection.h"
 
+#include <QCryptographicHash>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -58,7 +59,7 @@ constexpr int kProducts = 3000;
 
 class Generator {
 public:
-    explicit Generator(sqlite3 *db) : m_db(db) {}
+    Generator(sqlite3 *db, int slips) : m_db(db), m_slips(slips), m_lines(slips * 10) {}
 
     void run()
     {
@@ -66,7 +67,9 @@ public:
         customers();
         products();
         slips();
-        exec("UPDATE 基本情報テーブル SET 数値型データ = 100000 WHERE 基本情報ID = 'CurrentDenpyoID'");
+        const QByteArray counter = QStringLiteral("UPDATE 基本情報テーブル SET 数値型データ = %1 "
+                                                  "WHERE 基本情報ID = 'CurrentDenpyoID'").arg(m_slips).toUtf8();
+        exec(counter.constData());
         exec("COMMIT");
         exec("ANALYZE");
     }
@@ -178,19 +181,19 @@ private:
         sqlite3_finalize(st);
     }
 
-    // Line counts of 1 to 20 per slip that add up to kLines exactly.
+    // Line counts of 1 to 20 per slip that add up to m_lines exactly.
     std::vector<int> lineCounts()
     {
-        std::vector<int> counts(kSlips);
+        std::vector<int> counts(static_cast<size_t>(m_slips));
         long total = 0;
         for (int &c : counts)
             total += (c = 1 + pick(20));
-        while (total != kLines) {
-            int &c = counts[size_t(pick(kSlips))];
-            if (total > kLines && c > 1) {
+        while (total != m_lines) {
+            int &c = counts[size_t(pick(m_slips))];
+            if (total > m_lines && c > 1) {
                 --c;
                 --total;
-            } else if (total < kLines && c < 20) {
+            } else if (total < m_lines && c < 20) {
                 ++c;
                 ++total;
             }
@@ -213,9 +216,9 @@ private:
         const QDate first(2022, 1, 1);
         const int days = int(first.daysTo(QDate(2024, 12, 31))) + 1;
         const auto fmt = [](const QDate &d) { return d.toString(QStringLiteral("yyyy/MM/dd")); };
-        for (int n = 1; n <= kSlips; ++n) {
+        for (int n = 1; n <= m_slips; ++n) {
             // Numbers follow the creation day, as they do when typed in over time.
-            const QDate created = first.addDays(qint64(n - 1) * days / kSlips);
+            const QDate created = first.addDays(qint64(n - 1) * days / m_slips);
             const QDate due = created.addDays(3 + pick(30));
             const Customer &c = m_customers[size_t(pick(kCustomers))];
             qint64 sum = 0;
@@ -279,6 +282,8 @@ private:
     }
 
     sqlite3 *m_db;
+    int m_slips;
+    long m_lines;
     std::mt19937 m_random{20240401};
     std::vector<Customer> m_customers;
     std::vector<Product> m_products;
@@ -286,28 +291,37 @@ private:
 
 } // namespace
 
-QString largeDatabase()
+QString database(int slips)
 {
+    QFile schema(QStringLiteral(QVX_SCHEMA_SQL));
+    if (!schema.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read the schema");
+    const QByteArray script = schema.readAll();
+    // Named after the schema it was built with: a changed schema (its
+    // indexes) builds a new database rather than measuring an old one.
+    const QString stamp = QString::fromLatin1(QCryptographicHash::hash(script, QCryptographicHash::Sha1).toHex().left(8));
     const QString folder = QStringLiteral(QVX_BENCH_DIR);
-    const QString path = folder + QStringLiteral("/large.mdb");
+    const QString path = folder + QStringLiteral("/slips%1-%2.mdb").arg(slips).arg(stamp);
     if (QFileInfo::exists(path))
         return path;
     QDir().mkpath(folder);
     const QString building = path + QStringLiteral(".building");
     QFile::remove(building);
     {
-        QFile schema(QStringLiteral(QVX_SCHEMA_SQL));
-        if (!schema.open(QIODevice::ReadOnly))
-            throw std::runtime_error("cannot read the schema");
         auto c = db::Connection::create(building);
-        c->execScript(QString::fromUtf8(schema.readAll()));
+        c->execScript(QString::fromUtf8(script));
         c->exec(QStringLiteral("PRAGMA synchronous=OFF"));
-        Generator(c->handle()).run();
+        Generator(c->handle(), slips).run();
     }
     // Renamed only once complete, so an interrupted run is never reused.
     if (!QFile::rename(building, path))
         throw std::runtime_error("cannot place the benchmark database");
     return path;
+}
+
+QString largeDatabase()
+{
+    return database(kSlips);
 }
 
 } // namespace benchdb

@@ -1,7 +1,44 @@
 #include "mainwindow/commands/MainCommands.h"
+#include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/frmMainForm.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+// For the start-up benchmark (QVX_FIRST_PAINT_EXIT set): once the first list
+// has been painted and put on the display, says "painted" and the number of
+// rows listed on standard output, and ends the program.
+class FirstPaintProbe : public QObject {
+public:
+    explicit FirstPaintProbe(frmMainForm *window) : QObject(window), m_window(window)
+    {
+        window->lvwList->viewport()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_window->flgInit && !m_done) {
+            m_done = true;
+            // Runs after this paint has been flushed to the display.
+            QTimer::singleShot(0, this, [this] {
+                std::printf("painted %d\n", m_window->lvwList->rowCountShown());
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    frmMainForm *m_window;
+    bool m_done = false;
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -16,6 +53,8 @@ int main(int argc, char *argv[])
     if (!window.Form_Load())
         return 1;
     new MainCommands(&window);
+    if (qEnvironmentVariableIsSet("QVX_FIRST_PAINT_EXIT"))
+        new FirstPaintProbe(&window);
     window.show();
     return app.exec();
 }

@@ -81,11 +81,15 @@ bool fnWriteSetting(const QString &file, const QString &section, const QString &
 
 QString fnGetTextSetting(const QString &path, const QString &section, const QString &key)
 {
-    const auto lines = text::readLines(path);
-    if (!lines)
+    const auto bytes = text::readBytes(path);
+    if (!bytes)
         return QString();
     QString value;
-    for (const QString &line : *lines) {
+    for (const QByteArray &raw : text::splitLines(*bytes)) {
+        // A line holding a NUL is damaged and not taken; the others still are.
+        if (raw.contains('\0'))
+            continue;
+        const QString line = text::fromCp932(raw);
         if (matches(line, section, key))
             value = line.section(QLatin1Char(','), 2, 2);
     }
@@ -96,7 +100,7 @@ void SaveTextSetting(const QString &line, const QString &path)
 {
     bool ok = true;
     const QByteArray encoded = text::toCp932(line, &ok);
-    if (!ok)
+    if (!ok || line.contains(QChar(0)))
         throw text::TextFileError(QStringLiteral("ファイル(%1)に保存できない文字があります。").arg(path));
     const auto old = text::readBytes(path);
     if (!old) {

@@ -9,15 +9,17 @@
 #include "filters/SearchFilterKind.h"
 #include "platform/ui/MessageBox.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
 
 // A file the editor could not have written: a condition on a column the
 // kind's search items do not offer, with a letter its item does not produce,
-// an unreadable range or date, an unknown period keyword, or conditions of
-// one field on different columns. Compiling such a file would give a text
-// that lists everything or that the database refuses.
+// an unreadable range or date, or an unknown period keyword. Compiling such
+// a file would give a text that lists everything or that the database
+// refuses. Conditions of one field on different columns are valid: a
+// condition belongs to the field record above it, whatever its column.
 struct InvalidFilter {};
 
 const QString kSlipTable = QStringLiteral("伝票テーブル.");
@@ -181,6 +183,15 @@ QString lineCondition(const SearchConditionKey &key)
     }
 }
 
+// A line condition OR-ed with slip conditions of the same field cannot
+// stand in the join of the lines: it becomes a slip condition "one of its
+// lines meets it".
+QString slipWithLine(const SearchConditionKey &key)
+{
+    return QLatin1Char(' ') + kSlipTable + QStringLiteral("伝票番号 IN (SELECT ") + kLineTable
+           + QStringLiteral("伝票番号 FROM 明細テーブル WHERE") + lineCondition(key) + QLatin1Char(')');
+}
+
 QString customerCondition(const SearchConditionKey &key)
 {
     switch (key.letter().unicode()) {
@@ -257,7 +268,7 @@ QVector<QVector<SearchConditionKey>> conditionsOf(SearchFilterKind kind, const S
         QVector<SearchConditionKey> keys;
         for (const SearchFilterCondition &condition : field.conditions) {
             const auto key = SearchConditionKey::parse(condition.key);
-            if (!key || (!keys.isEmpty() && keys.first().column != key->column))
+            if (!key)
                 throw InvalidFilter{};
             checkColumn(kind, *key);
             keys.append(*key);
@@ -315,13 +326,24 @@ bool fnMakeDenpyoSQLWHERE(const QString &filterName, QString &strSQLWHERE, QStri
         QString slip = QStringLiteral("((1 = 1)");
         QString line;
         for (const auto &field : conditionsOf(kind, *file)) {
+            if (field.isEmpty())
+                continue;
+            const auto onLine = [](const SearchConditionKey &key) { return isLineColumn(key.column); };
+            const bool allOnLine = std::all_of(field.begin(), field.end(), onLine);
+            const bool someOnLine = std::any_of(field.begin(), field.end(), onLine);
+            QString &target = allOnLine ? line : slip;
             bool fieldStart = true;
             for (const SearchConditionKey &key : field) {
-                const bool onLine = isLineColumn(key.column);
-                QString &target = onLine ? line : slip;
                 target += fieldStart ? QStringLiteral(") AND (") : QStringLiteral(" OR ");
                 fieldStart = false;
-                target += QLatin1Char('(') + (onLine ? lineCondition(key) : slipCondition(key)) + QLatin1Char(')');
+                QString condition;
+                if (allOnLine)
+                    condition = lineCondition(key);
+                else if (someOnLine && onLine(key))
+                    condition = slipWithLine(key);
+                else
+                    condition = slipCondition(key);
+                target += QLatin1Char('(') + condition + QLatin1Char(')');
             }
         }
         slip += QLatin1Char(')');

@@ -11,11 +11,21 @@ const QChar kFieldKind = QLatin1Char('P');
 const QChar kConditionKind = QLatin1Char('C');
 const QChar kQuote = QLatin1Char('"');
 
-// The content sits between the kind letter and the closing quote; the
-// quotes are never checked, only their positions are skipped.
+// The content sits between the kind letter and the closing quote.
 QString contentOf(const QString &line)
 {
     return line.mid(2, line.size() - 3);
+}
+
+// A line as the writer puts it: a quote, the kind letter, the content and
+// a closing quote. A line that lost its closing quote would lose the last
+// character of its content if it were read by position, and bytes that are
+// not CP932 would search for a character nobody typed.
+bool wellFormed(const QString &line)
+{
+    return line.size() >= 3 && line.front() == kQuote && line.back() == kQuote
+           && (line.at(1) == kFieldKind || line.at(1) == kConditionKind)
+           && !line.contains(QChar::ReplacementCharacter);
 }
 
 QString quoted(QChar kind, const QString &content)
@@ -45,7 +55,9 @@ bool SearchFilterFile::parse(const QStringList &lines)
     for (int i = 0; i < lines.size(); i += 2) {
         const QString &first = lines.at(i);
         const QString &second = lines.at(i + 1);
-        if (first.size() < 3 || second.size() < 3)
+        // Both lines of a record carry its kind; a pair that differs has
+        // lost a line somewhere above.
+        if (!wellFormed(first) || !wellFormed(second) || first.at(1) != second.at(1))
             return false;
         const QString key = contentOf(first);
         const QString label = contentOf(second);

@@ -27,9 +27,12 @@ public:
 
     QVector<SearchFilterField> fields;
 
-    // Reads a file. Missing: it cannot be opened. Invalid: a line shorter
-    // than three characters, an unpaired last line, a condition before the
-    // first field, or a field key or condition key that occurs twice.
+    // Reads a file. Missing: it cannot be opened. Invalid: a line that is
+    // not a quote, "P" or "C", its content and a closing quote, or that
+    // holds bytes that are not CP932; a record
+    // whose two lines differ in kind; an unpaired last line; a condition
+    // before the first field; or a field key or condition key that occurs
+    // twice.
     Status read(const QString &path);
     // The same on lines already read; true when they form a valid filter.
     bool parse(const QStringList &lines);

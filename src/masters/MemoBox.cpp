@@ -1,8 +1,21 @@
 #include "masters/MemoBox.h"
 
 #include "core/Routines.h"
+#include "platform/text/Cp932.h"
 
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QTextCursor>
+
+namespace {
+QString entered(const QString &text)
+{
+    QString kept = text::toCp932Form(text);
+    kept.remove(QChar(0));
+    return kept;
+}
+} // namespace
 
 MemoBox::MemoBox(QWidget *parent) : QPlainTextEdit(parent)
 {
@@ -31,6 +44,42 @@ void MemoBox::focusInEvent(QFocusEvent *event)
 {
     QPlainTextEdit::focusInEvent(event);
     ImeHiraganaOn();
+}
+
+void MemoBox::keyPressEvent(QKeyEvent *event)
+{
+    const QString kept = entered(event->text());
+    if (kept == event->text()) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    QKeyEvent filtered(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
+                       event->nativeVirtualKey(), event->nativeModifiers(), kept, event->isAutoRepeat(),
+                       quint16(event->count()), event->device());
+    QPlainTextEdit::keyPressEvent(&filtered);
+    event->setAccepted(filtered.isAccepted());
+}
+
+void MemoBox::inputMethodEvent(QInputMethodEvent *event)
+{
+    const QString kept = entered(event->commitString());
+    if (kept == event->commitString()) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&filtered);
+}
+
+void MemoBox::insertFromMimeData(const QMimeData *source)
+{
+    if (!source || !source->hasText())
+        return;
+    // Plain text only: the memo is stored as text.
+    QMimeData plain;
+    plain.setText(entered(source->text()));
+    QPlainTextEdit::insertFromMimeData(&plain);
 }
 
 // Cuts what was just typed or pasted beyond the limit, just before the caret.

@@ -4,7 +4,8 @@
 
 // The editors' multi-line memo: line breaks are CR LF in its text (as they
 // are stored and copied), the limit counts them as two characters, and the
-// input method is switched on when it is entered.
+// input method is switched on when it is entered. Typed, pasted and dropped
+// text comes in as a CP932 file would give it back, without NUL characters.
 class MemoBox : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -17,6 +18,9 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
 
 private:
     void enforceLimit();

@@ -1,36 +1,144 @@
 #include "model/denpyos.h"
 
+#include "core/DateValue.h"
 #include "core/Globals.h"
 #include "model/RecordFields.h"
 
-#include <QHash>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
 // The list statement up to, not including, its ORDER BY.
-QString selectPart(const QString &strSQLWHERE, const QString &strSQLMEISAIWHERE)
+QString selectPart(const QString &columns, const QString &strSQLWHERE, const QString &strSQLMEISAIWHERE)
 {
-    QString sql = QStringLiteral("SELECT DISTINCT 伝票テーブル.* FROM 伝票テーブル ");
+    QString sql = QStringLiteral("SELECT DISTINCT ") + columns + QStringLiteral(" FROM 伝票テーブル ");
     if (!strSQLMEISAIWHERE.isEmpty())
         sql += QStringLiteral(" INNER JOIN 明細テーブル ON (伝票テーブル.伝票番号 = 明細テーブル.伝票番号 AND ")
                + strSQLMEISAIWHERE + QStringLiteral(")");
     return sql + recordfields::whereClause(strSQLWHERE);
 }
 
+struct BytesHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+template <typename Value>
+using BytesMap = std::unordered_map<std::string, Value, BytesHash, std::equal_to<>>;
+
+std::string_view view(QByteArrayView bytes)
+{
+    return std::string_view(bytes.data(), size_t(bytes.size()));
+}
+
+// Texts that repeat over the rows of one load (a customer's name on each of
+// its slips) are converted once and shared by the rows.
+class SharedTexts {
+public:
+    QString get(QByteArrayView utf8)
+    {
+        const auto it = m_texts.find(view(utf8));
+        if (it != m_texts.end())
+            return it->second;
+        QString text = QString::fromUtf8(utf8);
+        // Past this many distinct texts the column does not repeat enough.
+        if (m_texts.size() < 8192)
+            m_texts.emplace(std::string(view(utf8)), text);
+        return text;
+    }
+
+private:
+    BytesMap<QString> m_texts;
+};
+
+int digits(const char *p, int n)
+{
+    int v = 0;
+    for (int i = 0; i < n; ++i) {
+        if (p[i] < '0' || p[i] > '9')
+            return -1;
+        v = v * 10 + (p[i] - '0');
+    }
+    return v;
+}
+
+// The dates of one load as recordfields::date reads them. The two forms this
+// program writes are parsed from the engine's bytes; each day is built as a
+// local date-time once, and a time of day on a day without a clock change is
+// counted from that day's midnight. Anything else takes recordfields::date,
+// which also names the column of a value that is no date.
+class DateReader {
+public:
+    explicit DateReader(const db::Statement &st) : m_st(st) {}
+
+    QDateTime read(int column, QByteArrayView bytes)
+    {
+        if ((bytes.size() == 10 || bytes.size() == 19) && bytes[4] == '/' && bytes[7] == '/') {
+            const Day &day = this->day(bytes.first(10));
+            if (bytes.size() == 10 && day.valid)
+                return day.midnight;
+            if (bytes.size() == 19 && day.steady && bytes[10] == ' ' && bytes[13] == ':' && bytes[16] == ':') {
+                const int h = digits(bytes.data() + 11, 2), m = digits(bytes.data() + 14, 2),
+                          s = digits(bytes.data() + 17, 2);
+                if (QTime::isValid(h, m, s))
+                    return QDateTime::fromMSecsSinceEpoch(day.epochMSecs + (h * 3600 + m * 60 + s) * 1000LL);
+            }
+        }
+        return recordfields::date(m_st, column);
+    }
+
+private:
+    struct Day {
+        bool valid = false;  // the day exists
+        bool steady = false; // its clock starts at 00:00 and keeps one offset all day
+        QDateTime midnight;  // the day as a date: its first moment
+        qint64 epochMSecs = 0;
+    };
+
+    const Day &day(QByteArrayView text)
+    {
+        const auto it = m_days.find(view(text));
+        if (it != m_days.end())
+            return it->second;
+        Day d;
+        const int y = digits(text.data(), 4), m = digits(text.data() + 5, 2), dd = digits(text.data() + 8, 2);
+        const QDate date(y, m, dd);
+        if (y >= 0 && m >= 0 && dd >= 0 && date.isValid()) {
+            d.midnight = localDateTime(date, QTime(0, 0));
+            d.valid = d.midnight.isValid();
+            const QDateTime next(date.addDays(1), QTime(0, 0));
+            d.steady = d.valid && d.midnight.time() == QTime(0, 0) && next.isValid()
+                       && next.offsetFromUtc() == d.midnight.offsetFromUtc()
+                       && d.midnight.secsTo(next) == 86400;
+            d.epochMSecs = d.midnight.toMSecsSinceEpoch();
+        }
+        return m_days.emplace(std::string(view(text)), d).first->second;
+    }
+
+    const db::Statement &m_st;
+    BytesMap<Day> m_days;
+};
+
 } // namespace
 
 QString denpyos::listStatement(const QString &strSQLWHERE, const QString &strSQLMEISAIWHERE,
                                const QString &strSQLORDER)
 {
-    return selectPart(strSQLWHERE, strSQLMEISAIWHERE) + QStringLiteral(" ORDER BY ") + strSQLORDER
+    return selectPart(QStringLiteral("伝票テーブル.*"), strSQLWHERE, strSQLMEISAIWHERE) + QStringLiteral(" ORDER BY ") + strSQLORDER
            + QStringLiteral(";");
 }
 
 QString denpyos::countStatement(const QString &strSQLWHERE, const QString &strSQLMEISAIWHERE,
                                 const QString &strSQLORDER)
 {
-    return QStringLiteral("SELECT COUNT(*) FROM (") + selectPart(strSQLWHERE, strSQLMEISAIWHERE)
-           + QStringLiteral(" ORDER BY ") + strSQLORDER + QStringLiteral(")");
+    // The order changes no count. 伝票番号 is the key: without a line
+    // condition every row is one slip, and with one each slip counts once.
+    Q_UNUSED(strSQLORDER);
+    if (strSQLMEISAIWHERE.isEmpty())
+        return QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル") + recordfields::whereClause(strSQLWHERE);
+    return QStringLiteral("SELECT COUNT(*) FROM (")
+           + selectPart(QStringLiteral("伝票テーブル.伝票番号"), strSQLWHERE, strSQLMEISAIWHERE) + QStringLiteral(")");
 }
 
 void denpyos::Load(const QString &strSQLWHERE, const QString &strSQLMEISAIWHERE,
@@ -57,29 +165,18 @@ void denpyos::Load(const QString &strSQLWHERE, const QString &strSQLMEISAIWHERE,
     const int insertDate = column(u"作成日付");
     const int modifyDate = column(u"更新日付");
 
-    // Slips of one listing share few distinct days, and building a local
-    // date-time is the dearest step of a row (the time zone is consulted
-    // each time), so each distinct day is built once. Times of day are
-    // mostly distinct and are built directly.
-    QHash<QString, QDateTime> days;
-    const auto readDate = [&](int column, const QString &text) {
-        if (text.size() != 10)
-            return recordfields::date(st, column);
-        auto it = days.constFind(text);
-        if (it == days.constEnd())
-            it = days.insert(text, recordfields::date(st, column));
-        return it.value();
-    };
-    // Each present text is read once, then given to its setter.
+    SharedTexts texts;
+    DateReader dates(st);
+    // Blank texts and dates leave the row's empty text and zero date.
     const auto setText = [&](int column, auto &&set) {
-        const QString text = st.text(column);
-        if (!text.isEmpty())
-            set(text);
+        const QByteArrayView bytes = st.utf8(column);
+        if (!bytes.isEmpty())
+            set(texts.get(bytes));
     };
     const auto setDate = [&](int column, auto &&set) {
-        const QString text = st.text(column);
-        if (!text.isEmpty())
-            set(readDate(column, text));
+        const QByteArrayView bytes = st.utf8(column);
+        if (!bytes.isEmpty())
+            set(dates.read(column, bytes));
     };
 
     while (st.step()) {

@@ -41,3 +41,16 @@ void GetListFormOption(const QString &layoutPath, bool &OnlySelect)
 {
     OnlySelect = isOn(optionParts(layoutPath, QStringLiteral("False;")), 0);
 }
+
+PrintFormOptions PrintFormOptions::fromUserData(const QString &userData)
+{
+    const QStringList parts = userData.split(QLatin1Char(';'));
+    auto on = [&parts](int i) { return i < parts.size() && parts.at(i).trimmed() == QLatin1String("1"); };
+    return {on(0), on(1), on(2)};
+}
+
+QString PrintFormOptions::toUserData() const
+{
+    auto flag = [](bool b) { return b ? QStringLiteral("1;") : QStringLiteral("0;"); };
+    return flag(OnlySelect) + flag(ShohinMeisai) + flag(DenpyoLine);
+}

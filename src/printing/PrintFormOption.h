@@ -9,3 +9,16 @@
 // cannot be read, has every option off.
 void GetDenpyoListFormOption(const QString &layoutPath, bool &OnlySelect, bool &ShohinMeisai, bool &DenpyoLine);
 void GetListFormOption(const QString &layoutPath, bool &OnlySelect);
+
+// The option flags as the designer keeps them in a layout's user data: each
+// "0" or "1" followed by ";", in the order above. Reading takes the first
+// three parts; a missing or blank part is off.
+struct PrintFormOptions {
+    bool OnlySelect = false;
+    bool ShohinMeisai = false;
+    bool DenpyoLine = false;
+
+    static PrintFormOptions fromUserData(const QString &userData);
+    QString toUserData() const;
+    bool operator==(const PrintFormOptions &) const = default;
+};

@@ -78,6 +78,8 @@ private slots:
         QTest::newRow("short lines match nothing") << QByteArray("S,K\r\nS\r\n\r\n   \r\nS,K,ok\r\n") << "ok";
         QTest::newRow("missing last CR LF") << QByteArray("A,B,C\r\nS,K,last") << "last";
         QTest::newRow("CP932 value") << QByteArray("S,K,\x8c\xda\x8b\x71\r\n") << QString::fromUtf8("顧客");
+        QTest::newRow("NUL in another line") << QByteArray("A,B,\0x\r\nS,K,ok\r\n", 16) << "ok";
+        QTest::newRow("NUL in the value's line") << QByteArray("S,K,o\0k\r\n", 9) << "default";
     }
     void readsEdgeCases()
     {
@@ -113,6 +115,8 @@ private slots:
             << QByteArray("A,B,\xC3\xBC\xE2\x82\xAC\x80\r\nS,K,NEW\r\n");
         QTest::newRow("undecodable value replaced")
             << QByteArray("S,K,\xE2\x82\xAC\x80\r\n") << QByteArray("S,K,NEW\r\n");
+        QTest::newRow("line with a NUL kept")
+            << QByteArray("A,B,\0\r\nS,K,old\r\n", 16) << QByteArray("A,B,\0\r\nS,K,NEW\r\n", 16);
         QTest::newRow("lone LF and CR LF mixed")
             << QByteArray("A,B,1\nC,D,2\r\n") << QByteArray("A,B,1\r\nC,D,2\r\nS,K,NEW\r\n");
     }

@@ -7,9 +7,11 @@
 #include "FullFileSystem.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 
 namespace {
 
@@ -24,6 +26,21 @@ QByteArray bytesOf(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
+}
+
+void writeBytesTo(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// The example file with line `line` (0-based, CR LF kept) changed by `change`.
+QByteArray exampleWith(int line, const std::function<QByteArray(QByteArray)> &change)
+{
+    QList<QByteArray> lines = bytesOf(fixture(QStringLiteral("example.dkj"))).split('\n');
+    lines[line] = change(lines[line].chopped(1)) + '\r';
+    return lines.join('\n');
 }
 
 QDateTime may1(int h, int m, int s)
@@ -126,6 +143,69 @@ private slots:
         QTest::newRow("line shorter than three characters") << "short-line.dkj";
         QTest::newRow("field key twice") << "duplicate-field.dkj";
         QTest::newRow("condition key twice") << "duplicate-condition.dkj";
+    }
+
+    // Each line of a good file, broken in the ways a file is damaged by
+    // hand or by a cut: a reader that took any of them would read a value
+    // other than the one written.
+    void damagedLinesMakeTheFileInvalid_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        for (int line = 0; line < 10; ++line) {
+            const auto row = [line](const char *what) -> QTestData & { return QTest::addRow("line %d: %s", line + 1, what); };
+            row("closing quote lost") << exampleWith(line, [](QByteArray l) { return l.chopped(1); });
+            row("opening quote lost") << exampleWith(line, [](QByteArray l) { return l.mid(1); });
+            row("kind letter X") << exampleWith(line, [](QByteArray l) { return l.replace(1, 1, "X"); });
+            row("kind letter in lower case")
+                << exampleWith(line, [](QByteArray l) { return l.replace(1, 1, QByteArray(1, char(l.at(1) | 0x20))); });
+            row("kind letter of the other kind")
+                << exampleWith(line, [](QByteArray l) { return l.replace(1, 1, l.at(1) == 'P' ? "C" : "P"); });
+            row("NUL in the content") << exampleWith(line, [](QByteArray l) { return l.insert(2, '\0'); });
+            row("bytes that are not CP932") << exampleWith(line, [](QByteArray l) { return l.insert(2, "\x81\x7f"); });
+        }
+    }
+
+    void damagedLinesMakeTheFileInvalid()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("damaged.dkj"));
+        writeBytesTo(path, bytes);
+        SearchFilterFile file;
+        QVERIFY(file.read(path) != SearchFilterFile::Status::Ok);
+        QVERIFY(file.isEmpty());
+    }
+
+    // Random damage to a good file: whatever the reader takes, it takes
+    // exactly, so writing it out again gives the lines that were read.
+    void randomDamageIsReadExactlyOrRefused()
+    {
+        const QByteArray good = bytesOf(fixture(QStringLiteral("example.dkj")));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("fuzz.dkj"));
+        QRandomGenerator random(20240501);
+        const QByteArray alphabet("\"PCpcX@\r\n\0 \x81\x60\xff", 14);
+        int accepted = 0;
+        for (int round = 0; round < 2000; ++round) {
+            QByteArray bytes = good;
+            const int changes = 1 + int(random.bounded(3));
+            for (int i = 0; i < changes; ++i) {
+                const int at = int(random.bounded(bytes.size()));
+                switch (random.bounded(3)) {
+                case 0: bytes.remove(at, 1); break;
+                case 1: bytes.insert(at, alphabet.at(random.bounded(alphabet.size()))); break;
+                default: bytes[at] = alphabet.at(random.bounded(alphabet.size())); break;
+                }
+            }
+            writeBytesTo(path, bytes);
+            SearchFilterFile file;
+            if (file.read(path) != SearchFilterFile::Status::Ok)
+                continue;
+            ++accepted;
+            QCOMPARE(file.lines(), *text::readLines(path));
+            QVERIFY(!file.lines().join(QString()).contains(QChar::ReplacementCharacter));
+        }
+        QVERIFY(accepted > 0);
     }
 
     void invalidFiles()

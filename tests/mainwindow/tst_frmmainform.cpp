@@ -337,9 +337,10 @@ void tst_frmMainForm::treeRouting_data()
     QTest::newRow("monthly invoices") << "ts" << QStringList{"月締め請求", "", "", ""} << 0 << "月締め請求" << 0;
     QTest::newRow("invoices of a customer whose name holds a slash")
         << "tsC2/乙/支店" << QStringList{"月締め請求", "C2/乙/支店", "", ""} << 1 << "C2/乙/支店" << 0;
-    QTest::newRow("print forms") << "sy" << QStringList{"印刷フォーム", "", "", ""} << 0 << "" << 0;
+    // The own-company row and the seven kinds; a kind's list holds its add row.
+    QTest::newRow("print forms") << "sy" << QStringList{"印刷フォーム", "", "", ""} << 0 << "" << 8;
     QTest::newRow("print forms of one kind") << "sy伝票印刷フォーム" << QStringList{"印刷フォーム", "伝票印刷フォーム", "", ""}
-                                             << 1 << "伝票印刷フォーム" << 0;
+                                             << 1 << "伝票印刷フォーム" << 1;
     QTest::newRow("unknown branch changes nothing")
         << "xx" << QStringList{"伝票", "*納期：2026/12/09", "", ""} << 1 << "*納期：2026/12/09" << 0;
 }

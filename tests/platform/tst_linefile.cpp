@@ -50,6 +50,25 @@ private slots:
         QCOMPARE(*text::readLines(path), QStringList{QStringLiteral("old")});
     }
 
+    // A NUL is in no text the program writes: a file holding one is not
+    // taken, and no line holding one is written.
+    void nulIsRefusedInFiles()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("d.txt"));
+        text::writeLines(path, {QStringLiteral("old")});
+        QVERIFY_THROWS_EXCEPTION(text::TextFileError,
+                                 text::writeLines(path, {QStringLiteral("a") + QChar(0) + QStringLiteral("b")}));
+        QCOMPARE(*text::readLines(path), QStringList{QStringLiteral("old")});
+
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("\"P1\"\r\n\"P\0x\"\r\n", 13));
+        f.close();
+        QVERIFY(!text::readLines(path));
+        QVERIFY(!text::readText(path));
+    }
+
     // On a full disk every write fails and says so, whatever its size (a
     // small one used to sit in a buffer until a commit that renamed an
     // empty file over the old one), and the old file stays whole.

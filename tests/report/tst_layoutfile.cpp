@@ -1,13 +1,59 @@
 #include "platform/report/LayoutFile.h"
+#include "platform/report/PageFile.h"
+#include "platform/report/Report.h"
 #include "platform/text/LineFile.h"
 
 #include "FullFileSystem.h"
 
 #include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
 
 using namespace report;
+
+namespace {
+
+// Prints a few records with whatever layout it is given.
+class ThreeRecords : public Report {
+protected:
+    void fetchData(bool &eof) override { eof = m_left-- <= 0; }
+
+private:
+    int m_left = 3;
+};
+
+bool within(qint64 v, qint64 lowest, qint64 highest)
+{
+    return v >= lowest && v <= highest;
+}
+
+// A layout the reader took holds only what a page can hold, renders
+// without overflow, and its pages are page files the page reader takes.
+void checkUsable(const Layout &l)
+{
+    const PageSetup &p = l.pageSetup;
+    QVERIFY(within(p.paperWidth, 1, kMaxTwips) && within(p.paperHeight, 1, kMaxTwips));
+    for (const int m : {p.leftMargin, p.topMargin, p.rightMargin, p.bottomMargin})
+        QVERIFY(within(m, -kMaxTwips, kMaxTwips));
+    for (const Section &s : l.sections) {
+        QVERIFY(within(s.height, 0, kMaxTwips));
+        for (const Control &c : s.controls) {
+            for (const int v : {c.left, c.top, c.width, c.height, c.lineWidth})
+                QVERIFY(within(v, -kMaxTwips, kMaxTwips));
+            QVERIFY(std::isfinite(c.font.size) && c.font.size >= 0 && c.font.size <= kMaxFontPoints);
+        }
+    }
+    ThreeRecords report;
+    report.setLayout(l);
+    report.run();
+    for (const Page &page : report.pages())
+        QCOMPARE(parsePage(serializePage(page)), page);
+}
+
+} // namespace
 
 class tst_LayoutFile : public QObject {
     Q_OBJECT
@@ -145,6 +191,110 @@ private slots:
             QFAIL("no error");
         } catch (const LayoutError &e) {
             QVERIFY(e.message().contains(path));
+        }
+    }
+
+    // Numbers that would overflow the sums of rendering, or that are no
+    // size at all, make the file a broken one.
+    void numbersOutsideAPageAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        const auto setup = [](const char *attributes) {
+            return QByteArray("<Report><PageSetup ") + attributes + "/><Section Name=\"Detail\"/></Report>";
+        };
+        const auto section = [](const char *attributes) {
+            return QByteArray("<Report><Section Name=\"Detail\" ") + attributes + "/></Report>";
+        };
+        const auto control = [](const char *attributes) {
+            return QByteArray("<Report><Section Name=\"Detail\"><Control ") + attributes + "/></Section></Report>";
+        };
+        QTest::newRow("margin -2147483648") << setup("LeftMargin=\"-2147483648\"");
+        QTest::newRow("margin past a page") << setup("TopMargin=\"288001\"");
+        QTest::newRow("paper width 0") << setup("PaperWidth=\"0\"");
+        QTest::newRow("paper height 2147483647") << setup("PaperHeight=\"2147483647\"");
+        QTest::newRow("section height 2147483647") << section("Height=\"2147483647\"");
+        QTest::newRow("negative section height") << section("Height=\"-1\"");
+        QTest::newRow("control left 2147483647") << control("Left=\"2147483647\"");
+        QTest::newRow("control width -2147483648") << control("Width=\"-2147483648\"");
+        QTest::newRow("line width past a page") << control("LineWidth=\"300000\"");
+        QTest::newRow("font size NaN") << control("FontSize=\"nan\"");
+        QTest::newRow("font size infinite") << control("FontSize=\"inf\"");
+        QTest::newRow("font size -inf") << control("FontSize=\"-inf\"");
+        QTest::newRow("negative font size") << control("FontSize=\"-1\"");
+        QTest::newRow("font size 1e300") << control("FontSize=\"1e300\"");
+    }
+
+    void numbersOutsideAPageAreRefused()
+    {
+        QFETCH(QByteArray, content);
+        QVERIFY_THROWS_EXCEPTION(LayoutError, parseLayout(content));
+    }
+
+    void numbersAtTheLimitsAreKept()
+    {
+        const Layout l = parseLayout(
+            "<Report><PageSetup PaperWidth=\"288000\" PaperHeight=\"1\" LeftMargin=\"-288000\" "
+            "BottomMargin=\"288000\"/><Section Name=\"Detail\" Height=\"288000\"><Control Left=\"-288000\" "
+            "Top=\"288000\" Width=\"-288000\" Height=\"288000\" FontSize=\"0\"/><Control FontSize=\"14400\"/>"
+            "</Section></Report>");
+        QCOMPARE(l.pageSetup.paperWidth, kMaxTwips);
+        QCOMPARE(l.sections[0].controls[0].left, -kMaxTwips);
+        QCOMPARE(l.sections[0].controls[1].font.size, kMaxFontPoints);
+        checkUsable(l);
+    }
+
+    // Every number of a full layout replaced by hostile ones: each result
+    // is refused or usable.
+    void hostileNumbersAreRefusedOrUsable()
+    {
+        const QByteArray good = serializeLayout(everyProperty());
+        static const QRegularExpression number(QStringLiteral("(\\w+)=\"(-?[0-9.]+)\""));
+        const QList<QByteArray> hostile{"-2147483648", "2147483647", "2147483648", "-288001", "288001", "-1",
+                                        "nan", "inf", "-inf", "1e308", "1e-320", "0x10", "+5", " 7 "};
+        const QString text = QString::fromUtf8(good);
+        int tried = 0;
+        for (auto it = number.globalMatch(text); it.hasNext();) {
+            const auto m = it.next();
+            for (const QByteArray &value : hostile) {
+                QString changed = text;
+                changed.replace(m.capturedStart(2), m.capturedLength(2), QString::fromLatin1(value));
+                ++tried;
+                try {
+                    checkUsable(parseLayout(changed.toUtf8()));
+                } catch (const LayoutError &) {
+                }
+                if (QTest::currentTestFailed())
+                    QFAIL(qPrintable(m.captured(1) + QLatin1Char('=') + QString::fromLatin1(value)));
+            }
+        }
+        QVERIFY(tried > 100);
+    }
+
+    // Random damage to a good file's bytes: refused or usable, never more.
+    void randomDamageIsRefusedOrUsable()
+    {
+        const QByteArray good = serializeLayout(everyProperty());
+        QRandomGenerator random(20240501);
+        const QByteArray alphabet("0123456789-.e\"<>/= x");
+        for (int round = 0; round < 3000; ++round) {
+            QByteArray bytes = good;
+            const int changes = 1 + int(random.bounded(4));
+            for (int i = 0; i < changes; ++i) {
+                const int at = int(random.bounded(bytes.size()));
+                const char c = random.bounded(4) == 0 ? char(random.bounded(256))
+                                                      : alphabet.at(random.bounded(alphabet.size()));
+                switch (random.bounded(3)) {
+                case 0: bytes.remove(at, 1); break;
+                case 1: bytes.insert(at, c); break;
+                default: bytes[at] = c; break;
+                }
+            }
+            try {
+                checkUsable(parseLayout(bytes));
+            } catch (const LayoutError &) {
+            }
+            if (QTest::currentTestFailed())
+                QFAIL(qPrintable(QStringLiteral("round %1").arg(round)));
         }
     }
 

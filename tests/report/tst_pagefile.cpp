@@ -1,5 +1,6 @@
 #include "platform/report/PageFile.h"
 #include "platform/report/PageOutput.h"
+#include "platform/report/PagePainter.h"
 #include "platform/report/PreviewWidget.h"
 #include "platform/text/LineFile.h"
 
@@ -7,11 +8,18 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QScrollArea>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <limits>
 
 using namespace report;
 
@@ -43,6 +51,35 @@ Page samplePage(const QString &text)
     i.sizing = PictureSizing::Clip;
     p.items = {t, l, s, i};
     return p;
+}
+
+// The sample page with one thing changed, serialized as the writer would.
+QByteArray sampleWith(const std::function<void(Page &)> &change)
+{
+    Page p = samplePage(QStringLiteral("x"));
+    change(p);
+    return serializePage(p);
+}
+
+bool within(qint64 v, qint64 lowest, qint64 highest)
+{
+    return v >= lowest && v <= highest;
+}
+
+// A page the reader took holds only what a page can hold and draws.
+void checkUsable(const Page &page)
+{
+    QVERIFY(within(page.width, 1, kMaxTwips) && within(page.height, 1, kMaxTwips));
+    for (const PageItem &item : page.items) {
+        for (const int v : {item.box.left(), item.box.top(), item.box.right(), item.box.bottom()})
+            QVERIFY(within(v, -kMaxItemTwips, kMaxItemTwips));
+        QVERIFY(within(item.penWidth, -kMaxTwips, kMaxTwips));
+        QVERIFY(std::isfinite(item.font.size) && item.font.size >= 0 && item.font.size <= kMaxFontPoints);
+    }
+    QImage image(40, 30, QImage::Format_ARGB32);
+    QPainter painter(&image);
+    painter.scale(40.0 / page.width, 30.0 / page.height);
+    paintPage(painter, page);
 }
 
 void touch(const QString &path)
@@ -83,6 +120,93 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QVERIFY_THROWS_EXCEPTION(PageFileError, parsePage(content));
+    }
+
+    // Numbers no page holds, and counts the file cannot hold, are a broken
+    // file: no overflow later, no memory reserved for items that are not
+    // there.
+    void pagesBeyondAPageAreBroken_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        const int most = std::numeric_limits<int>::max();
+        const int least = std::numeric_limits<int>::min();
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const double inf = std::numeric_limits<double>::infinity();
+        QTest::newRow("width 0") << sampleWith([](Page &p) { p.width = 0; });
+        QTest::newRow("negative height") << sampleWith([](Page &p) { p.height = -5; });
+        QTest::newRow("width 2147483647") << sampleWith([most](Page &p) { p.width = most; });
+        QTest::newRow("box at 2147483647")
+            << sampleWith([most](Page &p) { p.items[0].box = QRect(QPoint(most - 1, 0), QPoint(most, 10)); });
+        QTest::newRow("box from -2147483648")
+            << sampleWith([least](Page &p) { p.items[1].box = QRect(QPoint(least, least), QPoint(0, 0)); });
+        QTest::newRow("box wider than int")
+            << sampleWith([least, most](Page &p) { p.items[2].box = QRect(QPoint(least, 0), QPoint(most, 0)); });
+        QTest::newRow("font size NaN") << sampleWith([nan](Page &p) { p.items[0].font.size = nan; });
+        QTest::newRow("font size infinite") << sampleWith([inf](Page &p) { p.items[0].font.size = inf; });
+        QTest::newRow("negative font size") << sampleWith([](Page &p) { p.items[0].font.size = -9; });
+        QTest::newRow("font size 1e300") << sampleWith([](Page &p) { p.items[0].font.size = 1e300; });
+        QTest::newRow("pen -2147483648") << sampleWith([least](Page &p) { p.items[1].penWidth = least; });
+        const QByteArray good = serializePage(samplePage(QStringLiteral("x")));
+        const auto withCount = [&good](quint32 count) {
+            QByteArray bytes = good;
+            for (int i = 0; i < 4; ++i)
+                bytes[14 + i] = char(count >> (24 - 8 * i));
+            return bytes;
+        };
+        QTest::newRow("count 2147483647") << withCount(0x7fffffff);
+        QTest::newRow("count negative") << withCount(0x80000000);
+        QTest::newRow("count of the file's size") << withCount(quint32(good.size()));
+        QTest::newRow("one item more than written") << withCount(5);
+    }
+
+    void pagesBeyondAPageAreBroken()
+    {
+        QFETCH(QByteArray, content);
+        QVERIFY_THROWS_EXCEPTION(PageFileError, parsePage(content));
+    }
+
+    void pagesAtTheLimitsAreKept()
+    {
+        Page p = samplePage(QStringLiteral("x"));
+        p.width = kMaxTwips;
+        p.height = 1;
+        p.items[0].box = QRect(QPoint(-kMaxItemTwips, -kMaxItemTwips), QPoint(kMaxItemTwips, kMaxItemTwips));
+        p.items[0].font.size = kMaxFontPoints;
+        p.items[1].font.size = 0;
+        p.items[1].penWidth = -kMaxTwips;
+        const Page back = parsePage(serializePage(p));
+        QCOMPARE(back, p);
+        checkUsable(back);
+    }
+
+    // Random damage to a good file: refused, or a page that draws.
+    void randomDamageIsRefusedOrUsable()
+    {
+        const QByteArray good = serializePage(samplePage(QStringLiteral("合計 1,234")));
+        QRandomGenerator random(20240501);
+        int accepted = 0;
+        for (int round = 0; round < 3000; ++round) {
+            QByteArray bytes = good;
+            const int changes = 1 + int(random.bounded(4));
+            for (int i = 0; i < changes; ++i) {
+                const int at = int(random.bounded(bytes.size()));
+                const char c = std::array<char, 4>{char(0), char(0x7f), char(0x80), char(0xff)}[random.bounded(4)];
+                switch (random.bounded(4)) {
+                case 0: bytes.remove(at, 1); break;
+                case 1: bytes.insert(at, c); break;
+                case 2: bytes[at] = c; break;
+                default: bytes[at] = char(random.bounded(256)); break;
+                }
+            }
+            try {
+                checkUsable(parsePage(bytes));
+                ++accepted;
+            } catch (const PageFileError &) {
+            }
+            if (QTest::currentTestFailed())
+                QFAIL(qPrintable(QStringLiteral("round %1").arg(round)));
+        }
+        QVERIFY(accepted > 0);
     }
 
     // Files of an earlier, longer print under the same name go; files of

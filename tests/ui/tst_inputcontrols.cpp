@@ -90,6 +90,8 @@ private slots:
     void pastedTextIsFilteredLikeTyping();
     void contextMenuPasteIsFiltered();
     void inputMethodCommitIsFiltered();
+    void enteredTextTakesItsCp932Form_data();
+    void enteredTextTakesItsCp932Form();
     void enterReachesWindowAndInsertsNothing();
     void keyDownHandlerCanKeepKeyFromBox();
     void maxLengthRange();
@@ -270,6 +272,55 @@ void TestInputControls::inputMethodCommitIsFiltered()
     commit.setCommitString(QStringLiteral("日本語入力"));
     QApplication::sendEvent(ja.TextBox(), &commit);
     QCOMPARE(ja.TextBox()->text(), QString("日本語"));
+}
+
+// Characters a file would give back as other ones come in as those, by
+// every way text enters a field; a NUL never does.
+void TestInputControls::enteredTextTakesItsCp932Form_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("route");
+    QTest::addColumn<QString>("entered");
+    QTest::addColumn<QString>("expected");
+    const QString aliases = QStringLiteral("〜‖−—¢£¬");
+    const QString forms = QStringLiteral("～∥－―￠￡￢");
+    for (const QString route : {"typed", "pasted", "menu paste", "input method"}) {
+        QTest::addRow("ja, %s", qPrintable(route)) << "ucJaInput" << route << "A" + aliases + "ボルト" << "A" + forms + "ボルト";
+        QTest::addRow("en, %s", qPrintable(route)) << "ucEnInput" << route << "1〜2" << "1～2";
+        QTest::addRow("ja, NUL, %s", qPrintable(route)) << "ucJaInput" << route << QString("a") + QChar(0) + "b" << "ab";
+        QTest::addRow("en, NUL, %s", qPrintable(route)) << "ucEnInput" << route << QString(QChar(0)) + "x" << "x";
+    }
+}
+
+void TestInputControls::enteredTextTakesItsCp932Form()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, route);
+    QFETCH(QString, entered);
+    QFETCH(QString, expected);
+    QWidget window;
+    auto c = makeControl(kind, &window);
+    if (route == "typed") {
+        typeText(c->TextBox(), entered);
+    } else if (route == "pasted") {
+        QGuiApplication::clipboard()->setText(entered);
+        QTest::keyClick(c->TextBox(), Qt::Key_V, Qt::ControlModifier);
+    } else if (route == "menu paste") {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QGuiApplication::clipboard()->setText(entered);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), c->TextBox()->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(c->TextBox(), &event);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        menu->findChild<QAction *>("edit-paste")->trigger();
+        menu->close();
+    } else {
+        QInputMethodEvent event;
+        event.setCommitString(entered);
+        QApplication::sendEvent(c->TextBox(), &event);
+    }
+    QCOMPARE(c->TextBox()->text(), expected);
 }
 
 void TestInputControls::enterReachesWindowAndInsertsNothing()

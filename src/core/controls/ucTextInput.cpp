@@ -1,6 +1,7 @@
 #include "core/controls/ucTextInput.h"
 
 #include "core/controls/InputTextBox.h"
+#include "platform/text/Cp932.h"
 #include "platform/ui/Twips.h"
 
 #include <QResizeEvent>
@@ -170,7 +171,11 @@ QString ucTextInput::filterTyped(const QString &typed, int replaced) const
             ++i;
             continue;
         }
-        const QChar f = filterChar(c);
+        // What is typed is kept as a CP932 file would give it back, so the
+        // database, filter files and searches all hold the same character.
+        if (c.isNull())
+            continue;
+        const QChar f = filterChar(text::toCp932Form(c));
         if (!f.isNull())
             kept += f;
     }

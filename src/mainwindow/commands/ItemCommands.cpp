@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "mainwindow/commands/DialogLaunchers.h"
+#include "mainwindow/commands/PrintFormCommands.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/RootMenuRows.h"
@@ -71,6 +72,8 @@ void openRecordRow(frmMainForm &form, const QString &kind)
 void OpenSelectedItem(frmMainForm &form)
 {
     StartupDirRestorer restorer;
+    if (PrintFormOpenSelectedItem(form))
+        return;
     const int row = form.lvwList->currentRowNumber();
     if (row < 0)
         return;
@@ -125,4 +128,10 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
         }
         return;
     }
+}
+
+void ObjectCommand(frmMainForm &form, const QString &command)
+{
+    StartupDirRestorer restorer;
+    PrintFormCommand(form, command);
 }

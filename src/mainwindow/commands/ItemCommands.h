@@ -9,3 +9,5 @@ class frmMainForm;
 // and level of the window's present place.
 void OpenSelectedItem(frmMainForm &form);
 void ItemCommand(frmMainForm &form, const QString &command, int printIndex = 0);
+// The object menu of filter folders and print-form lists: "Edit", "Delete", "Rename".
+void ObjectCommand(frmMainForm &form, const QString &command);

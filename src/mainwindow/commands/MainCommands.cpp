@@ -6,6 +6,7 @@
 #include "core/dialogs/frmVersion.h"
 #include "mainwindow/commands/ItemCommands.h"
 #include "mainwindow/commands/PopupMenus.h"
+#include "mainwindow/commands/PrintFormCommands.h"
 #include "mainwindow/views/DateBar.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
@@ -50,6 +51,16 @@ void MainCommands::connectMenus()
     connect(m_form->mnuRegClear, &QAction::triggered, this, [this] { RegClearCommand(); });
     connect(m_form->mnuSystemInfo, &QAction::triggered, this, [this] { SystemInfoCommand(); });
     connect(m_form->mnuVersion, &QAction::triggered, this, [this] { VersionCommand(); });
+    // The print-form lists' part of New, Delete and Rename.
+    const struct {
+        QAction *action;
+        const char *command;
+    } viewCommands[] = {{m_form->mnuNew, "New"}, {m_form->mnuDelete, "Delete"}, {m_form->mnuRename, "RenameMenu"}};
+    for (const auto &c : viewCommands) {
+        const QString command = QString::fromLatin1(c.command);
+        connect(c.action, &QAction::triggered, this,
+                [this, command] { m_form->runView([this, command] { PrintFormCommand(*m_form, command); }); });
+    }
 }
 
 void MainCommands::connectKeys()
@@ -60,6 +71,8 @@ void MainCommands::connectKeys()
             [this] { m_form->runView([this] { OpenSelectedItem(*m_form); }); });
     connect(m_form->lvwList, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
     connect(m_form->lvwList, &MainListView::f2Pressed, this, [this] { run(&MainCommands::ListKeyF2); });
+    connect(m_form->lvwList, &MainListView::deletePressed, this,
+            [this] { m_form->runView([this] { PrintFormCommand(*m_form, QStringLiteral("Delete")); }); });
     connect(m_form->lvwList, &MainListView::contextMenuReleased, m_popups, &PopupMenus::ShowPopupMenu);
     connect(m_form->lvwListItemMenu, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
     connect(m_form->lvwListContents, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
@@ -89,6 +102,8 @@ void MainCommands::ToolbarCommand(const QString &key)
         HelpCommand();
     else if (key == QLatin1String("SystemInfo"))
         SystemInfoCommand();
+    else if (key == QLatin1String("New") || key == QLatin1String("Delete"))
+        PrintFormCommand(*m_form, key);
 }
 
 void MainCommands::GoUpFolder()

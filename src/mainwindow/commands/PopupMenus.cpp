@@ -68,6 +68,15 @@ PopupMenus::PopupMenus(frmMainForm *form) : QObject(form), m_form(form)
         connect(c.action, &QAction::triggered, this,
                 [this, command] { m_form->runView([this, command] { ItemCommand(*m_form, command); }); });
     }
+    const struct {
+        QAction *action;
+        const char *command;
+    } objectCommands[] = {{mnuObjectEdit, "Edit"}, {mnuObjectDelete, "Delete"}, {mnuObjectRename, "Rename"}};
+    for (const auto &c : objectCommands) {
+        const QString command = QString::fromLatin1(c.command);
+        connect(c.action, &QAction::triggered, this,
+                [this, command] { m_form->runView([this, command] { ObjectCommand(*m_form, command); }); });
+    }
     for (int i = 0; i < kPrintEntries; ++i)
         connect(mnuItemPrint[i], &QAction::triggered, this, [this, i] {
             m_form->runView([this, i] { ItemCommand(*m_form, QStringLiteral("Print"), i); });

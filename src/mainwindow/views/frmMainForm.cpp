@@ -17,6 +17,7 @@
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/NavigationTree.h"
+#include "mainwindow/views/PrintFormRows.h"
 #include "mainwindow/views/RootMenuRows.h"
 #include "mainwindow/views/ShohinListRows.h"
 #include "model/Customers.h"
@@ -759,6 +760,7 @@ void frmMainForm::ShowPrintFormView()
     showEmptyList(RootMenuRows::columns(), false);
     lvwList->setColumnHidden(RootMenuRows::kSortColumn, true);
     lvwList->listModel()->sort(RootMenuRows::kSortColumn, Qt::AscendingOrder);
+    lvwList->listModel()->setRows(PrintFormRows::root());
 }
 
 void frmMainForm::ShowPrintFormList(const QString &kindName)
@@ -768,6 +770,8 @@ void frmMainForm::ShowPrintFormList(const QString &kindName)
     lblList->setCaption(kindName);
     showEmptyList({{QStringLiteral("名前"), 3500, Qt::AlignLeft}, {QStringLiteral("説明"), 4500, Qt::AlignLeft}},
                   true);
+    lvwList->listModel()->setRows(PrintFormRows::forms(kindName));
+    setStatusPanelText(3, countText(lvwList->rowCountShown()));
 }
 
 void frmMainForm::setListColumns(const QVector<MainListModel::Column> &columns)

@@ -42,7 +42,9 @@ Connection::~Connection()
 std::unique_ptr<Connection> Connection::openWith(const QString &path, int flags)
 {
     sqlite3 *raw = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags, nullptr);
+    // A connection is used by one thread only: the engine's per-call lock
+    // would only cost time on every column read.
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = engineMessage(raw, rc);
         sqlite3_close_v2(raw);

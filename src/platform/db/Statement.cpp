@@ -212,6 +212,14 @@ QString Statement::text(int column) const
     return QString::fromUtf8(p, sqlite3_column_bytes(m_stmt, column));
 }
 
+QByteArrayView Statement::utf8(int column) const
+{
+    const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    if (!p)
+        return QByteArrayView();
+    return QByteArrayView(p, sqlite3_column_bytes(m_stmt, column));
+}
+
 qint64 Statement::int64(int column) const
 {
     switch (sqlite3_column_type(m_stmt, column)) {

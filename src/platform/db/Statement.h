@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QVariant>
 #include <QHash>
@@ -52,6 +53,9 @@ public:
     // Text of a column; Null reads as "".
     QString text(int column) const;
     QString text(const QString &name) const { return text(columnIndex(name)); }
+    // The text of a column as the engine holds it (UTF-8), valid until the
+    // next step or reset; Null reads as empty.
+    QByteArrayView utf8(int column) const;
     // Whole number of a column; Null reads as 0. A value that is not a whole
     // number (a text, a fraction) throws DbError naming the column.
     qint64 int64(int column) const;

@@ -9,6 +9,13 @@
 // position and size is in twips (1440 per inch) from the section's top left.
 namespace report {
 
+// What a page can hold, far beyond any paper: every position, size and
+// margin a layout may give, in twips (200 inches). Sums of a few of them,
+// as rendering makes, stay far inside int.
+constexpr int kMaxTwips = 1440 * 200;
+// The largest font, in points: as tall as the largest page.
+constexpr double kMaxFontPoints = kMaxTwips / 20.0;
+
 enum class ControlKind { Label, TextBox, Line, Shape, Picture };
 enum class HAlign { Left, Center, Right };
 enum class VAlign { Top, Middle, Bottom };

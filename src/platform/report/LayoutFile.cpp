@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+#include <limits>
 
 namespace report {
 
@@ -50,24 +51,31 @@ public:
         return has(name) ? m_attrs.value(QLatin1String(name)).toString() : fallback;
     }
 
-    int integer(const char *name, int fallback) const
+    // A whole number from lowest to highest; anything else is a broken
+    // file, so that no later sum of positions and sizes can overflow.
+    int integer(const char *name, int fallback, int lowest = std::numeric_limits<int>::min(),
+                int highest = std::numeric_limits<int>::max()) const
     {
         if (!has(name))
             return fallback;
         bool ok = false;
         const int v = text(name).trimmed().toInt(&ok);
-        if (!ok)
+        if (!ok || v < lowest || v > highest)
             fail(name);
         return v;
     }
 
-    double number(const char *name, double fallback) const
+    int position(const char *name, int fallback) const { return integer(name, fallback, -kMaxTwips, kMaxTwips); }
+    int extent(const char *name, int fallback) const { return integer(name, fallback, 0, kMaxTwips); }
+
+    // A finite number from lowest to highest (NaN and infinities fail).
+    double number(const char *name, double fallback, double lowest, double highest) const
     {
         if (!has(name))
             return fallback;
         bool ok = false;
         const double v = text(name).trimmed().toDouble(&ok);
-        if (!ok)
+        if (!ok || !(v >= lowest && v <= highest))
             fail(name);
         return v;
     }
@@ -130,16 +138,16 @@ Control readControl(QXmlStreamReader &xml)
     Control c;
     c.kind = a.choice("Kind", ControlKind::TextBox, kKinds);
     c.name = a.text("Name");
-    c.left = a.integer("Left", 0);
-    c.top = a.integer("Top", 0);
-    c.width = a.integer("Width", 0);
-    c.height = a.integer("Height", 0);
+    c.left = a.position("Left", 0);
+    c.top = a.position("Top", 0);
+    c.width = a.position("Width", 0);
+    c.height = a.position("Height", 0);
     c.text = a.text("Text");
     c.tag = a.text("Tag");
     c.dataField = a.text("DataField");
     c.outputFormat = a.text("OutputFormat");
     c.font.family = a.text("FontName", c.font.family);
-    c.font.size = a.number("FontSize", c.font.size);
+    c.font.size = a.number("FontSize", c.font.size, 0.0, kMaxFontPoints);
     c.font.bold = a.flag("Bold", false);
     c.font.italic = a.flag("Italic", false);
     c.font.underline = a.flag("Underline", false);
@@ -147,7 +155,7 @@ Control readControl(QXmlStreamReader &xml)
     c.valign = a.choice("VAlign", VAlign::Top, kVAligns);
     c.wordWrap = a.flag("WordWrap", false);
     c.border = a.flag("Border", false);
-    c.lineWidth = a.integer("LineWidth", c.lineWidth);
+    c.lineWidth = a.position("LineWidth", c.lineWidth);
     c.foreColor = a.color("ForeColor", c.foreColor);
     c.backColor = a.color("BackColor", c.backColor);
     c.lineColor = a.color("LineColor", c.lineColor);
@@ -165,7 +173,7 @@ Section readSection(QXmlStreamReader &xml)
     Section s;
     s.name = a.text("Name");
     s.newPage = a.integer("NewPage", NewPageNone);
-    s.height = a.integer("Height", 0);
+    s.height = a.extent("Height", 0);
     while (xml.readNextStartElement()) {
         if (xml.name() == QLatin1String("Control"))
             s.controls.append(readControl(xml));
@@ -179,13 +187,13 @@ PageSetup readPageSetup(QXmlStreamReader &xml)
 {
     const Attributes a(xml);
     PageSetup p;
-    p.paperWidth = a.integer("PaperWidth", p.paperWidth);
-    p.paperHeight = a.integer("PaperHeight", p.paperHeight);
+    p.paperWidth = a.integer("PaperWidth", p.paperWidth, 1, kMaxTwips);
+    p.paperHeight = a.integer("PaperHeight", p.paperHeight, 1, kMaxTwips);
     p.landscape = a.text("Orientation", QStringLiteral("Portrait")) == QLatin1String("Landscape");
-    p.leftMargin = a.integer("LeftMargin", p.leftMargin);
-    p.topMargin = a.integer("TopMargin", p.topMargin);
-    p.rightMargin = a.integer("RightMargin", p.rightMargin);
-    p.bottomMargin = a.integer("BottomMargin", p.bottomMargin);
+    p.leftMargin = a.position("LeftMargin", p.leftMargin);
+    p.topMargin = a.position("TopMargin", p.topMargin);
+    p.rightMargin = a.position("RightMargin", p.rightMargin);
+    p.bottomMargin = a.position("BottomMargin", p.bottomMargin);
     xml.skipCurrentElement();
     return p;
 }

@@ -14,6 +14,11 @@
 // the data they came from.
 namespace report {
 
+// The farthest a rendered item reaches from the paper's corner, in twips:
+// a margin, a section's place and a control's place and size of a layout
+// add up to far less.
+constexpr int kMaxItemTwips = 8 * kMaxTwips;
+
 struct PageItem {
     enum class Type { Text, Line, Shape, Image };
     Type type = Type::Text;

@@ -29,6 +29,36 @@ QDataStream &operator>>(QDataStream &s, FontSpec &f)
     return s >> f.family >> f.size >> f.bold >> f.italic >> f.underline;
 }
 
+[[noreturn]] void broken()
+{
+    throw PageFileError(QStringLiteral("印刷ページのファイルが壊れています。"));
+}
+
+bool within(qint64 v, qint64 lowest, qint64 highest)
+{
+    return v >= lowest && v <= highest;
+}
+
+bool drawable(const QRect &box)
+{
+    for (const int v : {box.left(), box.top(), box.right(), box.bottom()}) {
+        if (!within(v, -kMaxItemTwips, kMaxItemTwips))
+            return false;
+    }
+    return true;
+}
+
+// The fewest bytes an item takes in a file: a count above what the rest of
+// the file can hold is a broken file, not a reason to reserve memory.
+qsizetype smallestItemBytes()
+{
+    PageItem item;
+    item.font.family.clear();
+    Page one;
+    one.items = {item};
+    return serializePage(one).size() - serializePage(Page()).size();
+}
+
 } // namespace
 
 QByteArray serializePage(const Page &page)
@@ -56,8 +86,11 @@ Page parsePage(const QByteArray &bytes)
         throw PageFileError(QStringLiteral("印刷ページのファイルではありません。"));
     if (version > kVersion)
         throw PageFileError(QStringLiteral("新しい形式の印刷ページは読み込めません。"));
-    if (count < 0 || count > bytes.size())
-        throw PageFileError(QStringLiteral("印刷ページのファイルが壊れています。"));
+    static const qsizetype itemBytes = smallestItemBytes();
+    if (count < 0 || count > (bytes.size() - s.device()->pos()) / itemBytes)
+        broken();
+    if (!within(width, 1, kMaxTwips) || !within(height, 1, kMaxTwips))
+        broken();
     Page page;
     page.width = width;
     page.height = height;
@@ -69,8 +102,10 @@ Page parsePage(const QByteArray &bytes)
         s >> type >> item.box >> item.text >> item.font >> flags >> item.color >> item.fill >> pen >> shape
             >> sizing >> item.image;
         if (s.status() != QDataStream::Ok || type > quint8(PageItem::Type::Image)
-            || shape > quint8(ShapeStyle::Ellipse) || sizing > quint8(PictureSizing::Zoom))
-            throw PageFileError(QStringLiteral("印刷ページのファイルが壊れています。"));
+            || shape > quint8(ShapeStyle::Ellipse) || sizing > quint8(PictureSizing::Zoom)
+            || !drawable(item.box) || !within(pen, -kMaxTwips, kMaxTwips)
+            || !(item.font.size >= 0.0 && item.font.size <= kMaxFontPoints))
+            broken();
         item.type = PageItem::Type(type);
         item.flags = flags;
         item.penWidth = pen;

@@ -2,9 +2,19 @@
 
 #include "platform/report/LayoutFile.h"
 
+#include <algorithm>
+
 namespace report {
 
 namespace {
+
+// Layout files may hold any whole number; what lies beyond any paper stays
+// beyond it without overflowing.
+int onPaper(qint64 twips)
+{
+    const qint64 far = 1 << 24;
+    return int(std::clamp(twips, -far, far));
+}
 
 // The background and border of a text or picture box.
 void appendFrame(Page &page, const Control &c, const QRect &box)
@@ -44,7 +54,8 @@ QVector<Page> Report::takePages()
 void Report::renderSection(Page &page, const Section &section, int left, int top)
 {
     for (const Control &c : section.controls) {
-        const QRect box(left + c.left, top + c.top, c.width, c.height);
+        const QRect box(onPaper(qint64(left) + c.left), onPaper(qint64(top) + c.top), onPaper(c.width),
+                        onPaper(c.height));
         switch (c.kind) {
         case ControlKind::Label:
         case ControlKind::TextBox: {

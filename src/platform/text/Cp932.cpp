@@ -1,7 +1,9 @@
 #include "platform/text/Cp932.h"
 
+#include <array>
 #include <cerrno>
 #include <iconv.h>
+#include <memory>
 #include <stdexcept>
 
 namespace text {
@@ -60,7 +62,75 @@ QByteArray convert(const char *to, const char *from, const QByteArray &input,
     return out;
 }
 
+using AliasTable = std::array<char16_t, 0x10000>;
+
+// Converts one short input whole; false when any of it does not convert.
+bool convertWhole(const Iconv &cd, const QByteArray &input, QByteArray &output)
+{
+    iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+    char *in = const_cast<char *>(input.constData());
+    size_t inLeft = size_t(input.size());
+    char buffer[16];
+    char *out = buffer;
+    size_t outLeft = sizeof buffer;
+    if (iconv(cd.get(), &in, &inLeft, &out, &outLeft) == size_t(-1) || inLeft != 0
+        || iconv(cd.get(), nullptr, nullptr, &out, &outLeft) == size_t(-1))
+        return false;
+    output = QByteArray(buffer, int(out - buffer));
+    return true;
+}
+
+// For every character of the basic plane that comes back from CP932 as
+// another character, that character; 0 elsewhere. Taken from the converter
+// itself, so it holds whatever mappings the converter has. One character at
+// a time: in one long text every character without a CP932 form makes the
+// converter start over, which takes seconds.
+std::unique_ptr<AliasTable> makeAliasTable()
+{
+    auto table = std::make_unique<AliasTable>();
+    table->fill(0);
+    const Iconv encoder("CP932", "UTF-8");
+    const Iconv decoder("UTF-8", "CP932");
+    QByteArray cp932;
+    QByteArray utf8;
+    for (char32_t u = 0; u < 0x10000; ++u) {
+        if (QChar::isSurrogate(u))
+            continue;
+        const QChar c{char16_t(u)};
+        if (!convertWhole(encoder, QString(c).toUtf8(), cp932) || !convertWhole(decoder, cp932, utf8))
+            continue;
+        const QString back = QString::fromUtf8(utf8);
+        if (back.size() == 1 && back.at(0) != c)
+            (*table)[u] = back.at(0).unicode();
+    }
+    return table;
+}
+
+const AliasTable &aliasTable()
+{
+    static const std::unique_ptr<AliasTable> table = makeAliasTable();
+    return *table;
+}
+
 } // namespace
+
+QChar toCp932Form(QChar c)
+{
+    const char16_t alias = aliasTable()[c.unicode()];
+    return alias ? QChar(alias) : c;
+}
+
+QString toCp932Form(const QString &text)
+{
+    const AliasTable &table = aliasTable();
+    QString out = text;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const char16_t alias = table[out.at(i).unicode()];
+        if (alias)
+            out[i] = QChar(alias);
+    }
+    return out;
+}
 
 QString fromCp932(const QByteArray &bytes)
 {

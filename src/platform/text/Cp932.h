@@ -12,4 +12,13 @@ QByteArray toCp932(const QString &text, bool *ok = nullptr);
 // True when every character of the text has a CP932 form.
 bool fitsCp932(const QString &text);
 
+// The character as a CP932 file gives it back: characters that CP932 keeps
+// only as another character (〜 U+301C as ～ U+FF5E, ‖ as ∥, − as －, — as
+// ―, ¢ £ ¬ as ￠ ￡ ￢, ...) become that character; every other character,
+// and every character without a CP932 form, stays as it is. Text that enters
+// the program is put in this form, so what is typed, stored, saved in a file
+// and read back compares equal.
+QChar toCp932Form(QChar c);
+QString toCp932Form(const QString &text);
+
 } // namespace text

@@ -102,10 +102,12 @@ QList<QByteArray> splitLines(const QByteArray &bytes)
     return lines;
 }
 
+// A NUL byte is in no text the program writes: the file is damaged or not
+// a text file, and no part of it is taken as text.
 std::optional<QString> readText(const QString &path)
 {
     const auto bytes = readBytes(path);
-    if (!bytes)
+    if (!bytes || bytes->contains('\0'))
         return std::nullopt;
     return fromCp932(*bytes);
 }
@@ -113,7 +115,7 @@ std::optional<QString> readText(const QString &path)
 std::optional<QStringList> readLines(const QString &path)
 {
     const auto bytes = readBytes(path);
-    if (!bytes)
+    if (!bytes || bytes->contains('\0'))
         return std::nullopt;
     // CR and LF never occur inside a CP932 character, so the bytes split
     // where the text would.
@@ -170,7 +172,7 @@ void writeLines(const QString &path, const QStringList &lines)
     }
     bool ok = true;
     const QByteArray bytes = toCp932(all, &ok);
-    if (!ok)
+    if (!ok || all.contains(QChar(0)))
         throw TextFileError(QStringLiteral("ファイル(%1)に保存できない文字があります。").arg(path));
     writeBytes(path, bytes);
 }

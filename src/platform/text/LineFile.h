@@ -22,19 +22,21 @@ private:
 
 // Reads a CP932 text file as lines (CR LF separated; a missing last CR LF
 // still reads, a lone LF also ends a line). nullopt when the file cannot be
-// opened.
+// opened or holds a NUL byte.
 std::optional<QStringList> readLines(const QString &path);
-// Whole file as text (CP932), nullopt when it cannot be opened.
+// Whole file as text (CP932), nullopt when it cannot be opened or holds a
+// NUL byte.
 std::optional<QString> readText(const QString &path);
-// Whole file as it is stored, nullopt when it cannot be opened.
+// Whole file as it is stored (NUL bytes included), nullopt when it cannot
+// be opened.
 std::optional<QByteArray> readBytes(const QString &path);
 // The lines of a file's bytes by the rule of readLines, undecoded, so that a
 // line can be written back exactly as it was read.
 QList<QByteArray> splitLines(const QByteArray &bytes);
 
 // Writes the lines, each followed by CR LF, in CP932 through writeBytes.
-// Throws TextFileError when a character has no CP932 form or the write
-// fails.
+// Throws TextFileError when a character has no CP932 form, a line holds a
+// NUL character or the write fails.
 void writeLines(const QString &path, const QStringList &lines);
 // The one way the program replaces a file: the bytes go to a temporary file
 // beside it, every write is checked, the file is synced to the disk and

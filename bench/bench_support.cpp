@@ -1,0 +1,123 @@
+#include "bench_support.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace benchsupport {
+namespace {
+
+// Seconds per iteration of each repetition, by benchmark name.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    explicit RatioReporter(std::vector<Pair> pairs) : m_pairs(std::move(pairs)) {}
+
+    void ReportRuns(const std::vector<Run> &reports) override
+    {
+        ConsoleReporter::ReportRuns(reports);
+        for (const Run &r : reports) {
+            if (r.run_type != Run::RT_Iteration || r.error_occurred || r.iterations == 0)
+                continue;
+            m_times[r.run_name.function_name].push_back(r.real_accumulated_time / double(r.iterations));
+        }
+    }
+
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        std::ostream &out = GetOutputStream();
+        for (const Pair &p : m_pairs) {
+            const auto ours = m_times.find(p.ours);
+            const auto raw = m_times.find(p.raw);
+            if (ours == m_times.end() || raw == m_times.end())
+                continue;
+            const double mid = median(ours->second) / median(raw->second);
+            // The n-th repetitions of both ran close together in time.
+            double low = 1e300, high = 0;
+            const size_t n = std::min(ours->second.size(), raw->second.size());
+            for (size_t i = 0; i < n; ++i) {
+                const double r = ours->second[i] / raw->second[i];
+                low = std::min(low, r);
+                high = std::max(high, r);
+            }
+            char line[512];
+            std::snprintf(line, sizeof line, "ratio %s / %s: %.2f (median of %zu and %zu runs; per repetition %.2f-%.2f)\n",
+                          p.ours, p.raw, mid, ours->second.size(), raw->second.size(), low, high);
+            out << line;
+        }
+        out.flush();
+    }
+
+private:
+    static double median(std::vector<double> v)
+    {
+        std::sort(v.begin(), v.end());
+        const size_t n = v.size();
+        return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+    }
+
+    std::vector<Pair> m_pairs;
+    std::map<std::string, std::vector<double>> m_times;
+};
+
+bool given(int argc, char **argv, const char *flag)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], flag, std::strlen(flag)) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+int run(int argc, char **argv, const std::vector<Pair> &pairs)
+{
+    std::vector<char *> args(argv, argv + argc);
+    static char interleave[] = "--benchmark_enable_random_interleaving=true";
+    static char repetitions[] = "--benchmark_repetitions=5";
+    if (!given(argc, argv, "--benchmark_enable_random_interleaving"))
+        args.insert(args.begin() + 1, interleave);
+    if (!given(argc, argv, "--benchmark_repetitions"))
+        args.insert(args.begin() + 1, repetitions);
+    int count = int(args.size());
+    args.push_back(nullptr);
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+        return 1;
+    RatioReporter reporter(pairs);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
+
+QString scratchCopy(const QString &path)
+{
+    static QTemporaryDir dir;
+    const QString copy = dir.filePath(QFileInfo(path).fileName());
+    if (!QFileInfo::exists(copy) && !QFile::copy(path, copy))
+        throw std::runtime_error("cannot copy the benchmark database");
+    return copy;
+}
+
+qint64 peakResidentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return 0;
+}
+
+} // namespace benchsupport

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace benchsupport {
+
+// A benchmark of our code and its raw baseline doing the same work.
+struct Pair {
+    const char *ours;
+    const char *raw;
+};
+
+// Runs the registered benchmarks as Google Benchmark does, by default with
+// random interleaving and five repetitions (the command line may say
+// otherwise), and ends with one line per pair: the our/raw ratio of the
+// median times, and the range of the ratios of each repetition's pair.
+int run(int argc, char **argv, const std::vector<Pair> &pairs);
+
+// A copy of the file in a temporary folder that lives as long as the
+// program: benchmarks that write never touch the shared database.
+QString scratchCopy(const QString &path);
+
+// The peak resident memory of this process so far, in bytes (VmHWM).
+qint64 peakResidentBytes();
+
+} // namespace benchsupport

@@ -1,0 +1,677 @@
+#include "../masters/DialogDriver.h"
+#include "TestSupport.h"
+
+#include "core/Globals.h"
+#include "core/Startup.h"
+#include "platform/report/PreviewWidget.h"
+#include "core/controls/ucJaInput.h"
+#include "core/dialogs/frmNameInput.h"
+#include "platform/report/DesignCanvas.h"
+#include "platform/report/LayoutDesigner.h"
+#include "platform/report/LayoutFile.h"
+#include "platform/report/PropertyPanel.h"
+#include "printing/ActiveReport1.h"
+#include "printing/PrintFormOption.h"
+#include "printing/PrintItemNames.h"
+#include "printing/clsReportPrint.h"
+#include "printing/frmItemName.h"
+#include "printing/frmList.h"
+#include "printing/frmPrintForm.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QComboBox>
+#include <QSpinBox>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+using D = DialogDriver;
+using Ref = report::LayoutDesigner::ControlRef;
+
+namespace {
+
+report::Control control(report::ControlKind kind, const QString &name, int top, const QString &text = QString())
+{
+    report::Control c;
+    c.kind = kind;
+    c.name = name;
+    c.top = top;
+    c.width = 2000;
+    c.height = 300;
+    c.text = text.isEmpty() ? name : text;
+    return c;
+}
+
+// Field1, Label1, Field2, Field3 one below the other.
+report::Layout fourControls()
+{
+    report::Layout l = report::LayoutDesigner::blankLayout();
+    l.sections[0].controls = {control(report::ControlKind::TextBox, "Field1", 0),
+                              control(report::ControlKind::Label, "Label1", 600),
+                              control(report::ControlKind::TextBox, "Field2", 1200),
+                              control(report::ControlKind::TextBox, "Field3", 1800)};
+    return l;
+}
+
+QStringList texts(const report::Layout &l)
+{
+    QStringList out;
+    for (const report::Control &c : l.sections.value(0).controls)
+        out << c.text;
+    return out;
+}
+
+// Chooses a row of the item-name picker when it opens.
+void pickItemName(const QString &row)
+{
+    D::onNextModal([row](QWidget *modal) {
+        auto *picker = qobject_cast<frmItemName *>(modal);
+        QVERIFY(picker);
+        const auto found = picker->List1->findItems(row, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        picker->List1->setCurrentItem(found.first());
+        QVERIFY(picker->cmdOK->isEnabled());
+        QTest::mouseClick(picker->cmdOK, Qt::LeftButton);
+    });
+}
+
+} // namespace
+
+class tst_frmPrintForm : public QObject {
+    Q_OBJECT
+
+    std::optional<testsupport::OpenedProgramFolder> m_folder;
+    std::unique_ptr<frmPrintForm> m_window;
+
+    std::unique_ptr<frmPrintForm> open(const QString &kind, const QString &name)
+    {
+        auto w = std::make_unique<frmPrintForm>();
+        w->ObjectName = kind;
+        w->FormName = name;
+        w->show();
+        w->activateWindow();
+        if (!QTest::qWaitForWindowActive(w.get()))
+            qWarning("the designer did not become active");
+        return w;
+    }
+
+    static QPoint at(frmPrintForm &w, int left, int top)
+    {
+        report::DesignCanvas *canvas = w.ard->canvas();
+        const report::Layout &l = w.ard->layout();
+        return canvas->toCanvas(QPointF(l.pageSetup.leftMargin + left, canvas->sectionTop(0) + top)).toPoint();
+    }
+
+    static void writeLayout(const QString &path, const report::Layout &layout)
+    {
+        report::saveLayout(path, layout);
+    }
+
+private slots:
+    void init()
+    {
+        m_folder.emplace();
+        QDir().mkpath(programFolder() + QStringLiteral("/Define/DenpyoPrintSampleForm"));
+        QFile::copy(QStringLiteral(QVX_SAMPLES "/DenpyoPrintSampleForm/納品書.rpx"),
+                    programFolder() + QStringLiteral("/Define/DenpyoPrintSampleForm/納品書.rpx"));
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        m_folder.reset();
+    }
+
+    // A slip print form drawn with the mouse and the keys, registered, and
+    // run by the report with slip data.
+    void newSlipFormByMouseAndKeys()
+    {
+        D d;
+        m_window = open("Denpyo", QString());
+        frmPrintForm &w = *m_window;
+        QCOMPARE(w.windowTitle(), QStringLiteral(" 伝票印刷フォーム"));
+        QVERIFY(w.txtName->Enabled());
+        QVERIFY(!w.cmdItemName->isEnabled());
+        QVERIFY(w.picOnlySelectOption->isHidden());
+
+        // Mouse: the text-box tool, then a box drawn on the page.
+        auto *bar = w.ard->findChild<QToolBar *>();
+        QTest::mouseClick(bar->widgetForAction(w.ard->toolAction(report::LayoutDesigner::Tool::TextBox)),
+                          Qt::LeftButton);
+        report::DesignCanvas *canvas = w.ard->canvas();
+        QTest::mousePress(canvas, Qt::LeftButton, {}, at(w, 6000, 300));
+        QTest::mouseMove(canvas, at(w, 9000, 600));
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, at(w, 9000, 600));
+        const report::Control *number = w.ard->control({0, 0});
+        QVERIFY(number);
+        QCOMPARE(number->name, QStringLiteral("Field1"));
+        QVERIFY(qAbs(number->left - 6000) <= 30 && qAbs(number->width - 3000) <= 30);
+        QVERIFY(w.cmdItemName->isEnabled());
+        pickItemName("P_伝票番号");
+        QTest::mouseClick(w.cmdItemName, Qt::LeftButton);
+        QCOMPARE(w.ard->control({0, 0})->text, QStringLiteral("P_伝票番号"));
+
+        // Keys: three text boxes put in place, each moved down by Ctrl+Down.
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        canvas->setFocus();
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(canvas, Qt::Key_2, Qt::ControlModifier);
+            QTest::keyClick(canvas, Qt::Key_Return);
+            for (int step = 0; step < 4 * (i + 1); ++step)
+                QTest::keyClick(canvas, Qt::Key_Down, Qt::ControlModifier);
+        }
+        QTest::keyClick(canvas, Qt::Key_Right); // nudged
+        QTest::keyClick(canvas, Qt::Key_Right, Qt::ShiftModifier); // widened
+        const report::Control *last = w.ard->control({0, 3});
+        QVERIFY(last);
+        QCOMPARE(last->name, QStringLiteral("Field4"));
+        QCOMPARE(QPoint(last->left, last->top), QPoint(30, 1800));
+        QCOMPARE(last->width, 1530);
+        // Tab steps the selection back to the first text box.
+        QTest::keyClick(canvas, Qt::Key_Tab);
+        QCOMPARE(w.ard->selection(), (QVector<Ref>{{0, 0}}));
+
+        // Field2, Field3 and Field4 chosen by Ctrl-click get rows 1 to 3.
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, at(w, 100, 700));
+        QTest::mouseClick(canvas, Qt::LeftButton, Qt::ControlModifier, at(w, 100, 1300));
+        QTest::mouseClick(canvas, Qt::LeftButton, Qt::ControlModifier, at(w, 100, 1900));
+        QCOMPARE(w.ard->selection(), (QVector<Ref>{{0, 1}, {0, 2}, {0, 3}}));
+        pickItemName("1_品名");
+        QTest::mouseClick(w.cmdItemName, Qt::LeftButton);
+
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.txtName->setFocus();
+        D::type(QStringLiteral("納品書A"));
+        QTest::mouseClick(w.cmdOK, Qt::LeftButton);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("伝票印刷フォーム 納品書A を登録しますか？")});
+        QVERIFY(w.lstError->count() == 0);
+        QVERIFY(w.ResultModified);
+        QVERIFY(!w.isVisible());
+
+        // The registered form prints: three rows a page, the page item on each.
+        const QString path = gstrDenpyoPrintFormFolder + QStringLiteral("納品書A.rpx");
+        clsReportPrint collector;
+        collector.SetPageData(QStringLiteral("伝票番号"), QStringLiteral("000000123"));
+        for (int r = 1; r <= 4; ++r) {
+            collector.AddDetailData();
+            collector.SetDetailData(QStringLiteral("品名"), QStringLiteral("品%1").arg(r));
+        }
+        ActiveReport1 report;
+        report.loadLayout(path);
+        report.run();
+        QCOMPARE(report.pages().size(), 2);
+        QCOMPARE(report.pages()[0].texts(),
+                 (QStringList{"000000123", "品1", "品2", "品3"}));
+        QCOMPARE(report.pages()[1].texts(), (QStringList{"000000123", "品4"}));
+    }
+
+    void numbering_data()
+    {
+        QTest::addColumn<QVector<Ref>>("order");
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<QStringList>("expected");
+
+        const Ref a{0, 0}, label{0, 1}, b{0, 2}, c{0, 3};
+        QTest::newRow("A, B, C") << QVector<Ref>{a, b, c} << "1_品名"
+                                 << QStringList{"1_品名", "Label1", "2_品名", "3_品名"};
+        QTest::newRow("A, label, B, C") << QVector<Ref>{a, label, b, c} << "1_品名"
+                                        << QStringList{"1_品名", "Label1", "3_品名", "4_品名"};
+        QTest::newRow("C, A") << QVector<Ref>{c, a} << "1_@様" << QStringList{"2_@様", "Label1", "Field2", "1_@様"};
+        QTest::newRow("page item for all") << QVector<Ref>{a, b, c} << "P_印刷日付"
+                                           << QStringList{"P_印刷日付", "Label1", "P_印刷日付", "P_印刷日付"};
+    }
+
+    void numbering()
+    {
+        QFETCH(QVector<Ref>, order);
+        QFETCH(QString, picked);
+        QFETCH(QStringList, expected);
+        D d;
+        m_window = open("Denpyo", QString());
+        m_window->ard->setLayout(fourControls());
+        m_window->ard->setSelection(order);
+        QVERIFY(m_window->cmdItemName->isEnabled());
+        pickItemName(picked);
+        m_window->ItemNameSelect();
+        QCOMPARE(texts(m_window->ard->layout()), expected);
+
+        m_window->ard->setSelection({{0, 1}});
+        QVERIFY(!m_window->cmdItemName->isEnabled());
+    }
+
+    // Rubber band and Ctrl-click keep the order of selection; the band
+    // takes the controls it touches.
+    void selectionByBand()
+    {
+        m_window = open("Denpyo", QString());
+        frmPrintForm &w = *m_window;
+        w.ard->setLayout(fourControls());
+        report::DesignCanvas *canvas = w.ard->canvas();
+        QTest::mousePress(canvas, Qt::LeftButton, {}, at(w, 2500, 1000));
+        QTest::mouseMove(canvas, at(w, 100, 1900));
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, at(w, 100, 1900));
+        QCOMPARE(w.ard->selection(), (QVector<Ref>{{0, 2}, {0, 3}}));
+        QTest::mouseClick(canvas, Qt::LeftButton, Qt::ControlModifier, at(w, 100, 100));
+        QCOMPARE(w.ard->selection(), (QVector<Ref>{{0, 2}, {0, 3}, {0, 0}}));
+        QTest::mouseClick(canvas, Qt::LeftButton, Qt::ControlModifier, at(w, 100, 1300));
+        QCOMPARE(w.ard->selection(), (QVector<Ref>{{0, 3}, {0, 0}}));
+
+        // Copy, paste and delete by keys.
+        canvas->setFocus();
+        QTest::keyClick(canvas, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(canvas, Qt::Key_V, Qt::ControlModifier);
+        const auto &controls = w.ard->layout().sections[0].controls;
+        QCOMPARE(controls.size(), 6);
+        QCOMPARE(controls[4].name, QStringLiteral("Field4"));
+        QCOMPARE(controls[5].name, QStringLiteral("Field5"));
+        QCOMPARE(controls[4].top, 1800 + 150);
+        QTest::keyClick(canvas, Qt::Key_Delete);
+        QCOMPARE(w.ard->layout().sections[0].controls.size(), 4);
+        QVERIFY(w.isChanged());
+    }
+
+    // A handle resizes its control; a line is drawn from end to end and
+    // keeps its direction.
+    void resizeAndLines()
+    {
+        m_window = open("Denpyo", QString());
+        frmPrintForm &w = *m_window;
+        w.ard->setLayout(fourControls());
+        report::DesignCanvas *canvas = w.ard->canvas();
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, at(w, 100, 100));
+        QTest::mousePress(canvas, Qt::LeftButton, {}, at(w, 2000, 300));
+        QTest::mouseMove(canvas, at(w, 3000, 450));
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, at(w, 3000, 450));
+        const report::Control *c = w.ard->control({0, 0});
+        QVERIFY(qAbs(c->width - 3000) <= 30 && qAbs(c->height - 450) <= 30);
+        QCOMPARE(QPoint(c->left, c->top), QPoint(0, 0));
+
+        w.ard->setTool(report::LayoutDesigner::Tool::Line);
+        QTest::mousePress(canvas, Qt::LeftButton, {}, at(w, 5000, 3000));
+        QTest::mouseMove(canvas, at(w, 4000, 2500));
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, at(w, 4000, 2500));
+        const report::Control *line = w.ard->control({0, 4});
+        QVERIFY(line);
+        QCOMPARE(line->kind, report::ControlKind::Line);
+        QCOMPARE(line->name, QStringLiteral("Line1"));
+        QVERIFY(qAbs(line->width + 1000) <= 30 && qAbs(line->height + 500) <= 30);
+        QCOMPARE(w.ard->tool(), report::LayoutDesigner::Tool::Pointer);
+        // The line is found by a click on its middle, not on its box's corner.
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, at(w, 4500, 2750));
+        QCOMPARE(w.ard->selection(), (QVector<Ref>{{0, 4}}));
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, at(w, 4100, 2900));
+        QVERIFY(w.ard->selection().isEmpty());
+
+        // A rectangle with the default size from a click.
+        w.ard->setTool(report::LayoutDesigner::Tool::Rectangle);
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, at(w, 6000, 6000));
+        const report::Control *shape = w.ard->control({0, 5});
+        QVERIFY(shape);
+        QCOMPARE(shape->kind, report::ControlKind::Shape);
+        QCOMPARE(QSize(shape->width, shape->height), QSize(2000, 1000));
+    }
+
+    // Sizes from a hostile file are drawn and edited without overflow.
+    void farAwayControls()
+    {
+        m_window = open("Denpyo", QString());
+        report::Layout l = fourControls();
+        l.sections[0].height = 2000000000;
+        report::Section second = l.sections[0];
+        second.name = QStringLiteral("Second");
+        l.sections.append(second);
+        report::Control &c = l.sections[0].controls[0];
+        c.left = 2000000000;
+        c.top = 2000000000;
+        c.width = 100000000;
+        c.height = -100000000;
+        ui::setMessageResponder([](const ui::MessageRequest &) { return ui::Answer::Ok; });
+        m_window->ard->setLayout(l);
+        ui::setMessageResponder({});
+        QVERIFY(!m_window->ard->canvas()->grab(QRect(0, 0, 400, 400)).isNull());
+        m_window->ard->setSelection({{0, 0}, {1, 0}});
+        m_window->ard->moveSelection(150000000, 150000000);
+        m_window->ard->resizeSelection(2100000000, 2100000000);
+        QCOMPARE(m_window->ard->control({0, 0})->left, 2000000000); // already beyond
+        QCOMPARE(m_window->ard->control({0, 0})->width, 100000000);
+        QCOMPARE(m_window->ard->control({1, 0})->width, 1 << 24);
+        m_window->ard->copySelection();
+        m_window->ard->paste();
+        QVERIFY(!m_window->ard->canvas()->grab(QRect(0, 0, 400, 400)).isNull());
+    }
+
+    // The panel edits the first selected control; a name another control
+    // has is refused.
+    void propertyPanel()
+    {
+        m_window = open("Denpyo", QString());
+        frmPrintForm &w = *m_window;
+        w.ard->setLayout(fourControls());
+        w.ard->setSelection({{0, 2}});
+        report::PropertyPanel *panel = w.ard->propertyPanel();
+        panel->textEdit->setFocus();
+        panel->textEdit->selectAll();
+        D::type(QStringLiteral("P_顧客名"));
+        panel->widthBox->setValue(3000);
+        panel->alignBox->setCurrentIndex(2);
+        panel->borderBox->setChecked(true);
+        panel->formatEdit->setFocus();
+        D::type(QStringLiteral("#,##0"));
+        panel->nameEdit->setFocus();
+        panel->nameEdit->selectAll();
+        D::type(QStringLiteral("Field1"));
+        D::key(Qt::Key_Return);
+        const report::Control *c = w.ard->control({0, 2});
+        QCOMPARE(c->text, QStringLiteral("P_顧客名"));
+        QCOMPARE(c->width, 3000);
+        QCOMPARE(c->align, report::HAlign::Right);
+        QVERIFY(c->border);
+        QCOMPARE(c->outputFormat, QStringLiteral("#,##0"));
+        QCOMPARE(c->name, QStringLiteral("Field2"));
+        QCOMPARE(panel->nameEdit->text(), QStringLiteral("Field2"));
+    }
+
+    void registerRefusals()
+    {
+        D d;
+        writeLayout(gstrDenpyoPrintFormFolder + QStringLiteral("abc.rpx"), report::LayoutDesigner::blankLayout());
+        m_window = open("Denpyo", QString());
+        frmPrintForm &w = *m_window;
+        const QStringList before = QDir(gstrDenpyoPrintFormFolder).entryList(QDir::Files);
+
+        QVERIFY(!w.Regist());
+        w.txtName->setText(QStringLiteral("a/b"));
+        QVERIFY(!w.Regist());
+        w.txtName->setText(QStringLiteral("ABC"));
+        QVERIFY(!w.Regist());
+        QCOMPARE(d.texts(), (QStringList{QStringLiteral("印刷フォーム名を入力してください。"),
+                                         QStringLiteral("印刷フォーム名には次の文字は使えません。\r\n\t\\/:*?<>|"),
+                                         QStringLiteral("このフォーム名は既に登録されています。")}));
+        QCOMPARE(QDir(gstrDenpyoPrintFormFolder).entryList(QDir::Files), before);
+        QVERIFY(w.isVisible());
+    }
+
+    // Faults are listed; No writes nothing, Yes writes the layout as it is.
+    void registerWithFaults()
+    {
+        D d;
+        m_window = open("Denpyo", QString());
+        frmPrintForm &w = *m_window;
+        report::Layout l = fourControls();
+        l.sections[0].controls[0].text = QStringLiteral("X_印刷日付");
+        w.ard->setLayout(l);
+        w.txtName->setText(QStringLiteral("  月次 "));
+        const QString path = gstrDenpyoPrintFormFolder + QStringLiteral("月次.rpx");
+        d.answer = ui::Answer::No;
+        QVERIFY(!w.Regist());
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(w.isVisible());
+        QCOMPARE(d.texts().last(), QStringLiteral("定義内容に間違いがあります。\r\n\r\n"
+                                                  "このまま、伝票印刷フォーム 月次 を登録しますか？"));
+        QCOMPARE(w.lstError->count(), 3);
+        QCOMPARE(w.lstError->item(0)->text(), QStringLiteral("Field1 / X_印刷日付 / 形式が間違っています。(P_データベース項目名, "
+                                                             "F_データベース項目名, L_データベース項目名, 99_データベース項目名)"));
+        d.answer = ui::Answer::Yes;
+        QVERIFY(w.Regist());
+        QCOMPARE(report::loadLayout(path).sections, l.sections);
+    }
+
+    // Once a new print form is saved, the window goes on with it: saving
+    // again overwrites it and closing with "Yes" saves and closes.
+    void newFormSavedTwice()
+    {
+        D d;
+        m_window = open("Denpyo", QString());
+        frmPrintForm &w = *m_window;
+        w.txtName->setText(QStringLiteral("n1"));
+        w.ard->setLayout(fourControls());
+        w.SaveOverwrite();
+        const QString path = gstrDenpyoPrintFormFolder + QStringLiteral("n1.rpx");
+        QVERIFY(QFile::exists(path));
+        QVERIFY(!w.txtName->Enabled());
+        QVERIFY(!w.isChanged());
+        w.ard->setSelection({{0, 0}});
+        w.ard->moveSelection(300, 0);
+        w.SaveOverwrite();
+        QCOMPARE(report::loadLayout(path).sections[0].controls[0].left, 300);
+        w.ard->moveSelection(300, 0);
+        d.answer = ui::Answer::Yes;
+        w.reject();
+        QVERIFY(!w.isVisible());
+        QCOMPARE(report::loadLayout(path).sections[0].controls[0].left, 600);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("レイアウトが変更されています。保存しますか？")});
+        QVERIFY(w.ResultModified);
+    }
+
+    void optionRoundTrip_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QVector<bool>>("checks");
+        QTest::addColumn<QString>("userData");
+
+        QTest::newRow("slip list, only selected") << "DenpyoList" << QVector<bool>{true, false, false} << "1;0;0;";
+        QTest::newRow("slip list, selected and lines") << "DenpyoList" << QVector<bool>{true, true, false} << "1;1;0;";
+        QTest::newRow("invoice, lines apart") << "TsukiSeikyusho" << QVector<bool>{false, true, true} << "0;1;1;";
+        QTest::newRow("customer list, none") << "CustomerList" << QVector<bool>{false, false, false} << "0;0;0;";
+        QTest::newRow("customer keeps three flags") << "Customer" << QVector<bool>{false, false, false} << "0;0;0;";
+    }
+
+    void optionRoundTrip()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QVector<bool>, checks);
+        QFETCH(QString, userData);
+        D d;
+        m_window = open(kind, QString());
+        QCheckBox *boxes[] = {m_window->chkOnlySelect, m_window->chkShohinMeisai, m_window->chkDenpyoLine};
+        for (int i = 0; i < 3; ++i)
+            if (checks[i])
+                QTest::mouseClick(boxes[i], Qt::LeftButton);
+        QCOMPARE(m_window->isChanged(), checks.contains(true));
+        m_window->txtName->setText(QStringLiteral("opt"));
+        m_window->SaveOverwrite();
+        const QString folder = kind == "DenpyoList" ? gstrDenpyoListPrintFormFolder
+                             : kind == "TsukiSeikyusho" ? gstrTsukiSeikyushoPrintFormFolder
+                             : kind == "CustomerList" ? gstrCustomerListPrintFormFolder
+                                                      : gstrCustomerPrintFormFolder;
+        const QString path = folder + QStringLiteral("opt.rpx");
+        QCOMPARE(report::loadLayout(path).userData, userData);
+        bool a = false, b = false, c = false;
+        GetDenpyoListFormOption(path, a, b, c);
+        QCOMPARE((QVector<bool>{a, b, c}), checks);
+        m_window.reset();
+
+        m_window = open(kind, QStringLiteral("opt"));
+        QCOMPARE((QVector<bool>{m_window->chkOnlySelect->isChecked(), m_window->chkShohinMeisai->isChecked(),
+                                m_window->chkDenpyoLine->isChecked()}),
+                 checks);
+        QVERIFY(!m_window->isChanged());
+        QVERIFY(!m_window->txtName->Enabled());
+    }
+
+    void userDataReader_data()
+    {
+        QTest::addColumn<QString>("userData");
+        QTest::addColumn<QVector<bool>>("checks");
+        QTest::newRow("1;") << "1;" << QVector<bool>{true, false, false};
+        QTest::newRow("empty") << "" << QVector<bool>{false, false, false};
+        QTest::newRow("blank parts") << " ;1; " << QVector<bool>{false, true, false};
+        QTest::newRow("more parts") << "0;0;1;1;" << QVector<bool>{false, false, true};
+    }
+
+    void userDataReader()
+    {
+        QFETCH(QString, userData);
+        QFETCH(QVector<bool>, checks);
+        const PrintFormOptions o = PrintFormOptions::fromUserData(userData);
+        QCOMPARE((QVector<bool>{o.OnlySelect, o.ShohinMeisai, o.DenpyoLine}), checks);
+    }
+
+    // A sample imported into a new print form names it; closing asks, and
+    // "No" writes nothing.
+    void importSample()
+    {
+        D d;
+        m_window = open("Denpyo", QString());
+        D::onNextModal([](QWidget *modal) {
+            auto *picker = qobject_cast<frmList *>(modal);
+            QVERIFY(picker);
+            QCOMPARE(picker->windowTitle(), QStringLiteral(" 印刷フォーム選択"));
+            QCOMPARE(picker->lvwFormList->count(), 1);
+            QTest::mouseClick(picker->lvwFormList->viewport(), Qt::LeftButton, {},
+                              picker->lvwFormList->visualItemRect(picker->lvwFormList->item(0)).center());
+            QTest::mouseClick(picker->cmdOK, Qt::LeftButton);
+        });
+        m_window->InportSampleForm();
+        QCOMPARE(m_window->txtName->Text(), QStringLiteral("納品書"));
+        QVERIFY(m_window->isChanged());
+        QVERIFY(!m_window->ard->layout().sections[0].controls.isEmpty());
+        d.answer = ui::Answer::No;
+        m_window->reject();
+        QVERIFY(!m_window->isVisible());
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("レイアウトが変更されています。保存しますか？")});
+        QVERIFY(QDir(gstrDenpyoPrintFormFolder).entryList(QDir::Files).isEmpty());
+        QVERIFY(!m_window->ResultModified);
+    }
+
+    // Save-as writes a new file and leaves the one in the name box alone;
+    // closing afterwards does not ask.
+    void saveAs()
+    {
+        D d;
+        writeLayout(gstrDenpyoPrintFormFolder + QStringLiteral("元.rpx"), fourControls());
+        const QByteArray original = [] {
+            QFile f(gstrDenpyoPrintFormFolder + QStringLiteral("元.rpx"));
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        m_window = open("Denpyo", QStringLiteral("元"));
+        m_window->ard->setSelection({{0, 0}});
+        m_window->ard->deleteSelection();
+        D::onNextModal([](QWidget *modal) {
+            QVERIFY(qobject_cast<frmNameInput *>(modal));
+            D::type(QStringLiteral("別名"));
+            D::key(Qt::Key_Return);
+            D::key(Qt::Key_Return);
+        });
+        m_window->SaveFormAs();
+        QCOMPARE(report::loadLayout(gstrDenpyoPrintFormFolder + QStringLiteral("別名.rpx")).sections[0].controls.size(), 3);
+        m_window->reject();
+        QVERIFY(d.texts().isEmpty());
+        QFile f(gstrDenpyoPrintFormFolder + QStringLiteral("元.rpx"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), original);
+    }
+
+    void sectionWarning()
+    {
+        D d;
+        m_window = open("Denpyo", QString());
+        report::Layout two = fourControls();
+        report::Section header;
+        header.name = QStringLiteral("PageHeader");
+        header.height = 500;
+        two.sections.prepend(header);
+        m_window->ard->setLayout(two);
+        m_window->ard->setLayout(two);
+        m_window->ard->setLayout(two);
+        QCOMPARE(d.texts(), (QStringList{QStringLiteral("Detail以外のセクションは使用できません。"),
+                                         QStringLiteral("Detail以外のセクションは使用できません。")}));
+        QCOMPARE(d.messages.first().icon, ui::Icon::Exclamation);
+        // Deleting the extra section leaves a layout that passes.
+        m_window->ard->deleteSection(0);
+        QCOMPARE(d.messages.size(), 2);
+        m_window->CheckLayout();
+        QCOMPARE(m_window->lstError->count(), 3);
+        QVERIFY(m_window->lstError->item(0)->text().startsWith(QStringLiteral("Field1 / Field1 / ")));
+    }
+
+    // An unreadable print form is reported and not opened for editing.
+    void unreadableForm()
+    {
+        D d;
+        QFile f(gstrDenpyoPrintFormFolder + QStringLiteral("壊れ.rpx"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("<Report><Section Name=\"Detail\"><Control Left=\"x\"/></Section></Report>");
+        f.close();
+        m_window = open("Denpyo", QStringLiteral("壊れ"));
+        QTRY_VERIFY(!m_window->isVisible());
+        QCOMPARE(d.messages.size(), 1);
+        QVERIFY(d.texts().first().startsWith(QStringLiteral("印刷フォームを読み込めません。")));
+        QVERIFY(!m_window->ResultModified);
+    }
+
+    void previewShowsTheDesign()
+    {
+        m_window = open("Denpyo", QString());
+        m_window->ard->setLayout(fourControls());
+        m_window->ChooseTab(1);
+        QCOMPARE(m_window->arv->pageCount(), 1);
+        QCOMPARE(m_window->arv->pages()[0].texts(), (QStringList{"Field1", "Label1", "Field2", "Field3"}));
+        m_window->ChooseTab(0);
+        QCOMPARE(m_window->arv->pageCount(), 0);
+    }
+
+    void itemNamePickerRows_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QStringList>("tail");
+        QTest::newRow("Denpyo") << "Denpyo" << 83
+                                << QStringList{"1_明細金額-消費税(内税)", "1_@様", "1_@ここに印字する文字を指定してください"};
+        QTest::newRow("Customer") << "Customer" << 1 + 45 + 4 + 2
+                                  << QStringList{"P_@ここに印字する文字を指定してください", "1_@様",
+                                                 "1_@ここに印字する文字を指定してください"};
+    }
+
+    void itemNamePickerRows()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, rows);
+        QFETCH(QStringList, tail);
+        frmItemName picker;
+        picker.arrPageItemName = fnGetItemNames(kind, "P");
+        picker.arrDetailItemName = fnGetItemNames(kind, "D");
+        picker.show();
+        QCOMPARE(picker.List1->count(), rows);
+        QStringList last;
+        for (int i = rows - 3; i < rows; ++i)
+            last << picker.List1->item(i)->text();
+        QCOMPARE(last, tail);
+        QVERIFY(!picker.cmdOK->isEnabled());
+        QTest::mouseClick(picker.List1->viewport(), Qt::LeftButton, {},
+                          picker.List1->visualItemRect(picker.List1->item(0)).center());
+        QVERIFY(!picker.cmdOK->isEnabled());
+        QTest::mouseDClick(picker.List1->viewport(), Qt::LeftButton, {},
+                           picker.List1->visualItemRect(picker.List1->item(0)).center());
+        QVERIFY(picker.isVisible());
+        QTest::keyClick(picker.List1, Qt::Key_Escape);
+        QVERIFY(!picker.isVisible());
+        QVERIFY(picker.ResultValue.isEmpty());
+    }
+
+    void formPickerWithoutChoice()
+    {
+        D d;
+        frmList picker;
+        picker.FormDir = programFolder() + QStringLiteral("/Define/NoSuchFolder/");
+        picker.show();
+        QCOMPARE(picker.lvwFormList->count(), 0);
+        QTest::mouseClick(picker.cmdOK, Qt::LeftButton);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("フォームを選択してください。")});
+        QVERIFY(picker.isVisible());
+        picker.close();
+        QVERIFY(!picker.OK());
+    }
+};
+
+QTEST_MAIN(tst_frmPrintForm)
+#include "tst_frmprintform.moc"
