@@ -10,10 +10,11 @@
 #include "platform/report/LayoutDesigner.h"
 #include "platform/report/LayoutFile.h"
 #include "platform/report/PropertyPanel.h"
-#include "printing/ActiveReport1.h"
+#include "model/Denpyo.h"
+#include "platform/report/PreviewDialog.h"
+#include "printing/DenpyoPrint.h"
 #include "printing/PrintFormOption.h"
 #include "printing/PrintItemNames.h"
-#include "printing/clsReportPrint.h"
 #include "printing/frmItemName.h"
 #include "printing/frmList.h"
 #include "printing/frmPrintForm.h"
@@ -196,21 +197,24 @@ private slots:
         QVERIFY(w.ResultModified);
         QVERIFY(!w.isVisible());
 
-        // The registered form prints: three rows a page, the page item on each.
-        const QString path = gstrDenpyoPrintFormFolder + QStringLiteral("納品書A.rpx");
-        clsReportPrint collector;
-        collector.SetPageData(QStringLiteral("伝票番号"), QStringLiteral("000000123"));
-        for (int r = 1; r <= 4; ++r) {
-            collector.AddDetailData();
-            collector.SetDetailData(QStringLiteral("品名"), QStringLiteral("品%1").arg(r));
-        }
-        ActiveReport1 report;
-        report.loadLayout(path);
-        report.run();
-        QCOMPARE(report.pages().size(), 2);
-        QCOMPARE(report.pages()[0].texts(),
-                 (QStringList{"000000123", "品1", "品2", "品3"}));
-        QCOMPARE(report.pages()[1].texts(), (QStringList{"000000123", "品4"}));
+        // The slip print runs the registered form: three lines a page, the
+        // slip number on each.
+        Denpyo slip;
+        slip.setDenpyoID(123);
+        for (int r = 1; r <= 4; ++r)
+            slip.Meisais().Add().setItemName(QStringLiteral("品%1").arg(r));
+        QVector<report::Page> pages;
+        report::setPreviewDriver([&pages](report::PreviewDialog &preview) {
+            pages = preview.viewer()->pages();
+            return int(QDialog::Accepted);
+        });
+        const bool printed = PrintDenpyo(slip, gstrDenpyoPrintFormFolder, QStringLiteral("納品書A"),
+                                         QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+        report::setPreviewDriver({});
+        QVERIFY(printed);
+        QCOMPARE(pages.size(), 2);
+        QCOMPARE(pages[0].texts(), (QStringList{"123", "品1", "品2", "品3"}));
+        QCOMPARE(pages[1].texts(), (QStringList{"123", "品4"}));
     }
 
     void numbering_data()
@@ -319,33 +323,36 @@ private slots:
         QCOMPARE(QSize(shape->width, shape->height), QSize(2000, 1000));
     }
 
-    // Sizes from a hostile file are drawn and edited without overflow.
+    // Controls at the far edge of what a layout may hold are drawn and
+    // edited, and what the designer writes loads again.
     void farAwayControls()
     {
         m_window = open("Denpyo", QString());
         report::Layout l = fourControls();
-        l.sections[0].height = 2000000000;
+        l.sections[0].height = report::kMaxTwips;
         report::Section second = l.sections[0];
         second.name = QStringLiteral("Second");
         l.sections.append(second);
         report::Control &c = l.sections[0].controls[0];
-        c.left = 2000000000;
-        c.top = 2000000000;
-        c.width = 100000000;
-        c.height = -100000000;
+        c.left = report::kMaxTwips;
+        c.top = report::kMaxTwips;
+        c.width = report::kMaxTwips;
+        c.height = -report::kMaxTwips;
         ui::setMessageResponder([](const ui::MessageRequest &) { return ui::Answer::Ok; });
         m_window->ard->setLayout(l);
         ui::setMessageResponder({});
         QVERIFY(!m_window->ard->canvas()->grab(QRect(0, 0, 400, 400)).isNull());
         m_window->ard->setSelection({{0, 0}, {1, 0}});
-        m_window->ard->moveSelection(150000000, 150000000);
-        m_window->ard->resizeSelection(2100000000, 2100000000);
-        QCOMPARE(m_window->ard->control({0, 0})->left, 2000000000); // already beyond
-        QCOMPARE(m_window->ard->control({0, 0})->width, 100000000);
-        QCOMPARE(m_window->ard->control({1, 0})->width, 1 << 24);
+        m_window->ard->moveSelection(150000, 150000);
+        m_window->ard->resizeSelection(report::kMaxTwips, report::kMaxTwips);
+        QCOMPARE(m_window->ard->control({0, 0})->left, report::kMaxTwips);
+        QCOMPARE(m_window->ard->control({1, 0})->width, report::kMaxTwips);
         m_window->ard->copySelection();
         m_window->ard->paste();
         QVERIFY(!m_window->ard->canvas()->grab(QRect(0, 0, 400, 400)).isNull());
+        const QString path = gstrDenpyoPrintFormFolder + QStringLiteral("far.rpx");
+        m_window->ard->saveLayoutFile(path);
+        QCOMPARE(report::loadLayout(path).sections, m_window->ard->layout().sections);
     }
 
     // The panel edits the first selected control; a name another control

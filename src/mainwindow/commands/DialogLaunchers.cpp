@@ -1,7 +1,11 @@
 #include "mainwindow/commands/DialogLaunchers.h"
 
+#include "mainwindow/commands/MainListPrintSource.h"
 #include "masters/frmCustomer.h"
 #include "masters/frmShohin.h"
+#include "printing/frmItemPrint.h"
+#include "printing/frmListPrint.h"
+#include "printing/frmPrintInfo.h"
 
 bool ShowCustomerForm(const QString &mode, const QString &customerID, QWidget *parent)
 {
@@ -19,4 +23,45 @@ bool ShowShohinForm(const QString &mode, const QString &shohinID, QWidget *paren
     form.strShohinID = shohinID;
     form.exec();
     return form.ResultModified();
+}
+
+namespace {
+void printItem(const QString &type, const QString &id, const QString &formName, QWidget *parent)
+{
+    frmItemPrint form(parent);
+    form.ObjectType = type;
+    form.ObjectID = id;
+    form.FormName = formName;
+    form.exec();
+}
+} // namespace
+
+void PrintDenpyoItem(qint32 denpyoID, const QString &formName, QWidget *parent)
+{
+    printItem(QStringLiteral("伝票"), QString::number(denpyoID), formName, parent);
+}
+
+void PrintCustomerItem(const QString &customerID, const QString &formName, QWidget *parent)
+{
+    printItem(QStringLiteral("顧客"), customerID, formName, parent);
+}
+
+void PrintShohinItem(const QString &shohinID, const QString &formName, QWidget *parent)
+{
+    printItem(QStringLiteral("商品"), shohinID, formName, parent);
+}
+
+void ShowListPrintForm(const QString &kind, MainListView *list, QWidget *parent)
+{
+    MainListPrintSource source(list);
+    frmListPrint form(parent);
+    form.ObjectType = kind;
+    form.Source = &source;
+    form.exec();
+}
+
+void ShowPrintInfoForm(QWidget *parent)
+{
+    frmPrintInfo form(parent);
+    form.exec();
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class MainListView;
 class QWidget;
 
 // The main window opens every dialog of a command through one of these
@@ -11,3 +12,11 @@ class QWidget;
 
 bool ShowCustomerForm(const QString &mode, const QString &customerID, QWidget *parent = nullptr);
 bool ShowShohinForm(const QString &mode, const QString &shohinID, QWidget *parent = nullptr);
+
+// The print dialogs. A slip number is passed on without leading zeros.
+void PrintDenpyoItem(qint32 denpyoID, const QString &formName, QWidget *parent = nullptr);
+void PrintCustomerItem(const QString &customerID, const QString &formName, QWidget *parent = nullptr);
+void PrintShohinItem(const QString &shohinID, const QString &formName, QWidget *parent = nullptr);
+// Prints rows of the main list; kind is "伝票", "顧客" or "商品".
+void ShowListPrintForm(const QString &kind, MainListView *list, QWidget *parent = nullptr);
+void ShowPrintInfoForm(QWidget *parent = nullptr);

@@ -5,9 +5,11 @@
 #include "mainwindow/commands/PrintFormCommands.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
+#include "mainwindow/views/PrintFormRows.h"
 #include "mainwindow/views/RootMenuRows.h"
 #include "mainwindow/views/frmMainForm.h"
 
+#include <QAction>
 #include <QDir>
 
 namespace {
@@ -24,6 +26,21 @@ struct StartupDirRestorer {
             QDir::setCurrent(gstrStartupDir);
     }
 };
+
+// The print entry's form: its caption less " 印刷".
+void printSelected(frmMainForm &form, const QString &kind, const QString &selected, int printIndex)
+{
+    const auto *entry = form.findChild<QAction *>(QStringLiteral("mnuItemPrint%1").arg(printIndex));
+    if (!entry || selected.isEmpty())
+        return;
+    const QString formName = entry->text().chopped(3);
+    if (kind == kDenpyo)
+        PrintDenpyoItem(selected.toInt(), formName, &form);
+    else if (kind == kCustomer)
+        PrintCustomerItem(selected, formName, &form);
+    else if (kind == kShohin)
+        PrintShohinItem(selected, formName, &form);
+}
 
 void afterCustomerChange(frmMainForm &form)
 {
@@ -72,13 +89,18 @@ void openRecordRow(frmMainForm &form, const QString &kind)
 void OpenSelectedItem(frmMainForm &form)
 {
     StartupDirRestorer restorer;
-    if (PrintFormOpenSelectedItem(form))
-        return;
     const int row = form.lvwList->currentRowNumber();
-    if (row < 0)
-        return;
     const MainListModel *model = form.lvwList->listModel();
     const QString kind = form.CurrentLocation.value(0);
+    if (kind == QStringLiteral("印刷フォーム") && form.CurrentLevel == 0 && row >= 0
+        && model->text(row) == PrintFormRows::kPrintInfoRow) {
+        ShowPrintInfoForm(&form);
+        return;
+    }
+    if (PrintFormOpenSelectedItem(form))
+        return;
+    if (row < 0)
+        return;
     if (kind != kDenpyo && kind != kCustomer && kind != kShohin)
         return;
     if (form.CurrentLevel == 0)
@@ -89,11 +111,14 @@ void OpenSelectedItem(frmMainForm &form)
 
 void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
 {
-    Q_UNUSED(printIndex);
     StartupDirRestorer restorer;
     const int row = form.lvwList->currentRowNumber();
     const QString selected = row >= 0 ? form.lvwList->listModel()->text(row) : QString();
     const QString kind = form.CurrentLocation.value(0);
+    if (command == QLatin1String("Print")) {
+        printSelected(form, kind, selected, printIndex);
+        return;
+    }
     if (kind != kCustomer && kind != kShohin)
         return;
 

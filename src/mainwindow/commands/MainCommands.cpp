@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "core/dialogs/frmSystemInfo.h"
 #include "core/dialogs/frmVersion.h"
+#include "mainwindow/commands/DialogLaunchers.h"
 #include "mainwindow/commands/ItemCommands.h"
 #include "mainwindow/commands/PopupMenus.h"
 #include "mainwindow/commands/PrintFormCommands.h"
@@ -51,6 +52,8 @@ void MainCommands::connectMenus()
     connect(m_form->mnuRegClear, &QAction::triggered, this, [this] { RegClearCommand(); });
     connect(m_form->mnuSystemInfo, &QAction::triggered, this, [this] { SystemInfoCommand(); });
     connect(m_form->mnuVersion, &QAction::triggered, this, [this] { VersionCommand(); });
+    connect(m_form->mnuListPrint, &QAction::triggered, this, [this] { run(&MainCommands::ListPrintCommand); });
+    connect(m_form->mnuJishaInfo, &QAction::triggered, this, [this] { ShowPrintInfoForm(m_form); });
     // The print-form lists' part of New, Delete and Rename.
     const struct {
         QAction *action;
@@ -102,6 +105,8 @@ void MainCommands::ToolbarCommand(const QString &key)
         HelpCommand();
     else if (key == QLatin1String("SystemInfo"))
         SystemInfoCommand();
+    else if (key == QLatin1String("ListPrint"))
+        ListPrintCommand();
     else if (key == QLatin1String("New") || key == QLatin1String("Delete"))
         PrintFormCommand(*m_form, key);
 }
@@ -198,6 +203,14 @@ void MainCommands::ListKeyF2()
                               && m_form->CurrentLocation.value(1) != QStringLiteral("検索フィルター");
     if (registerList || kind == QStringLiteral("月締め請求"))
         ItemCommand(*m_form, QStringLiteral("Edit"));
+}
+
+void MainCommands::ListPrintCommand()
+{
+    const QString kind = m_form->CurrentLocation.value(0);
+    if (m_form->CurrentLevel == 1 && (kind == kDenpyo || kind == kCustomer || kind == kShohin)
+        && m_form->CurrentLocation.value(1) != QStringLiteral("検索フィルター"))
+        ShowListPrintForm(kind, m_form->lvwList, m_form);
 }
 
 void MainCommands::CloseMainForm()

@@ -26,6 +26,7 @@ public:
     void SystemInfoCommand();
     void VersionCommand();
     void ListKeyF2();
+    void ListPrintCommand();
 
     PopupMenus *popupMenus() const { return m_popups; }
 

@@ -2,6 +2,7 @@
 
 #include "mainwindow/views/MainImages.h"
 
+#include <QFont>
 #include <algorithm>
 #include <numeric>
 
@@ -13,6 +14,7 @@ void MainListModel::setColumns(const QVector<Column> &columns)
     m_columns = columns;
     m_rows.reset();
     m_order.clear();
+    m_bold.clear();
     endResetModel();
 }
 
@@ -21,6 +23,7 @@ void MainListModel::setRows(std::shared_ptr<MainListRows> rows)
     beginResetModel();
     m_rows = std::move(rows);
     m_order.clear();
+    m_bold.clear();
     applySort();
     endResetModel();
 }
@@ -84,6 +87,13 @@ QVariant MainListModel::data(const QModelIndex &index, int role) const
         if (index.column() < m_columns.size())
             return int(m_columns[index.column()].alignment | Qt::AlignVCenter);
         return QVariant();
+    case Qt::FontRole:
+        if (size_t(row) < m_bold.size() && m_bold[size_t(row)]) {
+            QFont font;
+            font.setBold(true);
+            return font;
+        }
+        return QVariant();
     case ImageRole:
         return m_rows->image(row);
     case TagRole:
@@ -102,6 +112,24 @@ QVariant MainListModel::headerData(int section, Qt::Orientation orientation, int
     if (role == Qt::TextAlignmentRole)
         return int(m_columns[section].alignment | Qt::AlignVCenter);
     return QVariant();
+}
+
+bool MainListModel::isBold(int row) const
+{
+    if (!m_rows || row < 0 || row >= m_rows->count())
+        return false;
+    const size_t source = size_t(sourceRow(row));
+    return source < m_bold.size() && m_bold[source];
+}
+
+void MainListModel::setBold(int row, bool bold)
+{
+    if (!m_rows || row < 0 || row >= m_rows->count() || isBold(row) == bold)
+        return;
+    if (m_bold.empty())
+        m_bold.resize(size_t(m_rows->count()), false);
+    m_bold[size_t(sourceRow(row))] = bold;
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1), {Qt::FontRole});
 }
 
 void MainListModel::sort(int column, Qt::SortOrder order)

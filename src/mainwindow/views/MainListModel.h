@@ -36,6 +36,11 @@ public:
     int image(int row) const;
     QString tag(int row) const;
 
+    // A row's bold mark (the rows a list print would take); it follows the
+    // row through sorting and goes with the rows on the next fill.
+    bool isBold(int row) const;
+    void setBold(int row, bool bold);
+
     int sortColumn() const { return m_sortColumn; }
     Qt::SortOrder sortOrder() const { return m_sortOrder; }
     void setSort(int column, Qt::SortOrder order);
@@ -53,6 +58,7 @@ private:
     QVector<Column> m_columns;
     std::shared_ptr<MainListRows> m_rows;
     std::vector<int> m_order;
+    std::vector<bool> m_bold; // by source row; empty while no row is bold
     int m_sortColumn = 0;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };

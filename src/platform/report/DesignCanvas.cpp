@@ -18,10 +18,11 @@ const int kPad = 16;       // pixels of desk around the paper
 const int kHandle = 3;     // half the size of a grab handle, pixels
 const int kSnap = 15;      // twips a mouse move snaps to
 const int kMinDraw = 4;    // pixels below which a drawn box gets the default size
-const int kMaxTwips = 1 << 24; // beyond any paper
+const int kFarTwips = 1 << 24; // beyond the sum of any sections
 
 using Ref = LayoutDesigner::ControlRef;
 
+// Edits stay within what a layout file may hold.
 int clampedSum(int a, int b)
 {
     return int(std::clamp<qint64>(qint64(a) + b, -kMaxTwips, kMaxTwips));
@@ -65,7 +66,7 @@ int DesignCanvas::sectionTop(int section) const
     qint64 top = l.pageSetup.topMargin;
     for (int i = 0; i < section && i < l.sections.size(); ++i)
         top += qMax(0, l.sections[i].height);
-    return int(std::clamp<qint64>(top, -kMaxTwips, kMaxTwips));
+    return int(std::clamp<qint64>(top, -kFarTwips, kFarTwips));
 }
 
 int DesignCanvas::sectionAt(double pageY) const
@@ -84,8 +85,8 @@ QSize DesignCanvas::sizeHint() const
     const Layout &l = m_designer->layout();
     const double height =
         qMax<double>(l.pageSetup.pageHeight(), double(sectionTop(int(l.sections.size()))) + l.pageSetup.bottomMargin);
-    const double width = qBound<double>(0, l.pageSetup.pageWidth(), kMaxTwips);
-    return QSize(int(width * scale()) + 2 * kPad, int(qMin<double>(height, kMaxTwips) * scale()) + 2 * kPad);
+    const double width = qBound<double>(0, l.pageSetup.pageWidth(), kFarTwips);
+    return QSize(int(width * scale()) + 2 * kPad, int(qMin<double>(height, kFarTwips) * scale()) + 2 * kPad);
 }
 
 void DesignCanvas::relayout()

@@ -29,12 +29,10 @@ private:
     bool m_done = false;
 };
 
-// Moves and sizes stop far beyond any paper (controls read from files may
-// lie anywhere an int reaches).
+// Moves and sizes stay within what a layout file may hold.
 int clampedSum(int a, int b)
 {
-    const qint64 far = 1 << 24;
-    return int(std::clamp<qint64>(qint64(a) + b, qMin<qint64>(a, -far), qMax<qint64>(a, far)));
+    return int(std::clamp<qint64>(qint64(a) + b, -kMaxTwips, kMaxTwips));
 }
 
 ControlKind kindOf(LayoutDesigner::Tool tool)

@@ -22,10 +22,10 @@ namespace report {
 
 namespace {
 
-QSpinBox *twipsBox(QWidget *parent, int minimum = -32768)
+QSpinBox *twipsBox(QWidget *parent, int minimum = -kMaxTwips)
 {
     auto *box = new QSpinBox(parent);
-    box->setRange(minimum, 32767);
+    box->setRange(minimum, kMaxTwips);
     box->setSingleStep(15);
     box->setSuffix(QStringLiteral(" tw"));
     box->setKeyboardTracking(false);
@@ -251,8 +251,8 @@ void PropertyPanel::refresh()
         setText(tagEdit, c->tag);
         setText(formatEdit, c->outputFormat);
         // A line may run up or left: its width and height may be negative.
-        widthBox->setMinimum(c->kind == ControlKind::Line ? -32768 : 0);
-        heightBox->setMinimum(c->kind == ControlKind::Line ? -32768 : 0);
+        widthBox->setMinimum(c->kind == ControlKind::Line ? -kMaxTwips : 0);
+        heightBox->setMinimum(c->kind == ControlKind::Line ? -kMaxTwips : 0);
         leftBox->setValue(c->left);
         topBox->setValue(c->top);
         widthBox->setValue(c->width);
