@@ -12,6 +12,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <unistd.h>
 
 namespace benchsupport {
 namespace {
@@ -19,7 +20,10 @@ namespace {
 // Seconds per iteration of each repetition, by benchmark name.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
-    explicit RatioReporter(std::vector<Pair> pairs) : m_pairs(std::move(pairs)) {}
+    RatioReporter(std::vector<Pair> pairs, OutputOptions options)
+        : ConsoleReporter(options), m_pairs(std::move(pairs))
+    {
+    }
 
     void ReportRuns(const std::vector<Run> &reports) override
     {
@@ -93,7 +97,10 @@ int run(int argc, char **argv, const std::vector<Pair> &pairs)
     benchmark::Initialize(&count, args.data());
     if (benchmark::ReportUnrecognizedArguments(count, args.data()))
         return 1;
-    RatioReporter reporter(pairs);
+    // Colours only on a terminal, and never when asked not to.
+    const bool colour = isatty(STDOUT_FILENO) && !given(argc, argv, "--benchmark_color=false");
+    RatioReporter reporter(pairs, colour ? benchmark::ConsoleReporter::OO_ColorTabular
+                                         : benchmark::ConsoleReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

@@ -92,3 +92,17 @@ void setFixedNow(const QDateTime &value)
 {
     fixedNow() = value;
 }
+
+QStringList deliveryMonths(const QDate &day)
+{
+    auto month = [](const QDate &d) { return d.toString(QStringLiteral("yyyy/MM")); };
+    QDate d = day.addDays(-1000);
+    QStringList months{month(d)};
+    const QDate limit = day.addDays(365);
+    for (;;) {
+        d = QDate(d.year(), d.month(), 1).addMonths(1);
+        months << month(d);
+        if (!(d < limit))
+            return months;
+    }
+}

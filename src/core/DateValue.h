@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 // Dates as the program keeps them: a date-time whose zero value,
 // 1899/12/30 00:00:00, stands for "no date".
@@ -25,6 +26,11 @@ QDateTime localDateTime(const QDate &day, const QTime &time);
 // Reads "yyyy/mm/dd", "yyyy/mm/dd hh:nn:ss", "yyyy/m/d" and "yy/mm/dd"
 // (a two-digit year is 2000 + yy). An invalid QDateTime when it is no date.
 QDateTime parseDateTime(const QString &text);
+
+// The months ("yyyy/MM") a delivery-month choice offers on a given day:
+// from the month of 1000 days before it up to the first month that starts
+// on or after the day a year (365 days) ahead, oldest first.
+QStringList deliveryMonths(const QDate &day);
 
 // Today's date and the current time; tests fix them.
 QDate today();

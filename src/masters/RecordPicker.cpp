@@ -44,7 +44,9 @@ RecordPicker::RecordPicker(const QString &formName, SearchFilterKind kind, QWidg
 {
     setObjectName(formName);
     ui::setDialogFrame(this, ui::DialogFrame::Sizable);
-    m_nodePrefix = kind == SearchFilterKind::Customer ? QStringLiteral("cu") : QStringLiteral("sh");
+    m_nodePrefix = kind == SearchFilterKind::Customer ? QStringLiteral("cu")
+                   : kind == SearchFilterKind::Shohin ? QStringLiteral("sh")
+                                                      : QStringLiteral("de");
 
     auto *filterFrame = new QFrame(this);
     filterFrame->setFrameShape(QFrame::StyledPanel);
@@ -148,7 +150,7 @@ void RecordPicker::setSearchBoxes(const QList<QWidget *> &boxes)
     m_boxes = boxes;
     for (QWidget *box : boxes)
         keys->watch(box);
-    keys->setAction(nullptr, NavKey::Home, [this] { m_boxes.first()->setFocus(Qt::OtherFocusReason); });
+    keys->setAction(nullptr, NavKey::Home, [this] { homeBox()->setFocus(Qt::OtherFocusReason); });
     for (QWidget *box : boxes)
         ui::KeyNavigator::keyReceiver(box)->installEventFilter(this);
 }

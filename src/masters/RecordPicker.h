@@ -27,10 +27,9 @@ public:
     // The key of the row that choosing loads; empty when there is none.
     const QString &currentChoice() const { return m_choice; }
 
-    ~RecordPicker() override;
-
 protected:
     RecordPicker(const QString &formName, SearchFilterKind kind, QWidget *parent);
+    ~RecordPicker() override;
 
     QTreeWidget *tvwTree = nullptr;
     QGroupBox *framSearch = nullptr;
@@ -66,6 +65,8 @@ protected:
     virtual bool searchStaysDefault() const { return false; }
     // Where Up from the first list row goes.
     virtual QWidget *aboveList() const = 0;
+    // Where Home goes; the first search box unless a picker says otherwise.
+    virtual QWidget *homeBox() const { return m_boxes.first(); }
 
     // The shared routines.
     void FilterTreeFill();

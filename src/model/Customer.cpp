@@ -160,3 +160,8 @@ bool Customer::Delete()
     ItemClear();
     return true;
 }
+
+QString Customer::MissingMessage()
+{
+    return table().missing;
+}

@@ -49,6 +49,9 @@ public:
     // Deletes the row and clears the record; a row that is not there throws.
     bool Delete();
 
+    // The refusal of a record that is not stored.
+    static QString MissingMessage();
+
 private:
     void ItemClear();
     // Gives the fields, in column order, to a write statement.

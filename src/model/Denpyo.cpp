@@ -192,12 +192,26 @@ bool Denpyo::Fetch(qint32 denpyoID)
     return true;
 }
 
+bool Denpyo::checkNumber()
+{
+    if (DenpyoID() != 0)
+        return true;
+    m_errorMessage = kNoNumber;
+    return false;
+}
+
+void Denpyo::saved(const QDateTime &insertDate, const QDateTime &modifyDate)
+{
+    // The object takes the new time only once its row holds it.
+    setInsertDate(insertDate);
+    setModifyDate(modifyDate);
+    m_isNew = false;
+}
+
 bool Denpyo::Apply()
 {
-    if (DenpyoID() == 0) {
-        m_errorMessage = kNoNumber;
+    if (!checkNumber())
         return false;
-    }
     // Leaving this scope by a refusal or an error rolls everything back,
     // the deleted lines and the counter included.
     db::Transaction transaction(connection());
@@ -206,11 +220,36 @@ bool Denpyo::Apply()
     if (!Save(insertDate, modifyDate))
         return false;
     transaction.commit();
-    // The object takes the new time only once its row holds it.
-    setInsertDate(insertDate);
-    setModifyDate(modifyDate);
-    m_isNew = false;
+    saved(insertDate, modifyDate);
     return true;
+}
+
+bool Denpyo::ApplyTogether(Denpyo &first, Denpyo &second)
+{
+    if (!first.checkNumber())
+        return false;
+    if (!second.checkNumber()) {
+        first.m_errorMessage = second.m_errorMessage;
+        return false;
+    }
+    db::Transaction transaction(connection());
+    QDateTime insert1 = first.InsertDate(), modify1 = first.ModifyDate();
+    QDateTime insert2 = second.InsertDate(), modify2 = second.ModifyDate();
+    if (!first.Save(insert1, modify1))
+        return false;
+    if (!second.Save(insert2, modify2)) {
+        first.m_errorMessage = second.m_errorMessage;
+        return false;
+    }
+    transaction.commit();
+    first.saved(insert1, modify1);
+    second.saved(insert2, modify2);
+    return true;
+}
+
+QString Denpyo::MissingMessage()
+{
+    return kMissing;
 }
 
 bool Denpyo::Save(QDateTime &insertDate, QDateTime &modifyDate)
@@ -299,10 +338,8 @@ void Denpyo::CurrentDenpyoIDSave(qint32 denpyoID)
 
 bool Denpyo::Delete()
 {
-    if (DenpyoID() == 0) {
-        m_errorMessage = kNoNumber;
+    if (!checkNumber())
         return false;
-    }
     db::Connection &c = connection();
     db::Transaction transaction(c);
     c.prepare(kDeleteSql).bindInt(1, DenpyoID()).exec();

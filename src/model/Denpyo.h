@@ -66,6 +66,10 @@ public:
     // the slip-number counter in one transaction. On any error everything is
     // rolled back before the error is rethrown.
     bool Apply();
+    // Saves two slips as Apply does, in one transaction: both are stored or
+    // neither. A refusal of either leaves its sentence in first's
+    // ErrorMessage (and in the refusing slip's own).
+    static bool ApplyTogether(Denpyo &first, Denpyo &second);
     // Removes the row and its lines in one transaction; a row that has gone
     // is a refusal.
     bool Delete();
@@ -79,12 +83,19 @@ public:
     // never lowers it.
     void CurrentDenpyoIDSave(qint32 denpyoID);
 
+    // The refusal of a slip that is not stored.
+    static QString MissingMessage();
+
 private:
     void ItemClear();
     // Writes the row with the creation or update time set in the given
     // values; Apply keeps them once the transaction has committed.
     bool Save(QDateTime &insertDate, QDateTime &modifyDate);
     bool Fetch(qint32 denpyoID);
+    // The refusal of a number 0; true when the slip may be saved.
+    bool checkNumber();
+    // After the commit: the object takes the times its row holds.
+    void saved(const QDateTime &insertDate, const QDateTime &modifyDate);
 
     qint16 m_meisaiCount = 0; // mirrors 明細数 as loaded; nothing reads it
 

@@ -113,3 +113,8 @@ bool Shohin::Delete()
     ItemClear();
     return true;
 }
+
+QString Shohin::MissingMessage()
+{
+    return table().missing;
+}

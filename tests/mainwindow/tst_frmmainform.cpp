@@ -10,6 +10,7 @@
 #include "mainwindow/commands/PopupMenus.h"
 #include "masters/frmCustomer.h"
 #include "masters/frmShohin.h"
+#include "slips/frmDenpyo.h"
 #include "mainwindow/views/DateBar.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
@@ -1039,6 +1040,16 @@ void tst_frmMainForm::editorsOpenFromRowsAndF2_data()
     QTest::newRow("menu reference product")
         << "sh全件" << 0 << 0 << "RefNew" << "frmShohin" << "ReferenceNew" << "P1";
     QTest::newRow("menu command of a later issue") << "cu全件" << 1 << 0 << "Delete" << "" << "" << "";
+    QTest::newRow("新規伝票") << "de" << 0 << enter << "" << "frmDenpyo" << "New" << "";
+    QTest::newRow("伝票修正") << "de" << 1 << enter << "" << "frmDenpyo" << "SelectableUpdate" << "";
+    QTest::newRow("F2 on a slip") << "de全件" << 0 << f2 << "" << "frmDenpyo" << "SelectedUpdate" << "000000001";
+    QTest::newRow("menu new slip") << "de全件" << 0 << 0 << "New" << "frmDenpyo" << "New" << "";
+    QTest::newRow("menu edit slip") << "de全件" << 0 << 0 << "Edit" << "frmDenpyo" << "SelectedUpdate" << "000000001";
+    QTest::newRow("menu reference slip")
+        << "de全件" << 0 << 0 << "RefNew" << "frmDenpyo" << "ReferenceNew" << "000000001";
+    QTest::newRow("menu bar new, slip root") << "de" << 3 << 0 << "mnuNew" << "frmDenpyo" << "New" << "";
+    QTest::newRow("menu bar new, slip list") << "de全件" << 0 << 0 << "mnuNew" << "frmDenpyo" << "New" << "";
+    QTest::newRow("toolbar new, slip list") << "de全件" << 0 << 0 << "toolbarNew" << "frmDenpyo" << "New" << "";
 }
 
 void tst_frmMainForm::editorsOpenFromRowsAndF2()
@@ -1046,6 +1057,8 @@ void tst_frmMainForm::editorsOpenFromRowsAndF2()
     insertCustomer(QStringLiteral("C1"), QStringLiteral("甲"), QString(), QString(), false);
     insertCustomer(QStringLiteral("C2"), QStringLiteral("乙"), QString(), QString(), false);
     insertShohin(QStringLiteral("P1"), QStringLiteral("N"), QStringLiteral("品"), QStringLiteral("M"), 1);
+    insertSlip(1, QStringLiteral("2026/12/09"), QStringLiteral("甲"), QString(), 100);
+    insertSlip(2, QStringLiteral("2026/12/08"), QStringLiteral("乙"), QString(), 200);
     open();
     QFETCH(QString, node);
     QFETCH(int, row);
@@ -1064,6 +1077,9 @@ void tst_frmMainForm::editorsOpenFromRowsAndF2()
             } else if (auto *shohin = qobject_cast<frmShohin *>(dialog)) {
                 mode = shohin->Mode;
                 recordKey = shohin->strShohinID;
+            } else if (auto *denpyo = qobject_cast<frmDenpyo *>(dialog)) {
+                mode = denpyo->strMode;
+                recordKey = denpyo->strDenpyoID;
             }
             dialog->reject();
         }
@@ -1072,6 +1088,10 @@ void tst_frmMainForm::editorsOpenFromRowsAndF2()
     QFETCH(QString, command);
     if (command.isEmpty())
         QTest::keyClick(list, Qt::Key(key));
+    else if (command == QLatin1String("mnuNew"))
+        m_form->mnuNew->trigger();
+    else if (command == QLatin1String("toolbarNew"))
+        emit m_form->toolbarCommand(QStringLiteral("New"));
     else
         ItemCommand(*m_form, command);
     QTEST(editor, "editor");
@@ -1105,11 +1125,11 @@ void tst_frmMainForm::goingUpFromARecord()
     QFETCH(bool, changed);
     m_form->CurrentLocation = QStringList{QStringLiteral("伝票"), listName, QStringLiteral("000000001"), QString()};
     m_form->CurrentLevel = 2;
-    m_form->flgListChanged = changed;
+    m_form->flgListRefresh = changed;
     QTest::keyClick(m_form->lvwListItemMenu, Qt::Key_Escape);
     QTEST(location().value(1), "shownName");
     QCOMPARE(m_form->CurrentLevel, qint16(1));
-    QVERIFY(!m_form->flgListChanged);
+    QVERIFY(!m_form->flgListRefresh);
     QTEST(m_form->lvwList->rowCountShown(), "rows");
 }
 

@@ -462,6 +462,56 @@ private slots:
         QCOMPARE(counter(), existing ? 10 : 50);
     }
 
+    // Two slips saved together: both or neither, whichever of them fails.
+    void pairIsSavedInOneTransaction_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("both saved") << QString();
+        QTest::newRow("second slip gone") << QStringLiteral("gone");
+        QTest::newRow("second slip's lines abort") << QStringLiteral("trigger");
+    }
+    void pairIsSavedInOneTransaction()
+    {
+        QFETCH(QString, failure);
+        storeSlip(10, 3);
+        const QString before10 = snapshot(10);
+        const QString before11 = snapshot(11);
+        Denpyo source;
+        QVERIFY(source.Load(10));
+        source.Meisais().Remove(2);
+        Denpyo destination;
+        destination.setDenpyoID(11);
+        addLine(destination, QStringLiteral("品2"), 200);
+        if (failure == QLatin1String("gone"))
+            connection().exec(QStringLiteral("DELETE FROM 伝票テーブル WHERE 伝票番号 = 10"));
+        else if (failure == QLatin1String("trigger"))
+            connection().exec(QStringLiteral(
+                "CREATE TRIGGER stop_source BEFORE INSERT ON 明細テーブル WHEN NEW.伝票番号 = 10 "
+                "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+
+        if (failure.isEmpty()) {
+            QVERIFY(Denpyo::ApplyTogether(destination, source));
+            QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル WHERE 伝票番号 = 10")).toInt(), 2);
+            QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル WHERE 伝票番号 = 11")).toInt(), 1);
+            QCOMPARE(counter(), 11);
+            QCOMPARE(source.ModifyDate(), at(2024, 4, 1, 9, 30, 15));
+            QCOMPARE(destination.InsertDate(), at(2024, 4, 1, 9, 30, 15));
+            return;
+        }
+        const QString gone = snapshot(10);
+        if (failure == QLatin1String("gone")) {
+            QVERIFY(!Denpyo::ApplyTogether(destination, source));
+            QCOMPARE(destination.ErrorMessage(), Denpyo::MissingMessage());
+        } else {
+            QVERIFY_THROWS_EXCEPTION(DbError, Denpyo::ApplyTogether(destination, source));
+            QCOMPARE(gone, before10);
+        }
+        QVERIFY(!connection().inTransaction());
+        QCOMPARE(snapshot(11), before11);
+        QCOMPARE(snapshot(10), gone);
+        QCOMPARE(destination.InsertDate(), zeroDate());
+    }
+
     void deleteRemovesSlipAndLines()
     {
         storeSlip(11, 3);

@@ -314,6 +314,14 @@ private slots:
         QTest::mouseClick(canvas, Qt::LeftButton, {}, at(w, 4100, 2900));
         QVERIFY(w.ard->selection().isEmpty());
 
+        // The section's bottom edge drags its height.
+        const int height = w.ard->layout().sections[0].height;
+        QTest::mousePress(canvas, Qt::LeftButton, {}, at(w, 8000, height));
+        QTest::mouseMove(canvas, at(w, 8000, 9000));
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, at(w, 8000, 9000));
+        QVERIFY(qAbs(w.ard->layout().sections[0].height - 9000) <= 15);
+        QCOMPARE(w.ard->propertyPanel()->sectionHeightBox->value(), w.ard->layout().sections[0].height);
+
         // A rectangle with the default size from a click.
         w.ard->setTool(report::LayoutDesigner::Tool::Rectangle);
         QTest::mouseClick(canvas, Qt::LeftButton, {}, at(w, 6000, 6000));

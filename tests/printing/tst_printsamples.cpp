@@ -1,7 +1,16 @@
 #include "platform/report/LayoutFile.h"
 #include "platform/report/PreviewDialog.h"
 #include "platform/report/PreviewWidget.h"
+#include "TestSupport.h"
+#include "core/BasicInfo.h"
 #include "core/Globals.h"
+#include "model/Customer.h"
+#include "model/Denpyo.h"
+#include "model/Shohin.h"
+#include "printing/CustomerPrint.h"
+#include "printing/DenpyoListPrint.h"
+#include "printing/DenpyoPrint.h"
+#include "printing/ShohinPrint.h"
 #include "printing/PrintFieldSpec.h"
 #include "printing/PrintFormOption.h"
 #include "printing/PrintItemNames.h"
@@ -88,6 +97,108 @@ QVariant sampleValue(const QString &name, int row)
     return values.value(name, QString());
 }
 
+void setInfo(const char *key, const QString &text, qint32 number = 0)
+{
+    BasicInfo info;
+    info.setBasicInfoID(QString::fromLatin1(key));
+    info.setStringValue(text);
+    info.setLongValue(number);
+    info.Apply();
+}
+
+// A program database as a small business would have it: the own company,
+// forty customers, forty products and forty delivered slips of customer
+// C00001, slip 1001 with twelve lines and a discount.
+void fillProgramDatabase()
+{
+    setInfo("MyName", QStringLiteral("株式会社クオルベックス商事"));
+    setInfo("MyPostNumber", QStringLiteral("〒150-0002"));
+    setInfo("MyAddress1", QStringLiteral("東京都渋谷区渋谷二丁目12番19号"));
+    setInfo("MyAddress2", QStringLiteral("渋谷インフォスアネックス 8階"));
+    setInfo("MyPhone", QStringLiteral("03-1234-5678"));
+    setInfo("MyFax", QStringLiteral("03-1234-5679"));
+    setInfo("MyTourokuBango", QStringLiteral("T1234567890123"));
+    setInfo("MyKoza1Ginko", QStringLiteral("みずほ銀行"));
+    setInfo("MyKoza1Shiten", QStringLiteral("渋谷中央支店"));
+    setInfo("MyKoza1Shurui", QString(), 1);
+    setInfo("MyKoza1Number", QStringLiteral("1234567"));
+    setInfo("MyKoza2Ginko", QStringLiteral("三井住友銀行"));
+    setInfo("MyKoza2Shiten", QStringLiteral("渋谷駅前支店"));
+    setInfo("MyKoza2Shurui", QString(), 0);
+    setInfo("MyKoza2Number", QStringLiteral("7654321"));
+    for (int i = 1; i <= 40; ++i) {
+        Customer c;
+        c.setCustomerID(QStringLiteral("C%1").arg(i, 5, 10, QLatin1Char('0')));
+        c.setNameKana(QStringLiteral("ミホンショウカイ"));
+        c.setNameKnj(i == 1 ? QStringLiteral("株式会社見本商会") : QStringLiteral("見本取引先 第%1号").arg(i));
+        c.setBumon(QStringLiteral("購買部 資材課"));
+        c.setPostNumber(QStringLiteral("5300001"));
+        c.setAddress1(QStringLiteral("大阪府大阪市北区梅田三丁目1番3号"));
+        c.setAddress2(QStringLiteral("ノースゲートビルディング 15階"));
+        c.setPhone(QStringLiteral("06-1111-2222"));
+        c.setFax(QStringLiteral("06-1111-2223"));
+        c.setNebikiRitsu(5);
+        c.setTsukiSeikyu(true);
+        c.setShimeBi(QStringLiteral("20日締め"));
+        c.setSeikyushoForm(QStringLiteral("請求書"));
+        c.setMemo(QStringLiteral("月末締め翌月末払い\r\n担当: 山田"));
+        c.Apply();
+        Shohin s;
+        s.setShohinID(QStringLiteral("P%1").arg(i, 5, 10, QLatin1Char('0')));
+        s.setNumber(QStringLiteral("BP-%1-BK").arg(i, 4, 10, QLatin1Char('0')));
+        s.setName(QStringLiteral("油性ボールペン 0.5mm 黒 (10本入) 第%1号").arg(i));
+        s.setMaker(QStringLiteral("見本文具製作所"));
+        s.setTanka(1280);
+        s.setTanni(QStringLiteral("箱"));
+        s.setMemo(QStringLiteral("在庫僅少"));
+        s.Apply();
+    }
+    Customer customer;
+    customer.Load(QStringLiteral("C00001"));
+    for (int n = 1001; n <= 1040; ++n) {
+        Denpyo d;
+        d.setDenpyoID(n);
+        d.setNouki(QDateTime(QDate(2024, 4, 15), QTime(0, 0)));
+        d.setCustomerID(customer.CustomerID());
+        d.setCustomerPostNumber(customer.PostNumber());
+        d.setCustomerAddress1(customer.Address1());
+        d.setCustomerAddress2(customer.Address2());
+        d.setCustomerName(customer.NameKnj());
+        d.setCustomerBumon(customer.Bumon());
+        d.setNouhin(true);
+        d.setNouhinDate(QDateTime(QDate(2024, 4, 15), QTime(0, 0)));
+        d.setTanto(QStringLiteral("山田 太郎"));
+        const int lines = n == 1001 ? 12 : 1 + n % 3;
+        qint32 sum = 0;
+        for (int k = 1; k <= lines; ++k) {
+            Meisai &m = d.Meisais().Add();
+            m.setItemID(QStringLiteral("P%1").arg(k, 5, 10, QLatin1Char('0')));
+            m.setItemNumber(QStringLiteral("BP-%1-BK").arg(k, 4, 10, QLatin1Char('0')));
+            m.setItemName(QStringLiteral("見本品 第%1号 詰め合わせ").arg(k));
+            m.setItemTanka(1280);
+            m.setItemSuryo(k);
+            m.setItemTanni(QStringLiteral("箱"));
+            m.setItemKingaku(1280 * k);
+            sum += 1280 * k;
+        }
+        d.setNebikiRitsu(n == 1001 ? 5 : 0);
+        d.setNebikiKingaku(n == 1001 ? 500 : 0);
+        d.setSummery(sum - d.NebikiKingaku());
+        d.setShouhizei((sum - d.NebikiKingaku()) / 10);
+        d.setSummeryWithShouhizei(d.Summery() + d.Shouhizei());
+        d.setMemo(QStringLiteral("いつもお引き立ていただき誠にありがとうございます。"));
+        d.Apply();
+    }
+}
+
+QStringList keys(const QString &prefix, int count, int width)
+{
+    QStringList out{QString()};
+    for (int i = 1; i <= count; ++i)
+        out << prefix + QStringLiteral("%1").arg(i, width, 10, QLatin1Char('0'));
+    return out;
+}
+
 } // namespace
 
 class tst_PrintSamples : public QObject {
@@ -95,6 +206,7 @@ class tst_PrintSamples : public QObject {
 
     QTemporaryDir m_dir;
     QString m_pdf;
+    testsupport::ProgramFolder m_program;
 
     // The text of each PDF page, or a skip when pdftotext is missing.
     QStringList pdfPages(const QString &pdf, int pages)
@@ -114,6 +226,8 @@ class tst_PrintSamples : public QObject {
 private slots:
     void initTestCase()
     {
+        m_program.open();
+        fillProgramDatabase();
         gstrStartupDir = m_dir.path();
         report::setPreviewDriver([this](report::PreviewDialog &d) {
             d.viewer()->savePdf(m_pdf);
@@ -289,6 +403,88 @@ private slots:
         for (const QString &p : pages)
             QVERIFY(p.contains(QStringLiteral("見本銀行")) && p.contains(QStringLiteral("ご請求金額")));
         QVERIFY(pages[1].contains(QStringLiteral("品目25")));
+    }
+
+    void proceduresPrintTheSamples_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QStringList>("firstPage");
+        QTest::addColumn<QStringList>("lastPage");
+        QTest::newRow("Denpyo") << "Denpyo" << 2
+                                << QStringList{"株式会社見本商会 様", "000001001", "530-0001", "2024年4月15日",
+                                               "見本品 第10号", "12,800", "値引き 5% ¥500円", "¥99,340", "¥109,274",
+                                               "T1234567890123", "2024/06/01"}
+                                << QStringList{"見本品 第12号", "15,360"};
+        QTest::newRow("DenpyoList") << "DenpyoList" << 2
+                                    << QStringList{"000001001", "2024/04/15", "株式会社見本商会", "99,340", "109,274", "山田 太郎"}
+                                    << QStringList{"000001040", "31", "¥"};
+        QTest::newRow("TsukiSeikyusho") << "TsukiSeikyusho" << 1
+                                        << QStringList{"株式会社見本商会 様", "530-0001", "000001001", "4/15",
+                                                       "見本品 第1号 詰め合わせ", "値引き 5%", "-500", "みずほ銀行",
+                                                       "普通", "当座", "2024年6月1日"}
+                                        << QStringList{"000001003"};
+        QTest::newRow("Customer") << "Customer" << 1
+                                  << QStringList{"C00001", "株式会社見本商会 御中", "ミホンショウカイ", "530-0001",
+                                                 "する", "20日締め", "請求書", "月末締め翌月末払い", "担当: 山田"}
+                                  << QStringList{};
+        QTest::newRow("CustomerList") << "CustomerList" << 2 << QStringList{"C00001", "530-0001", "株式会社見本商会"}
+                                      << QStringList{"C00040", "見本取引先 第40号"};
+        QTest::newRow("Shohin") << "Shohin" << 1
+                                << QStringList{"P00001", "BP-0001-BK", "油性ボールペン", "見本文具製作所", "1,280", "在庫僅少"}
+                                << QStringList{};
+        QTest::newRow("ShohinList") << "ShohinList" << 2 << QStringList{"P00001", "見本文具製作所", "1,280"}
+                                    << QStringList{"P00040"};
+    }
+
+    // The print procedures fill the samples with stored records as a user
+    // would print them. QVX_SAMPLE_PDF_DIR keeps the PDF files for a look.
+    void proceduresPrintTheSamples()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, pages);
+        QFETCH(QStringList, firstPage);
+        QFETCH(QStringList, lastPage);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext is not installed");
+        const QString keep = qEnvironmentVariable("QVX_SAMPLE_PDF_DIR");
+        m_pdf = (keep.isEmpty() ? m_dir.path() : keep) + QStringLiteral("/%1-printed.pdf").arg(kind);
+        const QString folder = sampleFolder(kind);
+        const QString form = QDir(folder).entryList({QStringLiteral("*.rpx")}, QDir::Files).first().chopped(4);
+        const QDateTime printDate(QDate(2024, 6, 1), QTime(0, 0));
+        bool printed = false;
+        if (kind == QStringLiteral("Denpyo")) {
+            Denpyo d;
+            QVERIFY(d.Load(1001));
+            printed = PrintDenpyo(d, folder, form, printDate);
+        } else if (kind == QStringLiteral("DenpyoList")) {
+            QStringList numbers{QString()};
+            for (int n = 1001; n <= 1040; ++n)
+                numbers << QStringLiteral("%1").arg(n, 9, 10, QLatin1Char('0'));
+            printed = PrintDenpyoList(folder, form, printDate, numbers, QString());
+        } else if (kind == QStringLiteral("TsukiSeikyusho")) {
+            printed = PrintDenpyoList(folder, form, printDate, {QString(), "1001", "1002", "1003"}, QString());
+        } else if (kind == QStringLiteral("Customer")) {
+            Customer c;
+            QVERIFY(c.Load(QStringLiteral("C00001")));
+            printed = PrintCustomer(c, folder, form, printDate);
+        } else if (kind == QStringLiteral("CustomerList")) {
+            printed = PrintCustomerList(folder, form, printDate, keys(QStringLiteral("C"), 40, 5), QString());
+        } else if (kind == QStringLiteral("Shohin")) {
+            Shohin s;
+            QVERIFY(s.Load(QStringLiteral("P00001")));
+            printed = PrintShohin(s, folder, form, printDate);
+        } else {
+            printed = PrintShohinList(folder, form, printDate, keys(QStringLiteral("P"), 40, 5), QString());
+        }
+        QVERIFY(printed);
+        QCOMPARE(pdfPages(m_pdf, pages + 1).size(), 0); // no page beyond the expected ones
+        const QStringList texts = pdfPages(m_pdf, pages);
+        QCOMPARE(texts.size(), pages);
+        for (const QString &expected : firstPage)
+            QVERIFY2(texts[0].contains(expected), qPrintable(expected + " in\n" + texts[0]));
+        for (const QString &expected : lastPage)
+            QVERIFY2(texts.last().contains(expected), qPrintable(expected + " in\n" + texts.last()));
     }
 };
 

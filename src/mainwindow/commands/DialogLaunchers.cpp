@@ -3,9 +3,23 @@
 #include "mainwindow/commands/MainListPrintSource.h"
 #include "masters/frmCustomer.h"
 #include "masters/frmShohin.h"
+#include "slips/frmDenpyoCopy.h"
+#include "slips/frmDenpyoGroupProcess.h"
+#include "slips/frmDenpyoNote.h"
+#include "slips/frmDenpyoProcess.h"
 #include "printing/frmItemPrint.h"
 #include "printing/frmListPrint.h"
 #include "printing/frmPrintInfo.h"
+#include "slips/frmDenpyo.h"
+
+bool ShowDenpyoForm(const QString &mode, const QString &denpyoID, QWidget *parent)
+{
+    frmDenpyo form(parent);
+    form.strMode = mode;
+    form.strDenpyoID = denpyoID;
+    form.exec();
+    return form.ResultModified();
+}
 
 bool ShowCustomerForm(const QString &mode, const QString &customerID, QWidget *parent)
 {
@@ -21,6 +35,39 @@ bool ShowShohinForm(const QString &mode, const QString &shohinID, QWidget *paren
     frmShohin form(parent);
     form.Mode = mode;
     form.strShohinID = shohinID;
+    form.exec();
+    return form.ResultModified();
+}
+
+bool ShowDenpyoCopyForm(const QString &mode, const QString &denpyoID, QWidget *parent)
+{
+    frmDenpyoCopy form(parent);
+    form.Mode = mode;
+    form.FromDenpyoID = denpyoID;
+    form.exec();
+    return form.ResultModified();
+}
+
+bool ShowDenpyoProcessForm(const QString &denpyoID, QWidget *parent)
+{
+    frmDenpyoProcess form(parent);
+    form.strDenpyoID = denpyoID;
+    form.exec();
+    return form.ResultModified();
+}
+
+bool ShowDenpyoNoteForm(const QString &denpyoID, QWidget *parent)
+{
+    frmDenpyoNote form(parent);
+    form.strDenpyoID = denpyoID;
+    form.exec();
+    return form.ResultModified();
+}
+
+bool ShowDenpyoGroupProcessForm(const QStringList &denpyoIDs, QWidget *parent)
+{
+    frmDenpyoGroupProcess form(parent);
+    form.SelectedDenpyoIDs = denpyoIDs;
     form.exec();
     return form.ResultModified();
 }

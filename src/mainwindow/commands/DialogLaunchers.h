@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class MainListView;
 class QWidget;
@@ -10,9 +11,19 @@ class QWidget;
 // it has closed. They return true when the dialog saved something; refreshing
 // the views is the caller's business.
 
+// The slip editor in one of its modes; the number is the caller's text
+// (a list's nine-digit row text, or empty for "New" and "SelectableUpdate").
+bool ShowDenpyoForm(const QString &mode, const QString &denpyoID, QWidget *parent = nullptr);
 bool ShowCustomerForm(const QString &mode, const QString &customerID, QWidget *parent = nullptr);
 bool ShowShohinForm(const QString &mode, const QString &shohinID, QWidget *parent = nullptr);
 
+// The slip dialogs; the slip number as the caller holds it (nine digits).
+bool ShowDenpyoCopyForm(const QString &mode, const QString &denpyoID, QWidget *parent = nullptr);
+bool ShowDenpyoProcessForm(const QString &denpyoID, QWidget *parent = nullptr);
+bool ShowDenpyoNoteForm(const QString &denpyoID, QWidget *parent = nullptr);
+// The bulk progress change of the given slips (the selected rows of the
+// slip list, in list order).
+bool ShowDenpyoGroupProcessForm(const QStringList &denpyoIDs, QWidget *parent = nullptr);
 // The print dialogs. A slip number is passed on without leading zeros.
 void PrintDenpyoItem(qint32 denpyoID, const QString &formName, QWidget *parent = nullptr);
 void PrintCustomerItem(const QString &customerID, const QString &formName, QWidget *parent = nullptr);

@@ -67,7 +67,9 @@ void openMenuRow(frmMainForm &form, const QString &kind, const QString &tag, con
     }
     if (tag == RootMenuRows::kNew || tag == RootMenuRows::kUpdate) {
         const QString mode = tag == RootMenuRows::kNew ? QStringLiteral("New") : QStringLiteral("SelectableUpdate");
-        if (kind == kCustomer) {
+        if (kind == kDenpyo) {
+            ShowDenpyoForm(mode, QString(), &form);
+        } else if (kind == kCustomer) {
             if (ShowCustomerForm(mode, QString(), &form))
                 afterCustomerChange(form);
         } else if (kind == kShohin) {
@@ -76,12 +78,40 @@ void openMenuRow(frmMainForm &form, const QString &kind, const QString &tag, con
     }
 }
 
-// A record row of a customer or product list. Until the record panes are
-// in place, opening the record edits it.
-void openRecordRow(frmMainForm &form, const QString &kind)
+// Opens a record's view: the action menu takes the focus.
+void displayRecord(frmMainForm &form, const QString &kind, const QString &id, const QString &subtitle)
 {
-    if (kind == kCustomer || kind == kShohin)
-        ItemCommand(form, QStringLiteral("Edit"));
+    bool shown = false;
+    if (kind == kDenpyo)
+        shown = form.ShowDenpyoItemMenu(id, subtitle, false);
+    else if (kind == kCustomer)
+        shown = form.ShowCustomerItemMenu(id, subtitle, false);
+    else if (kind == kShohin)
+        shown = form.ShowShohinItemMenu(id, subtitle, false);
+    if (shown)
+        form.lvwListItemMenu->setFocus();
+}
+
+// A record row of a slip, customer or product list; the subtitle is the
+// customer's name of a slip row, the name column of the others.
+void openRecordRow(frmMainForm &form, const QString &kind, int row)
+{
+    const MainListModel *model = form.lvwList->listModel();
+    displayRecord(form, kind, model->text(row), model->text(row, kind == kDenpyo ? 2 : 1));
+}
+
+// The slip dialogs of the item menu, by command.
+bool slipDialog(frmMainForm &form, const QString &command, const QString &key)
+{
+    if (command == QLatin1String("Process"))
+        return ShowDenpyoProcessForm(key, &form);
+    if (command == QLatin1String("OtherInfo"))
+        return ShowDenpyoNoteForm(key, &form);
+    if (command == QLatin1String("DenpyoCopy"))
+        return ShowDenpyoCopyForm(QStringLiteral("Copy"), key, &form);
+    if (command == QLatin1String("DenpyoSplit"))
+        return ShowDenpyoCopyForm(QStringLiteral("Split"), key, &form);
+    return false;
 }
 
 } // namespace
@@ -106,7 +136,81 @@ void OpenSelectedItem(frmMainForm &form)
     if (form.CurrentLevel == 0)
         openMenuRow(form, kind, model->tag(row), model->text(row));
     else if (form.CurrentLevel == 1 && form.CurrentLocation.value(1) != QStringLiteral("検索フィルター"))
-        openRecordRow(form, kind);
+        openRecordRow(form, kind, row);
+}
+
+void OpenItemMenu(frmMainForm &form)
+{
+    StartupDirRestorer restorer;
+    MainListView *menu = form.lvwListItemMenu;
+    const int row = menu->currentRowNumber();
+    if (row < 0 || form.CurrentLevel != 2)
+        return;
+    const QString action = menu->listModel()->text(row);
+    const QString kind = form.CurrentLocation.value(0);
+    const QString key = form.CurrentLocation.value(2);
+    const bool fixedRow = action == QStringLiteral("参照作成") || action == QStringLiteral("顧客情報")
+                          || action == QStringLiteral("商品情報");
+    // Any other row of a customer or product, and every row of a slip
+    // beyond the six fixed ones, prints with the form its caption names.
+    if (action.endsWith(QStringLiteral("印刷")) && !fixedRow) {
+        const QString formName = action.chopped(2);
+        if (kind == kDenpyo)
+            PrintDenpyoItem(key.toInt(), formName, &form);
+        else if (kind == kCustomer)
+            PrintCustomerItem(key, formName, &form);
+        else if (kind == kShohin)
+            PrintShohinItem(key, formName, &form);
+        return;
+    }
+    if (kind == kDenpyo && (action == QStringLiteral("伝票明細") || action == QStringLiteral("参照作成"))) {
+        const bool reference = action == QStringLiteral("参照作成");
+        if (ShowDenpyoForm(reference ? QStringLiteral("ReferenceNew") : QStringLiteral("SelectedUpdate"), key, &form)) {
+            form.flgListRefresh = true;
+            if (!reference)
+                form.ShowDenpyoContents();
+        }
+        return;
+    }
+    if (kind == kDenpyo) {
+        // The row, its dialog, and whether the contents show its change.
+        static const struct {
+            const char16_t *row;
+            const char *command;
+            bool showsContents;
+        } actions[] = {
+            {u"進行状況", "Process", true},
+            {u"補足情報", "OtherInfo", true},
+            {u"伝票複写", "DenpyoCopy", false},
+            {u"伝票分割", "DenpyoSplit", true},
+        };
+        for (const auto &a : actions) {
+            if (action != QString::fromUtf16(a.row))
+                continue;
+            if (slipDialog(form, QString::fromLatin1(a.command), key)) {
+                form.flgListRefresh = true;
+                if (a.showsContents)
+                    form.ShowDenpyoContents();
+            }
+            return;
+        }
+        return;
+    }
+    const bool refNew = action == QStringLiteral("参照作成");
+    if (kind == kCustomer && (refNew || action == QStringLiteral("顧客情報"))) {
+        if (ShowCustomerForm(refNew ? QStringLiteral("ReferenceNew") : QStringLiteral("SelectedUpdate"), key, &form)) {
+            form.flgListRefresh = true;
+            if (!refNew && !form.ShowCustomerContents())
+                return;
+            afterCustomerChange(form);
+        }
+    } else if (kind == kShohin && (refNew || action == QStringLiteral("商品情報"))) {
+        if (ShowShohinForm(refNew ? QStringLiteral("ReferenceNew") : QStringLiteral("SelectedUpdate"), key, &form)) {
+            form.flgListRefresh = true;
+            if (!refNew)
+                form.ShowShohinContents();
+        }
+    }
 }
 
 void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
@@ -119,8 +223,20 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
         printSelected(form, kind, selected, printIndex);
         return;
     }
-    if (kind != kCustomer && kind != kShohin)
+    if (kind != kDenpyo && kind != kCustomer && kind != kShohin)
         return;
+    if (command == QLatin1String("Display")) {
+        if (!selected.isEmpty())
+            displayRecord(form, kind, selected, kind == kDenpyo ? form.lvwList->listModel()->text(row, 2) : QString());
+        return;
+    }
+    const bool editorCommand = command == QLatin1String("New") || command == QLatin1String("Edit")
+                               || command == QLatin1String("RefNew");
+    if (kind == kDenpyo && !editorCommand) {
+        if (!selected.isEmpty() && slipDialog(form, command, selected))
+            form.RefreshView();
+        return;
+    }
 
     // The editor's mode, whether the command works on the selected record,
     // and whether a saved customer also rebuilds the tree and the customer
@@ -142,7 +258,10 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
             return;
         const QString mode = QString::fromLatin1(c.mode);
         const QString key = c.onSelected ? selected : QString();
-        if (kind == kCustomer) {
+        if (kind == kDenpyo) {
+            if (ShowDenpyoForm(mode, key, &form))
+                form.RefreshView();
+        } else if (kind == kCustomer) {
             if (ShowCustomerForm(mode, key, &form)) {
                 form.RefreshView();
                 if (c.rebuildsCustomers)

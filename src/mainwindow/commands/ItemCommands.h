@@ -8,6 +8,8 @@ class frmMainForm;
 // the commands on the selected record (F2 and the item popup), by the kind
 // and level of the window's present place.
 void OpenSelectedItem(frmMainForm &form);
+// A row of an opened record's action menu (Enter or a double click).
+void OpenItemMenu(frmMainForm &form);
 void ItemCommand(frmMainForm &form, const QString &command, int printIndex = 0);
 // The object menu of filter folders and print-form lists: "Edit", "Delete", "Rename".
 void ObjectCommand(frmMainForm &form, const QString &command);

@@ -52,13 +52,15 @@ void MainCommands::connectMenus()
     connect(m_form->mnuRegClear, &QAction::triggered, this, [this] { RegClearCommand(); });
     connect(m_form->mnuSystemInfo, &QAction::triggered, this, [this] { SystemInfoCommand(); });
     connect(m_form->mnuVersion, &QAction::triggered, this, [this] { VersionCommand(); });
+    connect(m_form->mnuNew, &QAction::triggered, this, [this] { run(&MainCommands::NewCommand); });
+    connect(m_form->mnuShinko, &QAction::triggered, this, [this] { run(&MainCommands::ShinkoCommand); });
     connect(m_form->mnuListPrint, &QAction::triggered, this, [this] { run(&MainCommands::ListPrintCommand); });
     connect(m_form->mnuJishaInfo, &QAction::triggered, this, [this] { ShowPrintInfoForm(m_form); });
     // The print-form lists' part of New, Delete and Rename.
     const struct {
         QAction *action;
         const char *command;
-    } viewCommands[] = {{m_form->mnuNew, "New"}, {m_form->mnuDelete, "Delete"}, {m_form->mnuRename, "RenameMenu"}};
+    } viewCommands[] = {{m_form->mnuDelete, "Delete"}, {m_form->mnuRename, "RenameMenu"}};
     for (const auto &c : viewCommands) {
         const QString command = QString::fromLatin1(c.command);
         connect(c.action, &QAction::triggered, this,
@@ -77,6 +79,8 @@ void MainCommands::connectKeys()
     connect(m_form->lvwList, &MainListView::deletePressed, this,
             [this] { m_form->runView([this] { PrintFormCommand(*m_form, QStringLiteral("Delete")); }); });
     connect(m_form->lvwList, &MainListView::contextMenuReleased, m_popups, &PopupMenus::ShowPopupMenu);
+    connect(m_form->lvwListItemMenu, &MainListView::openRequested, this,
+            [this] { m_form->runView([this] { OpenItemMenu(*m_form); }); });
     connect(m_form->lvwListItemMenu, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
     connect(m_form->lvwListContents, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
     connect(m_form, &frmMainForm::ctrlCommand, this, [this](QChar letter) {
@@ -105,10 +109,28 @@ void MainCommands::ToolbarCommand(const QString &key)
         HelpCommand();
     else if (key == QLatin1String("SystemInfo"))
         SystemInfoCommand();
+    else if (key == QLatin1String("Shinko"))
+        ShinkoCommand();
     else if (key == QLatin1String("ListPrint"))
         ListPrintCommand();
-    else if (key == QLatin1String("New") || key == QLatin1String("Delete"))
+    else if (key == QLatin1String("New"))
+        NewCommand();
+    else if (key == QLatin1String("Delete"))
         PrintFormCommand(*m_form, key);
+}
+
+void MainCommands::NewCommand()
+{
+    if (PrintFormCommand(*m_form, QStringLiteral("New")))
+        return;
+    const QString kind = m_form->CurrentLocation.value(0);
+    const int level = m_form->CurrentLevel;
+    const bool recordList = level == 1 && m_form->CurrentLocation.value(1) != QStringLiteral("検索フィルター");
+    if (kind == kDenpyo && (level == 0 || recordList)) {
+        // The root menu shows no slips; a list is shown again.
+        if (ShowDenpyoForm(QStringLiteral("New"), QString(), m_form) && recordList)
+            m_form->RefreshView();
+    }
 }
 
 void MainCommands::GoUpFolder()
@@ -127,18 +149,9 @@ void MainCommands::GoUpFolder()
         else if (kind == QStringLiteral("印刷フォーム"))
             m_form->ShowPrintFormView();
     } else if (m_form->CurrentLevel == 2) {
-        const bool reload = m_form->flgListChanged;
-        if (kind == kDenpyo) {
-            if (listName.startsWith(QLatin1Char('*')))
-                m_form->ShowDateBarList(reload);
-            else
-                m_form->ShowDenpyoList(listName, listName, reload);
-        } else if (kind == kCustomer) {
-            m_form->ShowCustomerList(listName, reload);
-        } else if (kind == kShohin) {
-            m_form->ShowShohinList(listName, reload);
-        }
-        m_form->flgListChanged = false;
+        const bool reload = m_form->flgListRefresh;
+        m_form->ShowRecordList(reload);
+        m_form->flgListRefresh = false;
         m_form->lvwList->setFocus();
     }
 }
@@ -203,6 +216,18 @@ void MainCommands::ListKeyF2()
                               && m_form->CurrentLocation.value(1) != QStringLiteral("検索フィルター");
     if (registerList || kind == QStringLiteral("月締め請求"))
         ItemCommand(*m_form, QStringLiteral("Edit"));
+}
+
+void MainCommands::ShinkoCommand()
+{
+    // The slips selected in the slip list, in list order.
+    if (m_form->CurrentLocation.value(0) != kDenpyo || m_form->CurrentLevel != 1)
+        return;
+    QStringList selected;
+    for (int row : m_form->lvwList->selectedRowNumbers())
+        selected << m_form->lvwList->listModel()->text(row);
+    if (ShowDenpyoGroupProcessForm(selected, m_form))
+        m_form->RefreshView();
 }
 
 void MainCommands::ListPrintCommand()

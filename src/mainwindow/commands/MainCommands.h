@@ -14,12 +14,16 @@ public:
     explicit MainCommands(frmMainForm *form);
 
     void ToolbarCommand(const QString &key);
+    // 新規作成 of the menu bar and the toolbar, on the current view.
+    void NewCommand();
     void GoUpFolder();
     void GoBeforeDay();
     void GoNextDay();
     void GoBeforeMonth();
     void GoNextMonth();
     void SelectAllItems();
+    // The bulk progress change of the slips selected in the slip list.
+    void ShinkoCommand();
     void CloseMainForm();
     void HelpCommand();
     void RegClearCommand();

@@ -124,18 +124,10 @@ void DateBar::InitDateBar()
 
     cmbNouki->clear();
     cmbNouki->addItem(QString());
-    QDate d = now.addDays(-1000);
-    strMinMonth = monthText(d);
-    cmbNouki->addItem(strMinMonth);
-    const QDate limit = now.addDays(365);
-    for (;;) {
-        d = fnGetNextMonthFirstDay(QDateTime(d, QTime())).date();
-        cmbNouki->addItem(monthText(d));
-        if (!(d < limit)) {
-            strMaxMonth = monthText(d);
-            break;
-        }
-    }
+    const QStringList months = deliveryMonths(now);
+    cmbNouki->addItems(months);
+    strMinMonth = months.first();
+    strMaxMonth = months.last();
     cmbNouki->setCurrentIndex(cmbNouki->findText(monthText(now)));
 
     cmbShimeBi->clear();

@@ -122,7 +122,8 @@ frmMainForm::~frmMainForm()
 {
     if (qApp)
         qApp->removeEventFilter(this);
-    // The list still loses the focus as the window hides on its way out.
+    // The lists lose the focus while the window hides and its widgets are
+    // destroyed; their handlers must not run on this part, which is gone by then.
     ui::disconnectForTeardown(this);
 }
 
@@ -260,6 +261,7 @@ void frmMainForm::buildControls()
     lvwList->header()->setSectionsClickable(true);
     connect(lvwList->header(), &QHeaderView::sectionClicked, this, &frmMainForm::lvwList_ColumnClick);
     connect(lvwList, &MainListView::focusLost, this, &frmMainForm::lvwList_LostFocus);
+    connect(lvwListContents, &MainListView::focusLost, this, &frmMainForm::lvwListContents_LostFocus);
 }
 
 // --- start-up and shutdown ------------------------------------------------
@@ -270,7 +272,7 @@ bool frmMainForm::Form_Load()
     if (!fnStartup())
         return false;
     LoadWindowPosition(this);
-    flgListChanged = false;
+    flgListRefresh = false;
     setWindowTitle(QStringLiteral("Quorvex5"));
     const int treeWidth = px(2250);
     m_treeSplitter->setSizes({treeWidth, std::max(1, width() - treeWidth)});
@@ -605,7 +607,15 @@ void frmMainForm::RefreshView()
     const QString kind = CurrentLocation.value(0);
     const QString listName = CurrentLocation.value(1);
     const bool filterFolder = CurrentLevel == 1 && listName == kFilterFolder;
-    if (filterFolder && (kind == kKindDenpyo || kind == kKindCustomer || kind == kKindShohin)) {
+    if (CurrentLevel == 2) {
+        const QString id = CurrentLocation.value(2);
+        if (kind == kKindDenpyo)
+            ShowDenpyoItemMenu(id, QString(), true);
+        else if (kind == kKindCustomer)
+            ShowCustomerItemMenu(id, QString(), true);
+        else if (kind == kKindShohin)
+            ShowShohinItemMenu(id, QString(), true);
+    } else if (filterFolder && (kind == kKindDenpyo || kind == kKindCustomer || kind == kKindShohin)) {
         ShowKensakuFilterList(kind);
     } else if (kind == kKindDenpyo) {
         if (CurrentLevel == 0)

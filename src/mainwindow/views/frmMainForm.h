@@ -2,6 +2,7 @@
 
 #include "mainwindow/views/MainListModel.h"
 
+#include <QColor>
 #include <QHash>
 #include <QMainWindow>
 #include <QStringList>
@@ -47,7 +48,9 @@ public:
     QStringList CurrentLocation{QString(), QString(), QString(), QString()};
     qint16 CurrentLevel = 0;
     bool flgInit = false;
-    bool flgListChanged = false;
+    // Set when a command on an opened record changed something: going back
+    // up then loads the list again.
+    bool flgListRefresh = false;
     bool flgDenpyoColumns = false;
 
     // --- views ----------------------------------------------------------
@@ -66,6 +69,17 @@ public:
     void ShowSeikyushoList(const QString &customerID, const QString &customerName);
     void ShowPrintFormView();
     void ShowPrintFormList(const QString &kindName);
+    // The record views: the action menu and the contents of one slip,
+    // customer or product. A record that has gone is reported and the list
+    // it was opened from is shown again (false).
+    bool ShowDenpyoItemMenu(const QString &id, const QString &subtitle, bool keepCaption);
+    bool ShowCustomerItemMenu(const QString &id, const QString &subtitle, bool keepCaption);
+    bool ShowShohinItemMenu(const QString &id, const QString &subtitle, bool keepCaption);
+    bool ShowDenpyoContents();
+    bool ShowCustomerContents();
+    bool ShowShohinContents();
+    // The list an opened record belongs to; reload loads it again.
+    void ShowRecordList(bool reload);
     void SelectTreeNode(const QString &key);
     void RefreshView();
     void RefreshAll();
@@ -155,6 +169,13 @@ private:
                           const std::function<std::shared_ptr<MainListRows>()> &load);
     void buildSlipColumns();
     void lvwList_LostFocus();
+    void lvwListContents_LostFocus();
+    // Shared steps of the record views.
+    bool openRecord(const QString &id, const QString &subtitle, bool keepCaption,
+                    const std::function<bool()> &fillContents, const QString &kind, const QString &printFormFolder);
+    void setContents(const QVector<MainListModel::Column> &columns, std::shared_ptr<MainListRows> rows,
+                     const QColor &background);
+    void recordGone(const QString &message);
     void setContentsVisible(bool visible);
     void showFillError(const std::exception &error);
 

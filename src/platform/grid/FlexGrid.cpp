@@ -250,7 +250,7 @@ int FlexGrid::Rows() const { return m_model->rowCount() + 1; }
 void FlexGrid::setRows(int rows)
 {
     // Rows going away take an open edit with them, unstored.
-    if (isEditing() && m_editRow >= rows)
+    if (isEditing() && editRow() >= rows)
         cancelEdit();
     m_model->setRowCount(rows - 1);
 }
@@ -265,7 +265,7 @@ void FlexGrid::RemoveItem(int row)
 {
     if (row < 1 || row >= Rows())
         return;
-    if (isEditing() && m_editRow == row)
+    if (isEditing() && editRow() == row)
         cancelEdit();
     m_model->removeRowAt(row - 1);
 }
@@ -351,14 +351,20 @@ void FlexGrid::EditCell()
     if (!i.isValid() || !(m_model->flags(i) & Qt::ItemIsEditable))
         return;
     if (isEditing()) {
-        if (m_editor && m_editRow == i.row() + 1 && m_editCol == i.column())
+        if (m_editIndex == QPersistentModelIndex(i))
             return;
         commitEdit();
     }
+    // An editor that went with its row leaves no edit behind.
+    if (state() == EditingState && !isEditing())
+        setState(NoState);
     QTableView::edit(i);
 }
 
-bool FlexGrid::isEditing() const { return m_editor != nullptr && state() == EditingState; }
+bool FlexGrid::isEditing() const
+{
+    return m_editor != nullptr && m_editIndex.isValid();
+}
 
 void FlexGrid::commitEdit()
 {
@@ -384,7 +390,7 @@ bool FlexGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event
         // Installed after the view's own filter, so the owner sees each key
         // before the delegate acts on Enter, Tab or Esc.
         m_editor->installEventFilter(this);
-        emit editStarted(m_editRow, m_editCol);
+        emit editStarted(editRow(), editCol());
     }
     return opened;
 }
@@ -392,8 +398,7 @@ bool FlexGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event
 void FlexGrid::editorCreated(QLineEdit *editor, const QModelIndex &index)
 {
     m_editor = editor;
-    m_editRow = index.row() + 1;
-    m_editCol = index.column();
+    m_editIndex = index;
 }
 
 void FlexGrid::commitData(QWidget *editor)
@@ -401,8 +406,8 @@ void FlexGrid::commitData(QWidget *editor)
     if (m_committing || editor != m_editor)
         return;
     m_committing = true;
-    const int row = m_editRow;
-    const int col = m_editCol;
+    const int row = editRow();
+    const int col = editCol();
     QTableView::commitData(editor);
     m_committing = false;
     emit editCommitted(row, col);
@@ -455,8 +460,8 @@ void FlexGrid::focusInEvent(QFocusEvent *event)
 
 bool FlexGrid::editorKey(QKeyEvent *event)
 {
-    const int row = m_editRow;
-    const int col = m_editCol;
+    const int row = editRow();
+    const int col = editCol();
     int key = event->key();
     emit editorKeyDown(row, col, key, event->modifiers() & ~Qt::KeypadModifier);
     if (key == 0)

@@ -63,8 +63,8 @@ public:
     bool isEditing() const;
     // The open cell editor, or nullptr.
     QLineEdit *editor() const { return m_editor; }
-    int editRow() const { return m_editRow; }
-    int editCol() const { return m_editCol; }
+    int editRow() const { return m_editIndex.isValid() ? m_editIndex.row() + 1 : 0; }
+    int editCol() const { return m_editIndex.isValid() ? m_editIndex.column() : 0; }
     // Ends an open edit, storing (commit) or dropping (cancel) its text.
     void commitEdit();
     void cancelEdit();
@@ -106,8 +106,8 @@ private:
 
     GridModel *m_model;
     QPointer<QLineEdit> m_editor;
-    int m_editRow = 0;
-    int m_editCol = 0;
+    // Follows its row when rows are inserted or removed above it.
+    QPersistentModelIndex m_editIndex;
     bool m_committing = false;
     bool m_closingEditor = false;
     bool m_headerPressed = false;

@@ -80,6 +80,17 @@ int DesignCanvas::sectionAt(double pageY) const
     return -1;
 }
 
+int DesignCanvas::sectionEdgeAt(const QPointF &pixels) const
+{
+    const Layout &l = m_designer->layout();
+    for (int i = 0; i < l.sections.size(); ++i) {
+        const double bottom = toCanvas({0.0, double(sectionTop(i + 1))}).y();
+        if (std::abs(pixels.y() - bottom) <= 3)
+            return i;
+    }
+    return -1;
+}
+
 QSize DesignCanvas::sizeHint() const
 {
     const Layout &l = m_designer->layout();
@@ -296,6 +307,11 @@ void DesignCanvas::mousePressEvent(QMouseEvent *event)
         return;
     }
     ref = controlAt(pos);
+    if (ref.section < 0 && !ctrl && (m_heightSection = sectionEdgeAt(pos)) >= 0) {
+        m_drag = Drag::SectionHeight;
+        m_designer->setCurrentSection(m_heightSection);
+        return;
+    }
     if (ref.section >= 0) {
         const bool selected = m_designer->selection().contains(ref);
         if (ctrl) {
@@ -356,7 +372,21 @@ void DesignCanvas::mouseMoveEvent(QMouseEvent *event)
     case Drag::Draw:
         update();
         break;
+    case Drag::SectionHeight: {
+        Section &section = m_designer->m_layout.sections[m_heightSection];
+        const int height = std::clamp(snap(toPage(pos).y() - sectionTop(m_heightSection)), 0, kMaxTwips);
+        if (height != section.height) {
+            section.height = height;
+            m_dragChanged = true;
+            relayout();
+        }
+        break;
     }
+    }
+    if (m_drag == Drag::None)
+        setCursor(m_designer->tool() != LayoutDesigner::Tool::Pointer ? Qt::CrossCursor
+                  : sectionEdgeAt(pos) >= 0 && controlAt(pos).section < 0 ? Qt::SizeVerCursor
+                                                                           : Qt::ArrowCursor);
 }
 
 void DesignCanvas::applyResize(const QPointF &pos)
@@ -442,7 +472,7 @@ void DesignCanvas::mouseReleaseEvent(QMouseEvent *event)
         }
         box.moveTo(qMax(0, box.x()), qMax(0, box.y()));
         m_designer->addControl(tool, m_drawSection, box);
-    } else if ((drag == Drag::Move || drag == Drag::Resize) && m_dragChanged) {
+    } else if ((drag == Drag::Move || drag == Drag::Resize || drag == Drag::SectionHeight) && m_dragChanged) {
         m_designer->notifyControlsEdited();
     }
     update();

@@ -40,7 +40,7 @@ protected:
     QSize sizeHint() const override;
 
 private:
-    enum class Drag { None, Move, Resize, Band, Draw };
+    enum class Drag { None, Move, Resize, Band, Draw, SectionHeight };
     // Handle h of a control (0..7 clockwise from the top left; a line has
     // its two ends 0 and 1).
     QVector<QPointF> handles(const LayoutDesigner::ControlRef &ref) const;
@@ -60,6 +60,9 @@ private:
     QVector<QPoint> m_moveStart; // left/top of each selected control at press
     bool m_dragChanged = false;
     int m_drawSection = -1;
+    int m_heightSection = -1;
+    // The section whose bottom edge lies under a canvas point, or -1.
+    int sectionEdgeAt(const QPointF &pixels) const;
 };
 
 } // namespace report

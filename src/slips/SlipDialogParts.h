@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+class QDateEdit;
+class QDialog;
+class QLabel;
+class QWidget;
+
+// Pieces the slip dialogs share.
+namespace slipdialog {
+
+// The picture, the title label lblTitle and the etched rule under them,
+// the rule running from x 240 to lineEnd (twips).
+QLabel *titleBlock(QDialog *dialog, const QString &title, int titleLeft, int titleWidth, int lineEnd);
+
+// A sunken, display-only value field.
+QLabel *valueLabel(const char *name, QWidget *parent, int left, int top, int width, int height,
+                   bool rightAligned = false);
+
+// A date picker that drops down a calendar and shows yyyy/mm/dd.
+QDateEdit *datePicker(const char *name, QWidget *parent);
+
+// The date a picker shows at the zero date.
+QDate zeroDay();
+
+// The slip number as the caller passed it, read as a number; 0 when it is
+// none or out of range.
+qint32 slipNumber(const QString &text);
+
+} // namespace slipdialog

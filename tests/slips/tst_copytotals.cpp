@@ -1,0 +1,114 @@
+#include "slips/CopyTotals.h"
+#include "slips/LineTransfer.h"
+#include "model/Meisais.h"
+
+#include <QtTest>
+
+// The line-transfer dialog's own totals: discount and tax rounded down,
+// the tax on top, "######" past the limit or below zero.
+class tst_CopyTotals : public QObject {
+    Q_OBJECT
+private slots:
+    void totals_data()
+    {
+        QTest::addColumn<qint64>("lineSum");
+        QTest::addColumn<bool>("ritsuOn");
+        QTest::addColumn<int>("ritsu");
+        QTest::addColumn<qint64>("nebiki");
+        QTest::addColumn<bool>("tax");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<qint64>("withTax");
+        QTest::addColumn<bool>("committable");
+        const int rate = 10;
+        Q_UNUSED(rate);
+        QTest::newRow("100 at 43 %: 100 x 0.57 lies below 57")
+            << qint64(100) << true << 43 << qint64(0) << false << QStringList{"100", "44", "56", "", "56"}
+            << qint64(56) << true;
+        QTest::newRow("12,345 at 15 %") << qint64(12345) << true << 15 << qint64(0) << false
+                                         << QStringList{"12,345", "1,852", "10,493", "", "10,493"} << qint64(10493)
+                                         << true;
+        QTest::newRow("tax rounded down, on top") << qint64(1009) << false << 0 << qint64(0) << true
+                                                  << QStringList{"1,009", "", "1,009", "100", "1,109"} << qint64(1109)
+                                                  << true;
+        QTest::newRow("nothing: empty texts") << qint64(0) << false << 0 << qint64(0) << true
+                                              << QStringList{"", "", "", "", ""} << qint64(0) << true;
+        QTest::newRow("exactly the limit") << qint64(999999999) << false << 0 << qint64(0) << false
+                                           << QStringList{"999,999,999", "", "999,999,999", "", "999,999,999"}
+                                           << qint64(999999999) << true;
+        QTest::newRow("one yen past the limit")
+            << qint64(909090910) << false << 0 << qint64(0) << true
+            << QStringList{"909,090,910", "", "######", "######", "######"} << qint64(1000000001) << false;
+        // Kept as computed: the slip editor stores negative totals too.
+        QTest::newRow("fixed discount above the line sum")
+            << qint64(1000) << false << 0 << qint64(1101) << true
+            << QStringList{"1,000", "1,101", "######", "######", "######"} << qint64(-112) << true;
+    }
+    void totals()
+    {
+        QFETCH(qint64, lineSum);
+        QFETCH(bool, ritsuOn);
+        QFETCH(int, ritsu);
+        QFETCH(qint64, nebiki);
+        QFETCH(bool, tax);
+        const CopyTotals t = CopyTotals::compute(lineSum, ritsuOn, ritsu, nebiki, tax, 10);
+        QTEST(t.texts(), "texts");
+        QTEST(t.summeryWithShouhizei, "withTax");
+        QTEST(t.committable(), "committable");
+    }
+
+    void carriedAmountRoundsHalfToEven_data()
+    {
+        QTest::addColumn<double>("tanka");
+        QTest::addColumn<double>("suryo");
+        QTest::addColumn<int>("amount");
+        QTest::newRow("2.5") << 0.5 << 5.0 << 2;
+        QTest::newRow("3.5") << 0.5 << 7.0 << 4;
+        QTest::newRow("1.5") << 0.5 << 3.0 << 2;
+        QTest::newRow("-2.5") << 0.5 << -5.0 << -2;
+        QTest::newRow("beyond 32 bits is held at the edge") << 1e9 << 10.0 << 2147483647;
+    }
+    void carriedAmountRoundsHalfToEven()
+    {
+        QFETCH(double, tanka);
+        QFETCH(double, suryo);
+        QTEST(int(linetransfer::carriedAmount(tanka, suryo)), "amount");
+    }
+
+    void detailAndRowTexts()
+    {
+        Meisai m;
+        m.setItemTanka(1200);
+        m.setItemSuryo(3);
+        m.setItemTanni(QStringLiteral("個"));
+        m.setItemBikou(QStringLiteral("至急"));
+        QCOMPARE(linetransfer::detailText(m), QStringLiteral("1,200x3(個)/至急"));
+        m.setItemTanka(0.5);
+        m.setItemSuryo(2.25);
+        m.setItemTanni(QString());
+        m.setItemBikou(QString());
+        QCOMPARE(linetransfer::detailText(m, QChar(0x00D7)), QStringLiteral("0.5×2.25"));
+        QCOMPARE(linetransfer::rowText(5), QStringLiteral("05"));
+        QCOMPARE(linetransfer::rowText(100), QStringLiteral("100"));
+        QCOMPARE(linetransfer::rowText(7, true), QStringLiteral("*07"));
+        QCOMPARE(linetransfer::rowLine(QStringLiteral("*07")), 7);
+    }
+
+    void removingSourceLines()
+    {
+        Meisais lines;
+        for (int i = 1; i <= 3; ++i)
+            lines.Add().setItemName(QStringLiteral("品%1").arg(i));
+        linetransfer::FromMeisaiRemove(lines, 3);
+        linetransfer::FromMeisaiRemove(lines, 1);
+        QCOMPARE(lines.Count(), 1);
+        QCOMPARE(lines.Item(1).ItemName(), QStringLiteral("品2"));
+        // The last line is blanked, not removed: a slip keeps one line.
+        linetransfer::FromMeisaiRemove(lines, 1);
+        QCOMPARE(lines.Count(), 1);
+        QVERIFY(lines.Item(1).ItemName().isEmpty());
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, linetransfer::FromMeisaiRemove(lines, 2));
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_CopyTotals)
+#include "tst_copytotals.moc"

@@ -1,0 +1,747 @@
+#include "DialogDriver.h"
+#include "TestSupport.h"
+#include "core/BasicInfo.h"
+#include "core/DateValue.h"
+#include "core/Globals.h"
+#include "core/controls/ucCaptionLabel.h"
+#include "masters/frmCustomerList.h"
+#include "masters/frmShohinList.h"
+#include "model/Customer.h"
+#include "model/Denpyo.h"
+#include "model/Shohin.h"
+#include "platform/grid/FlexGrid.h"
+#include "printing/frmItemPrint.h"
+#include "slips/frmDenpyoCopy.h"
+#include "slips/frmDenpyoList.h"
+#include "slips/frmDenpyo.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QDateEdit>
+#include <QLabel>
+#include <QtTest>
+#include <optional>
+
+using D = DialogDriver;
+
+// The slip editor driven from the keyboard against a fresh database.
+class tst_frmDenpyo : public QObject {
+    Q_OBJECT
+
+    std::optional<testsupport::OpenedProgramFolder> m_folder;
+
+    static void setLong(const char *key, qint32 value)
+    {
+        BasicInfo info;
+        info.setBasicInfoID(QString::fromLatin1(key));
+        info.setLongValue(value);
+        QVERIFY(info.Apply());
+    }
+    static grid::FlexGrid *grid(QWidget *dlg) { return dlg->findChild<grid::FlexGrid *>(QStringLiteral("VSFlexGrid1")); }
+    static QString cell(QWidget *dlg, int row, int col) { return grid(dlg)->TextMatrix(row, col); }
+    static QString label(QWidget *dlg, const char *name)
+    {
+        QWidget *w = dlg->findChild<QWidget *>(QLatin1String(name));
+        if (auto *l = qobject_cast<QLabel *>(w))
+            return l->text();
+        if (auto *c = qobject_cast<ucCaptionLabel *>(w))
+            return c->Caption();
+        return D::shown(dlg, name);
+    }
+    static QCheckBox *check(QWidget *dlg, const char *name) { return dlg->findChild<QCheckBox *>(QLatin1String(name)); }
+    static bool enabled(QWidget *dlg, const char *name)
+    {
+        auto *w = dlg->findChild<QWidget *>(QLatin1String(name));
+        if (auto *input = qobject_cast<ucTextInput *>(w))
+            return input->Enabled() && input->isEnabledTo(dlg);
+        return w->isEnabled();
+    }
+    static int slipCount() { return connection().scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル;")).toInt(); }
+    static QString focusCell(QWidget *dlg)
+    {
+        grid::FlexGrid *g = grid(dlg);
+        if (D::focusName() != QLatin1String("VSFlexGrid1"))
+            return D::focusName();
+        return QStringLiteral("%1,%2%3").arg(g->Row()).arg(g->Col()).arg(g->isEditing() ? "*" : "");
+    }
+    // Types into the open cell and presses Enter.
+    static void enterCell(const QString &text)
+    {
+        if (!text.isEmpty())
+            D::type(text);
+        D::key(Qt::Key_Return);
+    }
+
+    // Slip 5: two lines, a rate discount, tax, stage flags and a memo.
+    static void storeSlip5()
+    {
+        Denpyo d;
+        d.setDenpyoID(5);
+        d.setNouki(QDateTime(QDate(2026, 11, 3), QTime(0, 0)));
+        d.setCustomerID(QStringLiteral("A1"));
+        d.setCustomerName(QStringLiteral("山田商店"));
+        d.setCustomerPostNumber(QStringLiteral("1234567"));
+        d.setNebikiRitsuOn(true);
+        d.setNebikiRitsu(10);
+        d.setShouhizeiIn(true);
+        d.setJuchu(true);
+        d.setJuchuDate(QDateTime(QDate(2026, 11, 1), QTime(0, 0)));
+        d.setMemo(QStringLiteral("覚え"));
+        d.setSummeryWithShouhizei(1188);
+        Meisai &a = d.Meisais().Add();
+        a.setItemID(QStringLiteral("P1"));
+        a.setItemName(QStringLiteral("鉛筆"));
+        a.setItemTanka(1200);
+        a.setItemSuryo(1);
+        Meisai &b = d.Meisais().Add();
+        b.setItemName(QStringLiteral("値引"));
+        b.setItemTanka(-100);
+        b.setItemSuryo(1);
+        QVERIFY(d.Apply());
+    }
+
+private slots:
+    void init()
+    {
+        m_folder.emplace();
+        setFixedNow(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+        setLong("CurrentDenpyoID", 41);
+        setLong("Shouhizei", 1);
+        setLong("ShouhizeiRitsu", 10);
+        setLong("ShouhizeiPattern", 0);
+        Customer c;
+        c.setCustomerID(QStringLiteral("A1"));
+        c.setNameKnj(QStringLiteral("山田商店"));
+        c.setPostNumber(QStringLiteral("1234567"));
+        c.setAddress1(QStringLiteral("東京都"));
+        c.setPhone(QStringLiteral("03-1111-2222"));
+        QVERIFY(c.Apply());
+        Customer r;
+        r.setCustomerID(QStringLiteral("R10"));
+        r.setNameKnj(QStringLiteral("割引商事"));
+        r.setNebikiRitsu(10);
+        QVERIFY(r.Apply());
+        Shohin p;
+        p.setShohinID(QStringLiteral("P1"));
+        p.setNumber(QStringLiteral("HB-1"));
+        p.setName(QStringLiteral("鉛筆"));
+        p.setTanka(1200);
+        p.setTanni(QStringLiteral("本"));
+        QVERIFY(p.Apply());
+        Shohin z;
+        z.setShohinID(QStringLiteral("Z0"));
+        z.setName(QStringLiteral("見本"));
+        QVERIFY(z.Apply());
+        storeSlip5();
+    }
+    void cleanup()
+    {
+        setFixedNow(QDateTime());
+        m_folder.reset();
+    }
+
+    void newSlipIsTypedSavedAndReadBack()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(dlg.windowTitle(), QStringLiteral(" 伝票明細"));
+        QCOMPARE(label(&dlg, "txtDenpyoID"), QStringLiteral("42"));
+        QVERIFY(!enabled(&dlg, "txtDenpyoID"));
+        QCOMPARE(dlg.findChild<QDateEdit *>(QStringLiteral("datNouki"))->date(), QDate(2026, 12, 10));
+        QVERIFY(check(&dlg, "chkShouhizei")->isChecked());
+        QCOMPARE(label(&dlg, "cmdOK"), QStringLiteral("登録(F12)"));
+        QCOMPARE(label(&dlg, "stbPanel2"), QStringLiteral("新規伝票"));
+        QCOMPARE(D::focusName(), QStringLiteral("datNouki"));
+
+        D::key(Qt::Key_Return);
+        QCOMPARE(D::focusName(), QStringLiteral("txtCustomerID"));
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("F11-顧客検索"));
+        enterCell(QStringLiteral("a1"));
+        QCOMPARE(label(&dlg, "txtCustomerName"), QStringLiteral("山田商店"));
+        QCOMPARE(label(&dlg, "txtCustomerPostNumber1"), QStringLiteral("123"));
+        QCOMPARE(label(&dlg, "txtCustomerPostNumber2"), QStringLiteral("4567"));
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,1*"));
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("F11-商品検索  Alt+Enter-行追加"));
+        QVERIFY(enabled(&dlg, "cmdIns"));
+
+        // A known product with a price goes on to the quantity.
+        enterCell(QStringLiteral("p1"));
+        QCOMPARE(cell(&dlg, 1, 1), QStringLiteral("P1"));
+        QCOMPARE(cell(&dlg, 1, 4), QStringLiteral("1,200"));
+        QCOMPARE(cell(&dlg, 1, 6), QStringLiteral("本"));
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,5*"));
+        enterCell(QStringLiteral("3"));
+        QCOMPARE(cell(&dlg, 1, 7), QStringLiteral("3,600"));
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,6*"));
+        enterCell(QString());
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,8*"));
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("Enter-行追加"));
+        enterCell(QStringLiteral("memo"));
+        QCOMPARE(grid(&dlg)->Rows(), 3);
+        QCOMPARE(cell(&dlg, 2, 0), QStringLiteral("2"));
+        QCOMPARE(focusCell(&dlg), QStringLiteral("2,1*"));
+
+        // An unknown product goes on through every column.
+        enterCell(QStringLiteral("x9"));
+        QCOMPARE(focusCell(&dlg), QStringLiteral("2,2*"));
+        enterCell(QStringLiteral("HB"));
+        enterCell(QStringLiteral("品"));
+        QCOMPARE(focusCell(&dlg), QStringLiteral("2,4*"));
+        enterCell(QStringLiteral("1.5"));
+        enterCell(QStringLiteral("12a3"));
+        QCOMPARE(cell(&dlg, 2, 5), QStringLiteral("123"));
+        QCOMPARE(cell(&dlg, 2, 7), QStringLiteral("185"));
+        enterCell(QStringLiteral("abcdefghijkl"));
+        QCOMPARE(cell(&dlg, 2, 6), QStringLiteral("abcdefghij"));
+        enterCell(QString());
+        QCOMPARE(focusCell(&dlg), QStringLiteral("3,1*"));
+        QCOMPARE(label(&dlg, "wlbMeisaisu"), QStringLiteral("3"));
+        QCOMPARE(label(&dlg, "lblMeisaiKei"), QStringLiteral("3,785"));
+        QCOMPARE(label(&dlg, "wlbShouhizei"), QStringLiteral("379"));
+        QCOMPARE(label(&dlg, "wlbSumWithShouhizei"), QStringLiteral("4,164"));
+
+        D::key(Qt::Key_F12);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("伝票 42 を登録しますか？")});
+        QCOMPARE(d.messages.first().icon, ui::Icon::Question);
+        QVERIFY(dlg.ResultModified());
+        QVERIFY(dlg.isVisible());
+
+        Denpyo stored;
+        QVERIFY(stored.Load(42));
+        QCOMPARE(stored.CustomerID(), QStringLiteral("A1"));
+        QCOMPARE(stored.CustomerPostNumber(), QStringLiteral("1234567"));
+        QCOMPARE(stored.Nouki().date(), QDate(2026, 12, 10));
+        QCOMPARE(stored.MeisaiSum(), 3785);
+        QCOMPARE(stored.Shouhizei(), 379);
+        QCOMPARE(stored.SummeryWithShouhizei(), 4164);
+        QVERIFY(stored.ShouhizeiIn());
+        // The blank last line is not stored.
+        QCOMPARE(stored.Meisais().Count(), 2);
+        const Meisai &second = stored.Meisais().Item(2);
+        QCOMPARE(second.ItemID(), QStringLiteral("X9"));
+        QCOMPARE(second.ItemTanka(), 1.5);
+        QCOMPARE(second.ItemSuryo(), 123.0);
+        QCOMPARE(second.ItemKingaku(), 185);
+        QCOMPARE(stored.Meisais().Item(1).ItemBikou(), QStringLiteral("memo"));
+
+        // The window offers the next slip.
+        QCOMPARE(label(&dlg, "txtDenpyoID"), QStringLiteral("43"));
+        QCOMPARE(label(&dlg, "txtCustomerID"), QString());
+        QCOMPARE(grid(&dlg)->Rows(), 2);
+        QCOMPARE(label(&dlg, "lblMeisaiKei"), QStringLiteral("0"));
+        QVERIFY(check(&dlg, "chkShouhizei")->isChecked());
+        QCOMPARE(D::focusName(), QStringLiteral("datNouki"));
+        D::key(Qt::Key_Escape);
+        QVERIFY(!dlg.isVisible());
+    }
+
+    void rowsAreInsertedAndDeleted()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("SelectedUpdate");
+        dlg.strDenpyoID = QStringLiteral("000000005");
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(grid(&dlg)->Rows(), 3);
+        D::key(Qt::Key_Tab); // to the customer ID
+        QCOMPARE(D::focusName(), QStringLiteral("txtCustomerID"));
+        D::key(Qt::Key_Down);
+        D::key(Qt::Key_Down);
+        D::key(Qt::Key_Down);
+        QCOMPARE(D::focusName(), QStringLiteral("txtCustomerTelephone"));
+        D::key(Qt::Key_Down);
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,1*"));
+        // Above row 1.
+        D::key(Qt::Key_Insert, Qt::AltModifier);
+        QCOMPARE(grid(&dlg)->Rows(), 4);
+        QCOMPARE(cell(&dlg, 1, 3), QString());
+        QCOMPARE(cell(&dlg, 2, 3), QStringLiteral("鉛筆"));
+        QCOMPARE(cell(&dlg, 3, 0), QStringLiteral("3"));
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,1*"));
+        // Ctrl+Alt+Insert is no window key.
+        D::key(Qt::Key_Insert, Qt::AltModifier | Qt::ControlModifier);
+        QCOMPARE(grid(&dlg)->Rows(), 4);
+        // Deleting row 2 of 3 renumbers.
+        grid(&dlg)->setCurrentCell(2, 1);
+        D::key(Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(grid(&dlg)->Rows(), 3);
+        QCOMPARE(cell(&dlg, 2, 3), QStringLiteral("値引"));
+        QCOMPARE(cell(&dlg, 2, 0), QStringLiteral("2"));
+        QCOMPARE(label(&dlg, "wlbMeisaisu"), QStringLiteral("2"));
+        QCOMPARE(label(&dlg, "lblMeisaiKei"), QStringLiteral("-100"));
+        // Alt+Delete from the customer block still deletes the grid's row.
+        D::key(Qt::Key_Home);
+        D::key(Qt::Key_Delete, Qt::AltModifier);
+        D::key(Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(grid(&dlg)->Rows(), 2);
+        QCOMPARE(cell(&dlg, 1, 0), QStringLiteral("1"));
+        QCOMPARE(cell(&dlg, 1, 3), QString());
+        QCOMPARE(label(&dlg, "wlbMeisaisu"), QStringLiteral("1"));
+        QVERIFY(d.messages.isEmpty());
+    }
+
+    void modes_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("shownNumber");
+        QTest::addColumn<QString>("okCaption");
+        QTest::addColumn<QString>("panel2");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<bool>("closesAfterSave");
+        QTest::addColumn<int>("storedAs");
+        QTest::newRow("SelectedUpdate") << "SelectedUpdate" << "000000005" << "5" << "更新(F12)" << "伝票更新"
+                                        << "伝票 5 を更新しますか？" << true << 5;
+        QTest::newRow("ReferenceNew") << "ReferenceNew" << "5" << "42" << "登録(F12)" << "新規伝票"
+                                      << "伝票 42 を登録しますか？" << true << 42;
+    }
+    void modes()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, number);
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = mode;
+        dlg.strDenpyoID = number;
+        QVERIFY(D::open(&dlg));
+        QTEST(label(&dlg, "txtDenpyoID"), "shownNumber");
+        QTEST(label(&dlg, "cmdOK"), "okCaption");
+        QTEST(label(&dlg, "stbPanel2"), "panel2");
+        QVERIFY(!enabled(&dlg, "txtDenpyoID"));
+        QCOMPARE(label(&dlg, "txtCustomerName"), QStringLiteral("山田商店"));
+        QCOMPARE(dlg.findChild<QDateEdit *>(QStringLiteral("datNouki"))->date(), QDate(2026, 11, 3));
+        QVERIFY(check(&dlg, "chkNebikiRitsu")->isChecked());
+        QCOMPARE(label(&dlg, "txtNebikiRitsu"), QStringLiteral("10"));
+        // 1,100 less 10 % is 990, with tax 1,089: the stored 1,188 differs.
+        QCOMPARE(label(&dlg, "txtNebikiKingaku"), QStringLiteral("110"));
+        QCOMPARE(label(&dlg, "wlbSumWithShouhizei"), QStringLiteral("1,089"));
+        const bool update = mode == QLatin1String("SelectedUpdate");
+        QCOMPARE(label(&dlg, "lblMessage"),
+                 update ? QStringLiteral("登録されている「税込合計」と表示されている「税込合計」が異なっています。")
+                        : QString());
+
+        D::key(Qt::Key_F12);
+        QTEST(d.texts().value(0), "question");
+        QCOMPARE(d.messages.size(), 1);
+        QTEST(!dlg.isVisible(), "closesAfterSave");
+        QVERIFY(dlg.ResultModified());
+        QFETCH(int, storedAs);
+        Denpyo stored;
+        QVERIFY(stored.Load(storedAs));
+        QCOMPARE(stored.SummeryWithShouhizei(), 1089);
+        QCOMPARE(stored.NebikiKingaku(), 110);
+        QCOMPARE(stored.Meisais().Count(), 2);
+        // An update keeps the stages and memo; a slip made from another starts without them.
+        QCOMPARE(stored.Juchu(), update);
+        QCOMPARE(stored.Memo(), update ? QStringLiteral("覚え") : QString());
+        QCOMPARE(slipCount(), update ? 1 : 2);
+    }
+
+    void slipThatCannotBeLoaded()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("SelectedUpdate");
+        dlg.strDenpyoID = QStringLiteral("999");
+        dlg.show();
+        QTRY_VERIFY(!dlg.isVisible());
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("この伝票は存在しません。")});
+        QCOMPARE(slipCount(), 1);
+    }
+
+    void selectableUpdateMovesBetweenKeyAndData()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("SelectableUpdate");
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(dlg.editState(), QStringLiteral("Key"));
+        QCOMPARE(D::focusName(), QStringLiteral("txtDenpyoID"));
+        QVERIFY(!enabled(&dlg, "cmdOK"));
+        QVERIFY(!enabled(&dlg, "txtCustomerID"));
+        QCOMPARE(label(&dlg, "cmdEnd"), QStringLiteral("閉じる(ESC)"));
+        // F12, End and the row keys do nothing while the form is locked.
+        D::key(Qt::Key_F12);
+        D::key(Qt::Key_End);
+        D::key(Qt::Key_Insert, Qt::AltModifier);
+        QCOMPARE(D::focusName(), QStringLiteral("txtDenpyoID"));
+        QCOMPARE(grid(&dlg)->Rows(), 2);
+        QVERIFY(d.messages.isEmpty());
+
+        D::key(Qt::Key_Return);
+        D::type(QStringLiteral("0"));
+        D::key(Qt::Key_Return);
+        QCOMPARE(d.texts(), (QStringList{"伝票番号を入力してください。", "この伝票番号は存在しません。"}));
+        QCOMPARE(d.messages.last().icon, ui::Icon::Critical);
+        QCOMPARE(dlg.editState(), QStringLiteral("Key"));
+
+        dlg.findChild<ucTextInput *>(QStringLiteral("txtDenpyoID"))->setText(QStringLiteral("5"));
+        D::key(Qt::Key_Return);
+        QCOMPARE(dlg.editState(), QStringLiteral("Data"));
+        QCOMPARE(D::focusName(), QStringLiteral("datNouki"));
+        QCOMPARE(label(&dlg, "cmdEnd"), QStringLiteral("クリア(ESC)"));
+        QCOMPARE(label(&dlg, "txtCustomerName"), QStringLiteral("山田商店"));
+        // Esc in "Data" clears without saving.
+        D::key(Qt::Key_Escape);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(dlg.editState(), QStringLiteral("Key"));
+        QCOMPARE(label(&dlg, "txtCustomerName"), QString());
+        QCOMPARE(D::focusName(), QStringLiteral("txtDenpyoID"));
+
+        dlg.findChild<ucTextInput *>(QStringLiteral("txtDenpyoID"))->setText(QStringLiteral("5"));
+        D::key(Qt::Key_Return);
+        dlg.findChild<ucTextInput *>(QStringLiteral("txtCustomerName"))->setText(QStringLiteral("新しい名前"));
+        D::key(Qt::Key_F12);
+        QCOMPARE(d.texts().last(), QStringLiteral("伝票 5 を更新しますか？"));
+        QVERIFY(dlg.ResultModified());
+        QCOMPARE(dlg.editState(), QStringLiteral("Key"));
+        QCOMPARE(label(&dlg, "txtDenpyoID"), QString());
+        QCOMPARE(D::focusName(), QStringLiteral("txtDenpyoID"));
+        Denpyo stored;
+        QVERIFY(stored.Load(5));
+        QCOMPARE(stored.CustomerName(), QStringLiteral("新しい名前"));
+        QVERIFY(stored.Juchu());
+        D::key(Qt::Key_Escape);
+        QVERIFY(!dlg.isVisible());
+    }
+
+    void customerRateIsTakenOver()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        auto *id = dlg.findChild<ucTextInput *>(QStringLiteral("txtCustomerID"));
+        id->setFocus();
+        enterCell(QStringLiteral("r10"));
+        QVERIFY(check(&dlg, "chkNebikiRitsu")->isChecked());
+        QCOMPARE(label(&dlg, "txtNebikiRitsu"), QStringLiteral("10"));
+        QVERIFY(enabled(&dlg, "txtNebikiRitsu"));
+        QVERIFY(!enabled(&dlg, "txtNebikiKingaku"));
+        enterCell(QStringLiteral("p1"));
+        enterCell(QStringLiteral("2"));
+        QCOMPARE(label(&dlg, "txtNebikiKingaku"), QStringLiteral("240"));
+        QCOMPARE(label(&dlg, "wlbSum"), QStringLiteral("2,160"));
+        // A customer without a rate switches back to a discount by amount,
+        // which keeps the amount last computed.
+        id->setFocus();
+        id->setText(QStringLiteral("A1"));
+        D::key(Qt::Key_Return);
+        QVERIFY(!check(&dlg, "chkNebikiRitsu")->isChecked());
+        QCOMPARE(label(&dlg, "txtNebikiRitsu"), QStringLiteral("0"));
+        QVERIFY(enabled(&dlg, "txtNebikiKingaku"));
+        QCOMPARE(label(&dlg, "txtNebikiKingaku"), QStringLiteral("240"));
+        QCOMPARE(label(&dlg, "wlbSum"), QStringLiteral("2,160"));
+        // An unknown ID changes nothing and moves on.
+        id->setFocus();
+        id->setText(QStringLiteral("NONE"));
+        D::key(Qt::Key_Return);
+        QCOMPARE(D::focusName(), QStringLiteral("txtCustomerPostNumber1"));
+        QCOMPARE(label(&dlg, "txtCustomerName"), QStringLiteral("山田商店"));
+        QVERIFY(d.messages.isEmpty());
+    }
+
+    void pickersFillTheForm()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        bool picked = false;
+        D::onNextModal([&picked](QWidget *modal) {
+            QVERIFY(qobject_cast<frmCustomerList *>(modal));
+            D::type(QStringLiteral("R10"));
+            D::key(Qt::Key_Return);
+            D::key(Qt::Key_F12);
+            picked = true;
+        });
+        D::key(Qt::Key_F11);
+        QVERIFY(picked);
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(label(&dlg, "txtCustomerID"), QStringLiteral("R10"));
+        QCOMPARE(label(&dlg, "txtCustomerName"), QStringLiteral("割引商事"));
+        QVERIFY(check(&dlg, "chkNebikiRitsu")->isChecked());
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,1*"));
+
+        D::type(QStringLiteral("5"));
+        D::key(Qt::Key_Return); // no product 5: on to 品番
+        grid(&dlg)->setCurrentCell(1, 5);
+        enterCell(QStringLiteral("4"));
+        grid(&dlg)->setCurrentCell(1, 1);
+        picked = false;
+        D::onNextModal([&picked](QWidget *modal) {
+            QVERIFY(qobject_cast<frmShohinList *>(modal));
+            D::type(QStringLiteral("P1"));
+            D::key(Qt::Key_Return);
+            D::key(Qt::Key_F12);
+            picked = true;
+        });
+        D::key(Qt::Key_F11);
+        QVERIFY(picked);
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(cell(&dlg, 1, 1), QStringLiteral("P1"));
+        QCOMPARE(cell(&dlg, 1, 2), QStringLiteral("HB-1"));
+        QCOMPARE(cell(&dlg, 1, 4), QStringLiteral("1,200"));
+        QCOMPARE(cell(&dlg, 1, 5), QStringLiteral("4"));
+        QCOMPARE(cell(&dlg, 1, 7), QStringLiteral("4,800"));
+        QCOMPARE(label(&dlg, "txtNebikiKingaku"), QStringLiteral("480"));
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,5*"));
+    }
+
+    void overflowDisablesRegistering()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        grid(&dlg)->setFocus();
+        grid(&dlg)->setCurrentCell(1, 4);
+        enterCell(QStringLiteral("9999999999"));
+        QVERIFY(enabled(&dlg, "cmdOK"));
+        enterCell(QStringLiteral("1"));
+        QCOMPARE(cell(&dlg, 1, 7), QStringLiteral("9,999,999,999"));
+        // Tax on top leaves the range.
+        QCOMPARE(label(&dlg, "lblMeisaiKei"), QStringLiteral("数値オーバー"));
+        QCOMPARE(label(&dlg, "wlbSumWithShouhizei"), QString());
+        QVERIFY(!enabled(&dlg, "cmdOK"));
+        check(&dlg, "chkShouhizei")->setChecked(false);
+        QCOMPARE(label(&dlg, "lblMeisaiKei"), QStringLiteral("9,999,999,999"));
+        QVERIFY(enabled(&dlg, "cmdOK"));
+
+        grid(&dlg)->setFocus();
+        grid(&dlg)->setCurrentCell(1, 5);
+        enterCell(QStringLiteral("1.001"));
+        QCOMPARE(cell(&dlg, 1, 7), QStringLiteral("数値オーバー"));
+        QCOMPARE(label(&dlg, "lblMeisaiKei"), QStringLiteral("数値オーバー"));
+        QCOMPARE(label(&dlg, "wlbSum"), QString());
+        QVERIFY(!enabled(&dlg, "cmdOK"));
+        D::key(Qt::Key_F12);
+        QVERIFY(d.messages.isEmpty());
+
+        // In range but past the slip's 32-bit fields: refused, input kept.
+        grid(&dlg)->setCurrentCell(1, 5);
+        enterCell(QStringLiteral("0.5"));
+        QCOMPARE(cell(&dlg, 1, 7), QStringLiteral("5,000,000,000"));
+        QVERIFY(enabled(&dlg, "cmdOK"));
+        D::key(Qt::Key_F12);
+        QCOMPARE(d.texts().size(), 1);
+        QCOMPARE(d.messages.last().icon, ui::Icon::Critical);
+        QCOMPARE(slipCount(), 1);
+        QVERIFY(!dlg.ResultModified());
+        QCOMPARE(cell(&dlg, 1, 7), QStringLiteral("5,000,000,000"));
+    }
+
+    void taxCaptionFollowsThePattern_data()
+    {
+        QTest::addColumn<int>("pattern");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("tax");
+        QTest::newRow("on top") << 0 << "消費税" << "110";
+        QTest::newRow("contained") << 1 << "消費税(内税)" << "100";
+        QTest::newRow("other pattern") << 2 << "消費税" << "100";
+    }
+    void taxCaptionFollowsThePattern()
+    {
+        QFETCH(int, pattern);
+        setLong("ShouhizeiPattern", pattern);
+        setLong("ShouhizeiRitsu", 10);
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        QTEST(check(&dlg, "chkShouhizei")->text(), "caption");
+        grid(&dlg)->setFocus();
+        grid(&dlg)->setCurrentCell(1, 4);
+        enterCell(QStringLiteral("1100"));
+        enterCell(QStringLiteral("1"));
+        QTEST(label(&dlg, "wlbShouhizei"), "tax");
+    }
+
+    void gridKeysAndHints()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("SelectedUpdate");
+        dlg.strDenpyoID = QStringLiteral("5");
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(label(&dlg, "stbPanel1"), QString());
+        QVERIFY(!enabled(&dlg, "cmdIns"));
+        grid(&dlg)->setFocus();
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,1*"));
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("F11-商品検索  Alt+Enter-次の行"));
+        QVERIFY(enabled(&dlg, "cmdIns"));
+        // Up from the first row goes to the telephone box.
+        D::key(Qt::Key_Up);
+        QCOMPARE(D::focusName(), QStringLiteral("txtCustomerTelephone"));
+        QVERIFY(!enabled(&dlg, "cmdIns"));
+        D::key(Qt::Key_Down);
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,1*"));
+        // An apostrophe is no product: Enter goes on to 品番 quietly.
+        D::type(QStringLiteral("x'1"));
+        D::key(Qt::Key_Return);
+        QCOMPARE(cell(&dlg, 1, 1), QStringLiteral("X'1"));
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,2*"));
+        D::key(Qt::Key_Return);
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("Alt+Enter-次の行"));
+        // Alt+Enter in a middle column of the first row: the next row, no new one.
+        D::key(Qt::Key_Return, Qt::AltModifier);
+        QCOMPARE(focusCell(&dlg), QStringLiteral("2,1*"));
+        QCOMPARE(grid(&dlg)->Rows(), 3);
+        // Leaving a price cell formats it.
+        grid(&dlg)->setCurrentCell(2, 4);
+        D::type(QStringLiteral("1234567"));
+        D::key(Qt::Key_Down);
+        QCOMPARE(cell(&dlg, 2, 4), QStringLiteral("1,234,567"));
+        QCOMPARE(D::focusName(), QStringLiteral("chkNebikiRitsu"));
+        D::key(Qt::Key_Up);
+        QCOMPARE(D::focusName(), QStringLiteral("VSFlexGrid1"));
+        // Alt+Enter on the last row appends one.
+        grid(&dlg)->setCurrentCell(2, 3);
+        D::key(Qt::Key_Return, Qt::AltModifier);
+        QCOMPARE(grid(&dlg)->Rows(), 4);
+        QCOMPARE(focusCell(&dlg), QStringLiteral("3,1*"));
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("F11-商品検索  Alt+Enter-行追加"));
+        QVERIFY(d.messages.isEmpty());
+    }
+
+    void windowAndColumnsAreRemembered()
+    {
+        QSize shrunk, grown;
+        {
+            frmDenpyo dlg;
+            dlg.strMode = QStringLiteral("New");
+            QVERIFY(D::open(&dlg));
+            shrunk = dlg.size();
+            // Smaller than the smallest size snaps back.
+            dlg.resize(dlg.width() / 2, dlg.height() / 2);
+            QCOMPARE(dlg.size(), shrunk);
+            dlg.resize(shrunk.width() + 120, shrunk.height() + 80);
+            grown = dlg.size();
+            grid(&dlg)->setColWidth(3, 222);
+            emit grid(&dlg)->columnResized(3);
+            D::key(Qt::Key_Escape);
+        }
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(dlg.size(), grown);
+        QVERIFY(qAbs(grid(&dlg)->ColWidth(3) - 222) <= 1);
+    }
+
+    void printBoxPrintsTheFormAsItStands()
+    {
+        QFile(gstrDenpyoPrintFormFolder + QStringLiteral("納品書.rpx")).open(QIODevice::WriteOnly);
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        auto *box = dlg.findChild<QComboBox *>(QStringLiteral("cmbPrint"));
+        QCOMPARE(box->count(), 2);
+        QCOMPARE(box->itemText(0), QStringLiteral("(印刷)"));
+        QCOMPARE(box->itemText(1), QStringLiteral("納品書"));
+        grid(&dlg)->setFocus();
+        enterCell(QStringLiteral("p1"));
+        enterCell(QStringLiteral("2"));
+        D::key(Qt::Key_Return, Qt::AltModifier);
+        QCOMPARE(grid(&dlg)->Rows(), 3);
+
+        QString type, formName;
+        D::onNextModal([&](QWidget *modal) {
+            auto *print = qobject_cast<frmItemPrint *>(modal);
+            QVERIFY(print);
+            type = print->ObjectType;
+            formName = print->FormName;
+            print->reject();
+        });
+        box->setCurrentIndex(1);
+        emit box->activated(1);
+        QCOMPARE(type, QStringLiteral("伝票"));
+        QCOMPARE(formName, QStringLiteral("納品書"));
+        // Nothing is stored, the box shows "(印刷)" again and the grid keeps
+        // its blank last row.
+        QCOMPARE(box->currentIndex(), 0);
+        QCOMPARE(grid(&dlg)->Rows(), 3);
+        QCOMPARE(slipCount(), 1);
+        QVERIFY(!dlg.ResultModified());
+    }
+
+    void slipSearchPicksASlip()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("SelectableUpdate");
+        QVERIFY(D::open(&dlg));
+        // Closed without a choice: nothing loads.
+        D::onNextModal([](QWidget *modal) {
+            QVERIFY(qobject_cast<frmDenpyoList *>(modal));
+            D::key(Qt::Key_Escape);
+        });
+        D::key(Qt::Key_F11);
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(dlg.editState(), QStringLiteral("Key"));
+        QCOMPARE(label(&dlg, "txtDenpyoID"), QString());
+        QCOMPARE(D::focusName(), QStringLiteral("txtDenpyoID"));
+
+        D::onNextModal([](QWidget *modal) {
+            modal->findChild<QWidget *>(QStringLiteral("txtSearchDenpyoID"))->setFocus();
+            D::type(QStringLiteral("5"));
+            D::key(Qt::Key_Return);
+            D::key(Qt::Key_F12);
+        });
+        D::key(Qt::Key_F11);
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(label(&dlg, "txtDenpyoID"), QStringLiteral("5"));
+        QCOMPARE(dlg.editState(), QStringLiteral("Data"));
+        QCOMPARE(label(&dlg, "txtCustomerName"), QStringLiteral("山田商店"));
+        QVERIFY(d.messages.isEmpty());
+    }
+
+    void referTakesLinesOfAnotherSlip()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        bool copied = false;
+        D::onNextModal([&copied](QWidget *modal) {
+            QVERIFY(qobject_cast<frmDenpyoList *>(modal));
+            D::onNextModal([&copied](QWidget *second) {
+                auto *copy = qobject_cast<frmDenpyoCopy *>(second);
+                QVERIFY(copy);
+                QCOMPARE(copy->Mode, QStringLiteral("Refer"));
+                copy->cmdAllSelect_Click();
+                D::key(Qt::Key_F12);
+                copied = true;
+            });
+            modal->findChild<QWidget *>(QStringLiteral("txtSearchDenpyoID"))->setFocus();
+            D::type(QStringLiteral("5"));
+            D::key(Qt::Key_Return);
+            D::key(Qt::Key_F12);
+        });
+        dlg.findChild<QPushButton *>(QStringLiteral("cmdDenpyoSearch"))->click();
+        QVERIFY(copied);
+        QVERIFY(D::open(&dlg));
+        // The lines are in the form, under the new slip's number; nothing is stored.
+        QCOMPARE(label(&dlg, "txtDenpyoID"), QStringLiteral("42"));
+        QCOMPARE(cell(&dlg, 1, 3), QStringLiteral("鉛筆"));
+        QCOMPARE(cell(&dlg, 2, 3), QStringLiteral("値引"));
+        QCOMPARE(label(&dlg, "lblMeisaiKei"), QStringLiteral("1,100"));
+        QCOMPARE(slipCount(), 1);
+        QVERIFY(!dlg.ResultModified());
+    }
+
+    void firstNumberWithoutCounter()
+    {
+        connection().exec(QStringLiteral("DELETE FROM 基本情報テーブル WHERE 基本情報ID = 'CurrentDenpyoID';"));
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(label(&dlg, "txtDenpyoID"), QStringLiteral("1"));
+    }
+};
+
+QTEST_MAIN(tst_frmDenpyo)
+#include "tst_frmdenpyo.moc"

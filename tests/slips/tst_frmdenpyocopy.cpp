@@ -1,0 +1,297 @@
+#include "SlipFixture.h"
+#include "slips/frmDenpyoCopy.h"
+
+#include <QPushButton>
+
+using D = DialogDriver;
+using namespace slipfixture;
+
+// The line-transfer dialog driven at the keyboard over a temporary database.
+class tst_frmDenpyoCopy : public QObject {
+    Q_OBJECT
+
+    std::optional<testsupport::OpenedProgramFolder> m_folder;
+
+    static void selectRows(frmDenpyoCopy &dlg, const char *list, const QList<int> &rows)
+    {
+        auto *l = dlg.findChild<QTreeWidget *>(QLatin1String(list));
+        l->clearSelection();
+        for (int row : rows)
+            l->topLevelItem(row)->setSelected(true);
+    }
+    static void press(frmDenpyoCopy &dlg, const char *button)
+    {
+        dlg.findChild<QPushButton *>(QLatin1String(button))->click();
+    }
+    static qint64 stored(qint32 id, const char *column)
+    {
+        return connection()
+            .scalar(QStringLiteral("SELECT %1 FROM 伝票テーブル WHERE 伝票番号 = %2").arg(QString::fromUtf8(column)).arg(id))
+            .toLongLong();
+    }
+    static qint64 counter()
+    {
+        return connection()
+            .scalar(QStringLiteral("SELECT 数値型データ FROM 基本情報テーブル WHERE 基本情報ID = 'CurrentDenpyoID'"))
+            .toLongLong();
+    }
+
+private slots:
+    void init()
+    {
+        setFixedNow(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+        m_folder.emplace();
+        setTaxRate(10);
+    }
+    void cleanup()
+    {
+        m_folder.reset();
+        setFixedNow(QDateTime());
+    }
+
+    void splitOfLinesTwoAndFiveIntoANewSlip()
+    {
+        storeSlip(10, numbered(6));
+        D d;
+        frmDenpyoCopy dlg;
+        dlg.Mode = QStringLiteral("Split");
+        dlg.FromDenpyoID = QStringLiteral("000000010");
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(dlg.windowTitle(), QStringLiteral(" 伝票分割"));
+        QCOMPARE(D::focusName(), QStringLiteral("txtToDenpyoID"));
+        QCOMPARE(D::shown(&dlg, "txtToDenpyoID"), QStringLiteral("11"));
+        QVERIFY(!dlg.findChild<QPushButton *>(QStringLiteral("cmdOK"))->isEnabled());
+        D::key(Qt::Key_F12); // nothing before the destination is decided
+        QVERIFY(d.messages.isEmpty());
+
+        D::key(Qt::Key_Return);
+        QCOMPARE(D::focusName(), QStringLiteral("datToNouki"));
+        D::key(Qt::Key_Return);
+        QCOMPARE(D::focusName(), QStringLiteral("lstSelectable"));
+        selectRows(dlg, "lstSelectable", {1, 4});
+        press(dlg, "cmdSelect");
+        QCOMPARE(rowTexts(&dlg, "lstSelectable"), (QStringList{"01", "03", "04", "06"}));
+        QCOMPARE(rowTexts(&dlg, "lstSelected"), (QStringList{"02", "05"}));
+        QCOMPARE(label(&dlg, "wlbFromMeisaiKei"), QStringLiteral("1,400"));
+        QCOMPARE(label(&dlg, "wlbToMeisaiKei"), QStringLiteral("700"));
+
+        D::key(Qt::Key_F12);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("既存伝票を更新し、新規伝票を作成します。よろしいですか？")});
+        QVERIFY(dlg.ResultModified());
+        QCOMPARE(storedLines(10), (QStringList{"品1", "品3", "品4", "品6"}));
+        QCOMPARE(storedLines(11), (QStringList{"品2", "品5"}));
+        QCOMPARE(stored(10, "明細計"), 1400);
+        QCOMPARE(stored(11, "明細計"), 700);
+        QCOMPARE(connection().scalar(QStringLiteral("SELECT 顧客名 FROM 伝票テーブル WHERE 伝票番号 = 11")).toString(),
+                 QStringLiteral("山田商店"));
+        QCOMPARE(connection().scalar(QStringLiteral("SELECT 納期 FROM 伝票テーブル WHERE 伝票番号 = 11")).toString(),
+                 QStringLiteral("2026/12/09"));
+        QCOMPARE(counter(), 11);
+    }
+
+    void copyToANewSlipRecomputesAmounts()
+    {
+        storeSlip(10, {{QStringLiteral("半端"), 0.5, 5, 3}, {QStringLiteral("普通"), 100, 2, 200}}, QStringLiteral("甲"),
+                  true, 10);
+        D d;
+        frmDenpyoCopy dlg;
+        dlg.Mode = QStringLiteral("Copy");
+        dlg.FromDenpyoID = QStringLiteral("10");
+        QVERIFY(D::open(&dlg));
+        D::key(Qt::Key_Return);
+        press(dlg, "cmdAllSelect");
+        // Copy leaves every source row in place.
+        QCOMPARE(rowTexts(&dlg, "lstSelectable"), (QStringList{"01", "02"}));
+        QCOMPARE(rowTexts(&dlg, "lstSelected"), (QStringList{"01", "02"}));
+        D::key(Qt::Key_F12);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("新規伝票を作成します。よろしいですか？")});
+        QCOMPARE(storedLines(11), (QStringList{"半端", "普通"}));
+        // 0.5 x 5 = 2.5 goes to the even neighbour.
+        QCOMPARE(connection()
+                     .scalar(QStringLiteral("SELECT 金額 FROM 明細テーブル WHERE 伝票番号 = 11 AND 明細番号 = 1"))
+                     .toInt(),
+                 2);
+        // The totals are those shown, from the stored amounts: 203 less 10 %.
+        QCOMPARE(stored(11, "明細計"), 203);
+        QCOMPARE(stored(11, "値引金額"), 21);
+        QCOMPARE(stored(11, "値引率計算"), 1);
+        QCOMPARE(storedLines(10), (QStringList{"半端", "普通"}));
+    }
+
+    void copyToAStoredSlipAppendsItsLines()
+    {
+        storeSlip(10, numbered(2));
+        storeSlip(20, {{QStringLiteral("既存"), 50, 2, 100}}, QStringLiteral("乙"));
+        D d;
+        frmDenpyoCopy dlg;
+        dlg.Mode = QStringLiteral("Copy");
+        dlg.FromDenpyoID = QStringLiteral("10");
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(D::shown(&dlg, "txtToDenpyoID"), QStringLiteral("21"));
+        for (const char *number : {"10", "99", "20"}) {
+            D::key(Qt::Key_A, Qt::ControlModifier);
+            D::type(QString::fromLatin1(number));
+            D::key(Qt::Key_Return);
+        }
+        QCOMPARE(d.texts(), (QStringList{QStringLiteral("同一の伝票に対して処理することはできません。"),
+                                         QStringLiteral("該当の伝票がありません。")}));
+        QCOMPARE(rowTexts(&dlg, "lstSelected"), QStringList{"*01"});
+        auto *to = dlg.findChild<QTreeWidget *>(QStringLiteral("lstSelected"));
+        QCOMPARE(to->topLevelItem(0)->text(5), QStringLiteral("50×2"));
+        QCOMPARE(label(&dlg, "wlbToCustomerName"), QStringLiteral("乙"));
+        d.messages.clear();
+        selectRows(dlg, "lstSelectable", {1});
+        press(dlg, "cmdSelect");
+        press(dlg, "cmdSelect"); // a line already carried is not carried twice
+        // The stored line stays when everything is taken back.
+        selectRows(dlg, "lstSelected", {0, 1});
+        press(dlg, "cmdBack");
+        QCOMPARE(rowTexts(&dlg, "lstSelected"), QStringList{"*01"});
+        selectRows(dlg, "lstSelectable", {1});
+        press(dlg, "cmdSelect");
+        QCOMPARE(label(&dlg, "wlbToMeisaiKei"), QStringLiteral("300"));
+        D::key(Qt::Key_F12);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("複写先伝票を更新します。よろしいですか？")});
+        QCOMPARE(storedLines(20), (QStringList{"既存", "品2"}));
+        QCOMPARE(stored(20, "明細計"), 300);
+        QCOMPARE(connection().scalar(QStringLiteral("SELECT 顧客名 FROM 伝票テーブル WHERE 伝票番号 = 20")).toString(),
+                 QStringLiteral("乙"));
+    }
+
+    void referTakesLinesIntoTheEditedSlip()
+    {
+        storeSlip(10, numbered(3), QStringLiteral("丙"), false, 0, 0, true);
+        Denpyo edited;
+        edited.setDenpyoID(30);
+        edited.Meisais().Add(); // the editor's lone blank row
+        D d;
+        frmDenpyoCopy dlg;
+        dlg.Mode = QStringLiteral("Refer");
+        dlg.FromDenpyoID = QStringLiteral("000000010");
+        dlg.ToDenpyoObject = &edited;
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(D::focusName(), QStringLiteral("lstSelectable"));
+        QCOMPARE(edited.CustomerName(), QStringLiteral("丙"));
+        QVERIFY(edited.ShouhizeiIn());
+        QCOMPARE(rowTexts(&dlg, "lstSelected"), QStringList());
+        selectRows(dlg, "lstSelectable", {0, 2});
+        press(dlg, "cmdSelect");
+        D::key(Qt::Key_F12);
+        QVERIFY(d.messages.isEmpty());
+        QVERIFY(dlg.ResultModified());
+        QCOMPARE(edited.Meisais().Count(), 2);
+        QCOMPARE(edited.Meisais().Item(2).ItemName(), QStringLiteral("品3"));
+        QCOMPARE(edited.MeisaiSum(), 400);
+        QCOMPARE(edited.Shouhizei(), 40);
+        QCOMPARE(edited.SummeryWithShouhizei(), 440);
+        QCOMPARE(storedLines(30), QStringList{"<no slip>"});
+    }
+
+    // A refused save leaves both slips as loaded: trying again carries the
+    // lines once, and the refusal names its reason.
+    void refusedCommitCanBeRetried_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("copy: the new number was taken") << "Copy";
+        QTest::newRow("split: the source has gone") << "Split";
+    }
+    void refusedCommitCanBeRetried()
+    {
+        QFETCH(QString, mode);
+        storeSlip(10, numbered(3));
+        D d;
+        frmDenpyoCopy dlg;
+        dlg.Mode = mode;
+        dlg.FromDenpyoID = QStringLiteral("10");
+        QVERIFY(D::open(&dlg));
+        D::key(Qt::Key_Return);
+        selectRows(dlg, "lstSelectable", {0, 1});
+        press(dlg, "cmdSelect");
+        const bool split = mode == QLatin1String("Split");
+        if (split) {
+            connection().exec(QStringLiteral("DELETE FROM 伝票テーブル WHERE 伝票番号 = 10"));
+        } else {
+            storeSlip(11, numbered(1));
+        }
+        D::key(Qt::Key_F12);
+        QCOMPARE(d.messages.size(), 2);
+        QCOMPARE(d.messages.last().text, split ? Denpyo::MissingMessage() : QStringLiteral("この伝票は既に存在します。"));
+        QVERIFY(!dlg.ResultModified());
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(storedLines(11), split ? QStringList{"<no slip>"} : QStringList{"品1"});
+
+        if (split)
+            storeSlip(10, numbered(3));
+        else
+            connection().exec(QStringLiteral("DELETE FROM 伝票テーブル WHERE 伝票番号 = 11"));
+        D::key(Qt::Key_F12);
+        QVERIFY(dlg.ResultModified());
+        QCOMPARE(storedLines(11), (QStringList{"品1", "品2"}));
+        QCOMPARE(storedLines(10), split ? QStringList{"品3"} : (QStringList{"品1", "品2", "品3"}));
+    }
+
+    void ninetyNineLines()
+    {
+        storeSlip(10, numbered(2));
+        storeSlip(20, numbered(99));
+        D d;
+        frmDenpyoCopy dlg;
+        dlg.Mode = QStringLiteral("Copy");
+        dlg.FromDenpyoID = QStringLiteral("10");
+        QVERIFY(D::open(&dlg));
+        D::type(QStringLiteral("20"));
+        D::key(Qt::Key_Return);
+        selectRows(dlg, "lstSelectable", {0});
+        press(dlg, "cmdSelect");
+        press(dlg, "cmdAllSelect");
+        QCOMPARE(d.texts(), QStringList(2, QStringLiteral("１伝票の明細数は９９件までです。処理を中断します。")));
+        QCOMPARE(rowTexts(&dlg, "lstSelected").size(), 99);
+    }
+
+    void totalPastTheLimitCannotBeCommitted()
+    {
+        storeSlip(10, {{QStringLiteral("高額"), 1e9, 1, 1000000000}});
+        D d;
+        frmDenpyoCopy dlg;
+        dlg.Mode = QStringLiteral("Copy");
+        dlg.FromDenpyoID = QStringLiteral("10");
+        QVERIFY(D::open(&dlg));
+        D::key(Qt::Key_Return);
+        press(dlg, "cmdAllSelect");
+        QCOMPARE(label(&dlg, "wlbToSumWithShouhizei"), QStringLiteral("######"));
+        QVERIFY(!dlg.findChild<QPushButton *>(QStringLiteral("cmdOK"))->isEnabled());
+        D::key(Qt::Key_End);
+        D::key(Qt::Key_F12);
+        QVERIFY(d.messages.isEmpty());
+        QCOMPARE(storedLines(11), QStringList{"<no slip>"});
+    }
+
+    void sourceThatHasGoneClosesTheDialog()
+    {
+        D d;
+        frmDenpyoCopy dlg;
+        dlg.Mode = QStringLiteral("Split");
+        dlg.FromDenpyoID = QStringLiteral("000000077");
+        dlg.show();
+        QTRY_VERIFY(!dlg.isVisible());
+        QCOMPARE(d.texts(), QStringList{Denpyo::MissingMessage()});
+        QVERIFY(!dlg.ResultModified());
+    }
+
+    void escapeClosesWithoutSaving()
+    {
+        storeSlip(10, numbered(1));
+        D d;
+        frmDenpyoCopy dlg;
+        dlg.Mode = QStringLiteral("Copy");
+        dlg.FromDenpyoID = QStringLiteral("10");
+        QVERIFY(D::open(&dlg));
+        D::key(Qt::Key_Escape);
+        QVERIFY(!dlg.isVisible());
+        QVERIFY(!dlg.ResultModified());
+        QCOMPARE(storedLines(11), QStringList{"<no slip>"});
+    }
+};
+
+QTEST_MAIN(tst_frmDenpyoCopy)
+#include "tst_frmdenpyocopy.moc"
