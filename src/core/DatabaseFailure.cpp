@@ -12,3 +12,14 @@ void showDatabaseFailure(const std::exception &error, QWidget *parent)
         text = QString::fromUtf8(error.what());
     ui::showMessage(text, ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(), parent);
 }
+
+bool runShowingFailure(QWidget *parent, const std::function<void()> &action)
+{
+    try {
+        action();
+        return true;
+    } catch (const std::exception &e) {
+        showDatabaseFailure(e, parent);
+        return false;
+    }
+}

@@ -289,11 +289,5 @@ void RecordEditor::done(int result)
 
 bool RecordEditor::guarded(const std::function<void()> &action)
 {
-    try {
-        action();
-        return true;
-    } catch (const std::exception &e) {
-        showDatabaseFailure(e, this);
-        return false;
-    }
+    return runShowingFailure(this, action);
 }

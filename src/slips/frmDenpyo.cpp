@@ -659,11 +659,5 @@ void frmDenpyo::CellFormatOnLeave(int row, int col)
 
 bool frmDenpyo::guarded(const std::function<void()> &action)
 {
-    try {
-        action();
-        return true;
-    } catch (const std::exception &e) {
-        showDatabaseFailure(e, this);
-        return false;
-    }
+    return runShowingFailure(this, action);
 }

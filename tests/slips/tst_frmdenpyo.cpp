@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QDateEdit>
 #include <QLabel>
+#include <QPushButton>
 #include <QtTest>
 #include <optional>
 

@@ -266,6 +266,31 @@ private slots:
         QCOMPARE(storedLines(11), QStringList{"<no slip>"});
     }
 
+    // A fixed discount above the line sum hides the totals but the slip
+    // takes them as computed, negative, as the slip editor stores them.
+    void negativeTotalIsSavedAsComputed()
+    {
+        storeSlip(10, numbered(1));
+        storeSlip(20, {{QStringLiteral("既存"), 100, 1, 100}}, QStringLiteral("乙"), false, 0, 500, true);
+        D d;
+        frmDenpyoCopy dlg;
+        dlg.Mode = QStringLiteral("Copy");
+        dlg.FromDenpyoID = QStringLiteral("10");
+        QVERIFY(D::open(&dlg));
+        D::type(QStringLiteral("20"));
+        D::key(Qt::Key_Return);
+        press(dlg, "cmdAllSelect");
+        QCOMPARE(label(&dlg, "wlbToSum"), QStringLiteral("######"));
+        QCOMPARE(label(&dlg, "wlbToNebikiKinagaku"), QStringLiteral("500"));
+        D::key(Qt::Key_End);
+        QCOMPARE(D::focusName(), QStringLiteral("cmdOK"));
+        D::key(Qt::Key_F12);
+        QVERIFY(dlg.ResultModified());
+        QCOMPARE(stored(20, "合計"), -300);
+        QCOMPARE(stored(20, "消費税"), -30);
+        QCOMPARE(stored(20, "合計消費税込み"), -330);
+    }
+
     void sourceThatHasGoneClosesTheDialog()
     {
         D d;

@@ -1,4 +1,6 @@
 #include "core/Money.h"
+#include "core/Routines.h"
+#include "slips/MeisaiColumns.h"
 #include "slips/SlipAmounts.h"
 
 #include <QtTest>
@@ -187,6 +189,49 @@ private slots:
         QCOMPARE(SlipAmounts::compute(in).discount.yen(), qint64(0));
         in.amountText = QString();
         QCOMPARE(SlipAmounts::compute(in).discount.yen(), qint64(0));
+    }
+
+    // What a grid cell keeps after an edit, as the grid then shows it.
+    void cellCleaning_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("quantity with a letter") << 5 << "12a3" << "123";
+        QTest::newRow("quantity with decimals") << 5 << "1234.5" << "1,234.5";
+        QTest::newRow("minus inside") << 5 << "1-2" << "";
+        QTest::newRow("four decimals") << 4 << "1.2345" << "";
+        QTest::newRow("price with separators") << 4 << "1,200" << "1,200";
+        QTest::newRow("product id over 15") << 1 << "ABCDEFGHIJKLMNOPQRST" << "ABCDEFGHIJKLMNO";
+        QTest::newRow("unit over 10") << 6 << "12345678901" << "1234567890";
+        QTest::newRow("remark at 50") << 8 << QString(50, QLatin1Char('x')) << QString(50, QLatin1Char('x'));
+    }
+    void cellCleaning()
+    {
+        QFETCH(int, col);
+        QFETCH(QString, typed);
+        const QString cleaned = MeisaiColumns::cleanedText(col, typed);
+        QTEST(MeisaiColumns::isNumber(col) ? fnFormatComma(cleaned) : cleaned, "shown");
+    }
+
+    void guideTexts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("lastRow");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("customer") << "txtCustomerID" << false << "F11-顧客検索";
+        QTest::newRow("product id") << "txtShohinID" << false << "F11-商品検索  Alt+Enter-次の行";
+        QTest::newRow("product id, last row") << "txtShohinID" << true << "F11-商品検索  Alt+Enter-行追加";
+        QTest::newRow("name") << "txtShohinMei" << false << "Alt+Enter-次の行";
+        QTest::newRow("remark, last row") << "txtBiko" << true << "Enter-行追加";
+        QTest::newRow("remark") << "txtBiko" << false << "Enter-次の行";
+        QTest::newRow("date") << "datNouki" << true << "";
+    }
+    void guideTexts()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, lastRow);
+        QTEST(MeisaiColumns::guideText(name, lastRow), "hint");
     }
 
     void numberValue_data()
