@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "filters/SearchFilterKind.h"
 #include "mainwindow/commands/DialogLaunchers.h"
+#include "mainwindow/commands/ExchangeCommands.h"
 #include "mainwindow/commands/PrintFormCommands.h"
 #include "mainwindow/views/FilterFolder.h"
 #include "mainwindow/views/MainListModel.h"
@@ -243,6 +244,18 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
     const QString kind = form.CurrentLocation.value(0);
     if (command == QLatin1String("Print")) {
         printSelected(form, kind, selected, printIndex);
+        return;
+    }
+    if (command == QLatin1String("Copy")) {
+        CopyCommand(form);
+        return;
+    }
+    if (command == QLatin1String("Paste")) {
+        if (PasteRecords(form)) {
+            form.RefreshView();
+            if (kind == kCustomer)
+                afterCustomerChange(form);
+        }
         return;
     }
     if (kind != kDenpyo && kind != kCustomer && kind != kShohin)

@@ -6,6 +6,7 @@
 #include "core/dialogs/frmVersion.h"
 #include "filters/SearchFilterKind.h"
 #include "mainwindow/commands/DialogLaunchers.h"
+#include "mainwindow/commands/ExchangeCommands.h"
 #include "mainwindow/commands/ItemCommands.h"
 #include "mainwindow/commands/PopupMenus.h"
 #include "mainwindow/commands/PrintFormCommands.h"
@@ -61,6 +62,10 @@ void MainCommands::connectMenus()
     connect(m_form->mnuShinko, &QAction::triggered, this, [this] { run(&MainCommands::ShinkoCommand); });
     connect(m_form->mnuListPrint, &QAction::triggered, this, [this] { run(&MainCommands::ListPrintCommand); });
     connect(m_form->mnuJishaInfo, &QAction::triggered, this, [this] { ShowPrintInfoForm(m_form); });
+    connect(m_form->mnuCopy, &QAction::triggered, this, [this] { m_form->runView([this] { CopyCommand(*m_form); }); });
+    connect(m_form->mnuPaste, &QAction::triggered, this, [this] { m_form->runView([this] { PasteCommand(*m_form); }); });
+    connect(m_form->mnuWriteFile, &QAction::triggered, this,
+            [this] { m_form->runView([this] { WriteFileCommand(*m_form); }); });
     // The print-form lists' part of New, Delete and Rename.
     const struct {
         QAction *action;
@@ -94,6 +99,10 @@ void MainCommands::connectKeys()
             run(&MainCommands::SelectAllItems);
         else if (letter == QLatin1Char('F'))
             run(&MainCommands::FindCommand);
+        else if (letter == QLatin1Char('C'))
+            m_form->runView([this] { CopyCommand(*m_form); });
+        else if (letter == QLatin1Char('V'))
+            m_form->runView([this] { PasteCommand(*m_form); });
     });
 }
 
@@ -123,6 +132,12 @@ void MainCommands::ToolbarCommand(const QString &key)
         ShinkoCommand();
     else if (key == QLatin1String("ListPrint"))
         ListPrintCommand();
+    else if (key == QLatin1String("Copy"))
+        CopyCommand(*m_form);
+    else if (key == QLatin1String("Paste"))
+        PasteCommand(*m_form);
+    else if (key == QLatin1String("WriteFile"))
+        WriteFileCommand(*m_form);
     else if (key == QLatin1String("New"))
         NewCommand();
     else if (key == QLatin1String("Delete")) {
