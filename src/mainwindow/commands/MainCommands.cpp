@@ -4,11 +4,14 @@
 #include "core/Settings.h"
 #include "core/dialogs/frmSystemInfo.h"
 #include "core/dialogs/frmVersion.h"
+#include "filters/SearchFilterKind.h"
 #include "mainwindow/commands/DialogLaunchers.h"
+#include "mainwindow/commands/ExchangeCommands.h"
 #include "mainwindow/commands/ItemCommands.h"
 #include "mainwindow/commands/PopupMenus.h"
 #include "mainwindow/commands/PrintFormCommands.h"
 #include "mainwindow/views/DateBar.h"
+#include "mainwindow/views/FilterFolder.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/NavigationTree.h"
@@ -48,6 +51,9 @@ void MainCommands::connectMenus()
     connect(m_form->mnuExit, &QAction::triggered, this, [this] { CloseMainForm(); });
     connect(m_form->mnuRefresh, &QAction::triggered, this, [this] { m_form->runView([this] { m_form->RefreshAll(); }); });
     connect(m_form->mnuSelectAll, &QAction::triggered, this, [this] { run(&MainCommands::SelectAllItems); });
+    connect(m_form->mnuFind, &QAction::triggered, this, [this] { run(&MainCommands::FindCommand); });
+    connect(m_form->mnuDelete, &QAction::triggered, this, [this] { run(&MainCommands::DeleteCommand); });
+    connect(m_form->mnuRename, &QAction::triggered, this, [this] { run(&MainCommands::RenameCommand); });
     connect(m_form->mnuHelpf, &QAction::triggered, this, [this] { HelpCommand(); });
     connect(m_form->mnuRegClear, &QAction::triggered, this, [this] { RegClearCommand(); });
     connect(m_form->mnuSystemInfo, &QAction::triggered, this, [this] { SystemInfoCommand(); });
@@ -56,6 +62,10 @@ void MainCommands::connectMenus()
     connect(m_form->mnuShinko, &QAction::triggered, this, [this] { run(&MainCommands::ShinkoCommand); });
     connect(m_form->mnuListPrint, &QAction::triggered, this, [this] { run(&MainCommands::ListPrintCommand); });
     connect(m_form->mnuJishaInfo, &QAction::triggered, this, [this] { ShowPrintInfoForm(m_form); });
+    connect(m_form->mnuCopy, &QAction::triggered, this, [this] { m_form->runView([this] { CopyCommand(*m_form); }); });
+    connect(m_form->mnuPaste, &QAction::triggered, this, [this] { m_form->runView([this] { PasteCommand(*m_form); }); });
+    connect(m_form->mnuWriteFile, &QAction::triggered, this,
+            [this] { m_form->runView([this] { WriteFileCommand(*m_form); }); });
     // The print-form lists' part of New, Delete and Rename.
     const struct {
         QAction *action;
@@ -75,6 +85,7 @@ void MainCommands::connectKeys()
     connect(m_form->lvwList, &MainListView::openRequested, this,
             [this] { m_form->runView([this] { OpenSelectedItem(*m_form); }); });
     connect(m_form->lvwList, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
+    connect(m_form->lvwList, &MainListView::deletePressed, this, [this] { run(&MainCommands::DeleteCommand); });
     connect(m_form->lvwList, &MainListView::f2Pressed, this, [this] { run(&MainCommands::ListKeyF2); });
     connect(m_form->lvwList, &MainListView::deletePressed, this,
             [this] { m_form->runView([this] { PrintFormCommand(*m_form, QStringLiteral("Delete")); }); });
@@ -86,6 +97,12 @@ void MainCommands::connectKeys()
     connect(m_form, &frmMainForm::ctrlCommand, this, [this](QChar letter) {
         if (letter == QLatin1Char('A'))
             run(&MainCommands::SelectAllItems);
+        else if (letter == QLatin1Char('F'))
+            run(&MainCommands::FindCommand);
+        else if (letter == QLatin1Char('C'))
+            m_form->runView([this] { CopyCommand(*m_form); });
+        else if (letter == QLatin1Char('V'))
+            m_form->runView([this] { PasteCommand(*m_form); });
     });
 }
 
@@ -103,6 +120,8 @@ void MainCommands::ToolbarCommand(const QString &key)
         GoUpFolder();
     else if (key == QLatin1String("SelectAll"))
         SelectAllItems();
+    else if (key == QLatin1String("Find"))
+        FindCommand();
     else if (key == QLatin1String("Refresh"))
         m_form->RefreshAll();
     else if (key == QLatin1String("Help"))
@@ -113,10 +132,19 @@ void MainCommands::ToolbarCommand(const QString &key)
         ShinkoCommand();
     else if (key == QLatin1String("ListPrint"))
         ListPrintCommand();
+    else if (key == QLatin1String("Copy"))
+        CopyCommand(*m_form);
+    else if (key == QLatin1String("Paste"))
+        PasteCommand(*m_form);
+    else if (key == QLatin1String("WriteFile"))
+        WriteFileCommand(*m_form);
     else if (key == QLatin1String("New"))
         NewCommand();
-    else if (key == QLatin1String("Delete"))
+    else if (key == QLatin1String("Delete")) {
+        // Each part acts only in its own views.
+        DeleteCommand();
         PrintFormCommand(*m_form, key);
+    }
 }
 
 void MainCommands::NewCommand()
@@ -125,6 +153,13 @@ void MainCommands::NewCommand()
         return;
     const QString kind = m_form->CurrentLocation.value(0);
     const int level = m_form->CurrentLevel;
+    if (inFilterFolder()) {
+        if (FindFilter(*m_form, kind, QString())) {
+            m_form->BuildTree();
+            m_form->RefreshView();
+        }
+        return;
+    }
     const bool recordList = level == 1 && m_form->CurrentLocation.value(1) != QStringLiteral("検索フィルター");
     if (kind == kDenpyo && (level == 0 || recordList)) {
         // The root menu shows no slips; a list is shown again.
@@ -205,6 +240,60 @@ void MainCommands::SelectAllItems()
         selection.select(model->index(row, 0), model->index(row, columns - 1));
     }
     list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+namespace {
+bool isRegister(const QString &kind)
+{
+    return kind == kDenpyo || kind == kCustomer || kind == kShohin;
+}
+} // namespace
+
+bool MainCommands::inFilterFolder() const
+{
+    return m_form->CurrentLevel == 1 && isRegister(m_form->CurrentLocation.value(0))
+           && m_form->CurrentLocation.value(1) == filterfolder::kFolderName;
+}
+
+void MainCommands::FindCommand()
+{
+    const QString kind = m_form->CurrentLocation.value(0);
+    if (isRegister(kind))
+        FindFilter(*m_form, kind, searchfilter::kTemporaryName);
+}
+
+void MainCommands::DeleteCommand()
+{
+    if (inFilterFolder() && DeleteFilters(*m_form, m_form->CurrentLocation.value(0))) {
+        m_form->RefreshView();
+        m_form->BuildTree();
+    }
+}
+
+void MainCommands::RenameCommand()
+{
+    const QString kind = m_form->CurrentLocation.value(0);
+    // The print-form lists rename through their own command.
+    if (kind == QStringLiteral("印刷フォーム"))
+        return;
+    const MainListModel *model = m_form->lvwList->listModel();
+    QStringList names;
+    for (int row : m_form->lvwList->selectedRowNumbers()) {
+        const QString text = model->text(row);
+        if (text != filterfolder::kAddRow)
+            names << text;
+    }
+    if (names.size() != 1) {
+        const QString text = names.isEmpty() ? QStringLiteral("名前を変更するフィルターを選択してください。")
+                                             : QStringLiteral("複数のフィルターを選択することはできません。");
+        ui::showMessage(text, ui::Icon::None, ui::Buttons::Ok, ui::Answer::Ok, QString(), m_form);
+        return;
+    }
+    // The tree lists the filters too: it follows the new name at once.
+    if (inFilterFolder() && RenameFilter(*m_form, kind, names.first())) {
+        m_form->RefreshView();
+        m_form->BuildTree();
+    }
 }
 
 void MainCommands::ListKeyF2()
