@@ -247,6 +247,33 @@ bool Denpyo::ApplyTogether(Denpyo &first, Denpyo &second)
     return true;
 }
 
+bool Denpyo::ApplyAll(const std::vector<Denpyo *> &slips, int *refused)
+{
+    for (std::size_t i = 0; i < slips.size(); ++i) {
+        if (!slips[i]->checkNumber()) {
+            if (refused)
+                *refused = static_cast<int>(i);
+            return false;
+        }
+    }
+    db::Transaction transaction(connection());
+    std::vector<QDateTime> inserts, modifies;
+    for (std::size_t i = 0; i < slips.size(); ++i) {
+        QDateTime insert = slips[i]->InsertDate(), modify = slips[i]->ModifyDate();
+        if (!slips[i]->Save(insert, modify)) {
+            if (refused)
+                *refused = static_cast<int>(i);
+            return false;
+        }
+        inserts.push_back(insert);
+        modifies.push_back(modify);
+    }
+    transaction.commit();
+    for (std::size_t i = 0; i < slips.size(); ++i)
+        slips[i]->saved(inserts[i], modifies[i]);
+    return true;
+}
+
 QString Denpyo::MissingMessage()
 {
     return kMissing;

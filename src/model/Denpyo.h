@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "model/DenpyoDisplay.h"
 #include "model/Meisais.h"
 
@@ -70,6 +72,10 @@ public:
     // neither. A refusal of either leaves its sentence in first's
     // ErrorMessage (and in the refusing slip's own).
     static bool ApplyTogether(Denpyo &first, Denpyo &second);
+    // Saves every slip as Apply does, in one transaction: all are stored or
+    // none. A refusal leaves its sentence in the refusing slip's
+    // ErrorMessage and sets refused to its position.
+    static bool ApplyAll(const std::vector<Denpyo *> &slips, int *refused = nullptr);
     // Removes the row and its lines in one transaction; a row that has gone
     // is a refusal.
     bool Delete();

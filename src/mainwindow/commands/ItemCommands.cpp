@@ -4,6 +4,7 @@
 #include "filters/SearchFilterKind.h"
 #include "mainwindow/commands/DialogLaunchers.h"
 #include "mainwindow/commands/ExchangeCommands.h"
+#include "mainwindow/commands/InvoiceCommands.h"
 #include "mainwindow/commands/PrintFormCommands.h"
 #include "mainwindow/views/FilterFolder.h"
 #include "mainwindow/views/MainListModel.h"
@@ -150,6 +151,8 @@ void OpenSelectedItem(frmMainForm &form)
     }
     if (PrintFormOpenSelectedItem(form))
         return;
+    if (InvoiceOpenSelectedItem(form))
+        return;
     if (row < 0)
         return;
     if (kind != kDenpyo && kind != kCustomer && kind != kShohin)
@@ -239,6 +242,8 @@ void OpenItemMenu(frmMainForm &form)
 void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
 {
     StartupDirRestorer restorer;
+    if (InvoiceCommand(form, command))
+        return;
     const int row = form.lvwList->currentRowNumber();
     const QString selected = row >= 0 ? form.lvwList->listModel()->text(row) : QString();
     const QString kind = form.CurrentLocation.value(0);

@@ -9,6 +9,7 @@
 #include "mainwindow/commands/ExchangeCommands.h"
 #include "mainwindow/commands/ItemCommands.h"
 #include "mainwindow/commands/PopupMenus.h"
+#include "mainwindow/commands/InvoiceCommands.h"
 #include "mainwindow/commands/PrintFormCommands.h"
 #include "mainwindow/views/DateBar.h"
 #include "mainwindow/views/FilterFolder.h"
@@ -264,6 +265,8 @@ void MainCommands::FindCommand()
 
 void MainCommands::DeleteCommand()
 {
+    if (InvoiceCommand(*m_form, QStringLiteral("Delete")))
+        return;
     if (inFilterFolder() && DeleteFilters(*m_form, m_form->CurrentLocation.value(0))) {
         m_form->RefreshView();
         m_form->BuildTree();

@@ -1,4 +1,5 @@
 #include "mainwindow/commands/PopupMenus.h"
+#include "mainwindow/commands/InvoiceCommands.h"
 
 #include "core/Globals.h"
 #include "mainwindow/commands/ItemCommands.h"
@@ -77,6 +78,10 @@ PopupMenus::PopupMenus(frmMainForm *form) : QObject(form), m_form(form)
         connect(c.action, &QAction::triggered, this,
                 [this, command] { m_form->runView([this, command] { ObjectCommand(*m_form, command); }); });
     }
+    connect(mnuSeikyushoPrint, &QAction::triggered, this,
+            [this] { m_form->runView([this] { InvoiceCommand(*m_form, QStringLiteral("Print")); }); });
+    connect(mnuSeikyushoDelete, &QAction::triggered, this,
+            [this] { m_form->runView([this] { InvoiceCommand(*m_form, QStringLiteral("Delete")); }); });
     for (int i = 0; i < kPrintEntries; ++i)
         connect(mnuItemPrint[i], &QAction::triggered, this, [this, i] {
             m_form->runView([this, i] { ItemCommand(*m_form, QStringLiteral("Print"), i); });

@@ -19,6 +19,7 @@
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/NavigationTree.h"
 #include "mainwindow/views/PrintFormRows.h"
+#include "mainwindow/views/SeikyushoRows.h"
 #include "mainwindow/views/RootMenuRows.h"
 #include "mainwindow/views/ShohinListRows.h"
 #include "model/Customers.h"
@@ -757,6 +758,7 @@ void frmMainForm::ShowTsukiSeikyuView()
     lblList->setCaption(kKindTsukiSeikyu);
     showEmptyList({{QStringLiteral("顧客ID"), 1500, Qt::AlignLeft}, {QStringLiteral("顧客名"), 4500, Qt::AlignLeft}},
                   true);
+    lvwList->listModel()->setRows(SeikyushoRows::customers());
 }
 
 void frmMainForm::ShowSeikyushoList(const QString &customerID, const QString &customerName)
@@ -767,7 +769,9 @@ void frmMainForm::ShowSeikyushoList(const QString &customerID, const QString &cu
     lblList->setCaption(listName);
     showEmptyList({{QStringLiteral("顧客ID"), 2200, Qt::AlignLeft}, {QStringLiteral("請求日"), 3000, Qt::AlignLeft}},
                   false);
+    lvwList->listModel()->setRows(SeikyushoRows::invoices(customerID));
     setStatusPanelText(1, QStringLiteral("ESC-上へ  F2-編集"));
+    setStatusPanelText(3, countText(lvwList->listModel()->rowCount()));
 }
 
 void frmMainForm::ShowPrintFormView()

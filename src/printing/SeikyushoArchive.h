@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <stdexcept>
+
+// The archive of printed monthly invoices under gstrTsukiSeikyushoFolder:
+// one folder per customer, in it one folder per invoice named
+// <ID>_<YYYYMMDD>, holding the pages <ID>_<YYYYMMDD>.cnv_0, _1, ...
+namespace seikyusho {
+
+class ArchiveError : public std::runtime_error {
+public:
+    explicit ArchiveError(const QString &message)
+        : std::runtime_error(message.toStdString()), m_message(message) {}
+    const QString &message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+QString invoiceName(const QString &customerID, const QDate &date); // "A01_20240320"
+QString customerFolder(const QString &customerID);                 // ends with "/"
+QString invoiceFolder(const QString &customerID, const QDate &date); // ends with "/"
+QString pageBasePath(const QString &customerID, const QDate &date);
+// Where a new invoice's pages are written before they take the place of
+// the invoice folder (its name begins with ".", so no list shows it).
+QString stagingFolder(const QString &customerID, const QDate &date);
+QString stagingBasePath(const QString &customerID, const QDate &date);
+
+// The invoice dates archived for the customer, oldest first: only folders
+// named <ID>_<YYYYMMDD> with a valid date.
+QVector<QDate> invoiceDates(const QString &customerID);
+bool invoiceExists(const QString &customerID, const QDate &date);
+// The page files of an invoice, from 0 up to the first gap.
+QStringList pagePaths(const QString &customerID, const QDate &date);
+
+// Makes an empty staging folder (the customer folder when missing too).
+// Throws ArchiveError.
+void prepareStaging(const QString &customerID, const QDate &date);
+// The staged pages take the invoice folder's place; the old invoice is
+// removed only once the new one is in place. Throws ArchiveError (the old
+// invoice then stays).
+void commitStaging(const QString &customerID, const QDate &date);
+void discardStaging(const QString &customerID, const QDate &date);
+
+// Deletes the invoice folder with its pages; false when it could not be
+// removed completely.
+bool deleteInvoice(const QString &customerID, const QDate &date);
+
+} // namespace seikyusho

@@ -1,0 +1,427 @@
+#include "printing/frmTsukiSeikyushoPrint.h"
+
+#include "core/DatabaseFailure.h"
+#include "core/DateValue.h"
+#include "core/Globals.h"
+#include "core/Routines.h"
+#include "core/Settings.h"
+#include "core/WindowMemory.h"
+#include "model/Customer.h"
+#include "model/Denpyo.h"
+#include "model/denpyos.h"
+#include "platform/report/LayoutFile.h"
+#include "platform/ui/MessageBox.h"
+#include "printing/DenpyoListPrint.h"
+#include "printing/SeikyushoArchive.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <iterator>
+#include <memory>
+
+namespace {
+const QString kSection = QStringLiteral("TsukiSeikyu Setting");
+
+QString settingsFile()
+{
+    return settingsFileName(QStringLiteral("Ini"));
+}
+
+QString plain(qint64 value)
+{
+    return value == 0 ? QString() : fnFormatNumber(QStringLiteral("#,###"), double(value));
+}
+
+QDateEdit *datePicker(QWidget *parent)
+{
+    auto *edit = new QDateEdit(parent);
+    edit->setCalendarPopup(true);
+    edit->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    return edit;
+}
+
+QDate dateOf(const Denpyo &d, int item)
+{
+    return (item == 1 ? d.JuchuDate() : item == 2 ? d.NouhinDate() : d.Nouki()).date();
+}
+} // namespace
+
+frmTsukiSeikyushoPrint::frmTsukiSeikyushoPrint(const QString &customerID, QWidget *parent)
+    : QDialog(parent), CustomerID(customerID)
+{
+    setWindowTitle(QStringLiteral(" 月締め請求書印刷"));
+    auto *title = new QLabel(QStringLiteral("月締め請求書印刷"), this);
+    lblCustomerId = new QLabel(this);
+    lblCustomerName = new QLabel(this);
+    lblShimeBi = new QLabel(this);
+    cmbDateItem = new QComboBox(this);
+    dtpFrom = datePicker(this);
+    dtpTo = datePicker(this);
+    chkMiSeikyu = new QCheckBox(QStringLiteral("未請求伝票のみ"), this);
+    cmdCreateList = new QPushButton(QStringLiteral("再表示(&F)"), this);
+    lblNoukiFromTo = new QLabel(this);
+    lvwMeisaiList = new QTreeWidget(this);
+    lvwMeisaiList->setRootIsDecorated(false);
+    lvwMeisaiList->setSortingEnabled(false);
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->addWidget(new QLabel(QStringLiteral("請求金額"), this));
+    lblTotal = new QLabel(this);
+    StatusBar1->addWidget(lblTotal);
+    cmbSeikyushoForm = new QComboBox(this);
+    dtpSeikyuDate = datePicker(this);
+    dtpPrintDate = datePicker(this);
+    cmdOK = new QPushButton(QStringLiteral("登録・印刷(F12)"), this);
+    cmdExit = new QPushButton(QStringLiteral("閉じる(ESC)"), this);
+
+    auto *head = new QGridLayout;
+    head->addWidget(new QLabel(QStringLiteral("顧客"), this), 0, 0);
+    head->addWidget(lblCustomerId, 0, 1);
+    head->addWidget(lblCustomerName, 0, 2, 1, 3);
+    head->addWidget(new QLabel(QStringLiteral("締め日"), this), 0, 5);
+    head->addWidget(lblShimeBi, 0, 6);
+    head->addWidget(cmbDateItem, 1, 0, 1, 2);
+    head->addWidget(dtpFrom, 1, 2);
+    head->addWidget(new QLabel(QStringLiteral("～"), this), 1, 3);
+    head->addWidget(dtpTo, 1, 4);
+    head->addWidget(chkMiSeikyu, 1, 5);
+    head->addWidget(cmdCreateList, 1, 6);
+    auto *print = new QHBoxLayout;
+    print->addWidget(new QLabel(QStringLiteral("請求書フォーム"), this));
+    print->addWidget(cmbSeikyushoForm, 1);
+    print->addWidget(new QLabel(QStringLiteral("請求日付"), this));
+    print->addWidget(dtpSeikyuDate);
+    print->addWidget(new QLabel(QStringLiteral("印刷日付"), this));
+    print->addWidget(dtpPrintDate);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdExit);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addLayout(head);
+    layout->addWidget(lblNoukiFromTo);
+    layout->addWidget(lvwMeisaiList, 1);
+    layout->addWidget(StatusBar1);
+    layout->addLayout(print);
+    layout->addLayout(buttons);
+    resize(900, 560);
+
+    QWidget *order[] = {cmbDateItem, dtpFrom, dtpTo, chkMiSeikyu, cmdCreateList, lvwMeisaiList,
+                        cmbSeikyushoForm, dtpSeikyuDate, dtpPrintDate, cmdOK, cmdExit};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    for (QWidget *w : order)
+        if (w != cmdCreateList)
+            w->installEventFilter(this);
+    cmdOK->setAutoDefault(false);
+    cmdExit->setAutoDefault(false);
+    cmdCreateList->setAutoDefault(false);
+
+    LoadWindowPosition(this);
+    m_formFolder = gstrTsukiSeikyushoPrintFormFolder;
+    runShowingFailure(this, [this] { loadForm(); });
+
+    connect(cmdCreateList, &QPushButton::clicked, this, [this] {
+        runShowingFailure(this, [this] { SeikyuListShow(); });
+        lvwMeisaiList->setFocus();
+    });
+    // The list always shows the slips the controls select, so the slips
+    // registered are the slips shown.
+    connect(cmbDateItem, &QComboBox::currentIndexChanged, this, &frmTsukiSeikyushoPrint::listChanged);
+    connect(dtpFrom, &QDateEdit::dateChanged, this, &frmTsukiSeikyushoPrint::listChanged);
+    connect(dtpTo, &QDateEdit::dateChanged, this, &frmTsukiSeikyushoPrint::listChanged);
+    connect(chkMiSeikyu, &QCheckBox::toggled, this, &frmTsukiSeikyushoPrint::listChanged);
+    connect(cmbSeikyushoForm, &QComboBox::currentIndexChanged, this, &frmTsukiSeikyushoPrint::updateOK);
+    connect(cmdOK, &QPushButton::clicked, this, &frmTsukiSeikyushoPrint::SeikyushoRegistPrint);
+    connect(cmdExit, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmTsukiSeikyushoPrint::loadForm()
+{
+    Customer customer;
+    customer.Load(CustomerID);
+    lblCustomerId->setText(CustomerID);
+    lblCustomerName->setText(customer.NameKnj());
+    lblShimeBi->setText(customer.ShimeBi());
+    const QSignalBlocker b1(cmbDateItem), b2(dtpFrom), b3(dtpTo), b4(chkMiSeikyu), b5(cmbSeikyushoForm);
+    for (int i = 0; i < TsukiSeikyuState::dateItemCount(); ++i)
+        cmbDateItem->addItem(TsukiSeikyuState::dateItemLabel(i));
+    cmbDateItem->setCurrentIndex(TsukiSeikyuState::dateItemFromText(
+        fnReadSetting(settingsFile(), kSection, QStringLiteral("DateItem"), QStringLiteral("0"))));
+    const ClosingPeriod period = TsukiSeikyuState::proposePeriod(customer.ShimeBi(), today());
+    dtpFrom->setDate(period.start);
+    dtpTo->setDate(period.end);
+    chkMiSeikyu->setChecked(
+        fnReadSetting(settingsFile(), kSection, QStringLiteral("MiSeikyuOnly"), QStringLiteral("0")).trimmed()
+        == QLatin1String("1"));
+    cmbSeikyushoForm->addItem(QString());
+    const QStringList files = QDir(m_formFolder).entryList({QStringLiteral("*.rpx")}, QDir::Files, QDir::Name);
+    for (const QString &file : files)
+        cmbSeikyushoForm->addItem(file.chopped(4));
+    const int chosen = customer.SeikyushoForm().isEmpty() ? -1 : cmbSeikyushoForm->findText(customer.SeikyushoForm(),
+                                                                                              Qt::MatchExactly | Qt::MatchCaseSensitive);
+    cmbSeikyushoForm->setCurrentIndex(chosen > 0 ? chosen : 0);
+    dtpSeikyuDate->setDate(period.end);
+    dtpPrintDate->setDate(period.end);
+    SeikyuListShow();
+}
+
+TsukiSeikyuState frmTsukiSeikyushoPrint::state() const
+{
+    TsukiSeikyuState s;
+    s.customerID = CustomerID;
+    s.dateItem = cmbDateItem->currentIndex();
+    s.from = dtpFrom->date();
+    s.to = dtpTo->date();
+    s.miSeikyuOnly = chkMiSeikyu->isChecked();
+    return s;
+}
+
+void frmTsukiSeikyushoPrint::listChanged()
+{
+    runShowingFailure(this, [this] { SeikyuListShow(); });
+}
+
+void frmTsukiSeikyushoPrint::SeikyuListShow()
+{
+    m_listCurrent = false;
+    const TsukiSeikyuState s = state();
+    lblNoukiFromTo->setText(dtpFrom->text() + QStringLiteral(" ～ ") + dtpTo->text());
+    lvwMeisaiList->clear();
+    m_total = 0;
+    const QStringList headers = {QStringLiteral("伝票番号"), TsukiSeikyuState::dateItemCaption(s.dateItem),
+                                 QStringLiteral("商品ID"),  QStringLiteral("品番"),
+                                 QStringLiteral("品名"),    QStringLiteral("数量"),
+                                 QStringLiteral("単位"),    QStringLiteral("単価"),
+                                 QStringLiteral("金額"),    QStringLiteral("備考"),
+                                 QStringLiteral("合計"),    QStringLiteral("消費税"),
+                                 QStringLiteral("税込合計")};
+    const int widths[] = {1300, 1200, 1200, 2500, 2500, 800, 800, 1000, 1000, 1500, 1000, 1000, 1000};
+    const bool right[] = {false, false, false, false, false, true, false, true, true, false, true, true, true};
+    lvwMeisaiList->setColumnCount(13);
+    lvwMeisaiList->setHeaderLabels(headers);
+    for (int i = 0; i < 13; ++i) {
+        lvwMeisaiList->header()->resizeSection(i, widths[i] * logicalDpiX() / 1440);
+        lvwMeisaiList->headerItem()->setTextAlignment(i, right[i] ? Qt::AlignRight : Qt::AlignLeft);
+    }
+    auto addRow = [&](const QStringList &cells) {
+        auto *item = new QTreeWidgetItem(lvwMeisaiList);
+        for (int i = 0; i < 13; ++i) {
+            const QString text = cells.value(i);
+            item->setText(i, i > 0 && text.isEmpty() ? QStringLiteral(" ") : text);
+            item->setTextAlignment(i, (right[i] ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        }
+    };
+    denpyos list;
+    list.Load(s.where(), QString(), s.order());
+    for (qint32 i = 1; i <= list.Count(); ++i) {
+        Denpyo slip;
+        if (!slip.Load(list.Item(i).DenpyoID()))
+            continue;
+        QStringList cells(13);
+        cells[0] = QStringLiteral("%1").arg(slip.DenpyoID(), 9, 10, QLatin1Char('0'));
+        const QDate date = dateOf(slip, s.dateItem);
+        cells[1] = date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd")) : QString();
+        cells[10] = plain(slip.Summery());
+        cells[11] = plain(slip.Shouhizei());
+        cells[12] = plain(slip.SummeryWithShouhizei());
+        addRow(cells);
+        const Meisais &lines = slip.Meisais();
+        for (qint32 j = 1; j <= lines.Count(); ++j) {
+            const Meisai &m = lines.Item(j);
+            QStringList l(13);
+            l[2] = m.ItemID();
+            l[3] = m.ItemNumber();
+            l[4] = m.ItemName();
+            l[5] = fnFormatNumber(QStringLiteral("#,###.###"), m.ItemSuryo());
+            l[6] = m.ItemTanni();
+            l[7] = fnFormatNumber(QStringLiteral("#,###.###"), m.ItemTanka());
+            l[8] = plain(m.ItemKingaku());
+            l[9] = m.ItemBikou();
+            addRow(l);
+        }
+        if (slip.NebikiKingaku() > 0) {
+            QStringList d(13);
+            d[8] = plain(-qint64(slip.NebikiKingaku()));
+            d[9] = QStringLiteral("値引き ")
+                   + (slip.NebikiRitsu() > 0 ? QString::number(slip.NebikiRitsu()) + QStringLiteral("%") : QString());
+            addRow(d);
+        }
+        m_total += slip.SummeryWithShouhizei();
+    }
+    lblTotal->setText(fnFormatNumber(QStringLiteral("#,##0"), double(m_total)));
+    m_listCurrent = true;
+    updateOK();
+}
+
+void frmTsukiSeikyushoPrint::updateOK()
+{
+    cmdOK->setEnabled(!cmbSeikyushoForm->currentText().isEmpty() && lvwMeisaiList->topLevelItemCount() > 0);
+}
+
+void frmTsukiSeikyushoPrint::SeikyushoRegistPrint()
+{
+    if (cmbSeikyushoForm->currentText().trimmed().isEmpty()) {
+        ui::showMessage(TsukiSeikyuState::noFormMessage(), ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok,
+                        QString(), this);
+        cmbSeikyushoForm->setFocus();
+        return;
+    }
+    bool registered = false;
+    const bool ran = runShowingFailure(this, [&] { registered = registerSlips(state()); });
+    if (ran && registered)
+        accept();
+}
+
+// False when the window is to stay open (a message has been shown) or the
+// user said No (the window has been closed).
+bool frmTsukiSeikyushoPrint::registerSlips(const TsukiSeikyuState &s)
+{
+    const QString formName = cmbSeikyushoForm->currentText();
+    // The layout must load before anything changes.
+    try {
+        report::loadLayout(m_formFolder + formName + QStringLiteral(".rpx"));
+    } catch (const std::exception &) {
+        ui::showMessage(QStringLiteral("請求書フォームを読み込めません。\r\n") + formName, ui::Icon::Exclamation,
+                        ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
+        return false;
+    }
+    denpyos list;
+    list.Load(s.where(), QString(), QStringLiteral("伝票テーブル.伝票番号"));
+    QVector<qint32> ids;
+    QVector<bool> flags;
+    for (qint32 i = 1; i <= list.Count(); ++i) {
+        ids << list.Item(i).DenpyoID();
+        flags << list.Item(i).Seikyu();
+    }
+    if (ids.isEmpty()) {
+        ui::showMessage(TsukiSeikyuState::emptyPeriodMessage(), ui::Icon::Exclamation, ui::Buttons::Ok,
+                        ui::Answer::Ok, QString(), this);
+        return false;
+    }
+    const QString invoiced = TsukiSeikyuState::invoicedList(ids, flags);
+    if (!invoiced.isEmpty()
+        && ui::showMessage(TsukiSeikyuState::invoicedQuestion(invoiced), ui::Icon::Exclamation, ui::Buttons::YesNo,
+                           ui::Answer::Yes, QString(), this)
+               != ui::Answer::Yes) {
+        reject();
+        return false;
+    }
+    const QDate invoiceDate = dtpSeikyuDate->date();
+    if (seikyusho::invoiceExists(s.customerID, invoiceDate)
+        && ui::showMessage(TsukiSeikyuState::overwriteQuestion(), ui::Icon::Question, ui::Buttons::YesNo,
+                           ui::Answer::Yes, QString(), this)
+               != ui::Answer::Yes) {
+        reject();
+        return false;
+    }
+    // All slips are marked, or none.
+    std::vector<std::unique_ptr<Denpyo>> slips;
+    std::vector<Denpyo *> pointers;
+    for (qint32 id : ids) {
+        auto slip = std::make_unique<Denpyo>();
+        if (!slip->Load(id)) {
+            ui::showMessage(Denpyo::MissingMessage(), ui::Icon::None, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
+            return false;
+        }
+        slip->setSeikyu(true);
+        slip->setSeikyuDate(QDateTime(invoiceDate, QTime(0, 0)));
+        pointers.push_back(slip.get());
+        slips.push_back(std::move(slip));
+    }
+    int refused = -1;
+    if (!Denpyo::ApplyAll(pointers, &refused)) {
+        const QString message = refused >= 0 ? pointers[std::size_t(refused)]->ErrorMessage() : QString();
+        ui::showMessage(message, ui::Icon::None, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
+        return false;
+    }
+    QStringList numbers{QString()};
+    for (qint32 id : ids)
+        numbers << QString::number(id);
+    try {
+        seikyusho::prepareStaging(s.customerID, invoiceDate);
+        const bool printed = PrintDenpyoList(m_formFolder, formName, QDateTime(dtpPrintDate->date(), QTime(0, 0)),
+                                             numbers, seikyusho::stagingBasePath(s.customerID, invoiceDate), this);
+        if (printed)
+            seikyusho::commitStaging(s.customerID, invoiceDate);
+        else
+            seikyusho::discardStaging(s.customerID, invoiceDate);
+    } catch (const seikyusho::ArchiveError &error) {
+        seikyusho::discardStaging(s.customerID, invoiceDate);
+        ResultModified = true;
+        ui::showMessage(error.message(), ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
+        return true;
+    } catch (...) {
+        seikyusho::discardStaging(s.customerID, invoiceDate);
+        ResultModified = true;
+        throw;
+    }
+    ResultModified = true;
+    return true;
+}
+
+void frmTsukiSeikyushoPrint::done(int result)
+{
+    SaveWindowPosition(this);
+    fnWriteSetting(settingsFile(), kSection, QStringLiteral("DateItem"), QString::number(cmbDateItem->currentIndex()));
+    fnWriteSetting(settingsFile(), kSection, QStringLiteral("MiSeikyuOnly"),
+                   chkMiSeikyu->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    QDialog::done(result);
+}
+
+void frmTsukiSeikyushoPrint::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F12) {
+        SeikyushoRegistPrint();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool frmTsukiSeikyushoPrint::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    auto focus = [](QWidget *w) {
+        if (w->isEnabled())
+            w->setFocus();
+        return true;
+    };
+    switch (key->key()) {
+    case Qt::Key_F12:
+        SeikyushoRegistPrint();
+        return true;
+    case Qt::Key_Escape:
+        reject();
+        return true;
+    case Qt::Key_Home:
+        return focus(dtpFrom);
+    case Qt::Key_End:
+        return focus(cmdOK);
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        const QHash<QObject *, QWidget *> next = {
+            {cmbDateItem, dtpFrom},   {dtpFrom, dtpTo},          {dtpTo, chkMiSeikyu},
+            {chkMiSeikyu, cmdCreateList}, {lvwMeisaiList, cmdOK}, {cmbSeikyushoForm, dtpSeikyuDate},
+            {dtpSeikyuDate, dtpPrintDate}, {dtpPrintDate, cmdOK}};
+        if (QWidget *w = next.value(watched))
+            return focus(w);
+        return QDialog::eventFilter(watched, event);
+    }
+    default:
+        return QDialog::eventFilter(watched, event);
+    }
+}
