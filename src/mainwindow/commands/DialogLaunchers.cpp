@@ -12,8 +12,30 @@
 #include "printing/frmPrintInfo.h"
 #include "slips/frmDenpyo.h"
 
+namespace {
+LaunchDriver &launchDriver()
+{
+    static LaunchDriver driver;
+    return driver;
+}
+} // namespace
+
+void setLaunchDriver(LaunchDriver driver)
+{
+    launchDriver() = std::move(driver);
+}
+
+std::optional<bool> drivenLaunch(const LaunchRequest &request)
+{
+    if (!launchDriver())
+        return std::nullopt;
+    return launchDriver()(request);
+}
+
 bool ShowDenpyoForm(const QString &mode, const QString &denpyoID, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmDenpyo"), mode, denpyoID}))
+        return *driven;
     frmDenpyo form(parent);
     form.strMode = mode;
     form.strDenpyoID = denpyoID;
@@ -23,6 +45,8 @@ bool ShowDenpyoForm(const QString &mode, const QString &denpyoID, QWidget *paren
 
 bool ShowCustomerForm(const QString &mode, const QString &customerID, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmCustomer"), mode, customerID}))
+        return *driven;
     frmCustomer form(parent);
     form.Mode = mode;
     form.strCustomerID = customerID;
@@ -32,6 +56,8 @@ bool ShowCustomerForm(const QString &mode, const QString &customerID, QWidget *p
 
 bool ShowShohinForm(const QString &mode, const QString &shohinID, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmShohin"), mode, shohinID}))
+        return *driven;
     frmShohin form(parent);
     form.Mode = mode;
     form.strShohinID = shohinID;
@@ -41,6 +67,8 @@ bool ShowShohinForm(const QString &mode, const QString &shohinID, QWidget *paren
 
 bool ShowDenpyoCopyForm(const QString &mode, const QString &denpyoID, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmDenpyoCopy"), mode, denpyoID}))
+        return *driven;
     frmDenpyoCopy form(parent);
     form.Mode = mode;
     form.FromDenpyoID = denpyoID;
@@ -50,6 +78,8 @@ bool ShowDenpyoCopyForm(const QString &mode, const QString &denpyoID, QWidget *p
 
 bool ShowDenpyoProcessForm(const QString &denpyoID, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmDenpyoProcess"), QString(), denpyoID}))
+        return *driven;
     frmDenpyoProcess form(parent);
     form.strDenpyoID = denpyoID;
     form.exec();
@@ -58,6 +88,8 @@ bool ShowDenpyoProcessForm(const QString &denpyoID, QWidget *parent)
 
 bool ShowDenpyoNoteForm(const QString &denpyoID, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmDenpyoNote"), QString(), denpyoID}))
+        return *driven;
     frmDenpyoNote form(parent);
     form.strDenpyoID = denpyoID;
     form.exec();
@@ -66,6 +98,8 @@ bool ShowDenpyoNoteForm(const QString &denpyoID, QWidget *parent)
 
 bool ShowDenpyoGroupProcessForm(const QStringList &denpyoIDs, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmDenpyoGroupProcess"), QString(), denpyoIDs.join(QLatin1Char(','))}))
+        return *driven;
     frmDenpyoGroupProcess form(parent);
     form.SelectedDenpyoIDs = denpyoIDs;
     form.exec();
@@ -75,6 +109,8 @@ bool ShowDenpyoGroupProcessForm(const QStringList &denpyoIDs, QWidget *parent)
 namespace {
 void printItem(const QString &type, const QString &id, const QString &formName, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmItemPrint"), type, id + QLatin1Char('/') + formName}))
+        return;
     frmItemPrint form(parent);
     form.ObjectType = type;
     form.ObjectID = id;
@@ -100,6 +136,8 @@ void PrintShohinItem(const QString &shohinID, const QString &formName, QWidget *
 
 void ShowListPrintForm(const QString &kind, MainListView *list, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmListPrint"), kind, QString()}))
+        return;
     MainListPrintSource source(list);
     frmListPrint form(parent);
     form.ObjectType = kind;
@@ -109,6 +147,8 @@ void ShowListPrintForm(const QString &kind, MainListView *list, QWidget *parent)
 
 void ShowPrintInfoForm(QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmPrintInfo"), QString(), QString()}))
+        return;
     frmPrintInfo form(parent);
     form.exec();
 }

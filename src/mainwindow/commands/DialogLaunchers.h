@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 class MainListView;
 class QWidget;
@@ -31,3 +33,19 @@ void PrintShohinItem(const QString &shohinID, const QString &formName, QWidget *
 // Prints rows of the main list; kind is "伝票", "顧客" or "商品".
 void ShowListPrintForm(const QString &kind, MainListView *list, QWidget *parent = nullptr);
 void ShowPrintInfoForm(QWidget *parent = nullptr);
+
+// What a launcher was asked to open: the dialog's class, its mode (or
+// kind) and the record's key.
+struct LaunchRequest {
+    QString dialog;
+    QString mode;
+    QString key;
+};
+// Tests drive the launchers instead of the dialogs: while a driver is set,
+// every launcher hands it the request and returns its answer without
+// opening anything. An empty driver opens the dialogs again.
+using LaunchDriver = std::function<bool(const LaunchRequest &)>;
+void setLaunchDriver(LaunchDriver driver);
+// The driver's answer, or nothing when no driver is set (for launchers
+// kept elsewhere).
+std::optional<bool> drivenLaunch(const LaunchRequest &request);

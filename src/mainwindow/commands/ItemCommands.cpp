@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "mainwindow/commands/DialogLaunchers.h"
 #include "mainwindow/commands/PrintFormCommands.h"
+#include "mainwindow/commands/RecordDeletion.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/PrintFormRows.h"
@@ -119,7 +120,7 @@ bool slipDialog(frmMainForm &form, const QString &command, const QString &key)
 void OpenSelectedItem(frmMainForm &form)
 {
     StartupDirRestorer restorer;
-    const int row = form.lvwList->currentRowNumber();
+    const int row = form.lvwList->selectedItemRow();
     const MainListModel *model = form.lvwList->listModel();
     const QString kind = form.CurrentLocation.value(0);
     if (kind == QStringLiteral("印刷フォーム") && form.CurrentLevel == 0 && row >= 0
@@ -131,6 +132,10 @@ void OpenSelectedItem(frmMainForm &form)
         return;
     if (row < 0)
         return;
+    if (kind == QStringLiteral("月締め請求") && form.CurrentLevel == 0) {
+        form.ShowSeikyushoList(model->text(row), model->text(row, 1));
+        return;
+    }
     if (kind != kDenpyo && kind != kCustomer && kind != kShohin)
         return;
     if (form.CurrentLevel == 0)
@@ -143,7 +148,7 @@ void OpenItemMenu(frmMainForm &form)
 {
     StartupDirRestorer restorer;
     MainListView *menu = form.lvwListItemMenu;
-    const int row = menu->currentRowNumber();
+    const int row = menu->selectedItemRow();
     if (row < 0 || form.CurrentLevel != 2)
         return;
     const QString action = menu->listModel()->text(row);
@@ -216,7 +221,7 @@ void OpenItemMenu(frmMainForm &form)
 void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
 {
     StartupDirRestorer restorer;
-    const int row = form.lvwList->currentRowNumber();
+    const int row = form.lvwList->selectedItemRow();
     const QString selected = row >= 0 ? form.lvwList->listModel()->text(row) : QString();
     const QString kind = form.CurrentLocation.value(0);
     if (command == QLatin1String("Print")) {
@@ -225,6 +230,10 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
     }
     if (kind != kDenpyo && kind != kCustomer && kind != kShohin)
         return;
+    if (command == QLatin1String("Delete")) {
+        DeleteRecordsCommand(form);
+        return;
+    }
     if (command == QLatin1String("Display")) {
         if (!selected.isEmpty())
             displayRecord(form, kind, selected, kind == kDenpyo ? form.lvwList->listModel()->text(row, 2) : QString());
@@ -238,18 +247,17 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
         return;
     }
 
-    // The editor's mode, whether the command works on the selected record,
-    // and whether a saved customer also rebuilds the tree and the customer
-    // choice (a new one from this menu does not).
+    // The editor's mode, and whether the command works on the selected
+    // record. A saved customer also rebuilds the tree and the customer
+    // choice, whichever way it was made.
     static const struct {
         const char *command;
         const char *mode;
         bool onSelected;
-        bool rebuildsCustomers;
     } commands[] = {
-        {"New", "New", false, false},
-        {"Edit", "SelectedUpdate", true, true},
-        {"RefNew", "ReferenceNew", true, true},
+        {"New", "New", false},
+        {"Edit", "SelectedUpdate", true},
+        {"RefNew", "ReferenceNew", true},
     };
     for (const auto &c : commands) {
         if (command != QLatin1String(c.command))
@@ -264,8 +272,7 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
         } else if (kind == kCustomer) {
             if (ShowCustomerForm(mode, key, &form)) {
                 form.RefreshView();
-                if (c.rebuildsCustomers)
-                    afterCustomerChange(form);
+                afterCustomerChange(form);
             }
         } else if (ShowShohinForm(mode, key, &form)) {
             form.RefreshView();

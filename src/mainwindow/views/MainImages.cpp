@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
 #include <QStandardPaths>
 #include <QStyle>
 
@@ -105,14 +109,37 @@ void ensureTheme()
         QIcon::setThemeName(QStringLiteral("Adwaita"));
 }
 
+// The symbolic icons of the theme are grey masks meant to be coloured by the
+// desktop; some sizes come as light as a disabled button. They are drawn
+// here in the window's text colour, and the disabled look is left to Qt.
+QIcon tinted(const QIcon &mask)
+{
+    const QColor colour = qApp ? qApp->palette().color(QPalette::Active, QPalette::WindowText) : QColor(Qt::black);
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48}) {
+        QImage image = mask.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        if (image.isNull())
+            continue;
+        QPainter painter(&image);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(image.rect(), colour);
+        painter.end();
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon.isNull() ? mask : icon;
+}
+
 QIcon lookup(const Picture &picture)
 {
     ensureTheme();
     const QString name = QString::fromLatin1(picture.themeName);
     // Actions of the theme exist in their symbolic form only.
     QIcon icon = QIcon::fromTheme(name);
-    if (icon.isNull())
+    if (icon.isNull()) {
         icon = QIcon::fromTheme(name + QStringLiteral("-symbolic"));
+        if (!icon.isNull())
+            icon = tinted(icon);
+    }
     if (icon.isNull() && qApp)
         icon = qApp->style()->standardIcon(picture.fallback);
     return icon;
