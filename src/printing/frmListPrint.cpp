@@ -114,6 +114,13 @@ frmListPrint::frmListPrint(QWidget *parent)
     ui::setDialogFrame(this, ui::DialogFrame::Sizable);
 }
 
+frmListPrint::~frmListPrint()
+{
+    // The form list reports its current row while it is torn down, after
+    // this part of the window is gone.
+    disconnect(lvwFormList, nullptr, this, nullptr);
+}
+
 void frmListPrint::setUpKeys()
 {
     using ui::NavKey;

@@ -26,6 +26,7 @@ class frmListPrint : public QDialog {
     Q_OBJECT
 public:
     explicit frmListPrint(QWidget *parent = nullptr);
+    ~frmListPrint() override;
 
     QString ObjectType;
     ListPrintSource *Source = nullptr;

@@ -217,8 +217,8 @@ void frmPrintInfo::loadFields()
             if (ucTextInput *field = textField(i))
                 field->setText(info.StringValue());
             else
-                // A type that is neither 0 nor 1 shows as 当座, as it prints.
-                optKozaShurui[kozaOf(i)][info.LongValue() == 1 ? 1 : 0]->setChecked(true);
+                // Any type but 0 shows as 普通, as it prints.
+                optKozaShurui[kozaOf(i)][info.LongValue() != 0 ? 1 : 0]->setChecked(true);
         }
     } catch (const db::DbError &e) {
         showDatabaseFailure(e, this);

@@ -1,6 +1,7 @@
 #include "slips/SlipDialogParts.h"
 
 #include "core/DateValue.h"
+#include "core/controls/ucTextInput.h"
 #include "masters/TwipsGeometry.h"
 
 #include <QCalendarWidget>
@@ -50,6 +51,9 @@ QDateEdit *datePicker(const char *name, QWidget *parent)
     picker->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     picker->setCalendarPopup(true);
     picker->setMinimumDate(zeroDay());
+    // The zero date stands for "no date" and shows as nothing.
+    picker->setSpecialValueText(QStringLiteral(" "));
+    picker->setFont(ucTextInput::fieldFont());
     picker->calendarWidget()->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     picker->calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
     return picker;

@@ -23,7 +23,7 @@ frmDenpyoGroupProcess::frmDenpyoGroupProcess(QWidget *parent)
                      parent)
 {
     QLabel *note = placedLabel(QStringLiteral("ここでの変更は現在選択されているすべての伝票に対して適用されます。"), this,
-                               240, 840, 4335, 375);
+                               240, 840, 4335, 600);
     note->setWordWrap(true);
     lblMessage = new QPlainTextEdit(this);
     lblMessage->setObjectName(QStringLiteral("lblMessage"));

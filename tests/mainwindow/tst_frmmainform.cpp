@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "filtereditor/frmFind.h"
 #include "filters/SearchFilterFile.h"
 #include "mainwindow/commands/ItemCommands.h"
 #include "mainwindow/commands/MainCommands.h"
@@ -331,10 +332,11 @@ void tst_frmMainForm::treeRouting_data()
     QTest::newRow("all customers") << "cu全件" << QStringList{"顧客", "全件", "", ""} << 1 << "全件" << 2;
     QTest::newRow("product root") << "sh" << QStringList{"商品", "", "", ""} << 0 << "" << 5;
     QTest::newRow("all products") << "sh全件" << QStringList{"商品", "全件", "", ""} << 1 << "全件" << 1;
+    // The filter folders: the add row, then the saved filters.
     QTest::newRow("slip filter folder") << "de検索フィルター" << QStringList{"伝票", "検索フィルター", "", ""} << 1
-                                        << "検索フィルター" << 0;
+                                        << "検索フィルター" << 2;
     QTest::newRow("product filter folder")
-        << "sh検索フィルター" << QStringList{"商品", "検索フィルター", "", ""} << 1 << "検索フィルター" << 0;
+        << "sh検索フィルター" << QStringList{"商品", "検索フィルター", "", ""} << 1 << "検索フィルター" << 1;
     QTest::newRow("monthly invoices") << "ts" << QStringList{"月締め請求", "", "", ""} << 0 << "月締め請求" << 0;
     QTest::newRow("invoices of a customer whose name holds a slash")
         << "tsC2/乙/支店" << QStringList{"月締め請求", "C2/乙/支店", "", ""} << 1 << "C2/乙/支店" << 0;
@@ -880,9 +882,21 @@ void tst_frmMainForm::ctrlKeysFollowCommandState()
     m_form->lvwList->setFocus();
     QTest::keyClick(m_form->lvwList, Qt::Key_C, Qt::ControlModifier);
     QTest::keyClick(m_form->lvwList, Qt::Key_A, Qt::ControlModifier);
+    // Ctrl+F opens the one-off search of the register.
+    QString searched;
+    QTimer::singleShot(0, this, [&searched] {
+        if (auto *editor = qobject_cast<frmFind *>(QApplication::activeModalWidget())) {
+            searched = editor->ObjectName + editor->FindName;
+            editor->FormClose();
+        }
+    });
     QTest::keyClick(m_form->lvwList, Qt::Key_F, Qt::ControlModifier);
     QTest::keyClick(m_form->lvwList, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(seen, (QStringList{"F"}));
+    QCOMPARE(searched, QStringLiteral("伝票一時検索"));
+    // The closed editor hands the activation back (the offscreen platform
+    // does not by itself).
+    QApplication::setActiveWindow(m_form.get());
 
     m_form->SelectTreeNode(QStringLiteral("de全件"));
     m_form->lvwList->setFocus();

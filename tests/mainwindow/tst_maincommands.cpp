@@ -3,6 +3,7 @@
 #include "core/DateValue.h"
 #include "core/Globals.h"
 #include "core/Startup.h"
+#include "filters/SearchFilterFile.h"
 #include "mainwindow/commands/DialogLaunchers.h"
 #include "mainwindow/commands/ItemCommands.h"
 #include "mainwindow/commands/MainCommands.h"
@@ -313,6 +314,104 @@ private slots:
         QCOMPARE(comboOffers(QStringLiteral("C9")), tree);
         // A change made on an opened record reloads the list on the way up.
         QCOMPARE(m_form->flgListRefresh, m_form->CurrentLevel == 2 && saved && !launch.isEmpty());
+    }
+
+    void filterCommands_data()
+    {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("launch");
+        // Whether the tree was built again (it lists the filter written
+        // behind its back).
+        QTest::addColumn<bool>("tree");
+
+        QTest::newRow("folder: add row") << "de検索フィルター" << 0 << "key:Enter" << "frmFind|伝票|" << true;
+        QTest::newRow("folder: a filter") << "cu検索フィルター" << 1 << "key:Enter" << "frmFind|顧客|a" << true;
+        QTest::newRow("folder: popup edit") << "sh検索フィルター" << 1 << "popup:mnuObjectEdit" << "frmFind|商品|a"
+                                            << true;
+        QTest::newRow("folder: menu new") << "de検索フィルター" << -1 << "menu:mnuNew" << "frmFind|伝票|" << true;
+        QTest::newRow("folder: F2 does nothing") << "de検索フィルター" << 1 << "key:F2" << "" << false;
+        QTest::newRow("slip list: find") << "de全件" << -1 << "toolbar:Find" << "frmFind|伝票|一時検索" << false;
+        QTest::newRow("product root: find row") << "sh" << 2 << "key:Enter" << "frmFind|商品|一時検索" << false;
+        QTest::newRow("opened slip: find") << "de全件" << 0 << "menu:mnuFind" << "frmFind|伝票|一時検索" << false;
+    }
+
+    // Every change to a saved filter builds the tree again.
+    void filterCommands()
+    {
+        insertSlip(1, 1);
+        for (const QString &folder :
+             {gstrDenpyoKensakuFilterFolder, gstrCustomerKensakuFilterFolder, gstrShohinKensakuFilterFolder}) {
+            const char *extension = folder == gstrDenpyoKensakuFilterFolder     ? "a.dkj"
+                                    : folder == gstrCustomerKensakuFilterFolder ? "a.ckj"
+                                                                                : "a.skj";
+            SearchFilterFile().write(folder + QString::fromLatin1(extension));
+        }
+        open();
+        QFETCH(QString, node);
+        QFETCH(int, row);
+        m_form->SelectTreeNode(node);
+        select(row >= 0 ? QList<int>{row} : QList<int>{});
+        QFETCH(QString, path);
+        if (path == QLatin1String("menu:mnuFind") && row >= 0) {
+            OpenSelectedItem(*m_form);
+            QCOMPARE(m_form->CurrentLevel, qint16(2));
+        }
+        const QString branch = node.left(2);
+        const QString folder = branch == QLatin1String("de")   ? gstrDenpyoKensakuFilterFolder
+                               : branch == QLatin1String("cu") ? gstrCustomerKensakuFilterFolder
+                                                               : gstrShohinKensakuFilterFolder;
+        const QString extension = branch == QLatin1String("de") ? "dkj" : branch == QLatin1String("cu") ? "ckj" : "skj";
+        SearchFilterFile().write(folder + QStringLiteral("later.") + extension);
+        m_launchResult = true;
+        run(path);
+        QFETCH(QString, launch);
+        QCOMPARE(m_launches, launch.isEmpty() ? QStringList() : QStringList{launch});
+        QTEST(m_form->tvwTree->findKey(branch + QStringLiteral("later")) != nullptr, "tree");
+    }
+
+    void objectPopups_data()
+    {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("form list, add row") << "sy伝票印刷フォーム" << 0 << "";
+        QTest::newRow("form list, a form") << "sy伝票印刷フォーム" << 1 << "mnuObject";
+        QTest::newRow("form list, nothing selected") << "sy伝票印刷フォーム" << -1 << "";
+        QTest::newRow("filter folder, add row") << "de検索フィルター" << 0 << "";
+        QTest::newRow("filter folder, a filter") << "de検索フィルター" << 1 << "mnuObject";
+        QTest::newRow("invoice root") << "ts" << -1 << "";
+        QTest::newRow("opened record") << "de全件/1" << -1 << "";
+    }
+
+    // The object menu opens on a saved filter or form only, with its three
+    // entries enabled.
+    void objectPopups()
+    {
+        insertSlip(1, 1);
+        QFile form(gstrDenpyoPrintFormFolder + QStringLiteral("請求書.rpx"));
+        QVERIFY(form.open(QIODevice::WriteOnly));
+        SearchFilterFile().write(gstrDenpyoKensakuFilterFolder + QStringLiteral("a.dkj"));
+        open();
+        QFETCH(QString, node);
+        m_form->SelectTreeNode(node.section(QLatin1Char('/'), 0, 0));
+        QFETCH(int, row);
+        if (node.contains(QLatin1Char('/'))) {
+            select({0});
+            OpenSelectedItem(*m_form);
+        } else {
+            select(row >= 0 ? QList<int>{row} : QList<int>{});
+        }
+        QMenu *menu = m_commands->popupMenus()->PreparePopupMenu();
+        QTEST(menu ? menu->objectName() : QString(), "menu");
+        if (!menu)
+            return;
+        QStringList entries;
+        for (QAction *action : menu->actions())
+            if (action->isVisible() && action->isEnabled())
+                entries << action->text();
+        QCOMPARE(entries, (QStringList{"編集", "削除", "名前を変更"}));
     }
 
     void deletionQuestion_data()

@@ -334,13 +334,16 @@ private slots:
     void printInfoSavesAll21Keys()
     {
         connection().exec(QStringLiteral("DELETE FROM 基本情報テーブル WHERE 基本情報ID LIKE 'My%';"));
+        // An account type that is neither 0 nor 1 prints as 普通 and shows so.
+        connection().exec(QStringLiteral("INSERT INTO 基本情報テーブル VALUES ('MyKoza3Shurui', NULL, 2);"));
         D d;
         frmPrintInfo form;
         QVERIFY(D::open(&form));
         QCOMPARE(form.windowTitle(), QStringLiteral(" 自社情報"));
         QCOMPARE(D::focusName(), QStringLiteral("txtName"));
-        for (int k = 0; k < 3; ++k)
-            QVERIFY(form.optKozaShurui[k][0]->isChecked());
+        QVERIFY(form.optKozaShurui[0][0]->isChecked());
+        QVERIFY(form.optKozaShurui[1][0]->isChecked());
+        QVERIFY(form.optKozaShurui[2][1]->isChecked());
         D::type(QStringLiteral("ABC"));
         D::key(Qt::Key_Return);
         QCOMPARE(D::focusName(), QStringLiteral("txtPostNumber"));

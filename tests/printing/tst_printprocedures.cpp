@@ -14,6 +14,7 @@
 #include "printing/DenpyoListPrint.h"
 #include "printing/DenpyoPrint.h"
 #include "printing/PrintItemNames.h"
+#include "printing/ReportGlobal.h"
 #include "printing/ShohinPrint.h"
 
 #include <QDir>
@@ -520,6 +521,73 @@ private slots:
         QCOMPARE(v.value("1_" + item), gone);
         QCOMPARE(v.value("2_" + item), sheet);
         QCOMPARE(v.value("3_" + item), QString());
+    }
+
+    void everyProcedureFillsItsVocabulary_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("unset"); // vocabulary names no procedure fills
+        for (const char *kind : {"Denpyo", "DenpyoList", "TsukiSeikyusho", "Shohin", "ShohinList"})
+            QTest::newRow(kind) << kind << QStringList{};
+        QTest::newRow("Customer") << "Customer" << QStringList{"請求金額計算", "請求金額計算説明"};
+        QTest::newRow("CustomerList") << "CustomerList" << QStringList{"請求金額計算", "請求金額計算説明"};
+    }
+
+    // The names each procedure hands over are its kind's names, all of them.
+    void everyProcedureFillsItsVocabulary()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, unset);
+        const QString name = QStringLiteral("vocabulary");
+        const QDateTime date = at(2024, 6, 1);
+        if (kind == QStringLiteral("Denpyo")) {
+            GridForm({"P_伝票番号"}).save(gstrDenpyoPrintFormFolder + name + QStringLiteral(".rpx"));
+            Denpyo d = exampleSlip();
+            d.setMitsumori(true);
+            d.setSeikyu(true);
+            d.setNyukin(true);
+            QVERIFY(PrintDenpyo(d, gstrDenpyoPrintFormFolder, name, date));
+        } else if (kind == QStringLiteral("DenpyoList") || kind == QStringLiteral("TsukiSeikyusho")) {
+            const QString folder =
+                kind == QStringLiteral("DenpyoList") ? gstrDenpyoListPrintFormFolder : gstrTsukiSeikyushoPrintFormFolder;
+            GridForm({"1_行番号"}, QStringLiteral("0;1;0;")).save(folder + name + QStringLiteral(".rpx"));
+            connection().exec(QStringLiteral("UPDATE 伝票テーブル SET 見積もり = 1, 見積もり日付 = '2024/04/01', 受注 = 1, "
+                                             "受注日付 = '2024/04/02', 納品 = 1, 請求 = 1, 請求日付 = '2024/04/03', "
+                                             "入金 = 1, 入金日付 = '2024/04/04' WHERE 伝票番号 = 102;"));
+            QVERIFY(PrintDenpyoList(folder, name, date, {QString(), QStringLiteral("101"), QStringLiteral("102")},
+                                    QString()));
+        } else if (kind == QStringLiteral("Customer")) {
+            GridForm({"P_顧客ID"}).save(gstrCustomerPrintFormFolder + name + QStringLiteral(".rpx"));
+            QVERIFY(PrintCustomer(Customer(), gstrCustomerPrintFormFolder, name, date));
+        } else if (kind == QStringLiteral("CustomerList")) {
+            GridForm({"1_顧客ID"}).save(gstrCustomerListPrintFormFolder + name + QStringLiteral(".rpx"));
+            QVERIFY(PrintCustomerList(gstrCustomerListPrintFormFolder, name, date, {QString(), QStringLiteral("K1")},
+                                      QString()));
+        } else if (kind == QStringLiteral("Shohin")) {
+            GridForm({"P_商品ID"}).save(gstrShohinPrintFormFolder + name + QStringLiteral(".rpx"));
+            QVERIFY(PrintShohin(Shohin(), gstrShohinPrintFormFolder, name, date));
+        } else {
+            GridForm({"1_商品ID"}).save(gstrShohinListPrintFormFolder + name + QStringLiteral(".rpx"));
+            QVERIFY(PrintShohinList(gstrShohinListPrintFormFolder, name, date, {QString(), QStringLiteral("X")},
+                                    QString()));
+        }
+        const auto names = [](const QVector<ReportItem> &items) {
+            QStringList out;
+            for (int i = 1; i < items.size(); ++i)
+                if (!out.contains(items[i].name))
+                    out << items[i].name;
+            out.sort();
+            return out;
+        };
+        const auto vocabulary = [&](const QString &letter) {
+            QStringList out = fnGetItemNames(kind, letter).mid(1);
+            for (const QString &u : unset)
+                out.removeAll(u);
+            out.sort();
+            return out;
+        };
+        QCOMPARE(names(garrReportPageData), vocabulary(QStringLiteral("P")));
+        QCOMPARE(names(garrReportDetailData), vocabulary(QStringLiteral("D")));
     }
 
     void emptyListsHaveNoPage()

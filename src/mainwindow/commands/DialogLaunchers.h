@@ -7,6 +7,7 @@
 
 class MainListView;
 class QWidget;
+class frmMainForm;
 
 // The main window opens every dialog of a command through one of these
 // launchers: a fresh instance per call, shown modally, its result read after
@@ -33,6 +34,13 @@ void PrintShohinItem(const QString &shohinID, const QString &formName, QWidget *
 // Prints rows of the main list; kind is "伝票", "顧客" or "商品".
 void ShowListPrintForm(const QString &kind, MainListView *list, QWidget *parent = nullptr);
 void ShowPrintInfoForm(QWidget *parent = nullptr);
+
+// The filter editor for a new filter (empty name), a saved filter or the
+// one-off search ("一時検索"). When the one-off search was run, the main
+// list shows what it selects. True when a saved filter was written.
+bool FindDenpyo(frmMainForm &form, const QString &filterName);
+bool FindCustomer(frmMainForm &form, const QString &filterName);
+bool FindShohin(frmMainForm &form, const QString &filterName);
 
 // What a launcher was asked to open: the dialog's class, its mode (or
 // kind) and the record's key.

@@ -1,9 +1,12 @@
 #include "mainwindow/commands/ItemCommands.h"
 
 #include "core/Globals.h"
+#include "filters/SearchFilterKind.h"
 #include "mainwindow/commands/DialogLaunchers.h"
+#include "mainwindow/commands/ExchangeCommands.h"
 #include "mainwindow/commands/PrintFormCommands.h"
 #include "mainwindow/commands/RecordDeletion.h"
+#include "mainwindow/views/FilterFolder.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/PrintFormRows.h"
@@ -62,6 +65,10 @@ void openMenuRow(frmMainForm &form, const QString &kind, const QString &tag, con
             form.ShowShohinList(text, true);
         return;
     }
+    if (tag == RootMenuRows::kFind) {
+        FindFilter(form, kind, searchfilter::kTemporaryName);
+        return;
+    }
     if (tag == RootMenuRows::kFilters) {
         form.ShowKensakuFilterList(kind);
         return;
@@ -76,6 +83,24 @@ void openMenuRow(frmMainForm &form, const QString &kind, const QString &tag, con
         } else if (kind == kShohin) {
             ShowShohinForm(mode, QString(), &form);
         }
+    }
+}
+
+// A row of a filter folder: the add row creates a filter, any other row
+// edits that filter.
+void openFilterRow(frmMainForm &form, const QString &kind, const QString &tag, const QString &text)
+{
+    if (tag == filterfolder::kAddRowTag) {
+        if (FindFilter(form, kind, QString())) {
+            form.RefreshView();
+            form.BuildTree();
+        }
+        return;
+    }
+    // The tree follows a filter saved under another name.
+    if (FindFilter(form, kind, text)) {
+        form.RefreshView();
+        form.BuildTree();
     }
 }
 
@@ -140,6 +165,8 @@ void OpenSelectedItem(frmMainForm &form)
         return;
     if (form.CurrentLevel == 0)
         openMenuRow(form, kind, model->tag(row), model->text(row));
+    else if (form.CurrentLevel == 1 && form.CurrentLocation.value(1) == QStringLiteral("検索フィルター"))
+        openFilterRow(form, kind, model->tag(row), model->text(row));
     else if (form.CurrentLevel == 1 && form.CurrentLocation.value(1) != QStringLiteral("検索フィルター"))
         openRecordRow(form, kind, row);
 }
@@ -228,6 +255,18 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
         printSelected(form, kind, selected, printIndex);
         return;
     }
+    if (command == QLatin1String("Copy")) {
+        CopyCommand(form);
+        return;
+    }
+    if (command == QLatin1String("Paste")) {
+        if (PasteRecords(form)) {
+            form.RefreshView();
+            if (kind == kCustomer)
+                afterCustomerChange(form);
+        }
+        return;
+    }
     if (kind != kDenpyo && kind != kCustomer && kind != kShohin)
         return;
     if (command == QLatin1String("Delete")) {
@@ -281,8 +320,51 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
     }
 }
 
+bool FindFilter(frmMainForm &form, const QString &kind, const QString &filterName)
+{
+    if (kind == kDenpyo)
+        return FindDenpyo(form, filterName);
+    if (kind == kCustomer)
+        return FindCustomer(form, filterName);
+    if (kind == kShohin)
+        return FindShohin(form, filterName);
+    return false;
+}
+
+namespace {
+// The object menu on a saved filter: edit it, delete the selected ones,
+// rename it. The tree lists the filters too and is rebuilt after a change.
+void filterCommand(frmMainForm &form, const QString &kind, const QString &command)
+{
+    const int row = form.lvwList->selectedItemRow();
+    const QString selected = row >= 0 ? form.lvwList->listModel()->text(row) : QString();
+    if (command == QLatin1String("Edit")) {
+        if (!selected.isEmpty() && FindFilter(form, kind, selected)) {
+            form.RefreshView();
+            form.BuildTree();
+        }
+    } else if (command == QLatin1String("Delete")) {
+        if (DeleteFilters(form, kind)) {
+            form.RefreshView();
+            form.BuildTree();
+        }
+    } else if (command == QLatin1String("Rename")) {
+        if (!selected.isEmpty() && RenameFilter(form, kind, selected)) {
+            form.RefreshView();
+            form.BuildTree();
+        }
+    }
+}
+} // namespace
+
 void ObjectCommand(frmMainForm &form, const QString &command)
 {
     StartupDirRestorer restorer;
+    const QString kind = form.CurrentLocation.value(0);
+    if (form.CurrentLevel == 1 && form.CurrentLocation.value(1) == QStringLiteral("検索フィルター")
+        && (kind == kDenpyo || kind == kCustomer || kind == kShohin)) {
+        filterCommand(form, kind, command);
+        return;
+    }
     PrintFormCommand(form, command);
 }

@@ -13,3 +13,5 @@ void OpenItemMenu(frmMainForm &form);
 void ItemCommand(frmMainForm &form, const QString &command, int printIndex = 0);
 // The object menu of filter folders and print-form lists: "Edit", "Delete", "Rename".
 void ObjectCommand(frmMainForm &form, const QString &command);
+// The filter editor of a register ("伝票", "顧客", "商品"); see FindDenpyo.
+bool FindFilter(frmMainForm &form, const QString &kind, const QString &filterName);

@@ -5,12 +5,15 @@
 #include "core/Startup.h"
 #include "core/dialogs/frmSystemInfo.h"
 #include "core/dialogs/frmVersion.h"
+#include "filters/SearchFilterKind.h"
 #include "mainwindow/commands/DialogLaunchers.h"
+#include "mainwindow/commands/ExchangeCommands.h"
 #include "mainwindow/commands/ItemCommands.h"
 #include "mainwindow/commands/PopupMenus.h"
 #include "mainwindow/commands/PrintFormCommands.h"
 #include "mainwindow/commands/RecordDeletion.h"
 #include "mainwindow/views/DateBar.h"
+#include "mainwindow/views/FilterFolder.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/NavigationTree.h"
@@ -52,6 +55,9 @@ void MainCommands::connectMenus()
     connect(m_form->mnuExit, &QAction::triggered, this, [this] { CloseMainForm(); });
     connect(m_form->mnuRefresh, &QAction::triggered, this, [this] { m_form->runView([this] { m_form->RefreshAll(); }); });
     connect(m_form->mnuSelectAll, &QAction::triggered, this, [this] { run(&MainCommands::SelectAllItems); });
+    connect(m_form->mnuFind, &QAction::triggered, this, [this] { run(&MainCommands::FindCommand); });
+    connect(m_form->mnuDelete, &QAction::triggered, this, [this] { run(&MainCommands::DeleteCommand); });
+    connect(m_form->mnuRename, &QAction::triggered, this, [this] { run(&MainCommands::RenameCommand); });
     connect(m_form->mnuHelpf, &QAction::triggered, this, [this] { HelpCommand(); });
     connect(m_form->mnuRegClear, &QAction::triggered, this, [this] { RegClearCommand(); });
     connect(m_form->mnuSystemInfo, &QAction::triggered, this, [this] { SystemInfoCommand(); });
@@ -59,19 +65,11 @@ void MainCommands::connectMenus()
     connect(m_form->mnuNew, &QAction::triggered, this, [this] { run(&MainCommands::NewCommand); });
     connect(m_form->mnuShinko, &QAction::triggered, this, [this] { run(&MainCommands::ShinkoCommand); });
     connect(m_form->mnuListPrint, &QAction::triggered, this, [this] { run(&MainCommands::ListPrintCommand); });
-    connect(m_form->mnuDelete, &QAction::triggered, this,
-            [this] { m_form->runView([this] { DeleteRecordsCommand(*m_form); }); });
     connect(m_form->mnuJishaInfo, &QAction::triggered, this, [this] { ShowPrintInfoForm(m_form); });
-    // The print-form lists' part of New, Delete and Rename.
-    const struct {
-        QAction *action;
-        const char *command;
-    } viewCommands[] = {{m_form->mnuDelete, "Delete"}, {m_form->mnuRename, "RenameMenu"}};
-    for (const auto &c : viewCommands) {
-        const QString command = QString::fromLatin1(c.command);
-        connect(c.action, &QAction::triggered, this,
-                [this, command] { m_form->runView([this, command] { PrintFormCommand(*m_form, command); }); });
-    }
+    connect(m_form->mnuCopy, &QAction::triggered, this, [this] { m_form->runView([this] { CopyCommand(*m_form); }); });
+    connect(m_form->mnuPaste, &QAction::triggered, this, [this] { m_form->runView([this] { PasteCommand(*m_form); }); });
+    connect(m_form->mnuWriteFile, &QAction::triggered, this,
+            [this] { m_form->runView([this] { WriteFileCommand(*m_form); }); });
 }
 
 void MainCommands::connectKeys()
@@ -81,11 +79,8 @@ void MainCommands::connectKeys()
     connect(m_form->lvwList, &MainListView::openRequested, this,
             [this] { m_form->runView([this] { OpenSelectedItem(*m_form); }); });
     connect(m_form->lvwList, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
+    connect(m_form->lvwList, &MainListView::deletePressed, this, [this] { run(&MainCommands::DeleteCommand); });
     connect(m_form->lvwList, &MainListView::f2Pressed, this, [this] { run(&MainCommands::ListKeyF2); });
-    connect(m_form->lvwList, &MainListView::deletePressed, this,
-            [this] { m_form->runView([this] { PrintFormCommand(*m_form, QStringLiteral("Delete")); }); });
-    connect(m_form->lvwList, &MainListView::deletePressed, this,
-            [this] { m_form->runView([this] { DeleteRecordsCommand(*m_form); }); });
     connect(m_form->lvwList, &MainListView::contextMenuReleased, m_popups, &PopupMenus::ShowPopupMenu);
     connect(m_form->lvwListItemMenu, &MainListView::openRequested, this,
             [this] { m_form->runView([this] { OpenItemMenu(*m_form); }); });
@@ -94,6 +89,12 @@ void MainCommands::connectKeys()
     connect(m_form, &frmMainForm::ctrlCommand, this, [this](QChar letter) {
         if (letter == QLatin1Char('A'))
             run(&MainCommands::SelectAllItems);
+        else if (letter == QLatin1Char('F'))
+            run(&MainCommands::FindCommand);
+        else if (letter == QLatin1Char('C'))
+            m_form->runView([this] { CopyCommand(*m_form); });
+        else if (letter == QLatin1Char('V'))
+            m_form->runView([this] { PasteCommand(*m_form); });
     });
 }
 
@@ -111,6 +112,8 @@ void MainCommands::ToolbarCommand(const QString &key)
         GoUpFolder();
     else if (key == QLatin1String("SelectAll"))
         SelectAllItems();
+    else if (key == QLatin1String("Find"))
+        FindCommand();
     else if (key == QLatin1String("Refresh"))
         m_form->RefreshAll();
     else if (key == QLatin1String("Help"))
@@ -121,13 +124,16 @@ void MainCommands::ToolbarCommand(const QString &key)
         ShinkoCommand();
     else if (key == QLatin1String("ListPrint"))
         ListPrintCommand();
+    else if (key == QLatin1String("Copy"))
+        CopyCommand(*m_form);
+    else if (key == QLatin1String("Paste"))
+        PasteCommand(*m_form);
+    else if (key == QLatin1String("WriteFile"))
+        WriteFileCommand(*m_form);
     else if (key == QLatin1String("New"))
         NewCommand();
-    else if (key == QLatin1String("Delete")) {
-        // Each part acts only in its own views.
-        if (!DeleteRecordsCommand(*m_form))
-            PrintFormCommand(*m_form, key);
-    }
+    else if (key == QLatin1String("Delete"))
+        DeleteCommand();
 }
 
 void MainCommands::NewCommand()
@@ -136,6 +142,13 @@ void MainCommands::NewCommand()
         return;
     const QString kind = m_form->CurrentLocation.value(0);
     const int level = m_form->CurrentLevel;
+    if (inFilterFolder()) {
+        if (FindFilter(*m_form, kind, QString())) {
+            m_form->BuildTree();
+            m_form->RefreshView();
+        }
+        return;
+    }
     const bool recordList = level == 1 && m_form->CurrentLocation.value(1) != QStringLiteral("検索フィルター");
     if (level != 0 && !recordList)
         return;
@@ -229,6 +242,66 @@ void MainCommands::SelectAllItems()
     }
     list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     list->setFocus();
+}
+
+namespace {
+bool isRegister(const QString &kind)
+{
+    return kind == kDenpyo || kind == kCustomer || kind == kShohin;
+}
+} // namespace
+
+bool MainCommands::inFilterFolder() const
+{
+    return m_form->CurrentLevel == 1 && isRegister(m_form->CurrentLocation.value(0))
+           && m_form->CurrentLocation.value(1) == filterfolder::kFolderName;
+}
+
+void MainCommands::FindCommand()
+{
+    const QString kind = m_form->CurrentLocation.value(0);
+    if (isRegister(kind))
+        FindFilter(*m_form, kind, searchfilter::kTemporaryName);
+}
+
+void MainCommands::DeleteCommand()
+{
+    if (m_form->CurrentLevel != 1)
+        return;
+    if (inFilterFolder()) {
+        if (DeleteFilters(*m_form, m_form->CurrentLocation.value(0))) {
+            m_form->RefreshView();
+            m_form->BuildTree();
+        }
+        return;
+    }
+    if (!DeleteRecordsCommand(*m_form))
+        PrintFormCommand(*m_form, QStringLiteral("Delete"));
+}
+
+void MainCommands::RenameCommand()
+{
+    const QString kind = m_form->CurrentLocation.value(0);
+    if (PrintFormCommand(*m_form, QStringLiteral("RenameMenu")))
+        return;
+    const MainListModel *model = m_form->lvwList->listModel();
+    QStringList names;
+    for (int row : m_form->lvwList->selectedRowNumbers()) {
+        const QString text = model->text(row);
+        if (text != filterfolder::kAddRow)
+            names << text;
+    }
+    if (names.size() != 1) {
+        const QString text = names.isEmpty() ? QStringLiteral("名前を変更するフィルターを選択してください。")
+                                             : QStringLiteral("複数のフィルターを選択することはできません。");
+        ui::showMessage(text, ui::Icon::None, ui::Buttons::Ok, ui::Answer::Ok, QString(), m_form);
+        return;
+    }
+    // The tree lists the filters too: it follows the new name at once.
+    if (inFilterFolder() && RenameFilter(*m_form, kind, names.first())) {
+        m_form->RefreshView();
+        m_form->BuildTree();
+    }
 }
 
 void MainCommands::ListKeyF2()

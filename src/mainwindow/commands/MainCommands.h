@@ -22,6 +22,9 @@ public:
     void GoBeforeMonth();
     void GoNextMonth();
     void SelectAllItems();
+    void FindCommand();
+    void DeleteCommand();
+    void RenameCommand();
     // The bulk progress change of the slips selected in the slip list.
     void ShinkoCommand();
     void CloseMainForm();
@@ -35,6 +38,7 @@ public:
     PopupMenus *popupMenus() const { return m_popups; }
 
 private:
+    bool inFilterFolder() const;
     void connectMenus();
     void connectKeys();
     void run(void (MainCommands::*command)());

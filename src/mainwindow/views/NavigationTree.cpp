@@ -1,5 +1,6 @@
 #include "mainwindow/views/NavigationTree.h"
 
+#include "filters/SavedFilters.h"
 #include "filters/SearchFilterKind.h"
 #include "mainwindow/views/MainImages.h"
 #include "model/Customers.h"
@@ -28,8 +29,7 @@ QString NavigationTree::keyOf(const QTreeWidgetItem *item)
 
 bool NavigationTree::isListedFilterName(const QString &name)
 {
-    return name != QStringLiteral("全件") && name != QStringLiteral("検索フィルター")
-           && !name.startsWith(searchfilter::kTemporaryName);
+    return !searchfilter::isReservedName(name);
 }
 
 QTreeWidgetItem *NavigationTree::addNode(QTreeWidgetItem *parent, const QString &key, const QString &text,

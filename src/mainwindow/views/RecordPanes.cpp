@@ -121,6 +121,8 @@ void frmMainForm::setContents(const QVector<MainListModel::Column> &columns, std
     palette.setColor(QPalette::Base, background);
     palette.setColor(QPalette::AlternateBase, background);
     lvwListContents->setPalette(palette);
+    // The whole pane, beyond the last column too, shows the record's colour.
+    lvwListContents->setStyleSheet(QStringLiteral("QTreeView { background-color: %1; }").arg(background.name()));
     model->setRows(std::move(rows));
 }
 

@@ -13,6 +13,7 @@
 #include "mainwindow/views/CustomerListRows.h"
 #include "mainwindow/views/DateBar.h"
 #include "mainwindow/views/DenpyoListRows.h"
+#include "mainwindow/views/FilterFolder.h"
 #include "mainwindow/views/MainImages.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
@@ -370,8 +371,13 @@ bool frmMainForm::eventFilter(QObject *watched, QEvent *event)
         };
         for (const Shortcut &s : {Shortcut{Qt::Key_C, 'C', 3}, Shortcut{Qt::Key_V, 'V', 3},
                                   Shortcut{Qt::Key_F, 'F', 5}, Shortcut{Qt::Key_A, 'A', 1}})
-            if (key->key() == s.key && commandEnabled(s.flag))
+            if (key->key() == s.key && commandEnabled(s.flag)) {
+                // Handled: a command that opened a dialog may have moved the
+                // focus, and the key must not reach the window a second time
+                // on its way up to the new focus widget's parents.
                 emit ctrlCommand(QLatin1Char(s.letter));
+                return true;
+            }
         return QMainWindow::eventFilter(watched, event);
     }
     // Typed characters reach no control of the window, except the date
@@ -740,6 +746,8 @@ void frmMainForm::ShowKensakuFilterList(const QString &kind)
     lblList->setCaption(kFilterFolder);
     showEmptyList({{QStringLiteral("名前"), 3500, Qt::AlignLeft}, {QStringLiteral("説明"), 4500, Qt::AlignLeft}},
                   true);
+    lvwList->listModel()->setRows(filterfolder::rows(kind));
+    setStatusPanelText(3, QString::number(lvwList->listModel()->rowCount()) + QStringLiteral("件"));
 }
 
 void frmMainForm::ShowTsukiSeikyuView()

@@ -26,7 +26,7 @@ private:
 // Converts in; an input sequence that cannot be converted is replaced by
 // `replacement` and skipped by `skip(in)` bytes.
 QByteArray convert(const char *to, const char *from, const QByteArray &input,
-                   const QByteArray &replacement, bool *ok, int unitForSkip)
+                   const QByteArray &replacement, bool *ok, int unitForSkip, qsizetype *replaced = nullptr)
 {
     Iconv cd(to, from);
     QByteArray out;
@@ -46,6 +46,8 @@ QByteArray convert(const char *to, const char *from, const QByteArray &input,
             // EILSEQ or EINVAL: skip one character (UTF-8 lead byte plus its
             // continuation bytes, or one byte of CP932).
             clean = false;
+            if (replaced)
+                ++*replaced;
             out.append(replacement);
             size_t skip = 1;
             if (unitForSkip == 8) {
@@ -140,6 +142,15 @@ QString fromCp932(const QByteArray &bytes)
 QByteArray toCp932(const QString &text, bool *ok)
 {
     return convert("CP932", "UTF-8", text.toUtf8(), QByteArray("?"), ok, 8);
+}
+
+QByteArray toCp932Replacing(const QString &text, qsizetype *replaced)
+{
+    qsizetype count = 0;
+    QByteArray bytes = convert("CP932", "UTF-8", text.toUtf8(), QByteArray("?"), nullptr, 8, &count);
+    if (replaced)
+        *replaced = count;
+    return bytes;
 }
 
 bool fitsCp932(const QString &text)

@@ -9,6 +9,8 @@ namespace text {
 QString fromCp932(const QByteArray &bytes);
 // Characters that have no CP932 form are written as "?" and clear *ok.
 QByteArray toCp932(const QString &text, bool *ok = nullptr);
+// As toCp932, and tells how many characters were written as "?".
+QByteArray toCp932Replacing(const QString &text, qsizetype *replaced);
 // True when every character of the text has a CP932 form.
 bool fitsCp932(const QString &text);
 

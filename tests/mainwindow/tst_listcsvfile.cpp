@@ -1,0 +1,256 @@
+#include "FullFileSystem.h"
+#include "TestSupport.h"
+
+#include "core/DateValue.h"
+#include "core/Globals.h"
+#include "mainwindow/commands/ListCsvFile.h"
+#include "model/Customer.h"
+#include "model/Denpyo.h"
+#include "model/Shohin.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/LineFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <optional>
+
+namespace {
+
+QDateTime day(int y, int m, int d)
+{
+    return localDateTime(QDate(y, m, d), QTime(0, 0));
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+Shohin exampleProduct()
+{
+    Shohin s;
+    s.setShohinID(QStringLiteral("S01"));
+    s.setNumber(QStringLiteral("AB-1"));
+    s.setName(QStringLiteral("六角ボルト \"M8\""));
+    s.setMaker(QStringLiteral("日本製作所"));
+    s.setTanka(12.75);
+    s.setTanni(QStringLiteral("本"));
+    s.setMemo(QStringLiteral("説明1\r\n説明2\r3\n4"));
+    return s;
+}
+
+// A slip with its estimate stage on, its order stage off, three lines.
+Denpyo threeLineSlip()
+{
+    Denpyo d;
+    d.setDenpyoID(123);
+    d.setNouki(day(2025, 3, 31));
+    d.setCustomerID(QStringLiteral("C001"));
+    d.setCustomerPostNumber(QStringLiteral("1234567"));
+    d.setCustomerAddress1(QStringLiteral("東京都"));
+    d.setCustomerName(QStringLiteral("山田商店"));
+    d.setNebikiRitsu(5);
+    d.setNebikiKingaku(-1234);
+    d.setSummery(1234000);
+    d.setShouhizei(0);
+    d.setSummeryWithShouhizei(-1234567);
+    d.setMitsumori(true);
+    d.setMitsumoriDate(day(2025, 3, 1));
+    d.setJuchuDate(day(2025, 3, 2)); // not shown: the stage is off
+    d.setNyukin(true);
+    d.setNyukinDate(day(2025, 4, 30));
+    d.setTanto(QStringLiteral("佐藤"));
+    d.setMemo(QStringLiteral("一行目\r\n二行目"));
+    const struct {
+        const char *id;
+        const char *name;
+        double tanka;
+        double suryo;
+        qint32 kingaku;
+    } lines[] = {{"P1", "ボルト", 1234.5, 1000, 1234500}, {"", "値引", 0, 0.125, -500}, {"P3", "a,b", 3, 2, 6}};
+    for (const auto &l : lines) {
+        Meisai &m = d.Meisais().Add();
+        m.setItemID(QString::fromUtf8(l.id));
+        m.setItemName(QString::fromUtf8(l.name));
+        m.setItemTanka(l.tanka);
+        m.setItemSuryo(l.suryo);
+        m.setItemKingaku(l.kingaku);
+    }
+    return d;
+}
+
+} // namespace
+
+class tst_ListCsvFile : public QObject {
+    Q_OBJECT
+private slots:
+    void productExampleBytes();
+    void slipOfThreeLines();
+    void customerRows_data();
+    void customerRows();
+    void headersHaveTheirColumns();
+    void suggestedFileName();
+    void listTextLoadsTheSelectedRecords();
+    void charactersWithoutCp932FormAreCounted();
+    void failedWriteLeavesTheOldFile();
+};
+
+void tst_ListCsvFile::productExampleBytes()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("商品.csv"));
+    const QString text = ListCsvFile::ShohinHeader() + ListCsvFile::ShohinRow(exampleProduct());
+    QCOMPARE(ListCsvFile::write(path, text), qsizetype(0));
+    // CP932, every field quoted, quotes doubled, every line break "//".
+    const QByteArray expected =
+        "\"\x8f\xa4\x95iID\",\"\x95i\x94\xd4\",\"\x95i\x96\xbc\",\"\x90\xbb\x91\xa2\x8c\xb3\",\"\x92P\x89\xbf\","
+        "\"\x92P\x88\xca\",\"\x90\xe0\x96\xbe\"\x0d\x0a\"S01\",\"AB-1\",\"\x98Z\x8ap\x83{\x83\x8b\x83g \"\"M8\"\"\","
+        "\"\x93\xfa\x96{\x90\xbb\x8d\xec\x8f\x8a\",\"12.75\",\"\x96{\",\"\x90\xe0\x96\xbe"
+        "1//\x90\xe0\x96\xbe"
+        "2//3//4\"\x0d\x0a";
+    QCOMPARE(fileBytes(path), expected);
+}
+
+void tst_ListCsvFile::slipOfThreeLines()
+{
+    const QString first = QStringLiteral(
+        "\"123\",\"2025/03/31\",\"C001\",\"123-4567\",\"東京都\",\"\",\"山田商店\",\"\",\"\",\"\",\"5\",\"-1,234\","
+        "\"1,234,000\",\"0\",\"-1,234,567\",\">>\",\"2025/03/01\",\"\",\"\",\"\",\"\",\"\",\"\",\">>\",\"2025/04/30\","
+        "\"\",\"佐藤\",\"一行目//二行目\",\"1\",\"P1\",\"\",\"ボルト\",\"1234.5\",\"1000\",\"\",\"1,234,500\",\"\"\r\n");
+    const QString second = QString(28, QLatin1Char(','))
+                           + QStringLiteral("\"2\",\"\",\"\",\"値引\",\"0\",\"0.125\",\"\",\"-500\",\"\"\r\n");
+    const QString third = QString(28, QLatin1Char(','))
+                          + QStringLiteral("\"3\",\"P3\",\"\",\"a,b\",\"3\",\"2\",\"\",\"6\",\"\"\r\n");
+    const QString rows = ListCsvFile::DenpyoRows(threeLineSlip());
+    QCOMPARE(rows, first + second + third);
+    QCOMPARE(first.count(QStringLiteral("\",\"")) + 1, 37);
+}
+
+void tst_ListCsvFile::customerRows_data()
+{
+    QTest::addColumn<QString>("postNumber");
+    QTest::addColumn<bool>("monthly");
+    QTest::addColumn<QString>("row");
+    QTest::newRow("monthly, seven-digit postcode")
+        << "1234567" << true
+        << "\"K01\",\"ヤマダ\",\"山田\",\"総務\",\"123-4567\",\"大阪府\",\"\",\"06-1\",\"\",\"10\","
+           "\"a//b\",\"する\",\"20日締め\",\"請求書\"\r\n";
+    QTest::newRow("not monthly, no postcode")
+        << "" << false
+        << "\"K01\",\"ヤマダ\",\"山田\",\"総務\",\"-\",\"大阪府\",\"\",\"06-1\",\"\",\"10\","
+           "\"a//b\",\"しない\",\"20日締め\",\"請求書\"\r\n";
+    QTest::newRow("short postcode repeats no digit")
+        << "12345" << false
+        << "\"K01\",\"ヤマダ\",\"山田\",\"総務\",\"123-45\",\"大阪府\",\"\",\"06-1\",\"\",\"10\","
+           "\"a//b\",\"しない\",\"20日締め\",\"請求書\"\r\n";
+}
+
+void tst_ListCsvFile::customerRows()
+{
+    QFETCH(QString, postNumber);
+    QFETCH(bool, monthly);
+    Customer c;
+    c.setCustomerID(QStringLiteral("K01"));
+    c.setNameKana(QStringLiteral("ヤマダ"));
+    c.setNameKnj(QStringLiteral("山田"));
+    c.setBumon(QStringLiteral("総務"));
+    c.setPostNumber(postNumber);
+    c.setAddress1(QStringLiteral("大阪府"));
+    c.setPhone(QStringLiteral("06-1"));
+    c.setNebikiRitsu(10);
+    c.setMemo(QStringLiteral("a\r\nb"));
+    c.setTsukiSeikyu(monthly);
+    c.setShimeBi(QStringLiteral("20日締め"));
+    c.setSeikyushoForm(QStringLiteral("請求書"));
+    QTEST(ListCsvFile::CustomerRow(c), "row");
+
+    // A slip with the same postcode shows it the same way.
+    Denpyo d;
+    d.setCustomerPostNumber(postNumber);
+    const QString shown = postNumber.isEmpty() ? QStringLiteral("-") : postNumber.left(3) + '-' + postNumber.mid(3);
+    QCOMPARE(ListCsvFile::DenpyoRows(d).split(QLatin1Char(',')).value(3), '"' + shown + '"');
+}
+
+void tst_ListCsvFile::headersHaveTheirColumns()
+{
+    const struct {
+        QString header;
+        int columns;
+        QString first;
+        QString last;
+    } cases[] = {{ListCsvFile::DenpyoHeader(), 37, "\"伝票番号\"", "\"備考\"\r\n"},
+                 {ListCsvFile::CustomerHeader(), 14, "\"顧客ID\"", "\"請求書フォーム\"\r\n"},
+                 {ListCsvFile::ShohinHeader(), 7, "\"商品ID\"", "\"説明\"\r\n"}};
+    for (const auto &c : cases) {
+        QCOMPARE(c.header.split(QLatin1Char(',')).size(), c.columns);
+        QVERIFY(c.header.startsWith(c.first));
+        QVERIFY(c.header.endsWith(c.last));
+    }
+    QVERIFY(ListCsvFile::DenpyoHeader().contains(QStringLiteral(",\"明細№\",")));
+}
+
+void tst_ListCsvFile::suggestedFileName()
+{
+    const QDateTime at = localDateTime(QDate(2025, 3, 31), QTime(9, 5, 7));
+    QCOMPARE(ListCsvFile::suggestedFileName(QStringLiteral("伝票"), at), QStringLiteral("伝票_250331090507"));
+    QCOMPARE(ListCsvFile::suggestedFileName(QStringLiteral("商品"), localDateTime(QDate(2026, 12, 9), QTime(23, 59, 0))),
+             QStringLiteral("商品_261209235900"));
+}
+
+void tst_ListCsvFile::listTextLoadsTheSelectedRecords()
+{
+    std::optional<testsupport::OpenedProgramFolder> folder(std::in_place);
+    Denpyo slip = threeLineSlip();
+    QVERIFY(slip.Apply());
+    Shohin a = exampleProduct();
+    QVERIFY(a.Apply());
+    Shohin b = exampleProduct();
+    b.setShohinID(QStringLiteral("S02"));
+    QVERIFY(b.Apply());
+
+    // The slip row text is the nine-digit number; a gone record is left out.
+    const QString slips = ListCsvFile::text(QStringLiteral("伝票"), {"000000123", "000000999"});
+    QCOMPARE(slips, ListCsvFile::DenpyoHeader() + ListCsvFile::DenpyoRows(slip));
+    QCOMPARE(slips.count(QStringLiteral("\r\n")), 4);
+    const QString products = ListCsvFile::text(QStringLiteral("商品"), {"S02", "S99", "S01"});
+    QCOMPARE(products, ListCsvFile::ShohinHeader() + ListCsvFile::ShohinRow(b) + ListCsvFile::ShohinRow(a));
+    QCOMPARE(ListCsvFile::text(QStringLiteral("顧客"), {}), ListCsvFile::CustomerHeader());
+}
+
+void tst_ListCsvFile::charactersWithoutCp932FormAreCounted()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x.csv"));
+    Shohin s = exampleProduct();
+    s.setName(QStringLiteral("Café 😀 〜"));
+    s.setMemo(QString());
+    QCOMPARE(ListCsvFile::write(path, ListCsvFile::ShohinRow(s)), qsizetype(2));
+    QCOMPARE(text::fromCp932(fileBytes(path)),
+             QStringLiteral("\"S01\",\"AB-1\",\"Caf? ? ～\",\"日本製作所\",\"12.75\",\"本\",\"\"\r\n"));
+    QCOMPARE(ListCsvFile::replacedMessage(2),
+             QStringLiteral("ファイルに書けない文字が2文字あったため、「?」に置き換えて保存しました。"));
+}
+
+void tst_ListCsvFile::failedWriteLeavesTheOldFile()
+{
+    QTemporaryDir dir;
+    QVERIFY_THROWS_EXCEPTION(text::TextFileError,
+                             ListCsvFile::write(dir.filePath(QStringLiteral("no/such/folder.csv")), QStringLiteral("x")));
+
+    testsupport::FullFileSystem fs(64);
+    QVX_NEED_FULL_FS(fs);
+    const QString path = fs.filePath(QStringLiteral("list.csv"));
+    QVERIFY(ListCsvFile::write(path, QStringLiteral("old\r\n")) == 0);
+    QVERIFY(fs.fill());
+    QString big;
+    for (int i = 0; i < 20000; ++i)
+        big += ListCsvFile::ShohinRow(exampleProduct());
+    QVERIFY_THROWS_EXCEPTION(text::TextFileError, ListCsvFile::write(path, big));
+    QCOMPARE(testsupport::FullFileSystem::contents(path), QByteArray("old\r\n"));
+    QCOMPARE(fs.entries(), QStringList{QStringLiteral("list.csv")});
+}
+
+QTEST_GUILESS_MAIN(tst_ListCsvFile)
+#include "tst_listcsvfile.moc"
