@@ -7,3 +7,5 @@ scripts/build.sh
 build=${BUILD_DIR:-build}
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"
+# The same suite again under the sanitizers.
+scripts/test-sanitize.sh

@@ -4,6 +4,7 @@
 #include "core/controls/ucIDInput.h"
 #include "core/DatabaseFailure.h"
 #include "platform/ui/DialogFrame.h"
+#include "platform/ui/Teardown.h"
 #include "platform/ui/WaitCursor.h"
 
 #include <QAbstractButton>
@@ -19,6 +20,13 @@ RecordEditor::RecordEditor(const QString &formName, QWidget *parent)
     setObjectName(formName);
     ui::setDialogFrame(this, ui::DialogFrame::Sizable);
     m_keys = new ui::KeyNavigator(this);
+}
+
+RecordEditor::~RecordEditor()
+{
+    // The fields still report leaving as the dialog hides and its focus is
+    // cleared; no handler of a concrete editor may run then.
+    ui::disconnectForTeardown(this);
 }
 
 void RecordEditor::setParts(const Parts &parts)

@@ -29,6 +29,8 @@ public:
     EditorMode mode() const { return m_mode; }
     InputState inputState() const { return m_inputState; }
 
+    ~RecordEditor() override;
+
 protected:
     RecordEditor(const QString &formName, QWidget *parent);
 

@@ -4,6 +4,7 @@
 #include "core/DatabaseFailure.h"
 #include "masters/TwipsGeometry.h"
 #include "platform/ui/DialogFrame.h"
+#include "platform/ui/Teardown.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/WaitCursor.h"
 
@@ -104,8 +105,7 @@ RecordPicker::RecordPicker(const QString &formName, SearchFilterKind kind, QWidg
             m_choice = row->text(0);
         Select();
     });
-    m_focusConnection =
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
 
     keys = new ui::KeyNavigator(this);
     keys->watch({list, tvwTree, cmdOK, cmdCancel});
@@ -128,8 +128,9 @@ RecordPicker::RecordPicker(const QString &formName, SearchFilterKind kind, QWidg
 
 RecordPicker::~RecordPicker()
 {
-    // The widgets' destructors move the focus; this part is gone by then.
-    disconnect(m_focusConnection);
+    // Hiding and clearing the focus as the dialog goes would still report
+    // focus changes to the picker's handlers, of every concrete picker.
+    ui::disconnectForTeardown(this);
 }
 
 void RecordPicker::setColumns(const QStringList &headings, const QList<int> &widthsTwips,

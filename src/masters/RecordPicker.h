@@ -100,5 +100,4 @@ private:
     bool m_ok = false;
     bool m_opened = false;
     DefaultButton m_default = DefaultButton::None;
-    QMetaObject::Connection m_focusConnection;
 };

@@ -1,8 +1,8 @@
 #include "printing/CustomerPrint.h"
 
 #include "model/Customer.h"
-#include "printing/OwnCompanyInfo.h"
 #include "printing/PrintValues.h"
+#include "printing/RecordPrint.h"
 #include "printing/clsReportPrint.h"
 
 namespace {
@@ -34,18 +34,8 @@ void setCustomerItems(clsReportPrint &report, ReportPart part, const Customer &c
 bool PrintCustomer(const Customer &customer, const QString &formFolder, const QString &formName,
                    const QDateTime &printDate, QWidget *parent)
 {
-    clsReportPrint report;
-    report.SetPageData(QStringLiteral("印刷日付"), fnReportDate(printDate));
-    setCustomerItems(report, ReportPart::Page, customer);
-    SetOwnCompanyPageData(report);
-    report.AddDetailData();
-    return report.ReportPrintView(formFolder + formName + QStringLiteral(".rpx"), QString(), parent);
-}
-
-void SetCustomerListPageData(clsReportPrint &report, const QDateTime &printDate, const QStringList &)
-{
-    report.SetPageData(QStringLiteral("印刷日付"), fnReportDate(printDate));
-    SetOwnCompanyPageData(report);
+    const auto setItems = [&](clsReportPrint &report) { setCustomerItems(report, ReportPart::Page, customer); };
+    return PrintRecordSheet(setItems, formFolder, formName, printDate, parent);
 }
 
 void SetCustomerListDetailData(clsReportPrint &report, const QStringList &customerIDs)
@@ -62,9 +52,5 @@ void SetCustomerListDetailData(clsReportPrint &report, const QStringList &custom
 bool PrintCustomerList(const QString &formFolder, const QString &formName, const QDateTime &printDate,
                        const QStringList &customerIDs, const QString &savePath, QWidget *parent)
 {
-    const QString layoutPath = formFolder + formName + QStringLiteral(".rpx");
-    clsReportPrint report;
-    SetCustomerListPageData(report, printDate, customerIDs);
-    SetCustomerListDetailData(report, customerIDs);
-    return report.ReportPrintView(layoutPath, savePath, parent);
+    return PrintRecordList(SetCustomerListDetailData, formFolder, formName, printDate, customerIDs, savePath, parent);
 }

@@ -22,5 +22,4 @@ bool PrintCustomer(const Customer &customer, const QString &formFolder, const QS
 bool PrintCustomerList(const QString &formFolder, const QString &formName, const QDateTime &printDate,
                        const QStringList &customerIDs, const QString &savePath, QWidget *parent = nullptr);
 
-void SetCustomerListPageData(clsReportPrint &report, const QDateTime &printDate, const QStringList &customerIDs);
 void SetCustomerListDetailData(clsReportPrint &report, const QStringList &customerIDs);

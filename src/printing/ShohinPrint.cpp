@@ -1,8 +1,8 @@
 #include "printing/ShohinPrint.h"
 
 #include "model/Shohin.h"
-#include "printing/OwnCompanyInfo.h"
 #include "printing/PrintValues.h"
+#include "printing/RecordPrint.h"
 #include "printing/clsReportPrint.h"
 
 namespace {
@@ -27,18 +27,8 @@ void setShohinItems(clsReportPrint &report, ReportPart part, const Shohin &s)
 bool PrintShohin(const Shohin &shohin, const QString &formFolder, const QString &formName,
                  const QDateTime &printDate, QWidget *parent)
 {
-    clsReportPrint report;
-    report.SetPageData(QStringLiteral("印刷日付"), fnReportDate(printDate));
-    setShohinItems(report, ReportPart::Page, shohin);
-    SetOwnCompanyPageData(report);
-    report.AddDetailData();
-    return report.ReportPrintView(formFolder + formName + QStringLiteral(".rpx"), QString(), parent);
-}
-
-void SetShohinListPageData(clsReportPrint &report, const QDateTime &printDate, const QStringList &)
-{
-    report.SetPageData(QStringLiteral("印刷日付"), fnReportDate(printDate));
-    SetOwnCompanyPageData(report);
+    const auto setItems = [&](clsReportPrint &report) { setShohinItems(report, ReportPart::Page, shohin); };
+    return PrintRecordSheet(setItems, formFolder, formName, printDate, parent);
 }
 
 void SetShohinListDetailData(clsReportPrint &report, const QStringList &shohinIDs)
@@ -55,9 +45,5 @@ void SetShohinListDetailData(clsReportPrint &report, const QStringList &shohinID
 bool PrintShohinList(const QString &formFolder, const QString &formName, const QDateTime &printDate,
                      const QStringList &shohinIDs, const QString &savePath, QWidget *parent)
 {
-    const QString layoutPath = formFolder + formName + QStringLiteral(".rpx");
-    clsReportPrint report;
-    SetShohinListPageData(report, printDate, shohinIDs);
-    SetShohinListDetailData(report, shohinIDs);
-    return report.ReportPrintView(layoutPath, savePath, parent);
+    return PrintRecordList(SetShohinListDetailData, formFolder, formName, printDate, shohinIDs, savePath, parent);
 }

@@ -22,5 +22,4 @@ bool PrintShohin(const Shohin &shohin, const QString &formFolder, const QString 
 bool PrintShohinList(const QString &formFolder, const QString &formName, const QDateTime &printDate,
                      const QStringList &shohinIDs, const QString &savePath, QWidget *parent = nullptr);
 
-void SetShohinListPageData(clsReportPrint &report, const QDateTime &printDate, const QStringList &shohinIDs);
 void SetShohinListDetailData(clsReportPrint &report, const QStringList &shohinIDs);

@@ -26,14 +26,22 @@ InputTextBox::InputTextBox(ucTextInput *owner) : QLineEdit(owner), m_owner(owner
     });
 }
 
+InputTextBox::~InputTextBox()
+{
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 void InputTextBox::leave()
 {
     m_entered = false;
-    m_owner->leaveField();
+    if (m_owner)
+        m_owner->leaveField();
 }
 
 void InputTextBox::insertFiltered(const QString &text, bool typed)
 {
+    if (!m_owner)
+        return;
     // Typing stops at the limit whatever is selected; pasted text may use
     // the room the selection it replaces leaves.
     const int replaced = typed ? 0 : int(selectedText().size());
@@ -51,6 +59,10 @@ void InputTextBox::pasteFiltered()
 
 void InputTextBox::keyPressEvent(QKeyEvent *event)
 {
+    if (!m_owner) {
+        event->accept();
+        return;
+    }
     int keyCode = event->key();
     int shift = int(event->modifiers());
     if (!m_owner->keyDown(keyCode, shift)) {
@@ -85,7 +97,7 @@ void InputTextBox::inputMethodEvent(QInputMethodEvent *event)
         QLineEdit::inputMethodEvent(event);
         return;
     }
-    const QString kept = m_owner->filterTyped(commit, 0);
+    const QString kept = m_owner ? m_owner->filterTyped(commit, 0) : QString();
     if (kept == commit) {
         QLineEdit::inputMethodEvent(event);
         return;
@@ -98,7 +110,7 @@ void InputTextBox::inputMethodEvent(QInputMethodEvent *event)
 void InputTextBox::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
-    if (!m_entered) {
+    if (!m_entered && m_owner) {
         m_entered = true;
         m_owner->enterField();
     }

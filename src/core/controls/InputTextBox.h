@@ -11,6 +11,13 @@ class InputTextBox : public QLineEdit {
     Q_OBJECT
 public:
     explicit InputTextBox(ucTextInput *owner);
+    ~InputTextBox() override;
+
+    // The owner's destructor has begun: the box calls nothing of it any more
+    // and takes no more input. (A QPointer would clear only in
+    // ~QObject, after the owner's QWidget part has cleared the focus and so
+    // sent this box its last focus-out.)
+    void ownerGone() { m_owner = nullptr; }
 
     // Inserts clipboard text as if it had been typed.
     void pasteFiltered();

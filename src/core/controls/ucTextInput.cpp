@@ -55,6 +55,13 @@ ucTextInput::ucTextInput(const QString &accepted, int designedMaxLength, Qt::Ali
     connect(m_box, &QLineEdit::textChanged, this, [this] { boxChanged(); });
 }
 
+ucTextInput::~ucTextInput()
+{
+    // The box outlives this part of the field by the QWidget part's teardown,
+    // which clears the focus and sends the box a focus-out.
+    m_box->ownerGone();
+}
+
 QFont ucTextInput::fieldFont()
 {
     QFont font;

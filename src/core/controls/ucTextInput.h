@@ -29,6 +29,8 @@ class InputTextBox;
 class ucTextInput : public QWidget {
     Q_OBJECT
 public:
+    ~ucTextInput() override;
+
     // The box itself; text written through it bypasses Text and formatting.
     QLineEdit *TextBox() const;
 

@@ -25,6 +25,7 @@
 #include "model/Shohins.h"
 #include "model/denpyos.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/Teardown.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/WaitCursor.h"
 
@@ -122,10 +123,9 @@ frmMainForm::~frmMainForm()
 {
     if (qApp)
         qApp->removeEventFilter(this);
-    // The lists lose the focus while the window's widgets are destroyed;
-    // their handlers must not run on this part, which is gone by then.
-    disconnect(lvwList, &MainListView::focusLost, this, nullptr);
-    disconnect(lvwListContents, &MainListView::focusLost, this, nullptr);
+    // The lists lose the focus while the window hides and its widgets are
+    // destroyed; their handlers must not run on this part, which is gone by then.
+    ui::disconnectForTeardown(this);
 }
 
 void frmMainForm::buildMenus()

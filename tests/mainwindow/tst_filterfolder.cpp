@@ -1,0 +1,293 @@
+#include "../masters/DialogDriver.h"
+#include "TestSupport.h"
+#include "core/DateValue.h"
+#include "core/Globals.h"
+#include "core/Startup.h"
+#include "filtereditor/frmFind.h"
+#include "filters/SearchFilterFile.h"
+#include "filters/SearchFilterKind.h"
+#include "mainwindow/commands/ItemCommands.h"
+#include "mainwindow/commands/MainCommands.h"
+#include "mainwindow/views/MainListModel.h"
+#include "mainwindow/views/MainListView.h"
+#include "mainwindow/views/NavigationTree.h"
+#include "mainwindow/views/frmMainForm.h"
+#include "model/Customer.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTreeWidget>
+#include <QtTest>
+
+using D = DialogDriver;
+
+// The main window's folders of saved filters: rows, deleting, renaming,
+// new and edited filters, and the one-off search.
+class tst_FilterFolder : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testsupport::ProgramFolder> m_folder;
+    std::unique_ptr<frmMainForm> m_form;
+    MainCommands *m_commands = nullptr;
+
+    static QString customerFilter(const QString &name)
+    {
+        return searchfilter::filePath(SearchFilterKind::Customer, name);
+    }
+    static void writeFilter(const QString &name) { SearchFilterFile().write(customerFilter(name)); }
+
+    QStringList column(int col) const
+    {
+        QStringList texts;
+        const MainListModel *model = m_form->lvwList->listModel();
+        for (int row = 0; row < model->rowCount(); ++row)
+            texts << model->text(row, col);
+        return texts;
+    }
+    // The customers' saved-filter nodes of the navigation tree.
+    QStringList treeFilters() const
+    {
+        QStringList names;
+        QTreeWidget *tree = m_form->tvwTree;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+            QTreeWidgetItem *root = tree->topLevelItem(i);
+            if (NavigationTree::keyOf(root) != QLatin1String("cu"))
+                continue;
+            for (int c = 0; c < root->childCount(); ++c) {
+                const QString text = root->child(c)->text(0);
+                if (text != QStringLiteral("検索フィルター") && text != QStringLiteral("全件"))
+                    names << text;
+            }
+        }
+        return names;
+    }
+    void select(const QStringList &names)
+    {
+        MainListView *list = m_form->lvwList;
+        list->selectionModel()->clear();
+        const QStringList texts = column(0);
+        for (const QString &name : names) {
+            const int row = int(texts.indexOf(name));
+            QVERIFY(row >= 0);
+            list->selectionModel()->setCurrentIndex(list->listModel()->index(row, 0), QItemSelectionModel::NoUpdate);
+            list->selectionModel()->select(list->listModel()->index(row, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    }
+    void showFolder()
+    {
+        m_form->SelectTreeNode(QStringLiteral("cu検索フィルター"));
+        m_form->show();
+        QApplication::setActiveWindow(m_form.get());
+        m_form->lvwList->setFocus();
+    }
+private slots:
+    void init()
+    {
+        setFixedNow(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+        m_folder = std::make_unique<testsupport::ProgramFolder>();
+        m_folder->open();
+    }
+    void cleanup()
+    {
+        m_form.reset();
+        CloseDatabase();
+        m_folder.reset();
+        setFixedNow(QDateTime());
+    }
+
+    void rows()
+    {
+        writeFilter(QStringLiteral("一時検索"));
+        m_form = std::make_unique<frmMainForm>();
+        QVERIFY(m_form->Form_Load());
+        m_form->Form_Activate();
+        showFolder();
+        QCOMPARE(column(0), QStringList{QStringLiteral(" フィルターの追加")});
+        QCOMPARE(m_form->statusPanelText(3), QStringLiteral("1件"));
+
+        writeFilter(QStringLiteral("b"));
+        writeFilter(QStringLiteral("a"));
+        m_form->RefreshView();
+        QCOMPARE(column(0), (QStringList{" フィルターの追加", "a", "b"}));
+        QCOMPARE(column(1), (QStringList{"新規検索フィルターを作成します...", "aの検索条件を表示します...",
+                                         "bの検索条件を表示します..."}));
+        const MainListModel *model = m_form->lvwList->listModel();
+        QCOMPARE(model->image(0), 25);
+        QCOMPARE(model->image(1), 13);
+        QCOMPARE(m_form->statusPanelText(3), QStringLiteral("3件"));
+        QCOMPARE(m_form->statusPanelText(1), QStringLiteral("ESC-上へ  [Ctrl]+F-検索"));
+    }
+
+    void deleting()
+    {
+        for (int i = 1; i <= 8; ++i)
+            writeFilter(QStringLiteral("f%1").arg(i));
+        D d;
+        m_form = std::make_unique<frmMainForm>();
+        QVERIFY(m_form->Form_Load());
+        m_commands = new MainCommands(m_form.get());
+        m_form->Form_Activate();
+        showFolder();
+        QCOMPARE(treeFilters().size(), 8);
+
+        select({QStringLiteral(" フィルターの追加")});
+        m_form->mnuDelete->trigger();
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("削除するフィルターを選択してください")});
+
+        QStringList all;
+        for (int i = 1; i <= 8; ++i)
+            all << QStringLiteral("f%1").arg(i);
+        select(QStringList{QStringLiteral(" フィルターの追加")} + all);
+        d.messages.clear();
+        d.answer = ui::Answer::No;
+        D::key(Qt::Key_Delete);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("次の8件の顧客検索フィルターを削除してもよろしいですか？\r\n\r\n"
+                                                       "f1\r\nf2\r\nf3\r\nf4\r\nf5\r\nf6\r\n    :\r\n")});
+        QCOMPARE(d.messages.first().icon, ui::Icon::Question);
+        QVERIFY(QFile::exists(customerFilter(QStringLiteral("f8"))));
+
+        // A file gone meanwhile does not keep the others.
+        QFile::remove(customerFilter(QStringLiteral("f2")));
+        select({QStringLiteral("f1"), QStringLiteral("f2"), QStringLiteral("f3")});
+        d.answer = ui::Answer::Yes;
+        ObjectCommand(*m_form, QStringLiteral("Delete"));
+        QVERIFY(!QFile::exists(customerFilter(QStringLiteral("f1"))));
+        QVERIFY(!QFile::exists(customerFilter(QStringLiteral("f3"))));
+        QCOMPARE(column(0).size(), 6);
+        QCOMPARE(treeFilters(), (QStringList{"f4", "f5", "f6", "f7", "f8"}));
+    }
+
+    void renaming_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("renamed") << "新名" << "" << QStringList{"b", "新名"};
+        QTest::newRow("taken") << "b" << "この名前は既に存在しています。" << QStringList{"a", "b"};
+        QTest::newRow("unchanged") << "a" << "この名前は既に存在しています。" << QStringList{"a", "b"};
+        QTest::newRow("reserved") << "全件" << "この名前は検索フィルター名には使えません。" << QStringList{"a", "b"};
+    }
+    void renaming()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, files);
+        writeFilter(QStringLiteral("a"));
+        writeFilter(QStringLiteral("b"));
+        D d;
+        m_form = std::make_unique<frmMainForm>();
+        QVERIFY(m_form->Form_Load());
+        m_commands = new MainCommands(m_form.get());
+        m_form->Form_Activate();
+        showFolder();
+        select({QStringLiteral("a")});
+        D::onNextModal([typed](QWidget *modal) {
+            // The dialog starts from the old name, all of it selected.
+            QCOMPARE(D::shown(modal, "txtString"), QStringLiteral("a"));
+            D::type(typed);
+            D::key(Qt::Key_Return);
+            D::key(Qt::Key_Return);
+        });
+        m_form->mnuRename->trigger();
+        QTEST(d.texts().value(0), "message");
+        QCOMPARE(searchfilter::savedNames(SearchFilterKind::Customer), files);
+        QCOMPARE(column(0).mid(1), files);
+        QCOMPARE(treeFilters(), files);
+    }
+
+    void renameNeedsOneFilter()
+    {
+        writeFilter(QStringLiteral("a"));
+        writeFilter(QStringLiteral("b"));
+        D d;
+        m_form = std::make_unique<frmMainForm>();
+        QVERIFY(m_form->Form_Load());
+        m_commands = new MainCommands(m_form.get());
+        m_form->Form_Activate();
+        showFolder();
+        select({QStringLiteral(" フィルターの追加")});
+        m_form->mnuRename->trigger();
+        select({QStringLiteral("a"), QStringLiteral("b")});
+        m_form->mnuRename->trigger();
+        QCOMPARE(d.texts(), (QStringList{QStringLiteral("名前を変更するフィルターを選択してください。"),
+                                         QStringLiteral("複数のフィルターを選択することはできません。")}));
+    }
+
+    // The add row opens the editor on a new filter; once saved, the folder
+    // and the tree list it.
+    void newFilterFromTheAddRow()
+    {
+        D d;
+        m_form = std::make_unique<frmMainForm>();
+        QVERIFY(m_form->Form_Load());
+        m_commands = new MainCommands(m_form.get());
+        m_form->Form_Activate();
+        showFolder();
+        select({QStringLiteral(" フィルターの追加")});
+        QString mode;
+        D::onNextModal([&mode](QWidget *modal) {
+            auto *editor = qobject_cast<frmFind *>(modal);
+            QVERIFY(editor);
+            mode = editor->ObjectName + QLatin1Char('/') + editor->cmdOK->text();
+            D::type(QStringLiteral("新しい"));
+            D::key(Qt::Key_F12);
+        });
+        D::key(Qt::Key_Return);
+        QCOMPARE(mode, QStringLiteral("顧客/登録(F12)"));
+        QCOMPARE(column(0), (QStringList{" フィルターの追加", "新しい"}));
+        QCOMPARE(treeFilters(), QStringList{QStringLiteral("新しい")});
+    }
+
+    // Ctrl+F and the toolbar's 検索 run the one-off search and show its list.
+    void oneOffSearch_data()
+    {
+        QTest::addColumn<bool>("toolbar");
+        QTest::newRow("Ctrl+F") << false;
+        QTest::newRow("toolbar") << true;
+    }
+    void oneOffSearch()
+    {
+        QFETCH(bool, toolbar);
+        for (const auto &[id, bumon] : {std::pair{"A1", "営業一課"}, std::pair{"A2", "総務"}, std::pair{"B1", "営業二課"}}) {
+            Customer c;
+            c.setCustomerID(QString::fromLatin1(id));
+            c.setBumon(QString::fromUtf8(bumon));
+            QVERIFY(c.Apply());
+        }
+        m_form = std::make_unique<frmMainForm>();
+        QVERIFY(m_form->Form_Load());
+        m_commands = new MainCommands(m_form.get());
+        m_form->Form_Activate();
+        m_form->SelectTreeNode(QStringLiteral("cu"));
+        m_form->show();
+        QApplication::setActiveWindow(m_form.get());
+        m_form->lvwList->setFocus();
+        D::onNextModal([](QWidget *modal) {
+            auto *editor = qobject_cast<frmFind *>(modal);
+            QVERIFY(editor);
+            QCOMPARE(editor->FindName, QStringLiteral("一時検索"));
+            auto *tree = editor->tvwSelect;
+            tree->setFocus();
+            tree->setCurrentItem(tree->findItems(QStringLiteral("部門"), Qt::MatchExactly).value(0));
+            D::onNextModal([](QWidget *) {
+                D::type(QStringLiteral("営業"));
+                D::key(Qt::Key_Return);
+                D::key(Qt::Key_Return);
+            });
+            D::key(Qt::Key_Return);
+            QApplication::setActiveWindow(editor);
+            D::key(Qt::Key_F12);
+        });
+        if (toolbar)
+            m_commands->ToolbarCommand(QStringLiteral("Find"));
+        else
+            QTest::keyClick(m_form->lvwList, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(m_form->CurrentLocation.value(1), QStringLiteral("一時検索"));
+        QCOMPARE(column(0), (QStringList{"A1", "B1"}));
+        // The one-off search is no saved filter.
+        QCOMPARE(treeFilters(), QStringList{});
+    }
+};
+
+QTEST_MAIN(tst_FilterFolder)
+#include "tst_filterfolder.moc"
