@@ -89,14 +89,19 @@ void ConditionDialog::showEvent(QShowEvent *event)
         }
         loadValue();
         placeOverFrame();
-        for (QWidget *w : tabFields()) {
-            if (ui::KeyNavigator::canTakeFocus(w)) {
-                w->setFocus(Qt::OtherFocusReason);
-                break;
-            }
-        }
+        if (QWidget *w = initialFocus())
+            w->setFocus(Qt::OtherFocusReason);
     }
     QDialog::showEvent(event);
+}
+
+QWidget *ConditionDialog::initialFocus() const
+{
+    for (QWidget *w : tabFields()) {
+        if (ui::KeyNavigator::canTakeFocus(w))
+            return w;
+    }
+    return nullptr;
 }
 
 void ConditionDialog::placeOverFrame()

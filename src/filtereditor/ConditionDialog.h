@@ -42,6 +42,8 @@ protected:
     virtual QWidget *firstField() const = 0;
     // The controls in tab order before OK and cancel.
     virtual QList<QWidget *> tabFields() const = 0;
+    // Where the focus starts: the first of tabFields() that can take it.
+    virtual QWidget *initialFocus() const;
 
     // A row above the buttons.
     void addRow(QBoxLayout *row);

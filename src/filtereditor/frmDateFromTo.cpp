@@ -36,7 +36,7 @@ frmDateFromTo::frmDateFromTo(QWidget *parent)
     setWindowTitle(QStringLiteral(" 日付入力"));
     cmbSelect->setObjectName(QStringLiteral("cmbSelect"));
     cmbSelect->setEditable(false);
-    auto *group = new QButtonGroup(this);
+    group = new QButtonGroup(this);
     for (int i = 0; i < 2; ++i) {
         optSwitch[i] = new QRadioButton(this);
         optSwitch[i]->setObjectName(QStringLiteral("optSwitch%1").arg(i));
@@ -68,6 +68,12 @@ frmDateFromTo::frmDateFromTo(QWidget *parent)
     setTargets(cmdOK, nullptr, dtpDateFrom, nullptr, cmdCancel, nullptr);
     setTargets(cmdCancel, nullptr, dtpDateTo, nullptr, nullptr, cmdOK);
     keys->watch({optSwitch[0], optSwitch[1]});
+}
+
+frmDateFromTo::~frmDateFromTo()
+{
+    // The buttons may report a change while QWidget's destructor removes them.
+    group->disconnect(this);
 }
 
 void frmDateFromTo::DateModeSet(int mode)

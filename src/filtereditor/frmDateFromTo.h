@@ -2,6 +2,7 @@
 
 #include "filtereditor/ConditionDialog.h"
 
+class QButtonGroup;
 class QComboBox;
 class QDateEdit;
 class QRadioButton;
@@ -12,6 +13,7 @@ class frmDateFromTo : public ConditionDialog {
     Q_OBJECT
 public:
     explicit frmDateFromTo(QWidget *parent = nullptr);
+    ~frmDateFromTo() override;
 
     // A keyword filled up with blanks to 16 characters, or the two dates
     // "yy/mm/dd" one after the other.
@@ -33,6 +35,7 @@ protected:
     QList<QWidget *> tabFields() const override;
 
 private:
+    QButtonGroup *group;
     QString m_result;
     int m_mode = 0;
 };

@@ -183,7 +183,14 @@ frmFind::frmFind(QWidget *parent)
     resize(minimumSizeHint());
 }
 
-frmFind::~frmFind() = default;
+frmFind::~frmFind()
+{
+    // The trees and the name box report to this window while QWidget's
+    // destructor takes them down after this part of it is gone.
+    for (QObject *source : {static_cast<QObject *>(tvwSelect), static_cast<QObject *>(tvwCondition),
+                            static_cast<QObject *>(txtName)})
+        source->disconnect(this);
+}
 
 void frmFind::setUpKeys()
 {

@@ -45,3 +45,8 @@ QList<QWidget *> frmYesNo::tabFields() const
     // Tab visits the chosen option of the group.
     return {optSwitch[0], optSwitch[1]};
 }
+
+QWidget *frmYesNo::initialFocus() const
+{
+    return optSwitch[1]->isChecked() ? optSwitch[1] : optSwitch[0];
+}

@@ -23,6 +23,7 @@ protected:
     bool storeResult() override;
     QWidget *firstField() const override;
     QList<QWidget *> tabFields() const override;
+    QWidget *initialFocus() const override;
 
 private:
     QString m_result;

@@ -167,7 +167,7 @@ void frmDenpyo::buildControls()
     wlbSum = placedField<ucRightLabel>("wlbSum", fram3, 5900, 420, 1800, 300);
     chkShouhizei = placedField<QCheckBox>("chkShouhizei", fram3, 1300, 840, 1750, 300);
     chkShouhizei->setText(kShouhizei);
-    wlbShouhizei = placedField<ucRightLabel>("wlbShouhizei", fram3, 3900, 840, 1300, 300);
+    wlbShouhizei = placedField<ucRightLabel>("wlbShouhizei", fram3, 3900, 840, 1000, 300);
     placedLabel(QStringLiteral("税込合計"), fram3, 5000, 885, 900, 255);
     wlbSumWithShouhizei = placedField<ucRightLabel>("wlbSumWithShouhizei", fram3, 5900, 840, 1800, 300);
     // The row buttons stand in front of the amounts frame's empty left part.

@@ -337,7 +337,7 @@ private slots:
         QCOMPARE(dialog.optSwitch[0]->text(), QStringLiteral("する"));
         QCOMPARE(dialog.optSwitch[1]->text(), QStringLiteral("しない"));
         QVERIFY(dialog.optSwitch[chosen]->isChecked());
-        dialog.optSwitch[chosen]->setFocus();
+        QCOMPARE(D::focusName(), QStringLiteral("optSwitch%1").arg(chosen));
         D::key(Qt::Key_Return);
         QCOMPARE(D::focusName(), QStringLiteral("cmdOK"));
         D::key(Qt::Key_Return);

@@ -1,4 +1,5 @@
 #include "../masters/DialogDriver.h"
+#include "FullFileSystem.h"
 #include "TestSupport.h"
 #include "core/DateValue.h"
 #include "core/Globals.h"
@@ -414,6 +415,33 @@ private slots:
         QVERIFY(!form->isVisible());
         QVERIFY(!form->ResultModified());
         QVERIFY(!form->ResultFind());
+    }
+
+    // A disk that is full keeps the old filter and the editor with its
+    // conditions; the user is told.
+    void fullDisk()
+    {
+        testsupport::FullFileSystem fs;
+        QVX_NEED_FULL_FS(fs);
+        gstrDenpyoKensakuFilterFolder = fs.path() + QLatin1Char('/');
+        SearchFilterFile().write(slipFilter(QStringLiteral("大口")));
+        auto form = editor(QStringLiteral("伝票"), QStringLiteral("大口"));
+        QVERIFY(D::open(form.get()));
+        add(*form, QStringLiteral("品名"), text(QStringLiteral("ねじ")));
+        QVERIFY(fs.fill());
+        D d;
+        D::key(Qt::Key_F12);
+        QCOMPARE(d.messages.size(), 2);
+        QVERIFY(d.texts().at(1).startsWith(QStringLiteral("検索フィルター 大口 を保存できませんでした。")));
+        QCOMPARE(d.messages.at(1).icon, ui::Icon::Exclamation);
+        QVERIFY(form->isVisible());
+        QVERIFY(!form->ResultModified());
+        QCOMPARE(tree(*form), QStringLiteral("品名: ねじ"));
+        QCOMPARE(bytesOf(slipFilter(QStringLiteral("大口"))), QByteArray());
+        fs.release();
+        D::key(Qt::Key_F12);
+        QVERIFY(form->ResultModified());
+        QVERIFY(bytesOf(slipFilter(QStringLiteral("大口"))).contains("S33"));
     }
 
     // A filter that cannot be read does not open the editor.

@@ -238,16 +238,18 @@ private slots:
         QCOMPARE(treeFilters(), QStringList{QStringLiteral("新しい")});
     }
 
-    // Ctrl+F and the toolbar's 検索 run the one-off search and show its list.
+    // Ctrl+F, the toolbar's 検索 and the root menu's 検索 row run the one-off
+    // search and show its list.
     void oneOffSearch_data()
     {
-        QTest::addColumn<bool>("toolbar");
-        QTest::newRow("Ctrl+F") << false;
-        QTest::newRow("toolbar") << true;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Ctrl+F") << "ctrl";
+        QTest::newRow("toolbar") << "toolbar";
+        QTest::newRow("root menu row") << "row";
     }
     void oneOffSearch()
     {
-        QFETCH(bool, toolbar);
+        QFETCH(QString, how);
         for (const auto &[id, bumon] : {std::pair{"A1", "営業一課"}, std::pair{"A2", "総務"}, std::pair{"B1", "営業二課"}}) {
             Customer c;
             c.setCustomerID(QString::fromLatin1(id));
@@ -278,10 +280,14 @@ private slots:
             QApplication::setActiveWindow(editor);
             D::key(Qt::Key_F12);
         });
-        if (toolbar)
+        if (how == QLatin1String("toolbar")) {
             m_commands->ToolbarCommand(QStringLiteral("Find"));
-        else
+        } else if (how == QLatin1String("ctrl")) {
             QTest::keyClick(m_form->lvwList, Qt::Key_F, Qt::ControlModifier);
+        } else {
+            select({QStringLiteral("検索")});
+            D::key(Qt::Key_Return);
+        }
         QCOMPARE(m_form->CurrentLocation.value(1), QStringLiteral("一時検索"));
         QCOMPARE(column(0), (QStringList{"A1", "B1"}));
         // The one-off search is no saved filter.
