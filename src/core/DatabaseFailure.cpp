@@ -3,14 +3,16 @@
 #include "platform/db/DbError.h"
 #include "platform/ui/MessageBox.h"
 
+QString databaseFailureText(const std::exception &error)
+{
+    if (const auto *dbError = dynamic_cast<const db::DbError *>(&error))
+        return QString::number(dbError->number()) + QStringLiteral(":") + dbError->description();
+    return QString::fromUtf8(error.what());
+}
+
 void showDatabaseFailure(const std::exception &error, QWidget *parent)
 {
-    QString text;
-    if (const auto *dbError = dynamic_cast<const db::DbError *>(&error))
-        text = QString::number(dbError->number()) + QStringLiteral(":") + dbError->description();
-    else
-        text = QString::fromUtf8(error.what());
-    ui::showMessage(text, ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(), parent);
+    ui::showMessage(databaseFailureText(error), ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(), parent);
 }
 
 bool runShowingFailure(QWidget *parent, const std::function<void()> &action)

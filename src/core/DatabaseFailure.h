@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QString>
 #include <exception>
 #include <functional>
 
 class QWidget;
+
+// The error number, ":" and the text of a failure (the text alone for a
+// failure without a number).
+QString databaseFailureText(const std::exception &error);
 
 // Shows a failure of a database or file operation as the user sees every
 // error: the error number, ":" and its text (exclamation icon).

@@ -7,6 +7,7 @@
 #include "platform/db/DbError.h"
 #include "platform/ui/DialogFrame.h"
 #include "platform/ui/KeyNavigator.h"
+#include "platform/ui/Teardown.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WaitCursor.h"
 #include "printing/CustomerPrint.h"
@@ -86,6 +87,11 @@ void frmItemPrint::SetObjectAny(const Customer &customer)
 void frmItemPrint::SetObjectAny(const Shohin &shohin)
 {
     m_shohin = shohin;
+}
+
+frmItemPrint::~frmItemPrint()
+{
+    ui::disconnectForTeardown(this);
 }
 
 void frmItemPrint::setUpKeys()

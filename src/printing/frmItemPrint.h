@@ -26,6 +26,7 @@ class frmItemPrint : public QDialog {
     Q_OBJECT
 public:
     explicit frmItemPrint(QWidget *parent = nullptr);
+    ~frmItemPrint() override;
 
     QString ObjectType;
     QString ObjectID;

@@ -7,6 +7,7 @@
 #include "platform/db/DbError.h"
 #include "platform/ui/DialogFrame.h"
 #include "platform/ui/KeyNavigator.h"
+#include "platform/ui/Teardown.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/WaitCursor.h"
 #include "printing/CustomerPrint.h"
@@ -116,9 +117,7 @@ frmListPrint::frmListPrint(QWidget *parent)
 
 frmListPrint::~frmListPrint()
 {
-    // The form list reports its current row while it is torn down, after
-    // this part of the window is gone.
-    disconnect(lvwFormList, nullptr, this, nullptr);
+    ui::disconnectForTeardown(this);
 }
 
 void frmListPrint::setUpKeys()

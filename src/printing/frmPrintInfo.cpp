@@ -10,6 +10,7 @@
 #include "platform/db/DbError.h"
 #include "platform/ui/DialogFrame.h"
 #include "platform/ui/KeyNavigator.h"
+#include "platform/ui/Teardown.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WaitCursor.h"
 #include "printing/OwnCompanyInfo.h"
@@ -117,6 +118,11 @@ frmPrintInfo::frmPrintInfo(QWidget *parent)
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     setUpKeys();
     ui::setDialogFrame(this, ui::DialogFrame::Fixed);
+}
+
+frmPrintInfo::~frmPrintInfo()
+{
+    ui::disconnectForTeardown(this);
 }
 
 void frmPrintInfo::setUpKeys()

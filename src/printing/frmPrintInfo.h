@@ -18,6 +18,7 @@ class frmPrintInfo : public QDialog {
     Q_OBJECT
 public:
     explicit frmPrintInfo(QWidget *parent = nullptr);
+    ~frmPrintInfo() override;
 
     // Asks, writes all 21 settings in one transaction and closes. A setting
     // that cannot be written is reported, nothing is kept and the window

@@ -15,8 +15,30 @@
 #include "printing/frmPrintInfo.h"
 #include "slips/frmDenpyo.h"
 
+namespace {
+LaunchDriver &launchDriver()
+{
+    static LaunchDriver driver;
+    return driver;
+}
+} // namespace
+
+void setLaunchDriver(LaunchDriver driver)
+{
+    launchDriver() = std::move(driver);
+}
+
+std::optional<bool> drivenLaunch(const LaunchRequest &request)
+{
+    if (!launchDriver())
+        return std::nullopt;
+    return launchDriver()(request);
+}
+
 bool ShowDenpyoForm(const QString &mode, const QString &denpyoID, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmDenpyo"), mode, denpyoID}))
+        return *driven;
     frmDenpyo form(parent);
     form.strMode = mode;
     form.strDenpyoID = denpyoID;
@@ -28,6 +50,8 @@ bool ShowDenpyoForm(const QString &mode, const QString &denpyoID, QWidget *paren
 
 bool ShowCustomerForm(const QString &mode, const QString &customerID, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmCustomer"), mode, customerID}))
+        return *driven;
     frmCustomer form(parent);
     form.Mode = mode;
     form.strCustomerID = customerID;
@@ -37,6 +61,8 @@ bool ShowCustomerForm(const QString &mode, const QString &customerID, QWidget *p
 
 bool ShowShohinForm(const QString &mode, const QString &shohinID, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmShohin"), mode, shohinID}))
+        return *driven;
     frmShohin form(parent);
     form.Mode = mode;
     form.strShohinID = shohinID;
@@ -46,6 +72,8 @@ bool ShowShohinForm(const QString &mode, const QString &shohinID, QWidget *paren
 
 bool ShowDenpyoCopyForm(const QString &mode, const QString &denpyoID, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmDenpyoCopy"), mode, denpyoID}))
+        return *driven;
     frmDenpyoCopy form(parent);
     form.Mode = mode;
     form.FromDenpyoID = denpyoID;
@@ -55,6 +83,8 @@ bool ShowDenpyoCopyForm(const QString &mode, const QString &denpyoID, QWidget *p
 
 bool ShowDenpyoProcessForm(const QString &denpyoID, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmDenpyoProcess"), QString(), denpyoID}))
+        return *driven;
     frmDenpyoProcess form(parent);
     form.strDenpyoID = denpyoID;
     form.exec();
@@ -63,6 +93,8 @@ bool ShowDenpyoProcessForm(const QString &denpyoID, QWidget *parent)
 
 bool ShowDenpyoNoteForm(const QString &denpyoID, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmDenpyoNote"), QString(), denpyoID}))
+        return *driven;
     frmDenpyoNote form(parent);
     form.strDenpyoID = denpyoID;
     form.exec();
@@ -71,6 +103,8 @@ bool ShowDenpyoNoteForm(const QString &denpyoID, QWidget *parent)
 
 bool ShowDenpyoGroupProcessForm(const QStringList &denpyoIDs, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmDenpyoGroupProcess"), QString(), denpyoIDs.join(QLatin1Char(','))}))
+        return *driven;
     frmDenpyoGroupProcess form(parent);
     form.SelectedDenpyoIDs = denpyoIDs;
     form.exec();
@@ -80,6 +114,8 @@ bool ShowDenpyoGroupProcessForm(const QStringList &denpyoIDs, QWidget *parent)
 namespace {
 void printItem(const QString &type, const QString &id, const QString &formName, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmItemPrint"), type, id + QLatin1Char('/') + formName}))
+        return;
     frmItemPrint form(parent);
     form.ObjectType = type;
     form.ObjectID = id;
@@ -105,6 +141,8 @@ void PrintShohinItem(const QString &shohinID, const QString &formName, QWidget *
 
 void ShowListPrintForm(const QString &kind, MainListView *list, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmListPrint"), kind, QString()}))
+        return;
     MainListPrintSource source(list);
     frmListPrint form(parent);
     form.ObjectType = kind;
@@ -114,6 +152,8 @@ void ShowListPrintForm(const QString &kind, MainListView *list, QWidget *parent)
 
 void ShowPrintInfoForm(QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmPrintInfo"), QString(), QString()}))
+        return;
     frmPrintInfo form(parent);
     form.exec();
 }
@@ -123,6 +163,8 @@ namespace {
 bool findWith(frmMainForm &form, const QString &kind, const QString &filterName,
               const std::function<void()> &showTemporary)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmFind"), kind, filterName}))
+        return *driven;
     try {
         frmFind editor(&form);
         editor.ObjectName = kind;

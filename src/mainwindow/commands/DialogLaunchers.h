@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 class MainListView;
 class QWidget;
@@ -39,3 +41,19 @@ void ShowPrintInfoForm(QWidget *parent = nullptr);
 bool FindDenpyo(frmMainForm &form, const QString &filterName);
 bool FindCustomer(frmMainForm &form, const QString &filterName);
 bool FindShohin(frmMainForm &form, const QString &filterName);
+
+// What a launcher was asked to open: the dialog's class, its mode (or
+// kind) and the record's key.
+struct LaunchRequest {
+    QString dialog;
+    QString mode;
+    QString key;
+};
+// Tests drive the launchers instead of the dialogs: while a driver is set,
+// every launcher hands it the request and returns its answer without
+// opening anything. An empty driver opens the dialogs again.
+using LaunchDriver = std::function<bool(const LaunchRequest &)>;
+void setLaunchDriver(LaunchDriver driver);
+// The driver's answer, or nothing when no driver is set (for launchers
+// kept elsewhere).
+std::optional<bool> drivenLaunch(const LaunchRequest &request);

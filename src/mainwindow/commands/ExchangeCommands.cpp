@@ -178,8 +178,15 @@ bool PasteRecords(frmMainForm &form)
 
 void PasteCommand(frmMainForm &form)
 {
-    if (PasteRecords(form))
-        form.RefreshView();
+    const bool customers = recordListKind(form) == QStringLiteral("顧客");
+    if (!PasteRecords(form))
+        return;
+    form.RefreshView();
+    // The tree and the date bar list the customers too.
+    if (customers) {
+        form.BuildTree();
+        form.LoadKokyakuCombo();
+    }
 }
 
 void WriteFileCommand(frmMainForm &form)

@@ -104,7 +104,7 @@ bool InvoiceOpenSelectedItem(frmMainForm &form)
 {
     if (form.CurrentLocation.value(0) != kKind)
         return false;
-    const int row = form.lvwList->currentRowNumber();
+    const int row = form.lvwList->selectedItemRow();
     if (row < 0)
         return true;
     const MainListModel *model = form.lvwList->listModel();
@@ -122,7 +122,7 @@ bool InvoiceCommand(frmMainForm &form, const QString &command)
     if (command == QLatin1String("Delete")) {
         DeleteSeikyushos(form);
     } else if (command == QLatin1String("Edit") || command == QLatin1String("Print")) {
-        const int row = form.lvwList->currentRowNumber();
+        const int row = form.lvwList->selectedItemRow();
         if (row >= 0)
             openArchiveRow(form, row);
     }

@@ -6,6 +6,7 @@
 #include "mainwindow/commands/ExchangeCommands.h"
 #include "mainwindow/commands/InvoiceCommands.h"
 #include "mainwindow/commands/PrintFormCommands.h"
+#include "mainwindow/commands/RecordDeletion.h"
 #include "mainwindow/views/FilterFolder.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
@@ -97,7 +98,11 @@ void openFilterRow(frmMainForm &form, const QString &kind, const QString &tag, c
         }
         return;
     }
-    FindFilter(form, kind, text);
+    // The tree follows a filter saved under another name.
+    if (FindFilter(form, kind, text)) {
+        form.RefreshView();
+        form.BuildTree();
+    }
 }
 
 // Opens a record's view: the action menu takes the focus.
@@ -141,7 +146,7 @@ bool slipDialog(frmMainForm &form, const QString &command, const QString &key)
 void OpenSelectedItem(frmMainForm &form)
 {
     StartupDirRestorer restorer;
-    const int row = form.lvwList->currentRowNumber();
+    const int row = form.lvwList->selectedItemRow();
     const MainListModel *model = form.lvwList->listModel();
     const QString kind = form.CurrentLocation.value(0);
     if (kind == QStringLiteral("印刷フォーム") && form.CurrentLevel == 0 && row >= 0
@@ -155,6 +160,10 @@ void OpenSelectedItem(frmMainForm &form)
         return;
     if (row < 0)
         return;
+    if (kind == QStringLiteral("月締め請求") && form.CurrentLevel == 0) {
+        form.ShowSeikyushoList(model->text(row), model->text(row, 1));
+        return;
+    }
     if (kind != kDenpyo && kind != kCustomer && kind != kShohin)
         return;
     if (form.CurrentLevel == 0)
@@ -169,7 +178,7 @@ void OpenItemMenu(frmMainForm &form)
 {
     StartupDirRestorer restorer;
     MainListView *menu = form.lvwListItemMenu;
-    const int row = menu->currentRowNumber();
+    const int row = menu->selectedItemRow();
     if (row < 0 || form.CurrentLevel != 2)
         return;
     const QString action = menu->listModel()->text(row);
@@ -244,7 +253,7 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
     StartupDirRestorer restorer;
     if (InvoiceCommand(form, command))
         return;
-    const int row = form.lvwList->currentRowNumber();
+    const int row = form.lvwList->selectedItemRow();
     const QString selected = row >= 0 ? form.lvwList->listModel()->text(row) : QString();
     const QString kind = form.CurrentLocation.value(0);
     if (command == QLatin1String("Print")) {
@@ -265,6 +274,10 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
     }
     if (kind != kDenpyo && kind != kCustomer && kind != kShohin)
         return;
+    if (command == QLatin1String("Delete")) {
+        DeleteRecordsCommand(form);
+        return;
+    }
     if (command == QLatin1String("Display")) {
         if (!selected.isEmpty())
             displayRecord(form, kind, selected, kind == kDenpyo ? form.lvwList->listModel()->text(row, 2) : QString());
@@ -278,18 +291,17 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
         return;
     }
 
-    // The editor's mode, whether the command works on the selected record,
-    // and whether a saved customer also rebuilds the tree and the customer
-    // choice (a new one from this menu does not).
+    // The editor's mode, and whether the command works on the selected
+    // record. A saved customer also rebuilds the tree and the customer
+    // choice, whichever way it was made.
     static const struct {
         const char *command;
         const char *mode;
         bool onSelected;
-        bool rebuildsCustomers;
     } commands[] = {
-        {"New", "New", false, false},
-        {"Edit", "SelectedUpdate", true, true},
-        {"RefNew", "ReferenceNew", true, true},
+        {"New", "New", false},
+        {"Edit", "SelectedUpdate", true},
+        {"RefNew", "ReferenceNew", true},
     };
     for (const auto &c : commands) {
         if (command != QLatin1String(c.command))
@@ -304,8 +316,7 @@ void ItemCommand(frmMainForm &form, const QString &command, int printIndex)
         } else if (kind == kCustomer) {
             if (ShowCustomerForm(mode, key, &form)) {
                 form.RefreshView();
-                if (c.rebuildsCustomers)
-                    afterCustomerChange(form);
+                afterCustomerChange(form);
             }
         } else if (ShowShohinForm(mode, key, &form)) {
             form.RefreshView();
@@ -330,11 +341,13 @@ namespace {
 // rename it. The tree lists the filters too and is rebuilt after a change.
 void filterCommand(frmMainForm &form, const QString &kind, const QString &command)
 {
-    const int row = form.lvwList->currentRowNumber();
+    const int row = form.lvwList->selectedItemRow();
     const QString selected = row >= 0 ? form.lvwList->listModel()->text(row) : QString();
     if (command == QLatin1String("Edit")) {
-        if (!selected.isEmpty())
-            FindFilter(form, kind, selected);
+        if (!selected.isEmpty() && FindFilter(form, kind, selected)) {
+            form.RefreshView();
+            form.BuildTree();
+        }
     } else if (command == QLatin1String("Delete")) {
         if (DeleteFilters(form, kind)) {
             form.RefreshView();

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/Settings.h"
+#include "core/Startup.h"
 #include "core/dialogs/frmSystemInfo.h"
 #include "core/dialogs/frmVersion.h"
 #include "filters/SearchFilterKind.h"
@@ -11,6 +12,7 @@
 #include "mainwindow/commands/PopupMenus.h"
 #include "mainwindow/commands/InvoiceCommands.h"
 #include "mainwindow/commands/PrintFormCommands.h"
+#include "mainwindow/commands/RecordDeletion.h"
 #include "mainwindow/views/DateBar.h"
 #include "mainwindow/views/FilterFolder.h"
 #include "mainwindow/views/MainListModel.h"
@@ -32,6 +34,8 @@ namespace {
 const QString kDenpyo = QStringLiteral("伝票");
 const QString kCustomer = QStringLiteral("顧客");
 const QString kShohin = QStringLiteral("商品");
+// The manual, in the program folder.
+const QString kHelpFile = QStringLiteral("Quorvex5.html");
 } // namespace
 
 MainCommands::MainCommands(frmMainForm *form) : QObject(form), m_form(form), m_popups(new PopupMenus(form))
@@ -67,16 +71,6 @@ void MainCommands::connectMenus()
     connect(m_form->mnuPaste, &QAction::triggered, this, [this] { m_form->runView([this] { PasteCommand(*m_form); }); });
     connect(m_form->mnuWriteFile, &QAction::triggered, this,
             [this] { m_form->runView([this] { WriteFileCommand(*m_form); }); });
-    // The print-form lists' part of New, Delete and Rename.
-    const struct {
-        QAction *action;
-        const char *command;
-    } viewCommands[] = {{m_form->mnuDelete, "Delete"}, {m_form->mnuRename, "RenameMenu"}};
-    for (const auto &c : viewCommands) {
-        const QString command = QString::fromLatin1(c.command);
-        connect(c.action, &QAction::triggered, this,
-                [this, command] { m_form->runView([this, command] { PrintFormCommand(*m_form, command); }); });
-    }
 }
 
 void MainCommands::connectKeys()
@@ -88,8 +82,6 @@ void MainCommands::connectKeys()
     connect(m_form->lvwList, &MainListView::escapePressed, this, [this] { run(&MainCommands::GoUpFolder); });
     connect(m_form->lvwList, &MainListView::deletePressed, this, [this] { run(&MainCommands::DeleteCommand); });
     connect(m_form->lvwList, &MainListView::f2Pressed, this, [this] { run(&MainCommands::ListKeyF2); });
-    connect(m_form->lvwList, &MainListView::deletePressed, this,
-            [this] { m_form->runView([this] { PrintFormCommand(*m_form, QStringLiteral("Delete")); }); });
     connect(m_form->lvwList, &MainListView::contextMenuReleased, m_popups, &PopupMenus::ShowPopupMenu);
     connect(m_form->lvwListItemMenu, &MainListView::openRequested, this,
             [this] { m_form->runView([this] { OpenItemMenu(*m_form); }); });
@@ -141,11 +133,8 @@ void MainCommands::ToolbarCommand(const QString &key)
         WriteFileCommand(*m_form);
     else if (key == QLatin1String("New"))
         NewCommand();
-    else if (key == QLatin1String("Delete")) {
-        // Each part acts only in its own views.
+    else if (key == QLatin1String("Delete"))
         DeleteCommand();
-        PrintFormCommand(*m_form, key);
-    }
 }
 
 void MainCommands::NewCommand()
@@ -162,9 +151,21 @@ void MainCommands::NewCommand()
         return;
     }
     const bool recordList = level == 1 && m_form->CurrentLocation.value(1) != QStringLiteral("検索フィルター");
-    if (kind == kDenpyo && (level == 0 || recordList)) {
-        // The root menu shows no slips; a list is shown again.
+    if (level != 0 && !recordList)
+        return;
+    // A root menu shows no records; a list is shown again.
+    if (kind == kDenpyo) {
         if (ShowDenpyoForm(QStringLiteral("New"), QString(), m_form) && recordList)
+            m_form->RefreshView();
+    } else if (kind == kCustomer) {
+        if (ShowCustomerForm(QStringLiteral("New"), QString(), m_form)) {
+            if (recordList)
+                m_form->RefreshView();
+            m_form->BuildTree();
+            m_form->LoadKokyakuCombo();
+        }
+    } else if (kind == kShohin) {
+        if (ShowShohinForm(QStringLiteral("New"), QString(), m_form) && recordList)
             m_form->RefreshView();
     }
 }
@@ -241,6 +242,7 @@ void MainCommands::SelectAllItems()
         selection.select(model->index(row, 0), model->index(row, columns - 1));
     }
     list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    list->setFocus();
 }
 
 namespace {
@@ -265,19 +267,25 @@ void MainCommands::FindCommand()
 
 void MainCommands::DeleteCommand()
 {
+    if (m_form->CurrentLevel != 1)
+        return;
     if (InvoiceCommand(*m_form, QStringLiteral("Delete")))
         return;
-    if (inFilterFolder() && DeleteFilters(*m_form, m_form->CurrentLocation.value(0))) {
-        m_form->RefreshView();
-        m_form->BuildTree();
+    if (inFilterFolder()) {
+        if (DeleteFilters(*m_form, m_form->CurrentLocation.value(0))) {
+            m_form->RefreshView();
+            m_form->BuildTree();
+        }
+        return;
     }
+    if (!DeleteRecordsCommand(*m_form))
+        PrintFormCommand(*m_form, QStringLiteral("Delete"));
 }
 
 void MainCommands::RenameCommand()
 {
     const QString kind = m_form->CurrentLocation.value(0);
-    // The print-form lists rename through their own command.
-    if (kind == QStringLiteral("印刷フォーム"))
+    if (PrintFormCommand(*m_form, QStringLiteral("RenameMenu")))
         return;
     const MainListModel *model = m_form->lvwList->listModel();
     QStringList names;
@@ -337,31 +345,45 @@ void MainCommands::CloseMainForm()
 
 void MainCommands::HelpCommand()
 {
-    // Shown by the desktop's viewer when it is there; a missing help file
-    // or viewer changes nothing.
-    const QString path = QDir::current().absoluteFilePath(QStringLiteral("Quorvex5.chm"));
-    if (QFile::exists(path))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // The desktop's viewer shows the manual; the program does not wait for it.
+    const QString path = QDir(programFolder()).absoluteFilePath(kHelpFile);
+    if (QFile::exists(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        return;
+    const QString text = QFile::exists(path)
+                             ? QStringLiteral("ヘルプを表示するプログラムを起動できませんでした。\r\n"
+                                              "ヘルプは次のファイルにあります。\r\n\r\n")
+                             : QStringLiteral("ヘルプファイルが見つかりません。\r\n"
+                                              "ヘルプは次のファイルに置かれます。\r\n\r\n");
+    ui::showMessage(text + QDir::toNativeSeparators(path), ui::Icon::Information, ui::Buttons::Ok, ui::Answer::Ok,
+                    QString(), m_form);
 }
 
 void MainCommands::RegClearCommand()
 {
     const QDir dir(gstrStartupDir.isEmpty() ? QDir::currentPath() : gstrStartupDir);
     const QString path = dir.filePath(settingsFileName(QStringLiteral("Size")).toUpper() + QStringLiteral(".txt"));
-    if (QFile::exists(path))
-        QFile::remove(path);
+    // A file that stays would bring the old sizes back: that is no reset.
+    if (QFile::exists(path) && !QFile::remove(path)) {
+        ui::showMessage(QStringLiteral("画面サイズ等を初期値に戻せませんでした。\r\n") + QDir::toNativeSeparators(path),
+                        ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(), m_form);
+        return;
+    }
     ui::showMessage(QStringLiteral("画面サイズ等を初期値に戻しました。"), ui::Icon::Information, ui::Buttons::Ok,
                     ui::Answer::Ok, QString(), m_form);
 }
 
 void MainCommands::SystemInfoCommand()
 {
+    if (drivenLaunch({QStringLiteral("frmSystemInfo"), QString(), QString()}))
+        return;
     frmSystemInfo dialog(m_form);
     dialog.exec();
 }
 
 void MainCommands::VersionCommand()
 {
+    if (drivenLaunch({QStringLiteral("frmVersion"), QString(), QString()}))
+        return;
     frmVersion dialog(m_form);
     dialog.bSplash = false;
     dialog.exec();

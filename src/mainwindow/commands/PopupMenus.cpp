@@ -122,7 +122,7 @@ QMenu *PopupMenus::PreparePopupMenu()
     const int selected = int(list->selectedRowNumbers().size());
     const QString kind = m_form->CurrentLocation.value(0);
     const bool filterFolder = m_form->CurrentLocation.value(1) == QStringLiteral("検索フィルター");
-    const int current = list->currentRowNumber();
+    const int current = list->selectedItemRow();
     const QString currentText = current >= 0 ? list->listModel()->text(current) : QString();
 
     if (!filterFolder && kind == QStringLiteral("伝票")) {

@@ -1,6 +1,7 @@
 #include "mainwindow/commands/PrintFormCommands.h"
 
 #include "core/dialogs/frmNameInput.h"
+#include "mainwindow/commands/DialogLaunchers.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/PrintFormRows.h"
@@ -18,6 +19,8 @@ const QString kPrintForm = QStringLiteral("印刷フォーム");
 
 bool showDesigner(const QString &kindCode, const QString &formName, QWidget *parent)
 {
+    if (const auto driven = drivenLaunch({QStringLiteral("frmPrintForm"), kindCode, formName}))
+        return *driven;
     ui::WaitCursor wait;
     frmPrintForm designer(parent);
     designer.ObjectName = kindCode;
@@ -35,8 +38,8 @@ bool inPrintFormList(const frmMainForm &form)
 // The selected row's text, or "" when there is none or it is the add row.
 QString selectedForm(const frmMainForm &form)
 {
-    const int row = form.lvwList->currentRowNumber();
-    if (row < 0 || !form.lvwList->selectionModel()->isRowSelected(row, QModelIndex()))
+    const int row = form.lvwList->selectedItemRow();
+    if (row < 0)
         return QString();
     const QString text = form.lvwList->listModel()->text(row);
     return text == PrintFormRows::kAddRow ? QString() : text;
@@ -175,7 +178,7 @@ bool PrintFormOpenSelectedItem(frmMainForm &form)
 {
     if (form.CurrentLocation.value(0) != kPrintForm)
         return false;
-    const int row = form.lvwList->currentRowNumber();
+    const int row = form.lvwList->selectedItemRow();
     if (row < 0)
         return true;
     const QString text = form.lvwList->listModel()->text(row);

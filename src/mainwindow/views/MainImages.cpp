@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
 #include <QStandardPaths>
 #include <QStyle>
 
@@ -105,6 +109,62 @@ void ensureTheme()
         QIcon::setThemeName(QStringLiteral("Adwaita"));
 }
 
+// Whether a toolbar picture is a light grey mask: the theme's symbolic
+// icons come that way in some sizes, as pale as a disabled button.
+bool isPaleMask(const QIcon &icon)
+{
+    const QImage image = icon.pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32);
+    qint64 opaque = 0, lightness = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor colour = QColor::fromRgba(image.pixel(x, y));
+            if (colour.alpha() < 128)
+                continue;
+            if (colour.hslSaturation() > 40)
+                return false;
+            ++opaque;
+            lightness += colour.lightness();
+        }
+    return opaque > 0 && lightness / opaque > 110;
+}
+
+// A mask drawn in the window's text colour; the disabled look is left to Qt.
+QIcon tinted(const QIcon &mask)
+{
+    const QColor colour = qApp ? qApp->palette().color(QPalette::Active, QPalette::WindowText) : QColor(Qt::black);
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48}) {
+        QImage image = mask.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        if (image.isNull())
+            continue;
+        QPainter painter(&image);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(image.rect(), colour);
+        painter.end();
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon.isNull() ? mask : icon;
+}
+
+// The symbolic form of a theme picture read from the theme's folders: the
+// theme lookup prefers the full-colour form when there is one.
+QIcon symbolicFromFiles(const QString &name)
+{
+    QIcon icon;
+    for (const QString &root : QIcon::themeSearchPaths()) {
+        const QString theme = root + QLatin1Char('/') + QIcon::themeName() + QLatin1Char('/');
+        for (int size : {16, 24, 32, 48}) {
+            const QString file = theme + QStringLiteral("%1x%1/actions/").arg(size) + name
+                                 + QStringLiteral("-symbolic.symbolic.png");
+            if (QFileInfo::exists(file))
+                icon.addFile(file, QSize(size, size));
+        }
+        if (!icon.isNull())
+            break;
+    }
+    return icon;
+}
+
 QIcon lookup(const Picture &picture)
 {
     ensureTheme();
@@ -141,7 +201,18 @@ QIcon listImage(int index)
 QIcon barImage(int index)
 {
     static QHash<int, QIcon> cache;
-    return cached(cache, kBar, 19, index);
+    if (!cache.contains(index)) {
+        const QIcon icon = cached(cache, kBar, 19, index);
+        // New and Copy come in full colour as pale sheets that look
+        // disabled; their symbolic forms are drawn instead.
+        const QIcon symbolic = index == 4 || index == 17 ? symbolicFromFiles(QString::fromLatin1(kBar[index - 1].themeName))
+                                                         : QIcon();
+        if (!symbolic.isNull())
+            cache.insert(index, tinted(symbolic));
+        else if (isPaleMask(icon))
+            cache.insert(index, tinted(icon));
+    }
+    return cache.value(index);
 }
 
 } // namespace MainImages

@@ -43,6 +43,15 @@ int MainListView::currentRowNumber() const
     return index.isValid() ? index.row() : -1;
 }
 
+int MainListView::selectedItemRow() const
+{
+    const int current = currentRowNumber();
+    if (current >= 0 && selectionModel()->isRowSelected(current, QModelIndex()))
+        return current;
+    const QList<int> rows = selectedRowNumbers();
+    return rows.isEmpty() ? -1 : rows.first();
+}
+
 void MainListView::setMultiSelect(bool on)
 {
     setSelectionMode(on ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);

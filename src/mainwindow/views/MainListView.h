@@ -18,6 +18,10 @@ public:
     QList<int> selectedRowNumbers() const;
     // The current row, or -1.
     int currentRowNumber() const;
+    // The row a command on "the selected item" works on: the current row
+    // when it is selected, else the first selected row; -1 when no row is
+    // selected.
+    int selectedItemRow() const;
     void setMultiSelect(bool on);
     bool multiSelect() const;
 

@@ -1,0 +1,148 @@
+#include "mainwindow/commands/RecordDeletion.h"
+
+#include "core/DatabaseFailure.h"
+#include "model/Customer.h"
+#include "model/Denpyo.h"
+#include "model/Shohin.h"
+#include "mainwindow/views/MainListModel.h"
+#include "mainwindow/views/MainListView.h"
+#include "mainwindow/views/frmMainForm.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/WaitCursor.h"
+
+#include <functional>
+
+namespace {
+
+const QString kNewLine = QStringLiteral("\r\n");
+
+// Deletes one record by its row text: false with the reason when it could
+// not; a record that is not there any more counts as deleted.
+using DeleteOne = std::function<bool(const QString &key, QString &reason)>;
+
+struct DeletionKind {
+    const char16_t *question;
+    const char16_t *title;
+    const char16_t *failure;
+    DeleteOne deleteOne;
+};
+
+template <typename Record, typename Key>
+bool deleteRecord(const Key &key, QString &reason)
+{
+    Record record;
+    record.Initialize();
+    if (!record.Load(key))
+        return true;
+    if (record.Delete())
+        return true;
+    reason = record.ErrorMessage();
+    return false;
+}
+
+QStringList selectedKeys(const frmMainForm &form)
+{
+    QStringList keys;
+    const MainListModel *model = form.lvwList->listModel();
+    for (int row : form.lvwList->selectedRowNumbers())
+        keys << model->text(row);
+    return keys;
+}
+
+bool deleteSelected(frmMainForm &form, const DeletionKind &kind)
+{
+    const QStringList keys = selectedKeys(form);
+    if (keys.isEmpty())
+        return false;
+    const QString question = DeletionQuestion(QString::fromUtf16(kind.question), keys);
+    if (ui::showMessage(question, ui::Icon::Question, ui::Buttons::YesNo, ui::Answer::No,
+                        QString::fromUtf16(kind.title), &form)
+        != ui::Answer::Yes)
+        return false;
+
+    QStringList failed;
+    {
+        ui::WaitCursor wait;
+        for (const QString &key : keys) {
+            QString reason;
+            bool deleted = false;
+            try {
+                deleted = kind.deleteOne(key, reason);
+            } catch (const std::exception &error) {
+                reason = databaseFailureText(error);
+            }
+            if (!deleted)
+                failed << (reason.isEmpty() ? key : key + QStringLiteral("  ") + reason);
+        }
+    }
+    if (!failed.isEmpty())
+        ui::showMessage(QString::fromUtf16(kind.failure) + kNewLine + kNewLine + DeletionNameList(failed),
+                        ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString::fromUtf16(kind.title),
+                        &form);
+    return true;
+}
+
+} // namespace
+
+QString DeletionNameList(const QStringList &names)
+{
+    QString list;
+    for (int i = 0; i < names.size() && i < 6; ++i)
+        list += names[i] + kNewLine;
+    if (names.size() > 6)
+        list += QStringLiteral("    :") + kNewLine;
+    return list;
+}
+
+QString DeletionQuestion(const QString &question, const QStringList &names)
+{
+    return QStringLiteral("次の") + QString::number(names.size()) + question + kNewLine + kNewLine
+           + DeletionNameList(names);
+}
+
+bool DeleteDenpyos(frmMainForm &form)
+{
+    static const DeletionKind kind{u"件の伝票を削除してもよろしいですか？", u"伝票削除",
+                                   u"次の伝票を削除できませんでした。",
+                                   [](const QString &key, QString &reason) {
+                                       return deleteRecord<Denpyo>(qint32(key.toInt()), reason);
+                                   }};
+    return deleteSelected(form, kind);
+}
+
+bool DeleteCustomers(frmMainForm &form)
+{
+    static const DeletionKind kind{u"件の顧客を削除してもよろしいですか？", u"顧客削除",
+                                   u"次の顧客を削除できませんでした。", deleteRecord<Customer, QString>};
+    return deleteSelected(form, kind);
+}
+
+bool DeleteShohins(frmMainForm &form)
+{
+    static const DeletionKind kind{u"件の商品を削除してもよろしいですか？", u"商品削除",
+                                   u"次の商品を削除できませんでした。", deleteRecord<Shohin, QString>};
+    return deleteSelected(form, kind);
+}
+
+bool DeleteRecordsCommand(frmMainForm &form)
+{
+    const QString kind = form.CurrentLocation.value(0);
+    if (form.CurrentLevel != 1 || form.CurrentLocation.value(1) == QStringLiteral("検索フィルター"))
+        return false;
+    if (kind == QStringLiteral("伝票")) {
+        if (DeleteDenpyos(form))
+            form.RefreshView();
+    } else if (kind == QStringLiteral("顧客")) {
+        if (DeleteCustomers(form)) {
+            form.RefreshView();
+            form.BuildTree();
+            form.LoadKokyakuCombo();
+        }
+    } else if (kind == QStringLiteral("商品")) {
+        if (DeleteShohins(form))
+            form.RefreshView();
+    } else {
+        return false;
+    }
+    return true;
+}
