@@ -339,7 +339,7 @@ void tst_frmMainForm::treeRouting_data()
         << "sh検索フィルター" << QStringList{"商品", "検索フィルター", "", ""} << 1 << "検索フィルター" << 1;
     QTest::newRow("monthly invoices") << "ts" << QStringList{"月締め請求", "", "", ""} << 0 << "月締め請求" << 0;
     QTest::newRow("invoices of a customer whose name holds a slash")
-        << "tsC2/乙/支店" << QStringList{"月締め請求", "C2/乙/支店", "", ""} << 1 << "C2/乙/支店" << 0;
+        << "tsC2/乙/支店" << QStringList{"月締め請求", "C2/乙/支店", "", ""} << 1 << "C2/乙/支店" << 1;
     // The own-company row and the seven kinds; a kind's list holds its add row.
     QTest::newRow("print forms") << "sy" << QStringList{"印刷フォーム", "", "", ""} << 0 << "" << 8;
     QTest::newRow("print forms of one kind") << "sy伝票印刷フォーム" << QStringList{"印刷フォーム", "伝票印刷フォーム", "", ""}
