@@ -156,13 +156,8 @@ void ProgressDialog::setPickerQuietly(int stage, const QDate &date)
 
 void ProgressDialog::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget()); button && event->key() != Qt::Key_Escape)
-            button->click();
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!slipdialog::dialogKey(this, event))
+        QDialog::keyPressEvent(event);
 }
 
 void ProgressDialog::done(int result)

@@ -1,14 +1,20 @@
 #include "slips/SlipDialogParts.h"
 
+#include "core/DatabaseFailure.h"
 #include "core/DateValue.h"
+#include "core/Routines.h"
 #include "core/controls/ucTextInput.h"
 #include "masters/TwipsGeometry.h"
+#include "model/Denpyo.h"
+#include "platform/ui/MessageBox.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QPushButton>
 #include <QStyle>
 #include <limits>
 
@@ -71,6 +77,41 @@ qint32 slipNumber(const QString &text)
     if (!ok || value < 0 || value > std::numeric_limits<qint32>::max())
         return 0;
     return qint32(value);
+}
+
+bool loadOrReject(QDialog *dialog, const std::function<bool()> &load)
+{
+    bool found = false;
+    try {
+        found = load();
+    } catch (const std::exception &e) {
+        showDatabaseFailure(e, dialog);
+        QMetaObject::invokeMethod(dialog, [dialog] { dialog->reject(); }, Qt::QueuedConnection);
+        return false;
+    }
+    if (!found) {
+        ui::showMessage(Denpyo::MissingMessage(), ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(),
+                        dialog);
+        QMetaObject::invokeMethod(dialog, [dialog] { dialog->reject(); }, Qt::QueuedConnection);
+        return false;
+    }
+    return true;
+}
+
+QString slipCaption(const Denpyo &slip)
+{
+    return QString::number(slip.DenpyoID()) + QStringLiteral(" - ") + slip.CustomerName() + QStringLiteral(" / \\")
+           + fnFormatNumber(QStringLiteral("###,###,##0"), slip.SummeryWithShouhizei());
+}
+
+bool dialogKey(QWidget *dialog, QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Escape && event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    if (auto *button = qobject_cast<QPushButton *>(dialog->focusWidget()); button && event->key() != Qt::Key_Escape)
+        button->click();
+    event->accept();
+    return true;
 }
 
 } // namespace slipdialog

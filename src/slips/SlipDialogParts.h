@@ -3,7 +3,11 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
+
+class Denpyo;
 class QDateEdit;
+class QKeyEvent;
 class QDialog;
 class QLabel;
 class QWidget;
@@ -28,5 +32,18 @@ QDate zeroDay();
 // The slip number as the caller passed it, read as a number; 0 when it is
 // none or out of range.
 qint32 slipNumber(const QString &text);
+
+// Runs load, which reads the dialog's slip and says whether it is there. On a
+// database failure, or a slip that has gone (it is not shown as a cleared
+// one), the dialog shows why and rejects itself once its event loop runs.
+// Returns whether the slip was read.
+bool loadOrReject(QDialog *dialog, const std::function<bool()> &load);
+
+// "number - customer / \amount with tax", the line that names a slip.
+QString slipCaption(const Denpyo &slip);
+
+// Escape, Return and Enter stay in the dialog: Return and Enter press the
+// focused button. Returns whether the key was one of them.
+bool dialogKey(QWidget *dialog, QKeyEvent *event);
 
 } // namespace slipdialog

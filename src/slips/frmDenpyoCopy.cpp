@@ -105,6 +105,22 @@ void greyBar(QLabel *label)
     label->setPalette(p);
 }
 
+// The customer, discount and tax setting the destination takes over from the source.
+void copyCustomer(const Denpyo &from, Denpyo &to)
+{
+    to.setCustomerID(from.CustomerID());
+    to.setCustomerName(from.CustomerName());
+    to.setCustomerBumon(from.CustomerBumon());
+    to.setCustomerPostNumber(from.CustomerPostNumber());
+    to.setCustomerAddress1(from.CustomerAddress1());
+    to.setCustomerAddress2(from.CustomerAddress2());
+    to.setCustomerTelephone(from.CustomerTelephone());
+    to.setCustomerFax(from.CustomerFax());
+    to.setNebikiRitsu(from.NebikiRitsu());
+    to.setNebikiRitsuOn(from.NebikiRitsuOn());
+    to.setShouhizeiIn(from.ShouhizeiIn());
+}
+
 } // namespace
 
 frmDenpyoCopy::frmDenpyoCopy(QWidget *parent) : QDialog(parent)
@@ -282,20 +298,8 @@ void frmDenpyoCopy::showEvent(QShowEvent *event)
     if (m_loaded)
         return;
     m_loaded = true;
-    bool found = false;
-    try {
-        found = load();
-    } catch (const std::exception &e) {
-        showDatabaseFailure(e, this);
-        QMetaObject::invokeMethod(this, [this] { reject(); }, Qt::QueuedConnection);
+    if (!slipdialog::loadOrReject(this, [this] { return load(); }))
         return;
-    }
-    if (!found) {
-        ui::showMessage(Denpyo::MissingMessage(), ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(),
-                        this);
-        QMetaObject::invokeMethod(this, [this] { reject(); }, Qt::QueuedConnection);
-        return;
-    }
     for (QWidget *w : {static_cast<QWidget *>(txtToDenpyoID), static_cast<QWidget *>(lstSelectable)}) {
         if (ui::KeyNavigator::canTakeFocus(ui::KeyNavigator::keyReceiver(w))) {
             w->setFocus(Qt::OtherFocusReason);
@@ -365,17 +369,7 @@ void frmDenpyoCopy::prepareNewDestination()
     // keeps 0, which its save refuses.
     const qint64 next = qint64(counter.LongValue()) + 1;
     m_to->setDenpyoID(next <= std::numeric_limits<qint32>::max() ? qint32(next) : 0);
-    m_to->setCustomerID(m_from->CustomerID());
-    m_to->setCustomerName(m_from->CustomerName());
-    m_to->setCustomerBumon(m_from->CustomerBumon());
-    m_to->setCustomerPostNumber(m_from->CustomerPostNumber());
-    m_to->setCustomerAddress1(m_from->CustomerAddress1());
-    m_to->setCustomerAddress2(m_from->CustomerAddress2());
-    m_to->setCustomerTelephone(m_from->CustomerTelephone());
-    m_to->setCustomerFax(m_from->CustomerFax());
-    m_to->setNebikiRitsu(m_from->NebikiRitsu());
-    m_to->setNebikiRitsuOn(m_from->NebikiRitsuOn());
-    m_to->setShouhizeiIn(m_from->ShouhizeiIn());
+    copyCustomer(*m_from, *m_to);
     m_proposedNumber = QString::number(m_to->DenpyoID());
     txtToDenpyoID->setText(m_proposedNumber);
     wlbToCustomerID->setText(m_to->CustomerID());
@@ -393,17 +387,7 @@ void frmDenpyoCopy::prepareReferDestination()
     }
     m_to = ToDenpyoObject;
     if (m_to->CustomerID().isEmpty() && m_to->CustomerName().isEmpty() && m_to->CustomerBumon().isEmpty()) {
-        m_to->setCustomerID(m_from->CustomerID());
-        m_to->setCustomerName(m_from->CustomerName());
-        m_to->setCustomerBumon(m_from->CustomerBumon());
-        m_to->setCustomerPostNumber(m_from->CustomerPostNumber());
-        m_to->setCustomerAddress1(m_from->CustomerAddress1());
-        m_to->setCustomerAddress2(m_from->CustomerAddress2());
-        m_to->setCustomerTelephone(m_from->CustomerTelephone());
-        m_to->setCustomerFax(m_from->CustomerFax());
-        m_to->setNebikiRitsu(m_from->NebikiRitsu());
-        m_to->setNebikiRitsuOn(m_from->NebikiRitsuOn());
-        m_to->setShouhizeiIn(m_from->ShouhizeiIn());
+        copyCustomer(*m_from, *m_to);
     }
     Meisais &lines = m_to->Meisais();
     if (lines.Count() == 1) {

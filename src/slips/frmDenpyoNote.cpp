@@ -100,23 +100,9 @@ void frmDenpyoNote::showEvent(QShowEvent *event)
 void frmDenpyoNote::load()
 {
     Denpyo d;
-    bool found = false;
-    try {
-        found = d.Load(slipdialog::slipNumber(strDenpyoID));
-    } catch (const std::exception &e) {
-        showDatabaseFailure(e, this);
-        QMetaObject::invokeMethod(this, [this] { reject(); }, Qt::QueuedConnection);
+    if (!slipdialog::loadOrReject(this, [&] { return d.Load(slipdialog::slipNumber(strDenpyoID)); }))
         return;
-    }
-    if (!found) {
-        // A slip that has gone is not offered for notes.
-        ui::showMessage(Denpyo::MissingMessage(), ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(),
-                        this);
-        QMetaObject::invokeMethod(this, [this] { reject(); }, Qt::QueuedConnection);
-        return;
-    }
-    lblName->setText(QString::number(d.DenpyoID()) + QStringLiteral(" - ") + d.CustomerName()
-                     + QStringLiteral(" / \\") + fnFormatNumber(QStringLiteral("###,###,##0"), d.SummeryWithShouhizei()));
+    lblName->setText(slipdialog::slipCaption(d));
     txtTokkiJikou1->setText(d.Bumon());
     txtTokkiJikou2->setText(d.Tanto());
     txtTokkiJikou3->setText(d.Memo());
@@ -157,13 +143,8 @@ void frmDenpyoNote::DenpyoNoteSave()
 
 void frmDenpyoNote::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget()); button && event->key() != Qt::Key_Escape)
-            button->click();
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!slipdialog::dialogKey(this, event))
+        QDialog::keyPressEvent(event);
 }
 
 void frmDenpyoNote::resizeEvent(QResizeEvent *event)

@@ -26,23 +26,9 @@ frmDenpyoProcess::frmDenpyoProcess(QWidget *parent)
 void frmDenpyoProcess::load()
 {
     Denpyo d;
-    bool found = false;
-    try {
-        found = d.Load(slipdialog::slipNumber(strDenpyoID));
-    } catch (const std::exception &e) {
-        showDatabaseFailure(e, this);
-        QMetaObject::invokeMethod(this, [this] { reject(); }, Qt::QueuedConnection);
+    if (!slipdialog::loadOrReject(this, [&] { return d.Load(slipdialog::slipNumber(strDenpyoID)); }))
         return;
-    }
-    if (!found) {
-        // A slip that has gone is not shown as a cleared one.
-        ui::showMessage(Denpyo::MissingMessage(), ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(),
-                        this);
-        QMetaObject::invokeMethod(this, [this] { reject(); }, Qt::QueuedConnection);
-        return;
-    }
-    lblName->setText(QString::number(d.DenpyoID()) + QStringLiteral(" - ") + d.CustomerName()
-                     + QStringLiteral(" / \\") + fnFormatNumber(QStringLiteral("###,###,##0"), d.SummeryWithShouhizei()));
+    lblName->setText(slipdialog::slipCaption(d));
     for (int i = 0; i < kCount; ++i)
         showStage(i, flag(d, i), date(d, i));
 }

@@ -20,13 +20,8 @@ QString fixture(const QString &name)
     return QStringLiteral(QVX_FIXTURES "/filters/") + name;
 }
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
+// The bytes of the file at path; none when it cannot be read.
+constexpr auto bytesOf = &testsupport::FullFileSystem::contents;
 
 void writeBytesTo(const QString &path, const QByteArray &bytes)
 {

@@ -22,12 +22,6 @@ QDateTime day(int y, int m, int d)
     return localDateTime(QDate(y, m, d), QTime(0, 0));
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 Shohin exampleProduct()
 {
     Shohin s;
@@ -110,7 +104,7 @@ void tst_ListCsvFile::productExampleBytes()
         "\"\x93\xfa\x96{\x90\xbb\x8d\xec\x8f\x8a\",\"12.75\",\"\x96{\",\"\x90\xe0\x96\xbe"
         "1//\x90\xe0\x96\xbe"
         "2//3//4\"\x0d\x0a";
-    QCOMPARE(fileBytes(path), expected);
+    QCOMPARE(testsupport::FullFileSystem::contents(path), expected);
 }
 
 void tst_ListCsvFile::slipOfThreeLines()
@@ -227,7 +221,7 @@ void tst_ListCsvFile::charactersWithoutCp932FormAreCounted()
     s.setName(QStringLiteral("Café 😀 〜"));
     s.setMemo(QString());
     QCOMPARE(ListCsvFile::write(path, ListCsvFile::ShohinRow(s)), qsizetype(2));
-    QCOMPARE(text::fromCp932(fileBytes(path)),
+    QCOMPARE(text::fromCp932(testsupport::FullFileSystem::contents(path)),
              QStringLiteral("\"S01\",\"AB-1\",\"Caf? ? ～\",\"日本製作所\",\"12.75\",\"本\",\"\"\r\n"));
     QCOMPARE(ListCsvFile::replacedMessage(2),
              QStringLiteral("ファイルに書けない文字が2文字あったため、「?」に置き換えて保存しました。"));

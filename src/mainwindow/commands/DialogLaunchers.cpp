@@ -15,6 +15,8 @@
 #include "printing/frmPrintInfo.h"
 #include "slips/frmDenpyo.h"
 
+#include <functional>
+
 namespace {
 LaunchDriver &launchDriver()
 {
@@ -35,80 +37,72 @@ std::optional<bool> drivenLaunch(const LaunchRequest &request)
     return launchDriver()(request);
 }
 
-bool ShowDenpyoForm(const QString &mode, const QString &denpyoID, QWidget *parent)
+namespace {
+// Shows a slip or master dialog modally, unless a driver stands in for it,
+// and says whether it changed anything.
+template <class Form, class Setup>
+bool runForm(const LaunchRequest &request, QWidget *parent, Setup setup)
 {
-    if (const auto driven = drivenLaunch({QStringLiteral("frmDenpyo"), mode, denpyoID}))
+    if (const auto driven = drivenLaunch(request))
         return *driven;
-    frmDenpyo form(parent);
-    form.strMode = mode;
-    form.strDenpyoID = denpyoID;
+    Form form(parent);
+    setup(form);
     form.exec();
     return form.ResultModified();
 }
+} // namespace
 
-#include <functional>
+bool ShowDenpyoForm(const QString &mode, const QString &denpyoID, QWidget *parent)
+{
+    return runForm<frmDenpyo>({QStringLiteral("frmDenpyo"), mode, denpyoID}, parent, [&](frmDenpyo &form) {
+        form.strMode = mode;
+        form.strDenpyoID = denpyoID;
+    });
+}
 
 bool ShowCustomerForm(const QString &mode, const QString &customerID, QWidget *parent)
 {
-    if (const auto driven = drivenLaunch({QStringLiteral("frmCustomer"), mode, customerID}))
-        return *driven;
-    frmCustomer form(parent);
-    form.Mode = mode;
-    form.strCustomerID = customerID;
-    form.exec();
-    return form.ResultModified();
+    return runForm<frmCustomer>({QStringLiteral("frmCustomer"), mode, customerID}, parent, [&](frmCustomer &form) {
+        form.Mode = mode;
+        form.strCustomerID = customerID;
+    });
 }
 
 bool ShowShohinForm(const QString &mode, const QString &shohinID, QWidget *parent)
 {
-    if (const auto driven = drivenLaunch({QStringLiteral("frmShohin"), mode, shohinID}))
-        return *driven;
-    frmShohin form(parent);
-    form.Mode = mode;
-    form.strShohinID = shohinID;
-    form.exec();
-    return form.ResultModified();
+    return runForm<frmShohin>({QStringLiteral("frmShohin"), mode, shohinID}, parent, [&](frmShohin &form) {
+        form.Mode = mode;
+        form.strShohinID = shohinID;
+    });
 }
 
 bool ShowDenpyoCopyForm(const QString &mode, const QString &denpyoID, QWidget *parent)
 {
-    if (const auto driven = drivenLaunch({QStringLiteral("frmDenpyoCopy"), mode, denpyoID}))
-        return *driven;
-    frmDenpyoCopy form(parent);
-    form.Mode = mode;
-    form.FromDenpyoID = denpyoID;
-    form.exec();
-    return form.ResultModified();
+    return runForm<frmDenpyoCopy>({QStringLiteral("frmDenpyoCopy"), mode, denpyoID}, parent, [&](frmDenpyoCopy &form) {
+        form.Mode = mode;
+        form.FromDenpyoID = denpyoID;
+    });
 }
 
 bool ShowDenpyoProcessForm(const QString &denpyoID, QWidget *parent)
 {
-    if (const auto driven = drivenLaunch({QStringLiteral("frmDenpyoProcess"), QString(), denpyoID}))
-        return *driven;
-    frmDenpyoProcess form(parent);
-    form.strDenpyoID = denpyoID;
-    form.exec();
-    return form.ResultModified();
+    return runForm<frmDenpyoProcess>({QStringLiteral("frmDenpyoProcess"), QString(), denpyoID}, parent, [&](frmDenpyoProcess &form) {
+        form.strDenpyoID = denpyoID;
+    });
 }
 
 bool ShowDenpyoNoteForm(const QString &denpyoID, QWidget *parent)
 {
-    if (const auto driven = drivenLaunch({QStringLiteral("frmDenpyoNote"), QString(), denpyoID}))
-        return *driven;
-    frmDenpyoNote form(parent);
-    form.strDenpyoID = denpyoID;
-    form.exec();
-    return form.ResultModified();
+    return runForm<frmDenpyoNote>({QStringLiteral("frmDenpyoNote"), QString(), denpyoID}, parent, [&](frmDenpyoNote &form) {
+        form.strDenpyoID = denpyoID;
+    });
 }
 
 bool ShowDenpyoGroupProcessForm(const QStringList &denpyoIDs, QWidget *parent)
 {
-    if (const auto driven = drivenLaunch({QStringLiteral("frmDenpyoGroupProcess"), QString(), denpyoIDs.join(QLatin1Char(','))}))
-        return *driven;
-    frmDenpyoGroupProcess form(parent);
-    form.SelectedDenpyoIDs = denpyoIDs;
-    form.exec();
-    return form.ResultModified();
+    return runForm<frmDenpyoGroupProcess>({QStringLiteral("frmDenpyoGroupProcess"), QString(), denpyoIDs.join(QLatin1Char(','))}, parent, [&](frmDenpyoGroupProcess &form) {
+        form.SelectedDenpyoIDs = denpyoIDs;
+    });
 }
 
 namespace {
