@@ -1,0 +1,194 @@
+#include "GridForm.h"
+#include "TestSupport.h"
+#include "core/DateValue.h"
+#include "core/Globals.h"
+#include "model/Customer.h"
+#include "model/Denpyo.h"
+#include "platform/report/PageFile.h"
+#include "platform/report/PreviewDialog.h"
+#include "platform/report/PreviewWidget.h"
+#include "platform/ui/MessageBox.h"
+#include "printing/SeikyushoArchive.h"
+#include "printing/frmTsukiSeikyushoPrint.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+#include <optional>
+
+namespace {
+QDateTime at(int y, int m, int d)
+{
+    return QDateTime(QDate(y, m, d), QTime(0, 0));
+}
+
+void storeSlip(qint32 id, const QDateTime &nouki, bool seikyu)
+{
+    Denpyo d;
+    d.setDenpyoID(id);
+    d.setCustomerID(QStringLiteral("A01"));
+    d.setCustomerName(QStringLiteral("甲商店"));
+    d.setNouki(nouki);
+    d.setJuchuDate(at(2024, 1, 5));
+    d.setNouhin(true);
+    d.setNouhinDate(nouki);
+    d.setSeikyu(seikyu);
+    d.setNebikiKingaku(id == 1 ? 500 : 0);
+    d.setNebikiRitsu(id == 1 ? 10 : 0);
+    d.setSummery(1000 * id);
+    d.setShouhizei(100 * id);
+    d.setSummeryWithShouhizei(1100 * id);
+    Meisai &m = d.Meisais().Add();
+    m.setItemName(QStringLiteral("品%1").arg(id));
+    m.setItemKingaku(1000 * id);
+    QVERIFY(d.Apply());
+}
+} // namespace
+
+class tst_frmTsukiSeikyushoPrint : public QObject {
+    Q_OBJECT
+
+    std::optional<testsupport::OpenedProgramFolder> m_folder;
+    QList<ui::MessageRequest> m_messages;
+    ui::Answer m_answer = ui::Answer::Yes;
+    int m_previews = 0;
+
+private slots:
+    void init()
+    {
+        m_folder.emplace();
+        setFixedNow(QDateTime(QDate(2024, 3, 25), QTime(10, 0)));
+        m_messages.clear();
+        m_previews = 0;
+        m_answer = ui::Answer::Yes;
+        ui::setMessageResponder([this](const ui::MessageRequest &r) {
+            m_messages << r;
+            return r.buttons == ui::Buttons::Ok ? ui::Answer::Ok : m_answer;
+        });
+        report::setPreviewDriver([this](report::PreviewDialog &) {
+            ++m_previews;
+            return int(QDialog::Accepted);
+        });
+        Customer c;
+        c.setCustomerID(QStringLiteral("A01"));
+        c.setNameKnj(QStringLiteral("甲商店"));
+        c.setShimeBi(QStringLiteral("20日締め"));
+        c.setTsukiSeikyu(true);
+        c.setSeikyushoForm(QStringLiteral("請求"));
+        QVERIFY(c.Apply());
+        fixture::GridForm form({QStringLiteral("P_顧客名")});
+        form.save(gstrTsukiSeikyushoPrintFormFolder + QStringLiteral("請求.rpx"));
+        storeSlip(1, at(2024, 2, 21), false);
+        storeSlip(2, at(2024, 3, 20), true);
+        storeSlip(3, at(2024, 3, 21), false); // after the period
+    }
+    void cleanup()
+    {
+        ui::setMessageResponder({});
+        report::setPreviewDriver({});
+        setFixedNow(QDateTime());
+        m_folder.reset();
+    }
+
+    void listShowsPeriodSlipsWithLinesAndDiscount()
+    {
+        frmTsukiSeikyushoPrint w(QStringLiteral("A01"));
+        QCOMPARE(w.dtpFrom->date(), QDate(2024, 2, 21));
+        QCOMPARE(w.dtpTo->date(), QDate(2024, 3, 20));
+        QCOMPARE(w.dtpSeikyuDate->date(), QDate(2024, 3, 20));
+        QCOMPARE(w.cmbSeikyushoForm->currentText(), QStringLiteral("請求"));
+        // slip 1, line, discount, slip 2, line
+        QCOMPARE(w.lvwMeisaiList->topLevelItemCount(), 5);
+        QCOMPARE(w.lvwMeisaiList->topLevelItem(0)->text(0), QStringLiteral("000000001"));
+        QCOMPARE(w.lvwMeisaiList->topLevelItem(2)->text(8), QStringLiteral("-500"));
+        QCOMPARE(w.lvwMeisaiList->topLevelItem(2)->text(9), QStringLiteral("値引き 10%"));
+        QCOMPARE(w.total(), qint64(3300));
+        QVERIFY(w.cmdOK->isEnabled());
+        // The unbilled choice rebuilds the list at once.
+        w.chkMiSeikyu->setChecked(true);
+        QCOMPARE(w.lvwMeisaiList->topLevelItemCount(), 3);
+        // The order date column: every slip was ordered in January.
+        w.chkMiSeikyu->setChecked(false);
+        w.cmbDateItem->setCurrentIndex(1);
+        QCOMPARE(w.lvwMeisaiList->topLevelItemCount(), 0);
+        QVERIFY(!w.cmdOK->isEnabled());
+        w.cmbDateItem->setCurrentIndex(2);
+        QCOMPARE(w.lvwMeisaiList->topLevelItemCount(), 5);
+    }
+
+    void registrationMarksPrintsAndArchives()
+    {
+        frmTsukiSeikyushoPrint w(QStringLiteral("A01"));
+        w.dtpSeikyuDate->setDate(QDate(2024, 3, 25));
+        w.SeikyushoRegistPrint();
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].text, QStringLiteral("既に請求済の伝票が存在しています。続行しますか？\r\n2\r\n"));
+        QVERIFY(w.ResultModified);
+        QCOMPARE(m_previews, 1);
+        for (qint32 id : {1, 2}) {
+            Denpyo d;
+            QVERIFY(d.Load(id));
+            QVERIFY(d.Seikyu());
+            QCOMPARE(d.SeikyuDate().date(), QDate(2024, 3, 25));
+        }
+        Denpyo later;
+        QVERIFY(later.Load(3));
+        QVERIFY(!later.Seikyu());
+        const QStringList pages = seikyusho::pagePaths(QStringLiteral("A01"), QDate(2024, 3, 25));
+        QVERIFY(!pages.isEmpty());
+        QVERIFY(pages.first().endsWith(QStringLiteral("/A01/A01_20240325/A01_20240325.cnv_0")));
+        QCOMPARE(report::loadPages(pages).size(), pages.size());
+        QCOMPARE(seikyusho::invoiceDates(QStringLiteral("A01")), QVector<QDate>{QDate(2024, 3, 25)});
+
+        // The same date again: asked, and the new pages replace the old.
+        frmTsukiSeikyushoPrint again(QStringLiteral("A01"));
+        again.dtpSeikyuDate->setDate(QDate(2024, 3, 25));
+        m_messages.clear();
+        again.SeikyushoRegistPrint();
+        QCOMPARE(m_messages.size(), 2);
+        QCOMPARE(m_messages[1].text, QStringLiteral("この日付の請求書は既に存在しています。上書きしますか？"));
+        QCOMPARE(seikyusho::invoiceDates(QStringLiteral("A01")), QVector<QDate>{QDate(2024, 3, 25)});
+        QVERIFY(!seikyusho::pagePaths(QStringLiteral("A01"), QDate(2024, 3, 25)).isEmpty());
+    }
+
+    void noChangeWhenRefusedEmptyOrUnmarkable_data()
+    {
+        QTest::addColumn<QString>("case_");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("answer no") << "no" << "既に請求済の伝票が存在しています。続行しますか？\r\n2\r\n";
+        QTest::newRow("no form") << "noform" << "請求書フォームが指定されていません。";
+        QTest::newRow("empty period") << "empty" << "この期間に請求する伝票がありません。";
+        QTest::newRow("a slip cannot be stored") << "fail" << "";
+    }
+    void noChangeWhenRefusedEmptyOrUnmarkable()
+    {
+        QFETCH(QString, case_);
+        QFETCH(QString, message);
+        frmTsukiSeikyushoPrint w(QStringLiteral("A01"));
+        if (case_ == QLatin1String("no"))
+            m_answer = ui::Answer::No;
+        if (case_ == QLatin1String("noform"))
+            w.cmbSeikyushoForm->setCurrentIndex(0);
+        if (case_ == QLatin1String("empty"))
+            w.dtpFrom->setDate(QDate(2024, 3, 22)), w.dtpTo->setDate(QDate(2024, 3, 24));
+        if (case_ == QLatin1String("fail"))
+            gConnection->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON 伝票テーブル WHEN NEW.伝票番号 = 2 "
+                                             "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        w.SeikyushoRegistPrint();
+        QVERIFY(!m_messages.isEmpty());
+        if (!message.isEmpty())
+            QCOMPARE(m_messages.last().text, message);
+        QVERIFY(!w.ResultModified);
+        QCOMPARE(m_previews, 0);
+        Denpyo d;
+        QVERIFY(d.Load(1));
+        QVERIFY(!d.Seikyu());
+        QVERIFY(seikyusho::invoiceDates(QStringLiteral("A01")).isEmpty());
+    }
+};
+
+QTEST_MAIN(tst_frmTsukiSeikyushoPrint)
+#include "tst_frmtsukiseikyushoprint.moc"
