@@ -341,8 +341,23 @@ bool frmTsukiSeikyushoPrint::registerSlips(const TsukiSeikyuState &s)
         pointers.push_back(slip.get());
         slips.push_back(std::move(slip));
     }
+    // The folder for the new pages exists before any slip is marked.
+    try {
+        seikyusho::prepareStaging(s.customerID, invoiceDate);
+    } catch (const seikyusho::ArchiveError &error) {
+        ui::showMessage(error.message(), ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
+        return false;
+    }
     int refused = -1;
-    if (!Denpyo::ApplyAll(pointers, &refused)) {
+    bool marked = false;
+    try {
+        marked = Denpyo::ApplyAll(pointers, &refused);
+    } catch (...) {
+        seikyusho::discardStaging(s.customerID, invoiceDate);
+        throw;
+    }
+    if (!marked) {
+        seikyusho::discardStaging(s.customerID, invoiceDate);
         const QString message = refused >= 0 ? pointers[std::size_t(refused)]->ErrorMessage() : QString();
         ui::showMessage(message, ui::Icon::None, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
         return false;
@@ -351,7 +366,6 @@ bool frmTsukiSeikyushoPrint::registerSlips(const TsukiSeikyuState &s)
     for (qint32 id : ids)
         numbers << QString::number(id);
     try {
-        seikyusho::prepareStaging(s.customerID, invoiceDate);
         const bool printed = PrintDenpyoList(m_formFolder, formName, QDateTime(dtpPrintDate->date(), QTime(0, 0)),
                                              numbers, seikyusho::stagingBasePath(s.customerID, invoiceDate), this);
         if (printed)
