@@ -116,6 +116,8 @@ frmTsukiSeikyushoPrint::frmTsukiSeikyushoPrint(const QString &customerID, QWidge
     layout->addWidget(StatusBar1);
     layout->addLayout(print);
     layout->addLayout(buttons);
+    // The smallest outer size is 10395 x 5000 twips.
+    setMinimumSize(10395 * logicalDpiX() / 1440, 5000 * logicalDpiY() / 1440);
     resize(900, 560);
 
     QWidget *order[] = {cmbDateItem, dtpFrom, dtpTo, chkMiSeikyu, cmdCreateList, lvwMeisaiList,
