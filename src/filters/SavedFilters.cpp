@@ -1,5 +1,7 @@
 #include "filters/SavedFilters.h"
 
+#include "platform/text/LineFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -25,9 +27,16 @@ RenameResult rename(SearchFilterKind kind, const QString &from, const QString &t
     const QString source = filePath(kind, from);
     if (!QFileInfo(source).isFile())
         return RenameResult::Failed;
-    // QFile::rename refuses an existing target, so a file that appeared
-    // meanwhile is not replaced either.
-    return QFile::rename(source, target) ? RenameResult::Renamed : RenameResult::Failed;
+    // A file that appeared meanwhile is not replaced either.
+    switch (text::moveWithoutReplacing(source, target)) {
+    case text::MoveResult::Moved:
+        return RenameResult::Renamed;
+    case text::MoveResult::Exists:
+        return RenameResult::Exists;
+    case text::MoveResult::Failed:
+        break;
+    }
+    return RenameResult::Failed;
 }
 
 bool remove(SearchFilterKind kind, const QString &name)

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "platform/report/PageFile.h"
+#include "platform/text/LineFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -105,11 +106,14 @@ void commitStaging(const QString &customerID, const QDate &date)
     const QString target = withoutSlash(invoiceFolder(customerID, date));
     const QString old = oldFolder(customerID, date);
     const bool hadOld = QFileInfo(target).exists();
-    if (hadOld && (!removeTree(old) || !QDir().rename(target, old)))
+    const auto move = [](const QString &from, const QString &to) {
+        return text::moveWithoutReplacing(from, to) == text::MoveResult::Moved;
+    };
+    if (hadOld && (!removeTree(old) || !move(target, old)))
         throw ArchiveError(QStringLiteral("請求書フォルダーを置き換えられません。\r\n") + QDir::toNativeSeparators(target));
-    if (!QDir().rename(staging, target)) {
+    if (!move(staging, target)) {
         if (hadOld)
-            QDir().rename(old, target);
+            move(old, target);
         throw ArchiveError(QStringLiteral("請求書フォルダーを置き換えられません。\r\n") + QDir::toNativeSeparators(target));
     }
     if (hadOld)

@@ -124,6 +124,41 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{QStringLiteral("d")});
     }
+
+    // A rename never replaces what holds the new name, and a refused one
+    // leaves both names as they were.
+    void moveWithoutReplacing_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QStringList>("after");
+        using text::MoveResult;
+        QTest::newRow("file") << "a.txt" << "n.txt" << int(MoveResult::Moved)
+                              << QStringList{"b.txt", "d", "n.txt"};
+        QTest::newRow("folder") << "d" << "e" << int(MoveResult::Moved) << QStringList{"a.txt", "b.txt", "e"};
+        QTest::newRow("file onto file") << "a.txt" << "b.txt" << int(MoveResult::Exists)
+                                        << QStringList{"a.txt", "b.txt", "d"};
+        QTest::newRow("folder onto file") << "d" << "b.txt" << int(MoveResult::Exists)
+                                          << QStringList{"a.txt", "b.txt", "d"};
+        QTest::newRow("missing source") << "x.txt" << "n.txt" << int(MoveResult::Failed)
+                                        << QStringList{"a.txt", "b.txt", "d"};
+    }
+    void moveWithoutReplacing()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(int, result);
+        QFETCH(QStringList, after);
+        QTemporaryDir dir;
+        text::writeBytes(dir.filePath(QStringLiteral("a.txt")), "a");
+        text::writeBytes(dir.filePath(QStringLiteral("b.txt")), "b");
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("d")));
+        QCOMPARE(int(text::moveWithoutReplacing(dir.filePath(from), dir.filePath(to))), result);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+                 after);
+        QCOMPARE(text::readBytes(dir.filePath(QStringLiteral("b.txt"))).value_or("gone"), QByteArray("b"));
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_LineFile)

@@ -10,6 +10,7 @@
 #include "platform/ui/WaitCursor.h"
 #include "printing/PrintFormKind.h"
 #include "printing/frmPrintForm.h"
+#include "platform/text/LineFile.h"
 
 #include <QFile>
 
@@ -166,7 +167,8 @@ bool RenamePrintForm(frmMainForm &form, const QString &kindName, const QString &
                         ui::Answer::Ok, QString(), &form);
         return false;
     }
-    if (!QFile::rename(printFormPath(folder, formName), printFormPath(folder, newName))) {
+    if (text::moveWithoutReplacing(printFormPath(folder, formName), printFormPath(folder, newName))
+        != text::MoveResult::Moved) {
         ui::showMessage(QStringLiteral("印刷フォームの名前を変更できませんでした。\r\n") + formName, ui::Icon::Exclamation,
                         ui::Buttons::Ok, ui::Answer::Ok, QString(), &form);
         return false;

@@ -1,5 +1,6 @@
 #include "platform/db/Connection.h"
 #include "platform/db/TextFunctions.h"
+#include "platform/text/LineFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -80,9 +81,10 @@ bool Connection::createFile(const QString &path, const QString &script)
         throw;
     }
     // Renaming never replaces a file that appeared meanwhile.
-    if (!QFile::rename(building, path)) {
+    const text::MoveResult moved = text::moveWithoutReplacing(building, path);
+    if (moved != text::MoveResult::Moved) {
         QFile::remove(building);
-        if (QFileInfo::exists(path))
+        if (moved == text::MoveResult::Exists)
             return false;
         throw DbError(SQLITE_CANTOPEN, QStringLiteral("データベースファイル(%1)を作成できません。").arg(path));
     }

@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -161,6 +162,32 @@ void syncFolder(const QString &folder)
     // Not every file system syncs folders; the files themselves are synced.
     ::fsync(fd);
     ::close(fd);
+}
+
+MoveResult moveWithoutReplacing(const QString &from, const QString &to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    int result = ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
+    if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
+        // A file system without the no-replace rename: a hard link fails on
+        // a taken name; a folder can only be checked first.
+        struct stat info {};
+        if (::lstat(source.constData(), &info) == 0 && !S_ISDIR(info.st_mode)) {
+            result = ::link(source.constData(), target.constData());
+            if (result == 0)
+                ::unlink(source.constData());
+        } else if (::lstat(target.constData(), &info) == 0) {
+            errno = EEXIST;
+        } else {
+            result = ::rename(source.constData(), target.constData());
+        }
+    }
+    if (result != 0)
+        return errno == EEXIST ? MoveResult::Exists : MoveResult::Failed;
+    syncFolder(QFileInfo(to).absolutePath());
+    syncFolder(QFileInfo(from).absolutePath());
+    return MoveResult::Moved;
 }
 
 void writeLines(const QString &path, const QStringList &lines)

@@ -49,4 +49,10 @@ void writeBytes(const QString &path, const QByteArray &bytes);
 // system allows it; for callers that move finished files into place.
 void syncFolder(const QString &folder);
 
+// The one way the program renames a finished file or folder: in place, never
+// by copying (a copy could be cut short by a full disk), never over a name
+// that exists, and made durable in both folders.
+enum class MoveResult { Moved, Exists, Failed };
+MoveResult moveWithoutReplacing(const QString &from, const QString &to);
+
 } // namespace text
