@@ -1,5 +1,6 @@
 # qvx_layer(<target> DIR <folder> [LINKS <targets...>])
-# One static library per folder; every .cpp/.h below the folder belongs to it.
+# One library per folder; every .cpp/.h below the folder belongs to it.
+# Static, but shared in the sanitizer build (see the top CMakeLists.txt).
 function(qvx_layer target)
   cmake_parse_arguments(L "" "DIR" "LINKS" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
@@ -8,7 +9,7 @@ function(qvx_layer target)
     # An empty layer still exists so that the layers above can link it.
     set(srcs ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
   endif()
-  add_library(${target} STATIC ${srcs})
+  add_library(${target} ${QVX_LAYER_TYPE} ${srcs})
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(${target} PUBLIC ${L_LINKS})
   target_compile_options(${target} PRIVATE -Wall -Wextra)
