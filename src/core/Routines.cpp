@@ -282,9 +282,13 @@ QStringList fnSplitLines(const QString &text)
 
 bool fnIsValidFileName(const QString &name)
 {
+    // "." and ".." name folders, not files: a file named after them would
+    // be hidden, and the filter folders refuse such names outright.
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
     static const QString forbidden = QStringLiteral("\\/:*?<>|");
     for (QChar c : name) {
-        if (forbidden.contains(c))
+        if (forbidden.contains(c) || c.isNull())
             return false;
     }
     return true;

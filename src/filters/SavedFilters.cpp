@@ -20,6 +20,8 @@ QString reservedNameMessage()
 
 RenameResult rename(SearchFilterKind kind, const QString &from, const QString &to)
 {
+    if (!isValidName(from) || !isValidName(to))
+        return RenameResult::Failed;
     const QString target = filePath(kind, to);
     // An unchanged name exists too.
     if (QFileInfo::exists(target))

@@ -227,12 +227,18 @@ void frmPrintInfo::loadFields()
                 optKozaShurui[kozaOf(i)][info.LongValue() != 0 ? 1 : 0]->setChecked(true);
         }
     } catch (const db::DbError &e) {
+        m_readFailed = true;
         showDatabaseFailure(e, this);
     }
 }
 
 void frmPrintInfo::PrintInfoSave()
 {
+    if (m_readFailed) {
+        ui::showMessage(QStringLiteral("自社情報を読み込めなかったため、更新できません。"), ui::Icon::Exclamation,
+                        ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
+        return;
+    }
     if (ui::showMessage(QStringLiteral("更新しますか？"), ui::Icon::Question, ui::Buttons::YesNo, ui::Answer::Yes,
                         QString(), this)
         != ui::Answer::Yes)

@@ -50,4 +50,6 @@ private:
 
     ui::KeyNavigator *m_keys;
     bool m_opened = false;
+    // Fields that could not be read must not be written back empty.
+    bool m_readFailed = false;
 };

@@ -177,6 +177,10 @@ private slots:
         QTest::newRow("colon") << "a:b" << false;
         QTest::newRow("full-width colon") << "a：b" << true;
         QTest::newRow("double quote") << "a\"b" << true;
+        QTest::newRow("dot") << "." << false;
+        QTest::newRow("dot dot") << ".." << false;
+        QTest::newRow("dots inside") << "..a.b" << true;
+        QTest::newRow("NUL") << QString::fromUtf16(u"a\0b", 3) << false;
         for (const char *c : {"\\", "/", "*", "?", "<", ">", "|"})
             QTest::newRow(c) << QStringLiteral("x%1y").arg(QLatin1String(c)) << false;
     }

@@ -105,6 +105,9 @@ private slots:
         QCOMPARE(searchfilter::rename(kind, QStringLiteral("A"), QStringLiteral("B")), RenameResult::Exists);
         QCOMPARE(searchfilter::rename(kind, QStringLiteral("A"), QStringLiteral("A")), RenameResult::Exists);
         QCOMPARE(searchfilter::rename(kind, QStringLiteral("gone"), QStringLiteral("C")), RenameResult::Failed);
+        // Names that would leave the folder are refused, never thrown.
+        QCOMPARE(searchfilter::rename(kind, QStringLiteral("A"), QStringLiteral("..")), RenameResult::Failed);
+        QCOMPARE(searchfilter::rename(kind, QStringLiteral("."), QStringLiteral("C")), RenameResult::Failed);
         QCOMPARE(searchfilter::rename(kind, QStringLiteral("A"), QStringLiteral("C")), RenameResult::Renamed);
         QCOMPARE(searchfilter::savedNames(kind), (QStringList{QStringLiteral("B"), QStringLiteral("C")}));
         QFile c(dir.filePath(QStringLiteral("C.ckj")));

@@ -417,6 +417,29 @@ private slots:
         D::key(Qt::Key_Escape);
     }
 
+    // Settings that could not be read are never written back empty.
+    void printInfoUnreadIsNotWrittenBack()
+    {
+        connection().exec(QStringLiteral("ALTER TABLE 基本情報テーブル RENAME TO 退避"));
+        D d;
+        frmPrintInfo form;
+        const bool opened = D::open(&form);
+        connection().exec(QStringLiteral("ALTER TABLE 退避 RENAME TO 基本情報テーブル"));
+        QVERIFY(opened);
+        QCOMPARE(d.messages.size(), 1);
+        BasicInfo before;
+        before.Load(QStringLiteral("MyName"));
+        D::key(Qt::Key_F12);
+        QCOMPARE(d.messages.size(), 2);
+        QVERIFY(d.messages[1].text.contains(QStringLiteral("更新できません")));
+        QVERIFY(form.isVisible());
+        BasicInfo after;
+        after.Load(QStringLiteral("MyName"));
+        QCOMPARE(after.StringValue(), before.StringValue());
+        QVERIFY(!after.StringValue().isEmpty());
+        D::key(Qt::Key_Escape);
+    }
+
     void printInfoKeys_data()
     {
         QTest::addColumn<int>("page");
