@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "core/Globals.h"
+#include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/controls/ucJaInput.h"
 #include "core/dialogs/frmNameInput.h"
@@ -91,6 +92,41 @@ private slots:
         QCOMPARE(names(), (QStringList{" フォームの追加", "A", "B"}));
         QCOMPARE(m_form->lvwList->listModel()->text(1, 1), QStringLiteral("Aの印刷設定を表示します..."));
         QCOMPARE(m_form->statusPanelText(3), QStringLiteral("3件"));
+    }
+
+    // The print-form and filter lists take their view mode from the settings;
+    // any other list, and a stored value out of range, is in report view.
+    void viewModeSettings_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("form large icons") << "Form" << "0" << 0;
+        QTest::newRow("form names only") << "Form" << "2" << 2;
+        QTest::newRow("form absent") << "Form" << "" << 3;
+        QTest::newRow("form out of range") << "Form" << "7" << 3;
+        QTest::newRow("filter small icons") << "Filter" << "1" << 1;
+        QTest::newRow("filter not a number") << "Filter" << "x" << 3;
+    }
+    void viewModeSettings()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, stored);
+        QFETCH(int, mode);
+        if (!stored.isEmpty())
+            QVERIFY(fnWriteSetting(settingsFileName(QString()), QStringLiteral("View Setting"), key, stored));
+        MainListView *list = m_form->lvwList;
+        if (key == QLatin1String("Form"))
+            m_form->ShowPrintFormList(QStringLiteral("商品印刷フォーム"));
+        else
+            m_form->ShowKensakuFilterList(QStringLiteral("伝票"));
+        QCOMPARE(list->listViewMode(), mode);
+        QCOMPARE(list->isHeaderHidden(), mode != 3);
+        QCOMPARE(list->isColumnHidden(1), mode != 3);
+        QCOMPARE(list->iconSize(), mode == 0 ? QSize(32, 32) : QSize(16, 16));
+        m_form->ShowPrintFormView();
+        QCOMPARE(list->listViewMode(), 3);
+        QVERIFY(!list->isHeaderHidden());
     }
 
     // The add row opens the designer for a new form, a form row for itself;

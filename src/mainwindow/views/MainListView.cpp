@@ -23,6 +23,17 @@ MainListView::MainListView(const QString &name, QWidget *parent) : QTreeView(par
     header()->setMinimumSectionSize(0);
 }
 
+void MainListView::setListViewMode(int mode)
+{
+    m_viewMode = mode >= 0 && mode <= 3 ? mode : 3;
+    const bool report = m_viewMode == 3;
+    setHeaderHidden(!report);
+    for (int column = 1; column < m_model->columnCount(); ++column)
+        setColumnHidden(column, !report);
+    const int icon = m_viewMode == 0 ? 32 : 16;
+    setIconSize(QSize(icon, icon));
+}
+
 int MainListView::rowCountShown() const
 {
     return m_model->rowCount();

@@ -24,6 +24,11 @@ public:
     int selectedItemRow() const;
     void setMultiSelect(bool on);
     bool multiSelect() const;
+    // How the rows are shown: 0 large icons, 1 small icons, 2 names only,
+    // 3 report (every column under its header). The icon and name modes
+    // show the first column alone, without the header.
+    void setListViewMode(int mode);
+    int listViewMode() const { return m_viewMode; }
 
 signals:
     void openRequested();          // Enter or a double click on a list with rows
@@ -42,4 +47,5 @@ protected:
 
 private:
     MainListModel *m_model;
+    int m_viewMode = 3;
 };

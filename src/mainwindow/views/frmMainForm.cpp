@@ -747,6 +747,7 @@ void frmMainForm::ShowKensakuFilterList(const QString &kind)
     lblList->setCaption(kFilterFolder);
     showEmptyList({{QStringLiteral("名前"), 3500, Qt::AlignLeft}, {QStringLiteral("説明"), 4500, Qt::AlignLeft}},
                   true);
+    lvwList->setListViewMode(GetViewSetting(QStringLiteral("Filter")));
     lvwList->listModel()->setRows(filterfolder::rows(kind));
     setStatusPanelText(3, QString::number(lvwList->listModel()->rowCount()) + QStringLiteral("件"));
 }
@@ -792,6 +793,7 @@ void frmMainForm::ShowPrintFormList(const QString &kindName)
     lblList->setCaption(kindName);
     showEmptyList({{QStringLiteral("名前"), 3500, Qt::AlignLeft}, {QStringLiteral("説明"), 4500, Qt::AlignLeft}},
                   true);
+    lvwList->setListViewMode(GetViewSetting(QStringLiteral("Form")));
     lvwList->listModel()->setRows(PrintFormRows::forms(kindName));
     setStatusPanelText(3, countText(lvwList->rowCountShown()));
 }
@@ -799,6 +801,7 @@ void frmMainForm::ShowPrintFormList(const QString &kindName)
 void frmMainForm::setListColumns(const QVector<MainListModel::Column> &columns)
 {
     lvwList->listModel()->setColumns(columns);
+    lvwList->setListViewMode(3);
     for (int i = 0; i < columns.size(); ++i) {
         lvwList->setColumnHidden(i, false);
         lvwList->header()->resizeSection(i, px(columns[i].widthTwips));
