@@ -2,26 +2,13 @@
 
 #include "core/WindowMemory.h"
 #include "platform/report/PageFile.h"
-#include "platform/report/PreviewDialog.h"
 #include "platform/report/PreviewWidget.h"
-#include "platform/ui/DialogFrame.h"
 #include "platform/ui/Twips.h"
 
-#include <QToolButton>
-
-frmPreview::frmPreview(QWidget *parent) : QDialog(parent)
+frmPreview::frmPreview(QWidget *parent)
+    : report::PreviewDialog(parent, ViewerPlacement::Manual), ARViewer21(viewer())
 {
     setObjectName(QStringLiteral("frmPreview"));
-    setWindowTitle(QStringLiteral("印刷プレビュー"));
-    ui::setDialogFrame(this, ui::DialogFrame::Sizable);
-    ARViewer21 = new report::PreviewWidget(this);
-    connect(ARViewer21->addCloseButton(), &QToolButton::clicked, this, &QDialog::reject);
-    resize(report::defaultPreviewSize(this));
-}
-
-void frmPreview::setPages(const QVector<report::Page> &pages)
-{
-    ARViewer21->setPages(pages);
 }
 
 void frmPreview::loadPageFiles(const QStringList &paths)

@@ -1,24 +1,20 @@
 #pragma once
 
-#include "platform/report/Page.h"
+#include "platform/report/PreviewDialog.h"
 
-#include <QDialog>
 #include <QStringList>
 
-namespace report {
-class PreviewWidget;
-}
-
 // "印刷プレビュー": shows pages printed earlier (page files) again, with the
-// same navigation, zoom, printing and PDF saving as the print preview.
-class frmPreview : public QDialog {
+// same navigation, zoom, printing and PDF saving as the print preview, and
+// shown (execPreview) the same way. Unlike the print preview it remembers
+// its place and keeps a margin around the viewer.
+class frmPreview : public report::PreviewDialog {
     Q_OBJECT
 public:
     explicit frmPreview(QWidget *parent = nullptr);
 
-    report::PreviewWidget *ARViewer21;
+    report::PreviewWidget *const ARViewer21;
 
-    void setPages(const QVector<report::Page> &pages);
     // Reads the page files in the order given; throws report::PageFileError.
     void loadPageFiles(const QStringList &paths);
 

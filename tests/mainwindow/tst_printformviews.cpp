@@ -1,6 +1,8 @@
 #include "../masters/DialogDriver.h"
+#include "../printing/GridForm.h"
 #include "TestSupport.h"
 
+#include "core/DateValue.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
@@ -12,23 +14,112 @@
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/frmMainForm.h"
+#include "model/Customer.h"
+#include "model/Denpyo.h"
 #include "platform/report/LayoutDesigner.h"
 #include "platform/report/LayoutFile.h"
+#include "platform/report/PageFile.h"
+#include "platform/report/PreviewDialog.h"
+#include "platform/report/PreviewWidget.h"
+#include "printing/SeikyushoArchive.h"
 #include "printing/frmPrintForm.h"
+#include "printing/frmTsukiSeikyushoPrint.h"
 
 #include <QDir>
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QtTest>
+#include <sys/mount.h>
+#include <unistd.h>
 
 using D = DialogDriver;
 
-// The print-form branch of the main window over a prepared program folder.
+namespace {
+// A folder that cannot be removed: a small file system mounted on it (root
+// only; mounted() is false otherwise).
+class MountedFolder {
+public:
+    explicit MountedFolder(const QString &path) : m_path(QFile::encodeName(path))
+    {
+        m_mounted = geteuid() == 0
+                    && ::mount("tmpfs", m_path.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") == 0;
+    }
+    ~MountedFolder()
+    {
+        if (m_mounted)
+            ::umount2(m_path.constData(), MNT_DETACH);
+    }
+    MountedFolder(const MountedFolder &) = delete;
+    MountedFolder &operator=(const MountedFolder &) = delete;
+    bool mounted() const { return m_mounted; }
+
+private:
+    QByteArray m_path;
+    bool m_mounted = false;
+};
+
+report::Page pageSaying(const QString &text)
+{
+    report::Page page;
+    report::PageItem item;
+    item.type = report::PageItem::Type::Text;
+    item.box = QRect(720, 720, 3000, 300);
+    item.text = text;
+    page.items << item;
+    return page;
+}
+} // namespace
+
+// The print-form and monthly-invoice branches of the main window over a
+// prepared program folder.
 class tst_PrintFormViews : public QObject {
     Q_OBJECT
 
     std::optional<testsupport::OpenedProgramFolder> m_folder;
     std::unique_ptr<frmMainForm> m_form;
+    QList<QVector<report::Page>> m_previews; // what each preview showed
+
+    void addCustomer(const QString &id, const QString &name, bool monthly)
+    {
+        Customer c;
+        c.setCustomerID(id);
+        c.setNameKnj(name);
+        c.setShimeBi(QStringLiteral("20日締め"));
+        c.setTsukiSeikyu(monthly);
+        c.setSeikyushoForm(QStringLiteral("請求"));
+        QVERIFY(c.Apply());
+    }
+
+    // An archived invoice as a registration leaves it: its folder with the
+    // pages 0 to pages - 1, each saying the invoice's name and page number.
+    void addInvoice(const QString &id, const QDate &date, int pages)
+    {
+        QVERIFY(QDir().mkpath(seikyusho::invoiceFolder(id, date)));
+        QVector<report::Page> content;
+        for (int i = 0; i < pages; ++i)
+            content << pageSaying(seikyusho::invoiceName(id, date) + QStringLiteral("/%1").arg(i));
+        report::writePageFiles(seikyusho::pageBasePath(id, date), content);
+    }
+
+    QStringList column(int c) const
+    {
+        QStringList out;
+        const MainListModel *model = m_form->lvwList->listModel();
+        for (int row = 0; row < model->rowCount(); ++row)
+            out << model->text(row, c);
+        return out;
+    }
+
+    void selectRows(const QList<int> &rows)
+    {
+        MainListView *list = m_form->lvwList;
+        list->selectionModel()->clearSelection();
+        for (int row : rows) {
+            const QModelIndex index = list->listModel()->index(row, 0);
+            list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+            list->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    }
 
     void addForm(const QString &folder, const QString &name)
     {
@@ -67,6 +158,11 @@ private slots:
     void init()
     {
         m_folder.emplace();
+        m_previews.clear();
+        report::setPreviewDriver([this](report::PreviewDialog &preview) {
+            m_previews << preview.viewer()->pages();
+            return int(QDialog::Accepted);
+        });
         m_form = std::make_unique<frmMainForm>();
         QVERIFY(m_form->Form_Load());
         new MainCommands(m_form.get());
@@ -76,6 +172,8 @@ private slots:
     void cleanup()
     {
         m_form.reset();
+        report::setPreviewDriver({});
+        setFixedNow(QDateTime());
         m_folder.reset();
     }
 
@@ -233,6 +331,198 @@ private slots:
         m_form->mnuRename->trigger();
         QCOMPARE(d.texts(), (QStringList{QStringLiteral("名前を変更するフォームを選択してください。"),
                                          QStringLiteral("複数のフォームを選択することはできません。")}));
+    }
+
+    // The root lists the customers billed monthly; a customer's row opens the
+    // list of its archived invoices after the row that makes a new one, and
+    // only folders that are invoices are listed.
+    void invoiceViewsList()
+    {
+        addCustomer(QStringLiteral("C03"), QStringLiteral("丙"), true);
+        addCustomer(QStringLiteral("B02"), QStringLiteral("乙"), false);
+        addCustomer(QStringLiteral("A01"), QStringLiteral("甲"), true);
+        addInvoice(QStringLiteral("A01"), QDate(2024, 2, 20), 1);
+        addInvoice(QStringLiteral("A01"), QDate(2024, 1, 20), 1);
+        // A registration under way, and a folder without a valid date.
+        QVERIFY(QDir().mkpath(seikyusho::stagingFolder(QStringLiteral("A01"), QDate(2024, 3, 20))));
+        QVERIFY(QDir().mkpath(seikyusho::customerFolder(QStringLiteral("A01")) + QStringLiteral("A01_20240231")));
+
+        m_form->SelectTreeNode(QStringLiteral("ts"));
+        QCOMPARE(column(0), (QStringList{"A01", "C03"}));
+        QCOMPARE(column(1), (QStringList{"甲", "丙"}));
+
+        m_form->lvwList->setCurrentIndex(m_form->lvwList->listModel()->index(0, 0));
+        OpenSelectedItem(*m_form);
+        QCOMPARE(m_form->CurrentLocation, (QStringList{"月締め請求", "A01/甲", "", ""}));
+        QCOMPARE(m_form->CurrentLevel, qint16(1));
+        QCOMPARE(column(0), (QStringList{"月締め請求書の作成", "請求書", "請求書"}));
+        QCOMPARE(column(1), (QStringList{" ", "2024/01/20", "2024/02/20"}));
+        QCOMPARE(m_form->statusPanelText(3), QStringLiteral("3件"));
+        QVERIFY(m_form->mnuDelete->isEnabled());
+
+        // A customer without an archive folder.
+        m_form->SelectTreeNode(QStringLiteral("tsC03/丙"));
+        QCOMPARE(column(0), QStringList{"月締め請求書の作成"});
+        QCOMPARE(m_form->statusPanelText(3), QStringLiteral("1件"));
+    }
+
+    // An invoice registered from the list's first row is listed, and its row
+    // shows the archived pages again exactly as they were printed.
+    void registeredInvoiceShowsAgain()
+    {
+        D d;
+        setFixedNow(QDateTime(QDate(2024, 3, 25), QTime(10, 0)));
+        addCustomer(QStringLiteral("A01"), QStringLiteral("甲"), true);
+        // One slip a page.
+        fixture::GridForm(fixture::slotSpecs({QStringLiteral("伝票番号"), QStringLiteral("品名")}, 1)
+                          + QStringList{QStringLiteral("P_顧客名")})
+            .save(gstrTsukiSeikyushoPrintFormFolder + QStringLiteral("請求.rpx"));
+        for (qint32 id : {1, 2}) {
+            Denpyo slip;
+            slip.setDenpyoID(id);
+            slip.setCustomerID(QStringLiteral("A01"));
+            slip.setCustomerName(QStringLiteral("甲"));
+            slip.setNouki(QDateTime(QDate(2024, 3, 1 + id), QTime(0, 0)));
+            Meisai &line = slip.Meisais().Add();
+            line.setItemName(QStringLiteral("品%1").arg(id));
+            line.setItemKingaku(1000 * id);
+            QVERIFY(slip.Apply());
+        }
+        m_form->ShowSeikyushoList(QStringLiteral("A01"), QStringLiteral("甲"));
+        D::onNextModal([](QWidget *modal) {
+            auto *window = qobject_cast<frmTsukiSeikyushoPrint *>(modal);
+            QVERIFY(window);
+            window->SeikyushoRegistPrint();
+        });
+        selectRows({0});
+        OpenSelectedItem(*m_form);
+        QVERIFY(d.messages.isEmpty());
+        QCOMPARE(m_previews.size(), 1);
+        const QVector<report::Page> printed = m_previews[0];
+        QCOMPARE(printed.size(), 2);
+        QVERIFY(printed[0] != printed[1]);
+        QCOMPARE(column(1), (QStringList{" ", "2024/03/20"}));
+        QCOMPARE(seikyusho::pagePaths(QStringLiteral("A01"), QDate(2024, 3, 20)).size(), printed.size());
+
+        selectRows({1});
+        OpenSelectedItem(*m_form);
+        ItemCommand(*m_form, QStringLiteral("Print")); // the popup's print entry
+        QCOMPARE(m_previews.size(), 3);
+        QCOMPARE(m_previews[1], printed);
+        QCOMPARE(m_previews[2], printed);
+        QVERIFY(d.messages.isEmpty());
+    }
+
+    // Pages up to the first gap are shown; an invoice without pages is an
+    // empty preview; a page that cannot be read is reported and nothing is
+    // shown.
+    void reprintOfIncompleteInvoices_data()
+    {
+        QTest::addColumn<QStringList>("files"); // page numbers; "!" marks a broken one
+        QTest::addColumn<int>("shown");         // pages shown, -1 for no preview
+        QTest::newRow("a gap") << QStringList{"0", "2"} << 1;
+        QTest::newRow("no pages") << QStringList{} << 0;
+        QTest::newRow("a broken page") << QStringList{"0", "1!"} << -1;
+    }
+    void reprintOfIncompleteInvoices()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(int, shown);
+        D d;
+        const QString id = QStringLiteral("A01");
+        const QDate date(2024, 1, 20);
+        addCustomer(id, QStringLiteral("甲"), true);
+        QVERIFY(QDir().mkpath(seikyusho::invoiceFolder(id, date)));
+        for (const QString &file : files) {
+            const QString path = seikyusho::pageBasePath(id, date) + QLatin1Char('_') + file.left(1);
+            if (file.endsWith(QLatin1Char('!'))) {
+                QFile broken(path);
+                QVERIFY(broken.open(QIODevice::WriteOnly));
+                broken.write("not a page");
+            } else {
+                report::savePage(path, pageSaying(file));
+            }
+        }
+        m_form->ShowSeikyushoList(id, QStringLiteral("甲"));
+        selectRows({1});
+        OpenSelectedItem(*m_form);
+        if (shown < 0) {
+            QVERIFY(m_previews.isEmpty());
+            QCOMPARE(d.messages.size(), 1);
+            QCOMPARE(d.messages[0].icon, ui::Icon::None);
+            QVERIFY(!d.messages[0].text.isEmpty());
+        } else {
+            QVERIFY(d.messages.isEmpty());
+            QCOMPARE(m_previews.size(), 1);
+            QCOMPARE(m_previews[0].size(), shown);
+        }
+    }
+
+    // One question names the first six dates; No changes nothing; Yes
+    // deletes exactly the selected invoices (never the first row, another
+    // customer's invoice of the same date or a registration under way). An
+    // invoice that cannot be removed is reported and the others still go.
+    void deleteInvoices_data()
+    {
+        QTest::addColumn<bool>("oneStuck");
+        QTest::newRow("all removable") << false;
+        QTest::newRow("one cannot be removed") << true;
+    }
+    void deleteInvoices()
+    {
+        QFETCH(bool, oneStuck);
+        D d;
+        const QString a = QStringLiteral("A01");
+        addCustomer(a, QStringLiteral("甲"), true);
+        QList<QDate> dates;
+        for (int month = 1; month <= 8; ++month) {
+            dates << QDate(2024, month, 20);
+            addInvoice(a, dates.last(), 2);
+        }
+        addInvoice(QStringLiteral("C03"), dates[1], 1);
+        const QString staging = seikyusho::stagingFolder(a, dates[1]);
+        QVERIFY(QDir().mkpath(staging));
+        std::optional<MountedFolder> stuck;
+        if (oneStuck) {
+            QVERIFY(seikyusho::deleteInvoice(a, dates[4]));
+            QVERIFY(QDir().mkpath(seikyusho::invoiceFolder(a, dates[4])));
+            stuck.emplace(seikyusho::invoiceFolder(a, dates[4]));
+            if (!stuck->mounted())
+                QSKIP("needs root to mount a small tmpfs");
+            addInvoice(a, dates[4], 2);
+        }
+        m_form->ShowSeikyushoList(a, QStringLiteral("甲"));
+
+        selectRows({0, 1, 2, 3, 4, 5, 6, 7});
+        d.answer = ui::Answer::No;
+        ItemCommand(*m_form, QStringLiteral("Delete")); // the popup's delete entry
+        QCOMPARE(d.texts(), QStringList{"次の7件の月締め請求書を削除してもよろしいですか？\r\n\r\n"
+                                        "2024/01/20\r\n2024/02/20\r\n2024/03/20\r\n2024/04/20\r\n"
+                                        "2024/05/20\r\n2024/06/20\r\n    :\r\n"});
+        QCOMPARE(d.messages[0].icon, ui::Icon::Question);
+        QCOMPARE(seikyusho::invoiceDates(a).size(), 8);
+
+        d.messages.clear();
+        d.answer = ui::Answer::Yes;
+        selectRows({0, 2, 5, 8});
+        m_form->mnuDelete->trigger();
+        QList<QDate> kept = dates;
+        kept.removeOne(dates[1]);
+        kept.removeOne(dates[7]);
+        if (!oneStuck) {
+            kept.removeOne(dates[4]);
+            QCOMPARE(d.messages.size(), 1);
+        } else {
+            QCOMPARE(d.messages.size(), 2);
+            QCOMPARE(d.messages[1].text, QStringLiteral("次の月締め請求書を削除できませんでした。\r\n\r\n2024/05/20"));
+        }
+        QCOMPARE(seikyusho::invoiceDates(a), QVector<QDate>(kept.begin(), kept.end()));
+        for (const QDate &date : kept)
+            QCOMPARE(seikyusho::pagePaths(a, date).size(), date == dates[4] ? 0 : 2);
+        QCOMPARE(seikyusho::invoiceDates(QStringLiteral("C03")), QVector<QDate>{dates[1]});
+        QVERIFY(QFileInfo::exists(staging));
+        QCOMPARE(column(1).size(), kept.size() + 1); // the list is shown again
+        QCOMPARE(column(1).last(), kept.last().toString(QStringLiteral("yyyy/MM/dd")));
     }
 };
 

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "core/DateValue.h"
 #include "core/Globals.h"
+#include "core/Settings.h"
 #include "model/Customer.h"
 #include "model/Denpyo.h"
 #include "platform/report/PageFile.h"
@@ -187,6 +188,70 @@ private slots:
         QVERIFY(d.Load(1));
         QVERIFY(!d.Seikyu());
         QVERIFY(seikyusho::invoiceDates(QStringLiteral("A01")).isEmpty());
+    }
+
+    // The date column and the unbilled choice come back at the next opening,
+    // however the window was closed, and its first list already follows them.
+    void choicesKeptForTheNextOpening_data()
+    {
+        QTest::addColumn<QString>("closing");
+        QTest::addColumn<int>("rows"); // of the next opening's list
+        QTest::newRow("閉じる") << "button" << 3;
+        QTest::newRow("Esc") << "escape" << 3;
+        QTest::newRow("after a registration") << "register" << 0;
+    }
+    void choicesKeptForTheNextOpening()
+    {
+        QFETCH(QString, closing);
+        {
+            frmTsukiSeikyushoPrint w(QStringLiteral("A01"));
+            QCOMPARE(w.cmbDateItem->currentIndex(), 0);
+            QVERIFY(!w.chkMiSeikyu->isChecked());
+            w.cmbDateItem->setCurrentIndex(2);
+            w.chkMiSeikyu->setChecked(true);
+            w.show();
+            if (closing == QLatin1String("button"))
+                w.cmdExit->click();
+            else if (closing == QLatin1String("escape"))
+                QTest::keyClick(w.lvwMeisaiList, Qt::Key_Escape);
+            else
+                w.SeikyushoRegistPrint();
+            QVERIFY(!w.isVisible());
+            QCOMPARE(w.ResultModified, closing == QLatin1String("register"));
+        }
+        frmTsukiSeikyushoPrint again(QStringLiteral("A01"));
+        QCOMPARE(again.cmbDateItem->currentIndex(), 2);
+        QVERIFY(again.chkMiSeikyu->isChecked());
+        // By delivery date, unbilled only: slip 1 with its line and discount,
+        // until it is invoiced.
+        QCOMPARE(again.lvwMeisaiList->headerItem()->text(1), QStringLiteral("納品日付"));
+        QTEST(again.lvwMeisaiList->topLevelItemCount(), "rows");
+    }
+
+    // A hand-edited settings file: what is not a choice counts as the default.
+    void storedChoices_data()
+    {
+        QTest::addColumn<QString>("dateItem");
+        QTest::addColumn<QString>("miSeikyu");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("blank") << "" << "" << 0 << false;
+        QTest::newRow("order date, ticked") << "1" << "1" << 1 << true;
+        QTest::newRow("padded") << " 2 " << " 1 " << 2 << true;
+        QTest::newRow("past the last column") << "3" << "2" << 0 << false;
+        QTest::newRow("negative, a word") << "-1" << "True" << 0 << false;
+    }
+    void storedChoices()
+    {
+        QFETCH(QString, dateItem);
+        QFETCH(QString, miSeikyu);
+        const QString file = settingsFileName(QStringLiteral("Ini"));
+        const QString section = QStringLiteral("TsukiSeikyu Setting");
+        QVERIFY(fnWriteSetting(file, section, QStringLiteral("DateItem"), dateItem));
+        QVERIFY(fnWriteSetting(file, section, QStringLiteral("MiSeikyuOnly"), miSeikyu));
+        frmTsukiSeikyushoPrint w(QStringLiteral("A01"));
+        QTEST(w.cmbDateItem->currentIndex(), "index");
+        QTEST(w.chkMiSeikyu->isChecked(), "checked");
     }
 };
 

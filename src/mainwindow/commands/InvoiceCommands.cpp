@@ -62,7 +62,7 @@ void ReprintSeikyusho(const QString &customerID, const QDate &invoiceDate, QWidg
         ui::showMessage(error.message(), ui::Icon::None, ui::Buttons::Ok, ui::Answer::Ok, QStringLiteral(" "), parent);
         return;
     }
-    preview.exec();
+    preview.execPreview();
 }
 
 void DeleteSeikyushos(frmMainForm &form)

@@ -30,15 +30,19 @@ void setPreviewDriver(PreviewDriver d)
     driver() = std::move(d);
 }
 
-PreviewDialog::PreviewDialog(QWidget *parent) : QDialog(parent)
+PreviewDialog::PreviewDialog(QWidget *parent) : PreviewDialog(parent, ViewerPlacement::Layout) {}
+
+PreviewDialog::PreviewDialog(QWidget *parent, ViewerPlacement placement) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("印刷プレビュー"));
     ui::setDialogFrame(this, ui::DialogFrame::Sizable);
     m_viewer = new PreviewWidget(this);
     connect(m_viewer->addCloseButton(), &QToolButton::clicked, this, &QDialog::reject);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_viewer);
+    if (placement == ViewerPlacement::Layout) {
+        auto *layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(m_viewer);
+    }
     resize(defaultPreviewSize(this));
 }
 

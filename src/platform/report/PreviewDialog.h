@@ -20,6 +20,11 @@ public:
     // Shows the dialog modally, or hands it to the driver that tests set.
     int execPreview();
 
+protected:
+    // For a window that places the viewer itself, without a layout.
+    enum class ViewerPlacement { Layout, Manual };
+    PreviewDialog(QWidget *parent, ViewerPlacement placement);
+
 private:
     PreviewWidget *m_viewer;
 };
