@@ -561,7 +561,7 @@ bool frmFind::writeFilter(const QString &name)
 {
     ui::WaitCursor wait;
     try {
-        m_filter.write(path(name));
+        searchfilter::write(m_kind, name, m_filter);
         return true;
     } catch (const text::TextFileError &error) {
         wait.release();

@@ -1,11 +1,22 @@
 #include "filters/SavedFilters.h"
 
+#include "filters/SearchFilterFile.h"
 #include "platform/text/LineFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 namespace searchfilter {
+
+namespace {
+quint64 changes[3] = {};
+
+void changed(SearchFilterKind kind, const QString &name)
+{
+    if (!isReservedName(name))
+        ++changes[int(kind)];
+}
+} // namespace
 
 bool isReservedName(const QString &name)
 {
@@ -16,6 +27,12 @@ bool isReservedName(const QString &name)
 QString reservedNameMessage()
 {
     return QStringLiteral("この名前は検索フィルター名には使えません。");
+}
+
+void write(SearchFilterKind kind, const QString &name, const SearchFilterFile &filter)
+{
+    filter.write(filePath(kind, name));
+    changed(kind, name);
 }
 
 RenameResult rename(SearchFilterKind kind, const QString &from, const QString &to)
@@ -32,6 +49,7 @@ RenameResult rename(SearchFilterKind kind, const QString &from, const QString &t
     // A file that appeared meanwhile is not replaced either.
     switch (text::moveWithoutReplacing(source, target)) {
     case text::MoveResult::Moved:
+        changed(kind, isReservedName(from) ? to : from);
         return RenameResult::Renamed;
     case text::MoveResult::Exists:
         return RenameResult::Exists;
@@ -43,7 +61,15 @@ RenameResult rename(SearchFilterKind kind, const QString &from, const QString &t
 
 bool remove(SearchFilterKind kind, const QString &name)
 {
-    return QFile::remove(filePath(kind, name));
+    if (!QFile::remove(filePath(kind, name)))
+        return false;
+    changed(kind, name);
+    return true;
+}
+
+quint64 changeCount(SearchFilterKind kind)
+{
+    return changes[int(kind)];
 }
 
 } // namespace searchfilter

@@ -19,6 +19,8 @@ const KeyedRecord::Table &table()
     return t;
 }
 
+quint64 changeCount = 0;
+
 } // namespace
 
 Customer::Customer() : m_record(table())
@@ -131,7 +133,10 @@ bool Customer::Fetch(const QString &customerID)
 
 bool Customer::Apply()
 {
-    return m_record.apply(CustomerID(), [this](db::Statement &st) { Save(st); });
+    if (!m_record.apply(CustomerID(), [this](db::Statement &st) { Save(st); }))
+        return false;
+    ++changeCount;
+    return true;
 }
 
 void Customer::Save(db::Statement &st) const
@@ -157,6 +162,7 @@ bool Customer::Delete()
 {
     if (!m_record.remove(CustomerID()))
         return false;
+    ++changeCount;
     ItemClear();
     return true;
 }
@@ -164,4 +170,9 @@ bool Customer::Delete()
 QString Customer::MissingMessage()
 {
     return table().missing;
+}
+
+quint64 Customer::ChangeCount()
+{
+    return changeCount;
 }

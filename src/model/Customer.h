@@ -52,6 +52,11 @@ public:
     // The refusal of a record that is not stored.
     static QString MissingMessage();
 
+    // Moves with every customer stored or deleted, by whichever window: the
+    // main window's tree and customer choice, built from the register, compare
+    // it with the count they were built at. A refusal does not move it.
+    static quint64 ChangeCount();
+
 private:
     void ItemClear();
     // Gives the fields, in column order, to a write statement.

@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/Startup.h"
 #include "filtereditor/frmFind.h"
+#include "filters/SavedFilters.h"
 #include "filters/SearchFilterFile.h"
 #include "filters/SearchFilterKind.h"
 #include "mainwindow/commands/ItemCommands.h"
@@ -238,6 +239,82 @@ private slots:
         QCOMPARE(treeFilters(), QStringList{QStringLiteral("新しい")});
     }
 
+    // 名前をつけて保存 writes a filter although the editor reports nothing
+    // saved: the tree, and the view when it lists the filters or shows what
+    // the overwritten one selects, follow once the editor has closed.
+    void saveAsShowsTheFilter_data()
+    {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("overwrite");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("rows");
+        const QStringList both{"a", "b"}, one{"a"};
+        QTest::newRow("new name, editing a saved filter")
+            << "cu検索フィルター" << "b" << false << both << QStringList{" フィルターの追加", "a", "b"};
+        QTest::newRow("new name, one-off search") << "cu全件" << "b" << false << both << QStringList{"A1", "B1"};
+        QTest::newRow("over the listed filter, declined") << "cua" << "a" << false << one << QStringList{"A1"};
+        QTest::newRow("over the listed filter") << "cua" << "a" << true << one << QStringList{"B1"};
+    }
+    void saveAsShowsTheFilter()
+    {
+        for (const char *id : {"A1", "B1"}) {
+            Customer c;
+            c.setCustomerID(QString::fromLatin1(id));
+            QVERIFY(c.Apply());
+        }
+        // "a" selects A1, the one-off search B1.
+        for (const auto &[name, id] : {std::pair{"a", "A1"}, std::pair{"一時検索", "B1"}}) {
+            SearchFilterFile filter;
+            filter.addCondition(QStringLiteral("rt1D"), QStringLiteral("顧客ID"),
+                                QStringLiteral("I21顧客ID@") + QString::fromLatin1(id), QString::fromLatin1(id),
+                                QDateTime(QDate(2026, 12, 9), QTime(9, 0)));
+            filter.write(customerFilter(QString::fromUtf8(name)));
+        }
+        D d;
+        QFETCH(bool, overwrite);
+        d.answer = overwrite ? ui::Answer::Yes : ui::Answer::No;
+        m_form = std::make_unique<frmMainForm>();
+        QVERIFY(m_form->Form_Load());
+        m_commands = new MainCommands(m_form.get());
+        m_form->Form_Activate();
+        QFETCH(QString, node);
+        m_form->SelectTreeNode(node);
+        m_form->show();
+        QApplication::setActiveWindow(m_form.get());
+        m_form->lvwList->setFocus();
+
+        QFETCH(QString, typed);
+        QString editing;
+        D::onNextModal([&editing, typed](QWidget *modal) {
+            auto *editor = qobject_cast<frmFind *>(modal);
+            QVERIFY(editor);
+            editing = editor->FindName;
+            D::onNextModal([typed](QWidget *) {
+                D::type(typed);
+                D::key(Qt::Key_Return);
+                D::key(Qt::Key_Return);
+            });
+            editor->mnuSaveAs->trigger();
+            editor->cmdEnd->click();
+        });
+        const bool folder = node == QStringLiteral("cu検索フィルター");
+        if (folder) {
+            select({QStringLiteral("a")});
+            D::key(Qt::Key_Return);
+        } else {
+            QTest::keyClick(m_form->lvwList, Qt::Key_F, Qt::ControlModifier);
+        }
+        QCOMPARE(editing, folder ? QStringLiteral("a") : QStringLiteral("一時検索"));
+        // Only a name taken asks before it is written over.
+        const QStringList asked{QStringLiteral("検索フィルター a は既に登録されています。\r\n上書きしますか？")};
+        QCOMPARE(d.texts(), typed == QStringLiteral("a") ? asked : QStringList{});
+        QTEST(searchfilter::savedNames(SearchFilterKind::Customer), "files");
+        QTEST(treeFilters(), "files");
+        QCOMPARE(m_form->CurrentLocation.value(1), node.mid(2));
+        QTEST(column(0), "rows");
+    }
+
     // Ctrl+F, the toolbar's 検索 and the root menu's 検索 row run the one-off
     // search and show its list.
     void oneOffSearch_data()
@@ -264,6 +341,7 @@ private slots:
         m_form->show();
         QApplication::setActiveWindow(m_form.get());
         m_form->lvwList->setFocus();
+        m_form->tvwTree->findKey(QStringLiteral("cu"))->setExpanded(true);
         D::onNextModal([](QWidget *modal) {
             auto *editor = qobject_cast<frmFind *>(modal);
             QVERIFY(editor);
@@ -290,8 +368,10 @@ private slots:
         }
         QCOMPARE(m_form->CurrentLocation.value(1), QStringLiteral("一時検索"));
         QCOMPARE(column(0), (QStringList{"A1", "B1"}));
-        // The one-off search is no saved filter.
+        // The one-off search is no saved filter: the tree is not even
+        // built again.
         QCOMPARE(treeFilters(), QStringList{});
+        QVERIFY(m_form->tvwTree->findKey(QStringLiteral("cu"))->isExpanded());
     }
 };
 

@@ -1,8 +1,11 @@
+#include "../masters/DialogDriver.h"
 #include "TestSupport.h"
 
 #include "core/DateValue.h"
 #include "core/Globals.h"
 #include "core/Startup.h"
+#include "core/controls/ucJaInput.h"
+#include "filtereditor/frmFind.h"
 #include "filters/SearchFilterFile.h"
 #include "mainwindow/commands/DialogLaunchers.h"
 #include "mainwindow/commands/ItemCommands.h"
@@ -18,6 +21,7 @@
 #include "platform/ui/MessageBox.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QMenu>
@@ -79,6 +83,14 @@ class tst_MainCommands : public QObject {
         QComboBox *combo = m_form->dateBar->cmbKokyaku;
         for (int i = 0; i < combo->count(); ++i)
             if (combo->itemText(i).startsWith(id + QLatin1Char('/')))
+                return true;
+        return false;
+    }
+
+    bool treeOffers(const QString &id) const
+    {
+        for (QTreeWidgetItemIterator it(m_form->tvwTree); *it; ++it)
+            if (NavigationTree::keyOf(*it).startsWith(QStringLiteral("ts") + id + QLatin1Char('/')))
                 return true;
         return false;
     }
@@ -369,6 +381,87 @@ private slots:
         QFETCH(QString, launch);
         QCOMPARE(m_launches, launch.isEmpty() ? QStringList() : QStringList{launch});
         QTEST(m_form->tvwTree->findKey(branch + QStringLiteral("later")) != nullptr, "tree");
+    }
+
+    void customersMadeInsideOtherDialogs_data()
+    {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<QString>("path");
+        // The dialog the command opens, whose picker makes the customer.
+        QTest::addColumn<QString>("outer");
+        QTest::addColumn<bool>("made");
+        QTest::newRow("slip editor") << "de全件" << "toolbar:New" << "frmDenpyo" << true;
+        QTest::newRow("slip editor, picker closed") << "de全件" << "toolbar:New" << "frmDenpyo" << false;
+        QTest::newRow("filter editor's ID condition") << "de" << "toolbar:Find" << "frmFind" << true;
+        QTest::newRow("customer editor's F11") << "cu全件" << "menu:mnuNew" << "frmCustomer" << true;
+    }
+
+    // A customer made with F2 in a picker opened from another dialog, which
+    // then closes without saving: once the command is over, the tree, the
+    // date bar's customer choice and a customer list offer it. The customer
+    // chosen on the date bar stays chosen; nothing is rebuilt when nothing
+    // was made.
+    void customersMadeInsideOtherDialogs()
+    {
+        insertSlip(1, 1);
+        insertCustomer(QStringLiteral("C1"), true);
+        setLaunchDriver({});
+        DialogDriver d;
+        open();
+        QFETCH(QString, node);
+        m_form->SelectTreeNode(node);
+        m_form->show();
+        QApplication::setActiveWindow(m_form.get());
+        m_form->lvwList->setFocus();
+        QComboBox *customers = m_form->dateBar->cmbKokyaku;
+        customers->setCurrentIndex(customers->findText(QStringLiteral("C1/名C1")));
+        m_form->tvwTree->findKey(QStringLiteral("ts"))->setExpanded(true);
+
+        QFETCH(bool, made);
+        const auto makeCustomer = [made](QWidget *picker) {
+            QCOMPARE(picker->metaObject()->className(), "frmCustomerList");
+            if (!made)
+                return;
+            DialogDriver::onNextModal([](QWidget *editor) {
+                DialogDriver::type(QStringLiteral("N1"));
+                auto *name = editor->findChild<ucJaInput *>(QStringLiteral("txtCustomerNameKnj"));
+                name->setText(QStringLiteral("新顧客"));
+                editor->findChild<QCheckBox *>(QStringLiteral("chkTsukiSeikyu"))->setChecked(true);
+                editor->findChild<QComboBox *>(QStringLiteral("cmbShimeBi"))->setCurrentIndex(1);
+                DialogDriver::key(Qt::Key_F12);
+            });
+            DialogDriver::key(Qt::Key_F2);
+        };
+        QString outerShown;
+        DialogDriver::onNextModal([&](QWidget *outer) {
+            outerShown = QString::fromLatin1(outer->metaObject()->className());
+            if (auto *editor = qobject_cast<frmFind *>(outer)) {
+                QTreeWidget *items = editor->tvwSelect;
+                items->setFocus();
+                items->setCurrentItem(
+                    items->findItems(QStringLiteral("顧客ID"), Qt::MatchExactly | Qt::MatchRecursive).value(0));
+                DialogDriver::onNextModal([&](QWidget *) {
+                    DialogDriver::onNextModal(makeCustomer);
+                    DialogDriver::key(Qt::Key_F11);
+                });
+                DialogDriver::key(Qt::Key_Return);
+            } else {
+                DialogDriver::onNextModal(makeCustomer);
+                DialogDriver::key(Qt::Key_F11);
+            }
+        });
+        QFETCH(QString, path);
+        run(path);
+        QTEST(outerShown, "outer");
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM 顧客テーブル WHERE 顧客ID = 'N1'")), made ? 1 : 0);
+
+        QCOMPARE(m_form->CurrentLocation.value(1), node.mid(2));
+        QCOMPARE(treeOffers(QStringLiteral("N1")), made);
+        QCOMPARE(comboOffers(QStringLiteral("N1")), made);
+        QCOMPARE(customers->currentText(), QStringLiteral("C1/名C1"));
+        QCOMPARE(m_form->tvwTree->findKey(QStringLiteral("ts"))->isExpanded(), !made);
+        if (node == QStringLiteral("cu全件"))
+            QCOMPARE(listTexts(), (QStringList{"C1", "N1"}));
     }
 
     void objectPopups_data()

@@ -37,7 +37,9 @@ void ShowPrintInfoForm(QWidget *parent = nullptr);
 
 // The filter editor for a new filter (empty name), a saved filter or the
 // one-off search ("一時検索"). When the one-off search was run, the main
-// list shows what it selects. True when a saved filter was written.
+// list shows what it selects. True when the editor saved its filter with OK
+// or F12; one written under another name (名前をつけて保存) the window
+// follows by itself (frmMainForm::FollowChanges).
 bool FindDenpyo(frmMainForm &form, const QString &filterName);
 bool FindCustomer(frmMainForm &form, const QString &filterName);
 bool FindShohin(frmMainForm &form, const QString &filterName);

@@ -9,6 +9,7 @@
 #include "core/WindowMemory.h"
 #include "core/controls/ucTitleLabel.h"
 #include "filters/FilterCompiler.h"
+#include "filters/SavedFilters.h"
 #include "filters/SearchFilterKind.h"
 #include "mainwindow/views/CustomerListRows.h"
 #include "mainwindow/views/DateBar.h"
@@ -22,6 +23,7 @@
 #include "mainwindow/views/SeikyushoRows.h"
 #include "mainwindow/views/RootMenuRows.h"
 #include "mainwindow/views/ShohinListRows.h"
+#include "model/Customer.h"
 #include "model/Customers.h"
 #include "model/Shohins.h"
 #include "model/denpyos.h"
@@ -33,6 +35,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -101,6 +104,10 @@ struct frmMainForm::ViewScope {
     explicit ViewScope(frmMainForm &form) : m_form(form) { ++m_form.m_viewDepth; }
     ~ViewScope()
     {
+        // Still counted as busy: a request made meanwhile waits for the
+        // catch-up too.
+        if (m_form.m_viewDepth == 1)
+            m_form.FollowChanges();
         if (--m_form.m_viewDepth > 0)
             return;
         while (!m_form.m_pendingViews.empty()) {
@@ -112,7 +119,18 @@ struct frmMainForm::ViewScope {
     frmMainForm &m_form;
 };
 
-frmMainForm::frmMainForm(QWidget *parent) : QMainWindow(parent)
+frmMainForm::ChangeCounts frmMainForm::ChangeCounts::now()
+{
+    ChangeCounts counts;
+    counts.customers = Customer::ChangeCount();
+    for (SearchFilterKind kind : {SearchFilterKind::Denpyo, SearchFilterKind::Customer, SearchFilterKind::Shohin})
+        counts.filters[int(kind)] = searchfilter::changeCount(kind);
+    return counts;
+}
+
+frmMainForm::frmMainForm(QWidget *parent)
+    : QMainWindow(parent), m_treeCounts(ChangeCounts::now()), m_viewCounts(m_treeCounts),
+      m_comboCustomers(m_treeCounts.customers)
 {
     setObjectName(QStringLiteral("frmMainForm"));
     buildMenus();
@@ -286,6 +304,7 @@ bool frmMainForm::Form_Load()
                            .toInt(&ok);
     m_contentsHeightTwips = ok && stored > 0 && stored <= 100000 ? stored : 2000;
 
+    m_comboCustomers = Customer::ChangeCount();
     try {
         dateBar->InitDateBar();
     } catch (const std::exception &error) {
@@ -338,8 +357,12 @@ void frmMainForm::showEvent(QShowEvent *event)
 void frmMainForm::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && flgInit && m_loaded)
-        Form_Activate();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        if (flgInit && m_loaded)
+            Form_Activate();
+        else if (!viewBusy())
+            runView([this] { FollowChanges(); });
+    }
     if (event->type() == QEvent::WindowStateChange && !isMinimized())
         ArrangeControls();
 }
@@ -553,6 +576,7 @@ void frmMainForm::recordPlace(const QString &kind, const QString &listName, qint
 {
     CurrentLocation = QStringList{kind, listName, QString(), QString()};
     CurrentLevel = level;
+    m_viewCounts = ChangeCounts::now();
     lblTree->setCaption(kind);
 }
 
@@ -663,6 +687,7 @@ void frmMainForm::RefreshAll()
 
 void frmMainForm::BuildTree()
 {
+    m_treeCounts = ChangeCounts::now();
     try {
         tvwTree->BuildTree();
     } catch (const std::exception &error) {
@@ -672,8 +697,60 @@ void frmMainForm::BuildTree()
 
 void frmMainForm::LoadKokyakuCombo()
 {
+    m_comboCustomers = Customer::ChangeCount();
     try {
         dateBar->LoadKokyakuCombo();
+    } catch (const std::exception &error) {
+        showFillError(error);
+    }
+}
+
+bool frmMainForm::placeShowsChanges(const ChangeCounts &now) const
+{
+    const QString kind = CurrentLocation.value(0);
+    const QString listName = CurrentLocation.value(1);
+    const bool customers = now.customers != m_viewCounts.customers;
+    // The customers billed monthly.
+    if (kind == kKindTsukiSeikyu)
+        return customers && CurrentLevel == 0;
+    const auto filterKind = searchfilter::kindFromObjectName(kind);
+    if (!filterKind)
+        return false;
+    if (kind == kKindCustomer && CurrentLevel > 0 && listName != kFilterFolder && customers)
+        return true;
+    // The root menus and the folders list the saved filters; a list named
+    // after one shows what that filter selects.
+    const bool filters = now.filters[int(*filterKind)] != m_viewCounts.filters[int(*filterKind)];
+    const bool filterList = !listName.startsWith(QLatin1Char('*')) && !searchfilter::isReservedName(listName);
+    return filters && (CurrentLevel == 0 || listName == kFilterFolder || filterList);
+}
+
+void frmMainForm::FollowChanges()
+{
+    if (!m_loaded || m_unloaded || flgInit)
+        return;
+    try {
+        const ChangeCounts now = ChangeCounts::now();
+        if (placeShowsChanges(now)) {
+            // At an opened record, the list is loaded again on the way up.
+            if (CurrentLevel == 2)
+                flgListRefresh = true;
+            else
+                RefreshView();
+        }
+        m_viewCounts = now;
+        if (m_treeCounts != now)
+            BuildTree();
+        if (m_comboCustomers != now.customers) {
+            // A customer chosen on the date bar stays chosen while it is
+            // there: the slip list shown may be the one it selects.
+            QComboBox *combo = dateBar->cmbKokyaku;
+            const QString chosen = combo->currentText().section(QLatin1Char('/'), 0, 0);
+            LoadKokyakuCombo();
+            for (int i = 1; i < combo->count() && !chosen.isEmpty(); ++i)
+                if (combo->itemText(i).section(QLatin1Char('/'), 0, 0) == chosen)
+                    combo->setCurrentIndex(i);
+        }
     } catch (const std::exception &error) {
         showFillError(error);
     }

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -85,6 +86,13 @@ public:
     void RefreshAll();
     void BuildTree();
     void LoadKokyakuCombo();
+    // Catches up with customers and saved filters changed, by any dialog
+    // however deeply opened, since the tree, the date bar's customer choice
+    // and the current view were built: rebuilds those that show a change and
+    // keeps the current place. Runs after every view request and when the
+    // window becomes active; what a command has rebuilt itself is not built
+    // again.
+    void FollowChanges();
     qint16 GetViewSetting(const QString &key) const;
 
     // Enables the eleven command groups (select all, up, copy and paste,
@@ -154,6 +162,16 @@ protected:
 
 private:
     struct ViewScope;
+    // The change counts of the customers and of each kind's saved filters.
+    struct ChangeCounts {
+        quint64 customers = 0;
+        std::array<quint64, 3> filters{};
+        static ChangeCounts now();
+        bool operator==(const ChangeCounts &) const = default;
+    };
+    // Whether the current place shows customers or saved filters that
+    // changed since it was shown; at an opened record, the list under it.
+    bool placeShowsChanges(const ChangeCounts &now) const;
     void buildMenus();
     void buildControls();
     void recordPlace(const QString &kind, const QString &listName, qint16 level);
@@ -189,4 +207,7 @@ private:
     bool m_unloaded = false;
     int m_viewDepth = 0;
     std::vector<std::function<void()>> m_pendingViews;
+    // What the tree, the customer choice and the current view were built at.
+    ChangeCounts m_treeCounts, m_viewCounts;
+    quint64 m_comboCustomers = 0;
 };
