@@ -2,6 +2,8 @@
 # Installs every Debian package the program needs to build, run and test.
 # With --bench also what the benchmarks need beyond that: a virtual X
 # display for the real program's first window, and a fixed clock for it.
+# With --test also LibreOffice Calc without its desktop front end, which a
+# test uses to read the exported CSV files back.
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 packages=(
@@ -12,9 +14,10 @@ packages=(
   fonts-noto-cjk adwaita-icon-theme
   poppler-utils
 )
-if [ "${1:-}" = "--bench" ]; then
-  packages+=(xvfb xauth faketime)
-fi
+case "${1:-}" in
+  --bench) packages+=(xvfb xauth faketime) ;;
+  --test) packages+=(libreoffice-calc-nogui) ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -22,4 +25,6 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # The downloaded packages are not needed once installed.
+  apt-get clean
 fi

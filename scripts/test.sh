@@ -2,7 +2,7 @@
 # Installs what is needed, builds and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh --test
 scripts/build.sh
 build=${BUILD_DIR:-build}
 export QT_QPA_PLATFORM=offscreen
