@@ -679,7 +679,7 @@ void frmDenpyoCopy::CopyExecute()
         fromBefore.restore(*m_from);
         CopyKingakuKeisan();
         wait.release();
-        ui::showMessage(reason, ui::Icon::None, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
+        ui::showMessage(reason, ui::Icon::Critical, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
         return;
     }
     m_resultModified = true;

@@ -216,6 +216,7 @@ private slots:
         D::key(Qt::Key_F12);
         QCOMPARE(d.messages.size(), 2);
         QCOMPARE(d.messages.last().text, split ? Denpyo::MissingMessage() : QStringLiteral("この伝票は既に存在します。"));
+        QCOMPARE(d.messages.last().icon, ui::Icon::Critical);
         QVERIFY(!dlg.ResultModified());
         QVERIFY(dlg.isVisible());
         QCOMPARE(storedLines(11), split ? QStringList{"<no slip>"} : QStringList{"品1"});
