@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+#include <memory>
 #include <optional>
 
 using D = DialogDriver;
@@ -29,6 +30,19 @@ namespace {
 QString shown(QWidget *dialog, const char *name)
 {
     return D::shown(dialog, name);
+}
+
+// 0 slip numbers, 1 amounts, 2 dates, 3 ID, 4 text, 5 two-way choice.
+std::unique_ptr<ConditionDialog> createDialog(int which)
+{
+    switch (which) {
+    case 0: return std::make_unique<frmDenpyoIDFromTo>();
+    case 1: return std::make_unique<frmKingakuFromTo>();
+    case 2: return std::make_unique<frmDateFromTo>();
+    case 3: return std::make_unique<frmIDInput>();
+    case 4: return std::make_unique<frmStringInput>();
+    default: return std::make_unique<frmYesNo>();
+    }
 }
 } // namespace
 
@@ -358,15 +372,7 @@ private slots:
     {
         QFETCH(int, which);
         QFETCH(int, presses);
-        std::unique_ptr<ConditionDialog> dialog;
-        switch (which) {
-        case 0: dialog = std::make_unique<frmDenpyoIDFromTo>(); break;
-        case 1: dialog = std::make_unique<frmKingakuFromTo>(); break;
-        case 2: dialog = std::make_unique<frmDateFromTo>(); break;
-        case 3: dialog = std::make_unique<frmIDInput>(); break;
-        case 4: dialog = std::make_unique<frmStringInput>(); break;
-        default: dialog = std::make_unique<frmYesNo>(); break;
-        }
+        const std::unique_ptr<ConditionDialog> dialog = createDialog(which);
         QVERIFY(D::open(dialog.get()));
         D::type(QStringLiteral("1"));
         for (int i = 0; i < presses; ++i)
@@ -374,6 +380,93 @@ private slots:
         D::key(Qt::Key_Escape);
         QVERIFY(!dialog->isVisible());
         QVERIFY(!dialog->OK());
+    }
+
+    // The arrow keys of the range and text dialogs: a key with a target
+    // moves the focus there, from a text box Right only with the caret at
+    // the end and Left only at the start with nothing selected; a text box
+    // keeps a key without a target.
+    void arrowKeys_data()
+    {
+        QTest::addColumn<int>("which"); // as createDialog
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("caret"); // -1: the whole text selected, as on entering
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("focus");
+        const QString from = QStringLiteral("txtDenpyoIDFrom"), to = QStringLiteral("txtDenpyoIDTo");
+        const QString ok = QStringLiteral("cmdOK"), cancel = QStringLiteral("cmdCancel");
+        const QString box = QStringLiteral("txtString");
+        const int down = Qt::Key_Down, up = Qt::Key_Up, right = Qt::Key_Right, left = Qt::Key_Left;
+        QTest::newRow("from: Down") << 0 << from << "12" << 1 << down << ok;
+        QTest::newRow("from: Right at the end") << 0 << from << "12" << 2 << right << to;
+        QTest::newRow("from: Right, empty") << 0 << from << "" << 0 << right << to;
+        QTest::newRow("from: Right inside") << 0 << from << "12" << 1 << right << from;
+        QTest::newRow("from: Right, all selected") << 0 << from << "12" << -1 << right << from;
+        QTest::newRow("from: Left at the start") << 0 << from << "12" << 0 << left << from;
+        QTest::newRow("from: Up") << 0 << from << "12" << 0 << up << from;
+        QTest::newRow("to: Down") << 0 << to << "34" << 1 << down << cancel;
+        QTest::newRow("to: Left at the start") << 0 << to << "34" << 0 << left << from;
+        QTest::newRow("to: Left, empty") << 0 << to << "" << 0 << left << from;
+        QTest::newRow("to: Left inside") << 0 << to << "34" << 1 << left << to;
+        QTest::newRow("to: Left, all selected") << 0 << to << "34" << -1 << left << to;
+        QTest::newRow("to: Right at the end") << 0 << to << "34" << 2 << right << to;
+        QTest::newRow("to: Up") << 0 << to << "34" << 2 << up << to;
+        QTest::newRow("OK: Up") << 0 << ok << "" << 0 << up << from;
+        QTest::newRow("OK: Right") << 0 << ok << "" << 0 << right << cancel;
+        QTest::newRow("cancel: Up") << 0 << cancel << "" << 0 << up << to;
+        QTest::newRow("cancel: Left") << 0 << cancel << "" << 0 << left << ok;
+        // The amount boxes drop their separators while edited.
+        QTest::newRow("amount from: Right at the end")
+            << 1 << "txtKingakuFrom" << "1000" << 4 << right << "txtKingakuTo";
+        QTest::newRow("amount from: Right inside") << 1 << "txtKingakuFrom" << "1000" << 3 << right << "txtKingakuFrom";
+        QTest::newRow("amount to: Left at the start")
+            << 1 << "txtKingakuTo" << "2500" << 0 << left << "txtKingakuFrom";
+        QTest::newRow("amount to: Down") << 1 << "txtKingakuTo" << "2500" << 0 << down << cancel;
+        QTest::newRow("amount OK: Up") << 1 << ok << "" << 0 << up << "txtKingakuFrom";
+        QTest::newRow("amount cancel: Up") << 1 << cancel << "" << 0 << up << "txtKingakuTo";
+        QTest::newRow("ID box: Down") << 3 << box << "A1" << 0 << down << ok;
+        QTest::newRow("ID box: Right at the end") << 3 << box << "A1" << 2 << right << box;
+        QTest::newRow("ID OK: Up") << 3 << ok << "" << 0 << up << box;
+        QTest::newRow("ID cancel: Left") << 3 << cancel << "" << 0 << left << ok;
+        QTest::newRow("text box: Down") << 4 << box << "abc" << 1 << down << ok;
+        QTest::newRow("text box: Up") << 4 << box << "abc" << 0 << up << box;
+        QTest::newRow("text box: Left at the start") << 4 << box << "abc" << 0 << left << box;
+        QTest::newRow("text OK: Up") << 4 << ok << "" << 0 << up << box;
+        QTest::newRow("text OK: Right") << 4 << ok << "" << 0 << right << cancel;
+        QTest::newRow("text cancel: Up") << 4 << cancel << "" << 0 << up << box;
+        QTest::newRow("text cancel: Left") << 4 << cancel << "" << 0 << left << ok;
+    }
+    void arrowKeys()
+    {
+        QFETCH(int, which);
+        QFETCH(QString, from);
+        QFETCH(QString, text);
+        QFETCH(int, caret);
+        QFETCH(int, key);
+        D d;
+        const std::unique_ptr<ConditionDialog> dialog = createDialog(which);
+        QVERIFY(D::open(dialog.get()));
+        auto *start = dialog->findChild<QWidget *>(from);
+        QVERIFY(start);
+        auto *input = qobject_cast<ucTextInput *>(start);
+        // The control is entered afresh, as the user would.
+        (start == dialog->cmdOK ? dialog->cmdCancel : dialog->cmdOK)->setFocus();
+        if (input)
+            input->setText(text);
+        start->setFocus();
+        QCOMPARE(D::focusName(), from);
+        if (input) {
+            QCOMPARE(input->TextBox()->text(), text);
+            if (caret >= 0)
+                input->TextBox()->setCursorPosition(caret);
+            else
+                QCOMPARE(input->TextBox()->selectedText(), text);
+        }
+        D::key(Qt::Key(key));
+        QTEST(D::focusName(), "focus");
+        QVERIFY(dialog->isVisible());
+        QVERIFY(d.messages.isEmpty());
     }
 
     // The dialog lies in the editor's frame, below its caption.

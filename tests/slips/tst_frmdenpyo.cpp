@@ -14,6 +14,7 @@
 #include "slips/frmDenpyoCopy.h"
 #include "slips/frmDenpyoList.h"
 #include "slips/frmDenpyo.h"
+#include "slips/frmDenpyoTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,7 +22,9 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
+#include <limits>
 #include <optional>
 
 using D = DialogDriver;
@@ -533,6 +536,178 @@ private slots:
         QCOMPARE(slipCount(), 1);
         QVERIFY(!dlg.ResultModified());
         QCOMPARE(cell(&dlg, 1, 7), QStringLiteral("5,000,000,000"));
+    }
+
+    // Register, print and refer copy the form into a slip, whose amounts are
+    // 32-bit fields: an amount past them is refused before anything is
+    // stored or handed on, and the form keeps what was typed.
+    void actionsRefuseAmountsPastTheSlipFields_data()
+    {
+        QTest::addColumn<QString>("action"); // "register", "print" or "refer"
+        QTest::addColumn<QString>("price");  // quantity 1
+        QTest::addColumn<bool>("tax");
+        QTest::addColumn<QString>("discount"); // "": none
+        QTest::addColumn<QString>("total");    // 税込合計 shown
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("print, line past") << "print" << "5000000000" << true << "" << "5,500,000,000" << true;
+        QTest::newRow("refer, line past") << "refer" << "5000000000" << true << "" << "5,500,000,000" << true;
+        QTest::newRow("print, negative line past")
+            << "print" << "-3000000000" << true << "" << "-3,300,000,000" << true;
+        QTest::newRow("print, first yen past") << "print" << "2147483648" << false << "" << "2,147,483,648" << true;
+        QTest::newRow("print, largest that fits")
+            << "print" << "2147483647" << false << "" << "2,147,483,647" << false;
+        QTest::newRow("refer, largest that fits")
+            << "refer" << "2147483647" << false << "" << "2,147,483,647" << false;
+        QTest::newRow("register, largest that fits")
+            << "register" << "2147483647" << false << "" << "2,147,483,647" << false;
+        // Only the total with tax is past.
+        QTest::newRow("register, taxed total past")
+            << "register" << "2000000000" << true << "" << "2,200,000,000" << true;
+        QTest::newRow("refer, taxed total past") << "refer" << "2000000000" << true << "" << "2,200,000,000" << true;
+        // The total fits after the discount, the line does not.
+        QTest::newRow("register, line past, total fits")
+            << "register" << "3000000000" << false << "1000000000" << "2,000,000,000" << true;
+        QTest::newRow("print, line past, total fits")
+            << "print" << "3000000000" << false << "1000000000" << "2,000,000,000" << true;
+    }
+    void actionsRefuseAmountsPastTheSlipFields()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, price);
+        QFETCH(bool, tax);
+        QFETCH(QString, discount);
+        QFETCH(bool, refused);
+        QFile(gstrDenpyoPrintFormFolder + QStringLiteral("納品書.rpx")).open(QIODevice::WriteOnly);
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        check(&dlg, "chkShouhizei")->setChecked(tax);
+        grid(&dlg)->setFocus();
+        grid(&dlg)->setCurrentCell(1, 4);
+        enterCell(price);
+        enterCell(QStringLiteral("1"));
+        if (!discount.isEmpty())
+            dlg.findChild<ucTextInput *>(QStringLiteral("txtNebikiKingaku"))->setText(discount);
+        QVERIFY(enabled(&dlg, "cmdOK"));
+        QTEST(label(&dlg, "wlbSumWithShouhizei"), "total");
+        const QString lineAmount = cell(&dlg, 1, 7);
+        const QString shownTotal = label(&dlg, "wlbSumWithShouhizei");
+        const int rows = grid(&dlg)->Rows();
+
+        // Whatever window the action opens is recorded and closed.
+        QString opened;
+        QTimer closer;
+        closer.setSingleShot(true);
+        connect(&closer, &QTimer::timeout, &closer, [&opened] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                opened = QString::fromLatin1(modal->metaObject()->className());
+                modal->close();
+            }
+        });
+        closer.start(0);
+        if (action == QLatin1String("register")) {
+            D::key(Qt::Key_F12);
+        } else if (action == QLatin1String("print")) {
+            auto *box = dlg.findChild<QComboBox *>(QStringLiteral("cmbPrint"));
+            box->setCurrentIndex(1);
+            emit box->activated(1);
+        } else {
+            dlg.findChild<QPushButton *>(QStringLiteral("cmdDenpyoSearch"))->click();
+        }
+        QTest::qWait(0);
+
+        if (refused) {
+            QCOMPARE(d.texts(), QStringList{DenpyoTexts::kTooLarge});
+            QCOMPARE(d.messages.last().icon, ui::Icon::Critical);
+            QCOMPARE(opened, QString());
+            QCOMPARE(slipCount(), 1);
+            QVERIFY(!dlg.ResultModified());
+            QVERIFY(dlg.isVisible());
+            QCOMPARE(cell(&dlg, 1, 7), lineAmount);
+            QCOMPARE(label(&dlg, "wlbSumWithShouhizei"), shownTotal);
+            QCOMPARE(grid(&dlg)->Rows(), rows);
+            return;
+        }
+        QVERIFY(!d.texts().contains(DenpyoTexts::kTooLarge));
+        if (action == QLatin1String("register")) {
+            QCOMPARE(d.texts(), QStringList{QStringLiteral("伝票 42 を登録しますか？")});
+            Denpyo stored;
+            QVERIFY(stored.Load(42));
+            QCOMPARE(stored.SummeryWithShouhizei(), std::numeric_limits<qint32>::max());
+            QCOMPARE(stored.Meisais().Item(1).ItemKingaku(), std::numeric_limits<qint32>::max());
+        } else {
+            QCOMPARE(opened, action == QLatin1String("print") ? QStringLiteral("frmItemPrint")
+                                                               : QStringLiteral("frmDenpyoList"));
+            QCOMPARE(slipCount(), 1);
+        }
+    }
+
+    // Another user removed the slip being changed, or took the number of the
+    // slip being made, before it was registered: the reason is shown, nothing
+    // is stored and the form keeps its input.
+    void refusedSaveShowsTheReason_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QString>("focusAfter");
+        const QString gone = QStringLiteral("この伝票は存在しません。");
+        const QString taken = QStringLiteral("この伝票は既に存在します。");
+        QTest::newRow("SelectedUpdate, slip gone")
+            << "SelectedUpdate" << gone << int(ui::Icon::Exclamation) << "txtCustomerName";
+        QTest::newRow("SelectableUpdate, slip gone")
+            << "SelectableUpdate" << gone << int(ui::Icon::Exclamation) << "txtCustomerName";
+        QTest::newRow("New, number taken") << "New" << taken << int(ui::Icon::Critical) << "datNouki";
+        QTest::newRow("ReferenceNew, number taken") << "ReferenceNew" << taken << int(ui::Icon::Critical) << "datNouki";
+    }
+    void refusedSaveShowsTheReason()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, message);
+        QFETCH(int, icon);
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = mode;
+        dlg.strDenpyoID = QStringLiteral("5");
+        QVERIFY(D::open(&dlg));
+        if (mode == QLatin1String("SelectableUpdate")) {
+            D::type(QStringLiteral("5"));
+            D::key(Qt::Key_Return);
+            QCOMPARE(dlg.editState(), QStringLiteral("Data"));
+        }
+        const bool update = mode.endsWith(QLatin1String("Update"));
+        if (update) {
+            Denpyo other;
+            QVERIFY(other.Load(5));
+            QVERIFY(other.Delete());
+        } else {
+            QCOMPARE(label(&dlg, "txtDenpyoID"), QStringLiteral("42"));
+            Denpyo other;
+            other.setDenpyoID(42);
+            other.setCustomerName(QStringLiteral("他の人"));
+            QVERIFY(other.Apply());
+        }
+        auto *name = dlg.findChild<ucTextInput *>(QStringLiteral("txtCustomerName"));
+        name->setFocus();
+        name->setText(QStringLiteral("入力した名前"));
+        D::key(Qt::Key_F12);
+
+        QCOMPARE(d.texts().size(), 2);
+        QCOMPARE(d.texts().last(), message);
+        QCOMPARE(int(d.messages.last().icon), icon);
+        QVERIFY(dlg.isVisible());
+        QVERIFY(!dlg.ResultModified());
+        QCOMPARE(dlg.editState(), QStringLiteral("Data"));
+        QTEST(D::focusName(), "focusAfter");
+        QCOMPARE(label(&dlg, "txtCustomerName"), QStringLiteral("入力した名前"));
+        Denpyo stored;
+        if (update) {
+            QVERIFY(!stored.Load(5));
+        } else {
+            QVERIFY(stored.Load(42));
+            QCOMPARE(stored.CustomerName(), QStringLiteral("他の人"));
+        }
     }
 
     void taxCaptionFollowsThePattern_data()
