@@ -1,3 +1,4 @@
+#include "../printing/GridForm.h"
 #include "TestSupport.h"
 #include "slips/frmDenpyo.h"
 
@@ -13,7 +14,10 @@
 #include "mainwindow/views/frmMainForm.h"
 #include "model/Customer.h"
 #include "model/Denpyo.h"
+#include "platform/report/PreviewDialog.h"
+#include "platform/report/PreviewWidget.h"
 #include "platform/ui/MessageBox.h"
+#include "printing/frmItemPrint.h"
 #include "slips/frmDenpyoGroupProcess.h"
 #include "slips/frmDenpyoNote.h"
 
@@ -22,6 +26,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QTimer>
 #include <QtTest>
 
@@ -33,6 +38,7 @@ class tst_RecordPanes : public QObject {
     std::unique_ptr<testsupport::ProgramFolder> m_folder;
     std::unique_ptr<frmMainForm> m_form;
     QStringList m_messages;
+    QList<QVector<report::Page>> m_previews;
 
     void open()
     {
@@ -143,6 +149,7 @@ private slots:
     void cleanup()
     {
         m_form.reset();
+        report::setPreviewDriver({});
         CloseDatabase();
         ui::setMessageResponder({});
         m_folder.reset();
@@ -300,6 +307,68 @@ private slots:
         QVERIFY(made.Load(2));
         QCOMPARE(made.CustomerName(), QStringLiteral("甲商店"));
         QCOMPARE(made.Meisais().Item(1).ItemBikou(), QStringLiteral("至急"));
+    }
+
+    void printRows_data()
+    {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("printed");
+        QTest::addColumn<QString>("table");
+        QTest::newRow("slip") << "de全件" << "P_顧客名" << "伝票 1 の 控え を印刷します..." << "甲商店" << "伝票テーブル";
+        QTest::newRow("customer") << "cu全件" << "P_顧客名漢字" << "顧客 C1 の 控え を印刷します..." << "甲商店"
+                                  << "顧客テーブル";
+        QTest::newRow("product") << "sh全件" << "P_品名" << "商品 P1 の 控え を印刷します..." << "ナット"
+                                 << "商品テーブル";
+    }
+
+    // A print row prints the opened record with the form it names, through
+    // the one-record print dialog; a record deleted meanwhile is reported
+    // and nothing prints.
+    void printRows()
+    {
+        QFETCH(QString, node);
+        QFETCH(QString, spec);
+        QFETCH(QString, asked);
+        QFETCH(QString, printed);
+        QFETCH(QString, table);
+        connection().exec(QStringLiteral(
+            "INSERT INTO 商品テーブル (商品ID, 品番, 品名, 製造元, 単価, 説明) VALUES ('P1', 'N-1', 'ナット', '山田', 10, '')"));
+        const QString folder = node.startsWith(QStringLiteral("de"))   ? gstrDenpyoPrintFormFolder
+                               : node.startsWith(QStringLiteral("cu")) ? gstrCustomerPrintFormFolder
+                                                                       : gstrShohinPrintFormFolder;
+        const fixture::GridForm form({spec});
+        form.save(folder + QStringLiteral("控え.rpx"));
+        m_previews.clear();
+        report::setPreviewDriver([this](report::PreviewDialog &d) {
+            m_previews << d.viewer()->pages();
+            return int(QDialog::Accepted);
+        });
+        open();
+        openRow(node, 0);
+        QString shown;
+        onDialog([&shown](QDialog *dialog) {
+            auto *print = qobject_cast<frmItemPrint *>(dialog);
+            QVERIFY(print);
+            shown = print->findChild<QLabel *>(QStringLiteral("lblMessage"))->text();
+            QWidget *focus = dialog->focusWidget();
+            QTest::keyClick(focus ? focus : dialog, Qt::Key_F12);
+        });
+        chooseAction(QStringLiteral("控え印刷"));
+        QCOMPARE(shown, asked);
+        QCOMPARE(m_previews.size(), 1);
+        QCOMPARE(m_previews[0].size(), 1);
+        QCOMPARE(form.values(m_previews[0][0]).value(spec), printed);
+        QVERIFY(m_messages.isEmpty());
+        QCOMPARE(m_form->CurrentLevel, qint16(2));
+        QVERIFY(!m_form->flgListRefresh);
+
+        connection().exec(QStringLiteral("DELETE FROM ") + table);
+        chooseAction(QStringLiteral("控え印刷"));
+        QCOMPARE(m_previews.size(), 1);
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(m_messages[0].startsWith(table + QStringLiteral("の読み込みに失敗しました。")));
     }
 
     void bulkProgressOfTheSelectedSlips()

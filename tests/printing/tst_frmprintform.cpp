@@ -11,6 +11,7 @@
 #include "platform/report/LayoutFile.h"
 #include "platform/report/PropertyPanel.h"
 #include "model/Denpyo.h"
+#include "platform/report/PagePainter.h"
 #include "platform/report/PreviewDialog.h"
 #include "printing/DenpyoPrint.h"
 #include "printing/PrintFormOption.h"
@@ -23,10 +24,16 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QBuffer>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QImage>
+#include <QPainter>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QToolBar>
 #include <QToolButton>
@@ -58,6 +65,32 @@ report::Layout fourControls()
                               control(report::ControlKind::TextBox, "Field2", 1200),
                               control(report::ControlKind::TextBox, "Field3", 1800)};
     return l;
+}
+
+// A picture file of one colour, wider than high, so that a zoomed picture
+// leaves the top and bottom of its box free.
+QByteArray pngBytes(const QColor &colour)
+{
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// Answers the file box of the property panel's picture button with a path.
+void choosePictureFile(const QString &path)
+{
+    D::onNextModal([path](QWidget *modal) {
+        auto *box = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(box);
+        auto *name = box->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name);
+        name->setText(path);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
 }
 
 QStringList texts(const report::Layout &l)
@@ -633,6 +666,207 @@ private slots:
         QCOMPARE(m_window->arv->pages()[0].texts(), (QStringList{"Field1", "Label1", "Field2", "Field3"}));
         m_window->ChooseTab(0);
         QCOMPARE(m_window->arv->pageCount(), 0);
+    }
+
+    void windowMemory_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("閉じる") << "button";
+        QTest::newRow("close box") << "close box";
+        QTest::newRow("Esc") << "Esc";
+        QTest::newRow("register") << "register";
+        QTest::newRow("saved at the question") << "question";
+    }
+
+    // However the window is closed, the next opening puts it where it was,
+    // at the size it had.
+    void windowMemory()
+    {
+        QFETCH(QString, how);
+        D d;
+        m_window = open("Denpyo", QString());
+        frmPrintForm &w = *m_window;
+        const QRect placed(70, 45, 1120, 830);
+        w.setGeometry(placed);
+        QTRY_COMPARE(w.geometry(), placed);
+        if (how == "button") {
+            QTest::mouseClick(w.cmdExit, Qt::LeftButton);
+        } else if (how == "close box") {
+            w.close();
+        } else if (how == "Esc") {
+            QVERIFY(w.focusWidget());
+            QTest::keyClick(w.focusWidget(), Qt::Key_Escape);
+        } else if (how == "register") {
+            w.txtName->setText(QStringLiteral("記憶"));
+            QVERIFY(w.Regist());
+        } else {
+            w.txtName->setText(QStringLiteral("記憶"));
+            w.ard->setLayout(fourControls());
+            w.reject();
+            QCOMPARE(d.texts().last(), QStringLiteral("レイアウトが変更されています。保存しますか？"));
+        }
+        QVERIFY(!w.isVisible());
+        m_window.reset();
+
+        m_window = open("Denpyo", how == "register" || how == "question" ? QStringLiteral("記憶") : QString());
+        QCOMPARE(m_window->geometry(), placed);
+    }
+
+    // Zoom changes what the designer draws and where the mouse lands, never
+    // the layout: an inch is an inch at every zoom, and zooming alone does
+    // not ask to save.
+    void zoom()
+    {
+        D d;
+        report::Layout l = fourControls();
+        report::Control box;
+        box.kind = report::ControlKind::Shape;
+        box.name = QStringLiteral("Shape1");
+        box.left = 4320;
+        box.top = 2880;
+        box.width = 1440;
+        box.height = 720;
+        const QColor fill(0, 0, 160);
+        box.backColor = fill;
+        l.sections[0].controls.append(box);
+        writeLayout(gstrDenpyoPrintFormFolder + QStringLiteral("倍率.rpx"), l);
+        m_window = open("Denpyo", QStringLiteral("倍率"));
+        frmPrintForm &w = *m_window;
+        const QVector<report::Section> before = w.ard->layout().sections;
+        QSignalSpy changes(w.ard, &report::LayoutDesigner::layoutChanged);
+        report::DesignCanvas *canvas = w.ard->canvas();
+        auto *zoomBox = w.ard->findChild<QComboBox *>(QStringLiteral("zoomBox"));
+        QVERIFY(zoomBox);
+        const double inch = canvas->logicalDpiX();
+        const Ref shape{0, 4};
+        for (const int percent : {50, 200, 125, 100}) {
+            zoomBox->setCurrentIndex(zoomBox->findText(QStringLiteral("%1%").arg(percent)));
+            const double z = percent / 100.0;
+            QCOMPARE(w.ard->zoom(), z);
+            const QRectF r = canvas->controlRect(shape);
+            QCOMPARE(qRound(r.width()), qRound(inch * z));
+            QCOMPARE(qRound(r.height()), qRound(inch * z / 2));
+            // Two inches of page between the shape and the page's left margin.
+            const QRectF first = canvas->controlRect({0, 0});
+            QCOMPARE(qRound(r.left() - first.left()), qRound(3 * inch * z));
+            QVERIFY(canvas->width() >= qRound(r.right()) + 1);
+            const QImage shown = canvas->grab().toImage();
+            QCOMPARE(shown.pixelColor(r.center().toPoint()), fill);
+            QVERIFY(shown.pixelColor(QPoint(qRound(r.right()) + 4, qRound(r.center().y()))) != fill);
+            QVERIFY(shown.pixelColor(QPoint(qRound(r.center().x()), qRound(r.bottom()) + 4)) != fill);
+        }
+        QCOMPARE(w.ard->layout().sections, before);
+        QCOMPARE(changes.count(), 0);
+        QVERIFY(!w.isChanged());
+
+        // At 200 % a drag of one inch on the screen moves the shape half an
+        // inch on the page.
+        w.ard->setZoom(2.0);
+        const QPoint from = canvas->controlRect(shape).center().toPoint();
+        const QPoint to = from + QPoint(qRound(inch), qRound(inch));
+        QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+        QTest::mouseMove(canvas, to);
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
+        QCOMPARE(QPoint(w.ard->control(shape)->left, w.ard->control(shape)->top), QPoint(4320 + 720, 2880 + 720));
+        QCOMPARE(QSize(w.ard->control(shape)->width, w.ard->control(shape)->height), QSize(1440, 720));
+        // Keys move by twips, whatever the zoom.
+        canvas->setFocus();
+        QTest::keyClick(canvas, Qt::Key_Left);
+        QCOMPARE(w.ard->control(shape)->left, 4320 + 720 - 30);
+        QVERIFY(w.isChanged());
+    }
+
+    // A picture from the toolbox takes a file, is saved with the print
+    // form, comes back with it, shows in the designer and prints.
+    void picture()
+    {
+        D d;
+        m_window = open("Denpyo", QString());
+        frmPrintForm &w = *m_window;
+        auto *bar = w.ard->findChild<QToolBar *>();
+        QTest::mouseClick(bar->widgetForAction(w.ard->toolAction(report::LayoutDesigner::Tool::Picture)),
+                          Qt::LeftButton);
+        report::DesignCanvas *canvas = w.ard->canvas();
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, at(w, 1500, 600));
+        const Ref ref{0, 0};
+        const report::Control *c = w.ard->control(ref);
+        QVERIFY(c);
+        QCOMPARE(c->kind, report::ControlKind::Picture);
+        QCOMPARE(c->name, QStringLiteral("Picture1"));
+        QCOMPARE(QRect(c->left, c->top, c->width, c->height), QRect(1500, 600, 1500, 1500));
+        QCOMPARE(w.ard->selection(), QVector<Ref>{ref});
+        report::PropertyPanel *panel = w.ard->propertyPanel();
+        QVERIFY(panel->pictureButton->isVisibleTo(panel));
+
+        // A file that is no picture is refused and changes nothing.
+        QTemporaryDir files;
+        const QString notPicture = files.filePath(QStringLiteral("not.png"));
+        QFile bad(notPicture);
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("not a picture");
+        bad.close();
+        choosePictureFile(notPicture);
+        QTest::mouseClick(panel->pictureButton, Qt::LeftButton);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("画像を読み込めません。\n") + notPicture});
+        QVERIFY(w.ard->control(ref)->picture.isEmpty());
+
+        const QColor red(220, 0, 0);
+        const QByteArray png = pngBytes(red);
+        const QString pictureFile = files.filePath(QStringLiteral("赤.png"));
+        QFile good(pictureFile);
+        QVERIFY(good.open(QIODevice::WriteOnly));
+        good.write(png);
+        good.close();
+        choosePictureFile(pictureFile);
+        QTest::mouseClick(panel->pictureButton, Qt::LeftButton);
+        QCOMPARE(w.ard->control(ref)->picture, png);
+        const QImage shown = canvas->grab().toImage();
+        QCOMPARE(shown.pixelColor(canvas->controlRect(ref).center().toPoint()), red);
+
+        w.txtName->setText(QStringLiteral("画像"));
+        w.SaveOverwrite();
+        QCOMPARE(d.messages.size(), 1);
+        m_window.reset();
+        m_window = open("Denpyo", QStringLiteral("画像"));
+        const report::Control *back = m_window->ard->control(ref);
+        QVERIFY(back);
+        QCOMPARE(back->kind, report::ControlKind::Picture);
+        QCOMPARE(back->picture, png);
+        QCOMPARE(QRect(back->left, back->top, back->width, back->height), QRect(1500, 600, 1500, 1500));
+        m_window.reset();
+
+        Denpyo slip;
+        slip.setDenpyoID(7);
+        slip.Meisais().Add().setItemName(QStringLiteral("品"));
+        QVector<report::Page> pages;
+        report::setPreviewDriver([&pages](report::PreviewDialog &preview) {
+            pages = preview.viewer()->pages();
+            return int(QDialog::Accepted);
+        });
+        const bool printed = PrintDenpyo(slip, gstrDenpyoPrintFormFolder, QStringLiteral("画像"),
+                                         QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+        report::setPreviewDriver({});
+        QVERIFY(printed);
+        QCOMPARE(pages.size(), 1);
+        const report::PageItem *image = nullptr;
+        for (const report::PageItem &item : pages[0].items)
+            if (item.type == report::PageItem::Type::Image)
+                image = &item;
+        QVERIFY(image);
+        QCOMPARE(image->image, png);
+        QCOMPARE(image->box.size(), QSize(1500, 1500));
+        // Drawn on the paper at 15 twips a dot: red in the middle of the box,
+        // white above the picture, which keeps its proportions.
+        QImage paper(pages[0].width / 15, pages[0].height / 15, QImage::Format_RGB32);
+        paper.fill(Qt::white);
+        {
+            QPainter painter(&paper);
+            painter.scale(1 / 15.0, 1 / 15.0);
+            report::paintPage(painter, pages[0]);
+        }
+        const QPoint middle = image->box.center() / 15;
+        QCOMPARE(paper.pixelColor(middle), red);
+        QCOMPARE(paper.pixelColor(middle.x(), (image->box.top() + 100) / 15), QColor(Qt::white));
     }
 
     void itemNamePickerRows_data()

@@ -3,10 +3,14 @@
 #include "platform/report/PagePainter.h"
 #include "platform/report/PreviewWidget.h"
 #include "platform/text/LineFile.h"
+#include "platform/ui/MessageBox.h"
 
 #include "FullFileSystem.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -14,6 +18,7 @@
 #include <QRandomGenerator>
 #include <QScrollArea>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <array>
@@ -271,6 +276,70 @@ private slots:
         QCOMPARE(pageFilePaths(base).size(), 6);
         QCOMPARE(loadPage(pageFilePaths(base).last()).texts(), QStringList{QStringLiteral("new 5")});
         QCOMPARE(fs.entries().size(), 7);
+    }
+
+    // A PDF saved from the preview over an older one on a disk that fills
+    // keeps the older file whole, leaves nothing behind and tells the user.
+    void previewPdfOnAFullDisk_data()
+    {
+        QTest::addColumn<int>("leavePercent"); // of the new file's size
+        QTest::newRow("nothing fits") << 0;
+        QTest::newRow("half fits") << 50;
+    }
+    void previewPdfOnAFullDisk()
+    {
+        QFETCH(int, leavePercent);
+        testsupport::FullFileSystem fs(1024);
+        QVX_NEED_FULL_FS(fs);
+        const QString path = fs.filePath(QStringLiteral("請求書.pdf"));
+        writePdf(path, {samplePage(QStringLiteral("old"))});
+        const QByteArray old = fs.contents(path);
+        QVERIFY(old.startsWith("%PDF"));
+        const QStringList names = fs.entries();
+
+        QVector<Page> pages;
+        for (int i = 0; i < 8; ++i)
+            pages << samplePage(QStringLiteral("新しい頁 %1").arg(i));
+        const qint64 size = pdfBytes(pages, QStringLiteral("請求書")).size();
+        QVERIFY2(size > 8192, "the new file spans several pages of the file system");
+        PreviewWidget preview;
+        preview.setTitle(QStringLiteral("請求書"));
+        preview.setPages(pages);
+        QList<ui::MessageRequest> shown;
+        ui::setMessageResponder([&shown](const ui::MessageRequest &r) {
+            shown << r;
+            return ui::Answer::Ok;
+        });
+        const auto saveOver = [&path] {
+            QTimer::singleShot(0, [&path] {
+                auto *box = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                box->setOption(QFileDialog::DontConfirmOverwrite);
+                auto *name = box->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                QVERIFY(name);
+                name->setText(path);
+                QTest::keyClick(name, Qt::Key_Return);
+            });
+        };
+
+        QVERIFY(fs.fill(size * leavePercent / 100));
+        saveOver();
+        preview.saveAsPdf();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].text.startsWith(QStringLiteral("PDFファイルを保存できませんでした。\r\n")));
+        QCOMPARE(shown[0].icon, ui::Icon::Critical);
+        QCOMPARE(fs.entries(), names);
+        QCOMPARE(fs.contents(path), old);
+
+        fs.release();
+        saveOver();
+        preview.saveAsPdf();
+        ui::setMessageResponder({});
+        QCOMPARE(shown.size(), 1);
+        const QByteArray saved = fs.contents(path);
+        QVERIFY(saved.startsWith("%PDF"));
+        QVERIFY(saved != old);
+        QCOMPARE(fs.entries(), names);
     }
 
     void aBasePathWithoutNameDeletesNothing()
