@@ -1,5 +1,6 @@
 #include "../masters/DialogDriver.h"
 #include "../printing/GridForm.h"
+#include "FullFileSystem.h"
 #include "TestSupport.h"
 
 #include "core/DateValue.h"
@@ -29,35 +30,10 @@
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QtTest>
-#include <sys/mount.h>
-#include <unistd.h>
 
 using D = DialogDriver;
 
 namespace {
-// A folder that cannot be removed: a small file system mounted on it (root
-// only; mounted() is false otherwise).
-class MountedFolder {
-public:
-    explicit MountedFolder(const QString &path) : m_path(QFile::encodeName(path))
-    {
-        m_mounted = geteuid() == 0
-                    && ::mount("tmpfs", m_path.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") == 0;
-    }
-    ~MountedFolder()
-    {
-        if (m_mounted)
-            ::umount2(m_path.constData(), MNT_DETACH);
-    }
-    MountedFolder(const MountedFolder &) = delete;
-    MountedFolder &operator=(const MountedFolder &) = delete;
-    bool mounted() const { return m_mounted; }
-
-private:
-    QByteArray m_path;
-    bool m_mounted = false;
-};
-
 report::Page pageSaying(const QString &text)
 {
     report::Page page;
@@ -482,12 +458,13 @@ private slots:
         addInvoice(QStringLiteral("C03"), dates[1], 1);
         const QString staging = seikyusho::stagingFolder(a, dates[1]);
         QVERIFY(QDir().mkpath(staging));
-        std::optional<MountedFolder> stuck;
+        // A folder with a file system on it cannot be removed.
+        std::optional<testsupport::TmpfsMount> stuck;
         if (oneStuck) {
             QVERIFY(seikyusho::deleteInvoice(a, dates[4]));
             QVERIFY(QDir().mkpath(seikyusho::invoiceFolder(a, dates[4])));
-            stuck.emplace(seikyusho::invoiceFolder(a, dates[4]));
-            if (!stuck->mounted())
+            stuck.emplace(seikyusho::invoiceFolder(a, dates[4]), 64);
+            if (!stuck->isMounted())
                 QSKIP("needs root to mount a small tmpfs");
             addInvoice(a, dates[4], 2);
         }

@@ -14,20 +14,26 @@ namespace {
 const char kFiller[] = ".filler";
 }
 
-FullFileSystem::FullFileSystem(int kilobytes)
+TmpfsMount::TmpfsMount(const QString &folder, int kilobytes) : m_folder(QFile::encodeName(folder))
 {
-    if (!m_dir.isValid() || geteuid() != 0)
+    if (m_folder.isEmpty() || geteuid() != 0)
         return;
-    const QByteArray target = QFile::encodeName(m_dir.path());
     const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k,mode=0755";
-    m_mounted = ::mount("tmpfs", target.constData(), "tmpfs", MS_NOSUID | MS_NODEV, options.constData()) == 0;
+    m_mounted = ::mount("tmpfs", m_folder.constData(), "tmpfs", MS_NOSUID | MS_NODEV, options.constData()) == 0;
 }
 
-FullFileSystem::~FullFileSystem()
+TmpfsMount::~TmpfsMount()
 {
     if (m_mounted)
-        ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+        ::umount2(m_folder.constData(), MNT_DETACH);
 }
+
+FullFileSystem::FullFileSystem(int kilobytes)
+    : m_mount(m_dir.isValid() ? m_dir.path() : QString(), kilobytes)
+{
+}
+
+FullFileSystem::~FullFileSystem() = default;
 
 bool FullFileSystem::fill(qint64 leave)
 {

@@ -6,6 +6,23 @@
 
 namespace testsupport {
 
+// A small tmpfs mounted on an existing folder for the life of the object,
+// unmounted after. Mounting needs root; isMounted() is false otherwise. A
+// folder with a file system on it cannot be removed.
+class TmpfsMount {
+public:
+    TmpfsMount(const QString &folder, int kilobytes);
+    ~TmpfsMount();
+    TmpfsMount(const TmpfsMount &) = delete;
+    TmpfsMount &operator=(const TmpfsMount &) = delete;
+
+    bool isMounted() const { return m_mounted; }
+
+private:
+    QByteArray m_folder;
+    bool m_mounted = false;
+};
+
 // A small file system of its own (tmpfs), mounted for one test, that the
 // test can fill to the last byte: a real "no space left on device", not a
 // simulated one. Mounting needs root; isMounted() is false otherwise and the
@@ -17,7 +34,7 @@ public:
     FullFileSystem(const FullFileSystem &) = delete;
     FullFileSystem &operator=(const FullFileSystem &) = delete;
 
-    bool isMounted() const { return m_mounted; }
+    bool isMounted() const { return m_mount.isMounted(); }
     QString path() const { return m_dir.path(); } // no trailing "/"
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
 
@@ -35,7 +52,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    bool m_mounted = false;
+    TmpfsMount m_mount;
 };
 
 } // namespace testsupport
