@@ -9,6 +9,50 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+void touch(const QString &path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("left");
+}
+
+// Runs `save` in a child process that is killed (ends at once) before the
+// writer's step `step`; true when it was.
+bool killedBefore(text::FileStep step, const std::function<void()> &save)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        text::setFaultHook([step](text::FileStep now, const QString &) {
+            if (now == step)
+                ::_exit(9);
+            return 0;
+        });
+        try {
+            save();
+        } catch (...) {
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 9;
+}
+
+} // namespace
+
 class tst_LineFile : public QObject {
     Q_OBJECT
 
@@ -158,6 +202,112 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
                  after);
         QCOMPARE(text::readBytes(dir.filePath(QStringLiteral("b.txt"))).value_or("gone"), QByteArray("b"));
+    }
+    // A failed folder sync after the rename is reported like any other
+    // failed step; only a file system that cannot sync a folder at all is
+    // no failure. The new file is in place either way.
+    void folderSyncFailureIsReported_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("I/O error") << EIO << true;
+        QTest::newRow("no space") << ENOSPC << true;
+        QTest::newRow("quota") << EDQUOT << true;
+        QTest::newRow("cannot sync folders") << EINVAL << false;
+        QTest::newRow("cannot sync, read-only") << EROFS << false;
+        QTest::newRow("not supported") << ENOTSUP << false;
+    }
+    void folderSyncFailureIsReported()
+    {
+        QFETCH(int, error);
+        QFETCH(bool, reported);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("a.txt"));
+        text::writeBytes(path, "old");
+        text::setFaultHook([error](text::FileStep step, const QString &) {
+            return step == text::FileStep::SyncFolder ? error : 0;
+        });
+        bool threw = false;
+        try {
+            text::writeBytes(path, "new");
+        } catch (const text::TextFileError &e) {
+            threw = true;
+            QVERIFY(e.message().contains(QString::fromLocal8Bit(std::strerror(error))));
+        }
+        QCOMPARE(threw, reported);
+        QCOMPARE(*text::readBytes(path), QByteArray("new"));
+
+        threw = false;
+        try {
+            text::syncFolder(dir.path());
+        } catch (const text::TextFileError &) {
+            threw = true;
+        }
+        QCOMPARE(threw, reported);
+
+        const auto moved = text::moveWithoutReplacing(path, dir.filePath(QStringLiteral("b.txt")));
+        text::setFaultHook({});
+        QCOMPARE(int(moved), int(reported ? text::MoveResult::Failed : text::MoveResult::Moved));
+        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("b.txt")});
+    }
+
+    // A save killed before its rename leaves its hidden temporary file; the
+    // next save of the same file removes it, and only temporary files of
+    // that file's own name pattern that no writer holds.
+    void killedSaveLeavesNothingForGood()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("export.csv"));
+        text::writeBytes(path, "old");
+        QVERIFY(killedBefore(text::FileStep::Rename, [&] { text::writeBytes(path, "killed"); }));
+        QCOMPARE(entries(dir.path()).size(), 2);
+        QVERIFY(killedBefore(text::FileStep::SyncFile, [&] { text::writeBytes(path, "killed"); }));
+        QCOMPARE(entries(dir.path()).size(), 2);
+        QCOMPARE(*text::readBytes(path), QByteArray("old"));
+
+        const QStringList others{QStringLiteral(".export.csv.K3.tmp"), QStringLiteral(".export.csv.12345678.tmp"),
+                                 QStringLiteral(".export.csv.k3.tmp.x"), QStringLiteral("export.csv.k3.tmp"),
+                                 QStringLiteral(".export.csv..tmp"), QStringLiteral(".other.csv.k3.tmp"),
+                                 QStringLiteral(".x.export.csv.k3.tmp")};
+        for (const QString &name : others)
+            touch(dir.filePath(name));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral(".export.csv.d1r.tmp")));
+        // One as another writer holds it while writing.
+        const QString held = dir.filePath(QStringLiteral(".export.csv.5ab.tmp"));
+        touch(held);
+        const int fd = ::open(QFile::encodeName(held).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::flock(fd, LOCK_EX), 0);
+
+        text::writeBytes(path, "new");
+        ::close(fd);
+        QStringList expected = others;
+        expected << QStringLiteral(".export.csv.d1r.tmp") << QStringLiteral(".export.csv.5ab.tmp")
+                 << QStringLiteral("export.csv");
+        expected.sort();
+        QCOMPARE(entries(dir.path()), expected);
+        QCOMPARE(*text::readBytes(path), QByteArray("new"));
+    }
+
+    // A save of a file that starts while another save of the same file is
+    // writing does not take the other's temporary file for a leftover.
+    void saveDuringASaveOfTheSameFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("settings.ini"));
+        bool inner = false;
+        text::setFaultHook([&](text::FileStep step, const QString &) {
+            if (step == text::FileStep::SyncFile && !inner) {
+                inner = true;
+                text::writeBytes(path, "inner");
+            }
+            return 0;
+        });
+        text::writeBytes(path, "outer");
+        text::setFaultHook({});
+        QVERIFY(inner);
+        QCOMPARE(*text::readBytes(path), QByteArray("outer"));
+        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("settings.ini")});
     }
 };
 

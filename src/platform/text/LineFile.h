@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 
@@ -38,21 +39,46 @@ QList<QByteArray> splitLines(const QByteArray &bytes);
 // Throws TextFileError when a character has no CP932 form, a line holds a
 // NUL character or the write fails.
 void writeLines(const QString &path, const QStringList &lines);
+// How writeBytes makes a new file durable.
+enum class WriteMode {
+    // The folder is synced after the rename, and temporary files that an
+    // earlier, killed write of the same file left beside it are removed.
+    Single,
+    // One of many files written into a folder the caller has just made for
+    // them: the file is synced but its folder is neither synced nor searched
+    // (a new folder holds no leftovers); the caller syncs the folder once,
+    // with syncFolder, after the last file.
+    IntoNewFolder,
+};
 // The one way the program replaces a file: the bytes go to a temporary file
 // beside it, every write is checked, the file is synced to the disk and
-// closed, and only then renamed over the old file. When any step fails
-// (a full disk, an I/O error) the old file stays whole, the temporary file
-// goes, and TextFileError says why. A symbolic link keeps pointing at the
-// replaced file; an old file's permissions carry over to the new one.
-void writeBytes(const QString &path, const QByteArray &bytes);
-// Makes renames and deletions inside a folder durable, where the file
-// system allows it; for callers that move finished files into place.
+// closed, and only then renamed over the old file. When any step before the
+// rename fails (a full disk, an I/O error) the old file stays whole, the
+// temporary file goes, and TextFileError says why; when the folder cannot
+// be synced after the rename, the new file is in place but may not survive
+// a crash, and TextFileError says so too. A symbolic link keeps pointing at
+// the replaced file; an old file's permissions carry over to the new one.
+void writeBytes(const QString &path, const QByteArray &bytes, WriteMode mode = WriteMode::Single);
+// Makes renames and deletions inside a folder durable; for callers that
+// move finished files into place. Throws TextFileError when the sync fails;
+// a file system that cannot sync a folder at all is no failure.
 void syncFolder(const QString &folder);
 
 // The one way the program renames a finished file or folder: in place, never
 // by copying (a copy could be cut short by a full disk), never over a name
-// that exists, and made durable in both folders.
+// that exists, and made durable in both folders. Failed when the rename
+// was refused, and also when it was made but its folder could not be synced
+// (errno says why in both cases).
 enum class MoveResult { Moved, Exists, Failed };
 MoveResult moveWithoutReplacing(const QString &from, const QString &to);
+
+// The steps of the calls above that change the disk.
+enum class FileStep { Create, Write, SyncFile, Rename, SyncFolder };
+// A stand-in for failures of the file system, for tests: when set, it is
+// called before each step with the path the step changes (for a rename, the
+// new name) and a nonzero errno value it returns makes the step fail with
+// that error. The program never sets one.
+using FaultHook = std::function<int(FileStep step, const QString &path)>;
+void setFaultHook(FaultHook hook);
 
 } // namespace text
