@@ -232,6 +232,31 @@ private slots:
         QCOMPARE(loadPages(pageFilePaths(base))[1].texts(), QStringList{QStringLiteral("2")});
     }
 
+    // Every page of a set is synced, but the names only once, with the
+    // folder they end in: a folder sync per page multiplied the time a
+    // monthly invoice takes to register.
+    void aPageSetSyncsItsFolderOnce()
+    {
+        QTemporaryDir dir;
+        const QString base = dir.filePath(QStringLiteral("C001_20240331.cnv"));
+        QVector<Page> pages;
+        for (int i = 0; i < 5; ++i)
+            pages << samplePage(QString::number(i));
+        QStringList fileSyncs, folderSyncs;
+        text::setFaultHook([&](text::FileStep step, const QString &path) {
+            if (step == text::FileStep::SyncFile)
+                fileSyncs << QFileInfo(path).fileName();
+            if (step == text::FileStep::SyncFolder)
+                folderSyncs << path;
+            return 0;
+        });
+        writePageFiles(base, pages);
+        text::setFaultHook({});
+        QCOMPARE(fileSyncs.size(), pages.size());
+        QCOMPARE(folderSyncs, QStringList{QDir(dir.path()).absolutePath()});
+        QCOMPARE(loadPages(pageFilePaths(base)).size(), pages.size());
+    }
+
     // A page too big to share a file system page with another.
     static Page bigPage(const QString &text)
     {

@@ -185,12 +185,14 @@ void writePageFiles(const QString &basePath, const QVector<Page> &pages)
 
     // The whole new set is written aside first; a failure (a full disk)
     // leaves the old set untouched and the new pages go with their folder.
+    // Each page is synced; the names become durable with the one sync of
+    // the folder they are finally moved into.
     QTemporaryDir fresh = besidePages(folder, QStringLiteral("new"));
     const QDir freshDir(fresh.path());
     QStringList newNames;
     for (int i = 0; i < pages.size(); ++i) {
         newNames << prefix + QLatin1Char('_') + QString::number(i);
-        savePage(freshDir.filePath(newNames.last()), pages[i]);
+        text::writeBytes(freshDir.filePath(newNames.last()), serializePage(pages[i]), text::WriteMode::IntoNewFolder);
     }
 
     // Then the old set moves aside and the new one takes its place; renames
