@@ -30,6 +30,12 @@ QString pageBasePath(const QString &customerID, const QDate &date);
 QString stagingFolder(const QString &customerID, const QDate &date);
 QString stagingBasePath(const QString &customerID, const QDate &date);
 
+// Every call below that reads or changes an invoice first settles what an
+// interrupted replacement of it left behind (the program or the disk failed
+// between its renames): afterwards the invoice has all its old pages or all
+// its new ones, and staging folders no registration is writing into are
+// gone.
+
 // The invoice dates archived for the customer, oldest first: only folders
 // named <ID>_<YYYYMMDD> with a valid date.
 QVector<QDate> invoiceDates(const QString &customerID);
@@ -37,12 +43,14 @@ bool invoiceExists(const QString &customerID, const QDate &date);
 // The page files of an invoice, from 0 up to the first gap.
 QStringList pagePaths(const QString &customerID, const QDate &date);
 
-// Makes an empty staging folder (the customer folder when missing too).
-// Throws ArchiveError.
+// Makes an empty staging folder (the customer folder when missing too) and
+// holds it as being written until commitStaging or discardStaging. Throws
+// ArchiveError.
 void prepareStaging(const QString &customerID, const QDate &date);
-// The staged pages take the invoice folder's place; the old invoice is
-// removed only once the new one is in place. Throws ArchiveError (the old
-// invoice then stays).
+// The staged pages, complete and synced, take the invoice folder's place;
+// the old invoice is removed only once the new one is in place. Throws
+// ArchiveError; discardStaging then leaves the old invoice or, when the old
+// one had already moved aside, the new one.
 void commitStaging(const QString &customerID, const QDate &date);
 void discardStaging(const QString &customerID, const QDate &date);
 

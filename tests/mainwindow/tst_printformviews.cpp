@@ -320,7 +320,7 @@ private slots:
         addInvoice(QStringLiteral("A01"), QDate(2024, 2, 20), 1);
         addInvoice(QStringLiteral("A01"), QDate(2024, 1, 20), 1);
         // A registration under way, and a folder without a valid date.
-        QVERIFY(QDir().mkpath(seikyusho::stagingFolder(QStringLiteral("A01"), QDate(2024, 3, 20))));
+        seikyusho::prepareStaging(QStringLiteral("A01"), QDate(2024, 3, 20));
         QVERIFY(QDir().mkpath(seikyusho::customerFolder(QStringLiteral("A01")) + QStringLiteral("A01_20240231")));
 
         m_form->SelectTreeNode(QStringLiteral("ts"));
@@ -340,6 +340,7 @@ private slots:
         m_form->SelectTreeNode(QStringLiteral("tsC03/丙"));
         QCOMPARE(column(0), QStringList{"月締め請求書の作成"});
         QCOMPARE(m_form->statusPanelText(3), QStringLiteral("1件"));
+        seikyusho::discardStaging(QStringLiteral("A01"), QDate(2024, 3, 20));
     }
 
     // An invoice registered from the list's first row is listed, and its row
@@ -457,7 +458,7 @@ private slots:
         }
         addInvoice(QStringLiteral("C03"), dates[1], 1);
         const QString staging = seikyusho::stagingFolder(a, dates[1]);
-        QVERIFY(QDir().mkpath(staging));
+        seikyusho::prepareStaging(a, dates[1]);
         // A folder with a file system on it cannot be removed.
         std::optional<testsupport::TmpfsMount> stuck;
         if (oneStuck) {
@@ -498,6 +499,7 @@ private slots:
             QCOMPARE(seikyusho::pagePaths(a, date).size(), date == dates[4] ? 0 : 2);
         QCOMPARE(seikyusho::invoiceDates(QStringLiteral("C03")), QVector<QDate>{dates[1]});
         QVERIFY(QFileInfo::exists(staging));
+        seikyusho::discardStaging(a, dates[1]);
         QCOMPARE(column(1).size(), kept.size() + 1); // the list is shown again
         QCOMPARE(column(1).last(), kept.last().toString(QStringLiteral("yyyy/MM/dd")));
     }
