@@ -274,6 +274,30 @@ bool Denpyo::ApplyAll(const std::vector<Denpyo *> &slips, int *refused)
     return true;
 }
 
+bool Denpyo::SeikyuOn(const QVector<qint32> &denpyoIDs, const QDate &seikyuDate, QString *errorMessage)
+{
+    std::vector<std::unique_ptr<Denpyo>> slips;
+    std::vector<Denpyo *> pointers;
+    for (qint32 id : denpyoIDs) {
+        auto slip = std::make_unique<Denpyo>();
+        if (!slip->Load(id)) {
+            if (errorMessage)
+                *errorMessage = kMissing;
+            return false;
+        }
+        slip->setSeikyu(true);
+        slip->setSeikyuDate(QDateTime(seikyuDate, QTime(0, 0)));
+        pointers.push_back(slip.get());
+        slips.push_back(std::move(slip));
+    }
+    int refused = -1;
+    if (ApplyAll(pointers, &refused))
+        return true;
+    if (errorMessage)
+        *errorMessage = refused >= 0 ? pointers[std::size_t(refused)]->ErrorMessage() : QString();
+    return false;
+}
+
 QString Denpyo::MissingMessage()
 {
     return kMissing;

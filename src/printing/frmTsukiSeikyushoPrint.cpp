@@ -329,20 +329,6 @@ bool frmTsukiSeikyushoPrint::registerSlips(const TsukiSeikyuState &s)
         reject();
         return false;
     }
-    // All slips are marked, or none.
-    std::vector<std::unique_ptr<Denpyo>> slips;
-    std::vector<Denpyo *> pointers;
-    for (qint32 id : ids) {
-        auto slip = std::make_unique<Denpyo>();
-        if (!slip->Load(id)) {
-            ui::showMessage(Denpyo::MissingMessage(), ui::Icon::None, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
-            return false;
-        }
-        slip->setSeikyu(true);
-        slip->setSeikyuDate(QDateTime(invoiceDate, QTime(0, 0)));
-        pointers.push_back(slip.get());
-        slips.push_back(std::move(slip));
-    }
     // The folder for the new pages exists before any slip is marked.
     try {
         seikyusho::prepareStaging(s.customerID, invoiceDate);
@@ -350,18 +336,18 @@ bool frmTsukiSeikyushoPrint::registerSlips(const TsukiSeikyuState &s)
         ui::showMessage(error.message(), ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
         return false;
     }
-    int refused = -1;
+    // All slips are marked, or none.
+    QString refusal;
     bool marked = false;
     try {
-        marked = Denpyo::ApplyAll(pointers, &refused);
+        marked = Denpyo::SeikyuOn(ids, invoiceDate, &refusal);
     } catch (...) {
         seikyusho::discardStaging(s.customerID, invoiceDate);
         throw;
     }
     if (!marked) {
         seikyusho::discardStaging(s.customerID, invoiceDate);
-        const QString message = refused >= 0 ? pointers[std::size_t(refused)]->ErrorMessage() : QString();
-        ui::showMessage(message, ui::Icon::None, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
+        ui::showMessage(refusal, ui::Icon::None, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
         return false;
     }
     QStringList numbers{QString()};
