@@ -77,9 +77,11 @@ public:
     // none. A refusal leaves its sentence in the refusing slip's
     // ErrorMessage and sets refused to its position.
     static bool ApplyAll(const std::vector<Denpyo *> &slips, int *refused = nullptr);
-    // Marks the slips invoiced: 請求 on and 請求日付 the given day, in one
-    // transaction, all or none. A slip that is not stored refuses the whole
-    // marking and leaves its sentence in errorMessage.
+    // Marks the slips invoiced: 請求 on, 請求日付 the given day and the update
+    // time set as a save sets it, in one transaction, all or none. Nothing
+    // else of the rows changes and the lines are not touched. A slip that is
+    // not stored refuses the whole marking and leaves its sentence in
+    // errorMessage.
     static bool SeikyuOn(const QVector<qint32> &denpyoIDs, const QDate &seikyuDate,
                          QString *errorMessage = nullptr);
     // Removes the row and its lines in one transaction; a row that has gone
