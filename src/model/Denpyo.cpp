@@ -70,6 +70,8 @@ const QString &updateSql()
 const QString kExistsSql = QStringLiteral("SELECT 1 FROM 伝票テーブル WHERE (伝票番号 = ?)");
 const QString kDeleteSql = QStringLiteral("DELETE FROM 伝票テーブル WHERE (伝票番号 = ?)");
 const QString kCounterKey = QStringLiteral("CurrentDenpyoID");
+const QString kSeikyuOnSql =
+    QStringLiteral("UPDATE 伝票テーブル SET 請求 = 1, 請求日付 = ?, 更新日付 = ? WHERE (伝票番号 = ?)");
 
 const QString kNoNumber = QStringLiteral("伝票番号が設定されていません。");
 const QString kExists = QStringLiteral("この伝票は既に存在します。");
@@ -92,6 +94,27 @@ QString textOrEmpty(const db::Statement &st, int column)
 QDateTime dateOrZero(const db::Statement &st, int column)
 {
     return recordfields::isBlank(st, column) ? zeroDate() : recordfields::date(st, column);
+}
+
+// Raises the slip-number counter to denpyoID when it is lower.
+void raiseCounter(db::Connection &c, qint32 denpyoID)
+{
+    db::Statement read = c.prepare(
+        QStringLiteral("SELECT 数値型データ FROM 基本情報テーブル WHERE 基本情報ID = ?"));
+    read.bindText(1, kCounterKey);
+    if (read.step()) {
+        if (!read.isNull(0) && read.int64(0) >= denpyoID)
+            return;
+        c.prepare(QStringLiteral("UPDATE 基本情報テーブル SET 数値型データ = ? WHERE 基本情報ID = ?"))
+            .bindInt(1, denpyoID)
+            .bindText(2, kCounterKey)
+            .exec();
+    } else {
+        c.prepare(QStringLiteral("INSERT INTO 基本情報テーブル (基本情報ID, 数値型データ) VALUES (?, ?)"))
+            .bindText(1, kCounterKey)
+            .bindInt(2, denpyoID)
+            .exec();
+    }
 }
 
 } // namespace
@@ -274,6 +297,32 @@ bool Denpyo::ApplyAll(const std::vector<Denpyo *> &slips, int *refused)
     return true;
 }
 
+bool Denpyo::SeikyuOn(const QVector<qint32> &denpyoIDs, const QDate &seikyuDate, QString *errorMessage)
+{
+    // The marks and the update time a save would set, and nothing else: the
+    // rest of the row and the lines stay exactly as stored.
+    db::Connection &c = connection();
+    db::Transaction transaction(c);
+    db::Statement mark = c.prepare(kSeikyuOnSql);
+    recordfields::bindDate(mark, 1, QDateTime(seikyuDate, QTime(0, 0)));
+    recordfields::bindDateTime(mark, 2, now());
+    qint32 highest = 0;
+    for (qint32 id : denpyoIDs) {
+        mark.reset();
+        mark.bindInt(3, id);
+        mark.exec();
+        if (c.changes() == 0) {
+            if (errorMessage)
+                *errorMessage = kMissing;
+            return false;
+        }
+        highest = qMax(highest, id);
+    }
+    raiseCounter(c, highest);
+    transaction.commit();
+    return true;
+}
+
 QString Denpyo::MissingMessage()
 {
     return kMissing;
@@ -344,23 +393,7 @@ bool Denpyo::Save(QDateTime &insertDate, QDateTime &modifyDate)
 
 void Denpyo::CurrentDenpyoIDSave(qint32 denpyoID)
 {
-    db::Connection &c = connection();
-    db::Statement read = c.prepare(
-        QStringLiteral("SELECT 数値型データ FROM 基本情報テーブル WHERE 基本情報ID = ?"));
-    read.bindText(1, kCounterKey);
-    if (read.step()) {
-        if (!read.isNull(0) && read.int64(0) >= denpyoID)
-            return;
-        c.prepare(QStringLiteral("UPDATE 基本情報テーブル SET 数値型データ = ? WHERE 基本情報ID = ?"))
-            .bindInt(1, denpyoID)
-            .bindText(2, kCounterKey)
-            .exec();
-    } else {
-        c.prepare(QStringLiteral("INSERT INTO 基本情報テーブル (基本情報ID, 数値型データ) VALUES (?, ?)"))
-            .bindText(1, kCounterKey)
-            .bindInt(2, denpyoID)
-            .exec();
-    }
+    raiseCounter(connection(), denpyoID);
 }
 
 bool Denpyo::Delete()

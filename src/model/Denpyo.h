@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QVector>
 #include <memory>
 
 // One sales slip of 伝票テーブル with its lines. The slip computes nothing:
@@ -76,6 +77,13 @@ public:
     // none. A refusal leaves its sentence in the refusing slip's
     // ErrorMessage and sets refused to its position.
     static bool ApplyAll(const std::vector<Denpyo *> &slips, int *refused = nullptr);
+    // Marks the slips invoiced: 請求 on, 請求日付 the given day and the update
+    // time set as a save sets it, in one transaction, all or none. Nothing
+    // else of the rows changes and the lines are not touched. A slip that is
+    // not stored refuses the whole marking and leaves its sentence in
+    // errorMessage.
+    static bool SeikyuOn(const QVector<qint32> &denpyoIDs, const QDate &seikyuDate,
+                         QString *errorMessage = nullptr);
     // Removes the row and its lines in one transaction; a row that has gone
     // is a refusal.
     bool Delete();

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // What the monthly invoice window has chosen, and what follows from it: the
@@ -32,6 +33,21 @@ struct TsukiSeikyuState {
     // The slip condition on 伝票テーブル (the ID has its quotes doubled).
     QString where() const;
     QString order() const;
+
+    // The numbers of the slips where() selects and their invoiced flags, in
+    // slip-number order. Throws db::DbError.
+    void slips(QVector<qint32> &ids, QVector<bool> &flags) const;
+
+    // The window's list as it shows it, read from the database: for each slip
+    // where() selects, in order(), its row, a row per line in line order (a
+    // slip stored without lines shows one blank line) and, after a discount,
+    // a discount row; 13 cells a row, an empty cell past the first holding
+    // one blank. Reads only the columns the list shows. Throws db::DbError.
+    struct List {
+        QVector<QStringList> rows;
+        qint64 total = 0; // 合計消費税込み of the slips
+    };
+    List list() const;
 
     // The numbers of the slips invoiced before, for the question; empty when
     // none. ids and flags run in slip-number order.

@@ -8,7 +8,6 @@
 #include "core/WindowMemory.h"
 #include "model/Customer.h"
 #include "model/Denpyo.h"
-#include "model/denpyos.h"
 #include "platform/report/LayoutFile.h"
 #include "platform/ui/MessageBox.h"
 #include "printing/DenpyoListPrint.h"
@@ -38,22 +37,12 @@ QString settingsFile()
     return settingsFileName(QStringLiteral("Ini"));
 }
 
-QString plain(qint64 value)
-{
-    return value == 0 ? QString() : fnFormatNumber(QStringLiteral("#,###"), double(value));
-}
-
 QDateEdit *datePicker(QWidget *parent)
 {
     auto *edit = new QDateEdit(parent);
     edit->setCalendarPopup(true);
     edit->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     return edit;
-}
-
-QDate dateOf(const Denpyo &d, int item)
-{
-    return (item == 1 ? d.JuchuDate() : item == 2 ? d.NouhinDate() : d.Nouki()).date();
 }
 } // namespace
 
@@ -73,6 +62,8 @@ frmTsukiSeikyushoPrint::frmTsukiSeikyushoPrint(const QString &customerID, QWidge
     lblNoukiFromTo = new QLabel(this);
     lvwMeisaiList = new QTreeWidget(this);
     lvwMeisaiList->setRootIsDecorated(false);
+    // Every row is one line of text: the list need not measure each one.
+    lvwMeisaiList->setUniformRowHeights(true);
     lvwMeisaiList->setSortingEnabled(false);
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setSizeGripEnabled(false);
@@ -218,51 +209,18 @@ void frmTsukiSeikyushoPrint::SeikyuListShow()
         lvwMeisaiList->header()->resizeSection(i, widths[i] * logicalDpiX() / 1440);
         lvwMeisaiList->headerItem()->setTextAlignment(i, right[i] ? Qt::AlignRight : Qt::AlignLeft);
     }
-    auto addRow = [&](const QStringList &cells) {
-        auto *item = new QTreeWidgetItem(lvwMeisaiList);
-        for (int i = 0; i < 13; ++i) {
-            const QString text = cells.value(i);
-            item->setText(i, i > 0 && text.isEmpty() ? QStringLiteral(" ") : text);
+    const TsukiSeikyuState::List list = s.list();
+    // Built apart and added in one step: the list takes the rows at once.
+    QList<QTreeWidgetItem *> items;
+    items.reserve(list.rows.size());
+    for (const QStringList &cells : list.rows) {
+        auto *item = new QTreeWidgetItem(cells);
+        for (int i = 0; i < 13; ++i)
             item->setTextAlignment(i, (right[i] ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-        }
-    };
-    denpyos list;
-    list.Load(s.where(), QString(), s.order());
-    for (qint32 i = 1; i <= list.Count(); ++i) {
-        Denpyo slip;
-        if (!slip.Load(list.Item(i).DenpyoID()))
-            continue;
-        QStringList cells(13);
-        cells[0] = QStringLiteral("%1").arg(slip.DenpyoID(), 9, 10, QLatin1Char('0'));
-        const QDate date = dateOf(slip, s.dateItem);
-        cells[1] = date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd")) : QString();
-        cells[10] = plain(slip.Summery());
-        cells[11] = plain(slip.Shouhizei());
-        cells[12] = plain(slip.SummeryWithShouhizei());
-        addRow(cells);
-        const Meisais &lines = slip.Meisais();
-        for (qint32 j = 1; j <= lines.Count(); ++j) {
-            const Meisai &m = lines.Item(j);
-            QStringList l(13);
-            l[2] = m.ItemID();
-            l[3] = m.ItemNumber();
-            l[4] = m.ItemName();
-            l[5] = fnFormatNumber(QStringLiteral("#,###.###"), m.ItemSuryo());
-            l[6] = m.ItemTanni();
-            l[7] = fnFormatNumber(QStringLiteral("#,###.###"), m.ItemTanka());
-            l[8] = plain(m.ItemKingaku());
-            l[9] = m.ItemBikou();
-            addRow(l);
-        }
-        if (slip.NebikiKingaku() > 0) {
-            QStringList d(13);
-            d[8] = plain(-qint64(slip.NebikiKingaku()));
-            d[9] = QStringLiteral("値引き ")
-                   + (slip.NebikiRitsu() > 0 ? QString::number(slip.NebikiRitsu()) + QStringLiteral("%") : QString());
-            addRow(d);
-        }
-        m_total += slip.SummeryWithShouhizei();
+        items << item;
     }
+    lvwMeisaiList->addTopLevelItems(items);
+    m_total = list.total;
     lblTotal->setText(fnFormatNumber(QStringLiteral("#,##0"), double(m_total)));
     m_listCurrent = true;
     updateOK();
@@ -300,14 +258,9 @@ bool frmTsukiSeikyushoPrint::registerSlips(const TsukiSeikyuState &s)
                         ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
         return false;
     }
-    denpyos list;
-    list.Load(s.where(), QString(), QStringLiteral("伝票テーブル.伝票番号"));
     QVector<qint32> ids;
     QVector<bool> flags;
-    for (qint32 i = 1; i <= list.Count(); ++i) {
-        ids << list.Item(i).DenpyoID();
-        flags << list.Item(i).Seikyu();
-    }
+    s.slips(ids, flags);
     if (ids.isEmpty()) {
         ui::showMessage(TsukiSeikyuState::emptyPeriodMessage(), ui::Icon::Exclamation, ui::Buttons::Ok,
                         ui::Answer::Ok, QString(), this);
@@ -329,20 +282,6 @@ bool frmTsukiSeikyushoPrint::registerSlips(const TsukiSeikyuState &s)
         reject();
         return false;
     }
-    // All slips are marked, or none.
-    std::vector<std::unique_ptr<Denpyo>> slips;
-    std::vector<Denpyo *> pointers;
-    for (qint32 id : ids) {
-        auto slip = std::make_unique<Denpyo>();
-        if (!slip->Load(id)) {
-            ui::showMessage(Denpyo::MissingMessage(), ui::Icon::None, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
-            return false;
-        }
-        slip->setSeikyu(true);
-        slip->setSeikyuDate(QDateTime(invoiceDate, QTime(0, 0)));
-        pointers.push_back(slip.get());
-        slips.push_back(std::move(slip));
-    }
     // The folder for the new pages exists before any slip is marked.
     try {
         seikyusho::prepareStaging(s.customerID, invoiceDate);
@@ -350,18 +289,18 @@ bool frmTsukiSeikyushoPrint::registerSlips(const TsukiSeikyuState &s)
         ui::showMessage(error.message(), ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
         return false;
     }
-    int refused = -1;
+    // All slips are marked, or none.
+    QString refusal;
     bool marked = false;
     try {
-        marked = Denpyo::ApplyAll(pointers, &refused);
+        marked = Denpyo::SeikyuOn(ids, invoiceDate, &refusal);
     } catch (...) {
         seikyusho::discardStaging(s.customerID, invoiceDate);
         throw;
     }
     if (!marked) {
         seikyusho::discardStaging(s.customerID, invoiceDate);
-        const QString message = refused >= 0 ? pointers[std::size_t(refused)]->ErrorMessage() : QString();
-        ui::showMessage(message, ui::Icon::None, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
+        ui::showMessage(refusal, ui::Icon::None, ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
         return false;
     }
     QStringList numbers{QString()};

@@ -512,6 +512,80 @@ private slots:
         QCOMPARE(destination.InsertDate(), zeroDate());
     }
 
+    // Invoicing marks the slips and nothing else: the other columns and the
+    // lines (their row ids included) stay as stored. A slip that has gone,
+    // or an error on the way, leaves every slip unmarked.
+    void seikyuOnMarksAllOrNone_data()
+    {
+        QTest::addColumn<QVector<qint32>>("ids");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("all stored") << QVector<qint32>{10, 11, 12} << QString();
+        QTest::newRow("one already invoiced") << QVector<qint32>{10, 13} << QString();
+        QTest::newRow("a slip gone") << QVector<qint32>{10, 99, 12} << QStringLiteral("gone");
+        QTest::newRow("an error at the third slip") << QVector<qint32>{10, 11, 12}
+                                                    << QStringLiteral("CREATE TRIGGER stop BEFORE UPDATE ON 伝票テーブル "
+                                                                      "WHEN NEW.伝票番号 = 12 BEGIN "
+                                                                      "SELECT RAISE(ABORT, 'refused'); END");
+    }
+    void seikyuOnMarksAllOrNone()
+    {
+        QFETCH(QVector<qint32>, ids);
+        QFETCH(QString, failure);
+        storeSlip(10, 3);
+        storeSlip(11, 0);
+        storeSlip(12, 20);
+        storeSlip(13, 2);
+        connection().exec(QStringLiteral(
+            "UPDATE 伝票テーブル SET 請求 = 1, 請求日付 = '2024/03/31' WHERE 伝票番号 = 13"));
+        const auto rows = [](const QString &table) {
+            QStringList out;
+            db::Statement st = connection().prepare(QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(table));
+            while (st.step()) {
+                QStringList values;
+                for (int i = 0; i < st.columnCount(); ++i)
+                    values << (st.isNull(i) ? QStringLiteral("<null>") : st.text(i));
+                out << values.join(QLatin1Char('|'));
+            }
+            return out;
+        };
+        const QStringList slipsBefore = rows(QStringLiteral("伝票テーブル"));
+        const QStringList linesBefore = rows(QStringLiteral("明細テーブル"));
+        const qint64 counterBefore = counter();
+        setFixedNow(at(2024, 4, 30, 17, 45, 5));
+        if (failure.startsWith(QLatin1String("CREATE")))
+            connection().exec(failure);
+
+        QString refusal;
+        if (failure.startsWith(QLatin1String("CREATE"))) {
+            QVERIFY_THROWS_EXCEPTION(DbError, Denpyo::SeikyuOn(ids, QDate(2024, 4, 25), &refusal));
+        } else if (!failure.isEmpty()) {
+            QVERIFY(!Denpyo::SeikyuOn(ids, QDate(2024, 4, 25), &refusal));
+            QCOMPARE(refusal, Denpyo::MissingMessage());
+        } else {
+            QVERIFY(Denpyo::SeikyuOn(ids, QDate(2024, 4, 25), &refusal));
+        }
+        QVERIFY(!connection().inTransaction());
+        QCOMPARE(rows(QStringLiteral("明細テーブル")), linesBefore);
+        QCOMPARE(counter(), counterBefore);
+        QStringList expected = slipsBefore;
+        if (failure.isEmpty()) {
+            const db::Statement names = connection().prepare(QStringLiteral("SELECT rowid, * FROM 伝票テーブル"));
+            const int seikyu = names.columnIndex(QStringLiteral("請求"));
+            const int seikyuDate = names.columnIndex(QStringLiteral("請求日付"));
+            const int modified = names.columnIndex(QStringLiteral("更新日付"));
+            for (QString &row : expected) {
+                QStringList values = row.split(QLatin1Char('|'));
+                if (!ids.contains(values[0].toInt()))
+                    continue;
+                values[seikyu] = QStringLiteral("1");
+                values[seikyuDate] = QStringLiteral("2024/04/25");
+                values[modified] = QStringLiteral("2024/04/30 17:45:05");
+                row = values.join(QLatin1Char('|'));
+            }
+        }
+        QCOMPARE(rows(QStringLiteral("伝票テーブル")), expected);
+    }
+
     void deleteRemovesSlipAndLines()
     {
         storeSlip(11, 3);

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -46,6 +47,33 @@ void storeSlip(qint32 id, const QDateTime &nouki, bool seikyu)
     m.setItemName(QStringLiteral("品%1").arg(id));
     m.setItemKingaku(1000 * id);
     QVERIFY(d.Apply());
+}
+
+// A slip of A01 stored without lines, with a discount without a rate.
+void storeSlipWithoutLines(qint32 id, const QDateTime &nouki)
+{
+    Denpyo d;
+    d.setDenpyoID(id);
+    d.setCustomerID(QStringLiteral("A01"));
+    d.setNouki(nouki);
+    d.setNebikiKingaku(300);
+    d.setSummery(-300);
+    d.setSummeryWithShouhizei(-300);
+    QVERIFY(d.Apply());
+}
+
+// Every stored row of a table with its row id, one text per row.
+QStringList storedRows(const QString &table)
+{
+    QStringList out;
+    db::Statement st = gConnection->prepare(QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(table));
+    while (st.step()) {
+        QStringList values;
+        for (int i = 0; i < st.columnCount(); ++i)
+            values << (st.isNull(i) ? QStringLiteral("<null>") : st.text(i));
+        out << values.join(QLatin1Char('|'));
+    }
+    return out;
 }
 } // namespace
 
@@ -153,6 +181,68 @@ private slots:
         QCOMPARE(m_messages[1].text, QStringLiteral("この日付の請求書は既に存在しています。上書きしますか？"));
         QCOMPARE(seikyusho::invoiceDates(QStringLiteral("A01")), QVector<QDate>{QDate(2024, 3, 25)});
         QVERIFY(!seikyusho::pagePaths(QStringLiteral("A01"), QDate(2024, 3, 25)).isEmpty());
+    }
+
+    // Registration marks the period's slips and changes nothing else: their
+    // other columns, the slips outside the period and every line (its row id
+    // too) stay as stored, and a slip without lines gains none.
+    void registrationChangesOnlyTheMarks()
+    {
+        storeSlipWithoutLines(4, at(2024, 3, 1));
+        const QStringList slips = storedRows(QStringLiteral("伝票テーブル"));
+        const QStringList lines = storedRows(QStringLiteral("明細テーブル"));
+        setFixedNow(QDateTime(QDate(2024, 3, 26), QTime(8, 15, 30)));
+        frmTsukiSeikyushoPrint w(QStringLiteral("A01"));
+        w.dtpSeikyuDate->setDate(QDate(2024, 3, 25));
+        w.SeikyushoRegistPrint();
+        QVERIFY(w.ResultModified);
+
+        QCOMPARE(storedRows(QStringLiteral("明細テーブル")), lines);
+        const db::Statement names = gConnection->prepare(QStringLiteral("SELECT rowid, * FROM 伝票テーブル"));
+        QStringList expected;
+        for (const QString &row : slips) {
+            QStringList values = row.split(QLatin1Char('|'));
+            if (values[0] != QLatin1String("3")) {
+                values[names.columnIndex(QStringLiteral("請求"))] = QStringLiteral("1");
+                values[names.columnIndex(QStringLiteral("請求日付"))] = QStringLiteral("2024/03/25");
+                values[names.columnIndex(QStringLiteral("更新日付"))] = QStringLiteral("2024/03/26 08:15:30");
+            }
+            expected << values.join(QLatin1Char('|'));
+        }
+        QCOMPARE(storedRows(QStringLiteral("伝票テーブル")), expected);
+    }
+
+    // Every cell of the list: slip rows, their lines in line order, discount
+    // rows with and without a rate, the blank line of a slip stored without
+    // lines, and line texts stored with line breaks and blanks around them.
+    void listShowsEveryCell()
+    {
+        storeSlipWithoutLines(4, at(2024, 3, 1));
+        gConnection->exec(QStringLiteral(
+            "INSERT INTO 明細テーブル (伝票番号, 明細番号, 商品ID, 品番, 品名, 単価, 数量, 単位, 金額, 備考) "
+            "VALUES (2, 2, 'P01', ' AB-1 ', '品' || char(13, 10) || '二行', 1234.5, 0.125, '個', -154, '至急')"));
+        frmTsukiSeikyushoPrint w(QStringLiteral("A01"));
+        QStringList shown;
+        for (int r = 0; r < w.lvwMeisaiList->topLevelItemCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < 13; ++c)
+                cells << w.lvwMeisaiList->topLevelItem(r)->text(c);
+            shown << cells.join(QLatin1Char('|'));
+        }
+        const QStringList expected = {
+            QStringLiteral("000000001|2024/02/21| | | | | | | | |1,000|100|1,100"),
+            QStringLiteral("| | | |品1| | | |1,000| | | | "),
+            QStringLiteral("| | | | | | | |-500|値引き 10%| | | "),
+            QStringLiteral("000000004|2024/03/01| | | | | | | | |-300| |-300"),
+            QStringLiteral("| | | | | | | | | | | | "),
+            QStringLiteral("| | | | | | | |-300|値引き | | | "),
+            QStringLiteral("000000002|2024/03/20| | | | | | | | |2,000|200|2,200"),
+            QStringLiteral("| | | |品2| | | |2,000| | | | "),
+            QStringLiteral("| |P01|AB-1|品二行|.125|個|1,234.5|-154|至急| | | "),
+        };
+        QCOMPARE(shown, expected);
+        QCOMPARE(w.lblTotal->text(), QStringLiteral("3,000"));
+        QCOMPARE(w.total(), qint64(3000));
     }
 
     void noChangeWhenRefusedEmptyOrUnmarkable_data()
