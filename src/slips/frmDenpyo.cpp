@@ -591,9 +591,11 @@ void frmDenpyo::buildKeys()
         if (MeisaiColumns::isEditable(col))
             CellFormatOnLeave(row, col);
     });
-    connect(VSFlexGrid1, &grid::FlexGrid::editStarted, this, [](int, int col) {
+    // Keys typed ahead stay queued while an edit starts: run here, they would
+    // be handled in the middle of the move that opens this editor.
+    connect(VSFlexGrid1, &grid::FlexGrid::editStarted, this, [this](int, int col) {
         if (MeisaiColumns::usesIme(col))
-            ImeHiraganaOn();
+            ImeHiraganaOn(VSFlexGrid1->editor());
     });
     connect(VSFlexGrid1, &grid::FlexGrid::editCommitted, this, [this](int row, int col) { cellEdited(row, col); });
     connect(VSFlexGrid1, &grid::FlexGrid::keyDown, this, [this](int &key, Qt::KeyboardModifiers mods) {
