@@ -17,6 +17,7 @@
 #include "slips/frmDenpyoTexts.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QDateEdit>
@@ -876,6 +877,45 @@ private slots:
         // The window has moved on to the next slip.
         QCOMPARE(label(&dlg, "txtDenpyoID"), QStringLiteral("43"));
         QCOMPARE(D::focusName(), QStringLiteral("datNouki"));
+    }
+
+    // A line break pasted into a text cell is dropped as it comes in: the
+    // cell shows what it keeps, and its limit counts only that.
+    void pastedLineBreaksAreDropped_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("商品ID") << 1 << 15;
+        QTest::newRow("品番") << 2 << 50;
+        QTest::newRow("品名") << 3 << 50;
+        QTest::newRow("単位") << 6 << 10;
+        QTest::newRow("備考") << 8 << 50;
+    }
+
+    void pastedLineBreaksAreDropped()
+    {
+        QFETCH(int, col);
+        QFETCH(int, limit);
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        dlg.findChild<QWidget *>(QStringLiteral("txtCustomerID"))->setFocus();
+        enterCell(QStringLiteral("a1"));
+        grid(&dlg)->setCurrentCell(1, col == 2 ? 3 : 2);
+        grid(&dlg)->setCurrentCell(1, col);
+        QVERIFY(grid(&dlg)->isEditing());
+        const QString head(limit - 5, QLatin1Char('A'));
+        QGuiApplication::clipboard()->setText(head + QStringLiteral("\r\nLINE2\r\n"));
+        D::key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(grid(&dlg)->editor()->text(), head + QStringLiteral("LINE2"));
+        grid(&dlg)->setCurrentCell(1, col == 8 ? 6 : 8);
+        QCOMPARE(cell(&dlg, 1, col), head + QStringLiteral("LINE2"));
+        D::key(Qt::Key_F12);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("伝票 42 を登録しますか？")});
+        const QStringList stored = storedRows(42);
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored.first().split(QLatin1Char('|')).value(col - 1), head + QStringLiteral("LINE2"));
     }
 
     void windowAndColumnsAreRemembered()
