@@ -918,6 +918,30 @@ private slots:
         QCOMPARE(stored.first().split(QLatin1Char('|')).value(col - 1), head + QStringLiteral("LINE2"));
     }
 
+    // 伝票参照 is a tab stop between the customer block and the lines; Enter
+    // on it opens the slip search.
+    void referButtonIsATabStop()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        dlg.findChild<QWidget *>(QStringLiteral("txtCustomerFax"))->setFocus();
+        QCOMPARE(D::tabWalk(3), (QStringList{"txtCustomerFax", "cmdDenpyoSearch", "VSFlexGrid1"}));
+        QCOMPARE(D::focusName(), QStringLiteral("chkNebikiRitsu"));
+        D::key(Qt::Key_Backtab, Qt::ShiftModifier);
+        D::key(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(D::focusName(), QStringLiteral("cmdDenpyoSearch"));
+        bool searched = false;
+        D::onNextModal([&searched](QWidget *modal) {
+            searched = qobject_cast<frmDenpyoList *>(modal) != nullptr;
+            modal->close();
+        });
+        D::key(Qt::Key_Return);
+        QVERIFY(searched);
+        QVERIFY(d.messages.isEmpty());
+    }
+
     void windowAndColumnsAreRemembered()
     {
         QSize shrunk, grown;
