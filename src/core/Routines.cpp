@@ -398,12 +398,16 @@ bool fnCheckToBool(int value)
 void ImeHiraganaOn()
 {
     QCoreApplication::processEvents();
-    QWidget *focus = QApplication::focusWidget();
-    if (!focus)
+    ImeHiraganaOn(QApplication::focusWidget());
+}
+
+void ImeHiraganaOn(QWidget *box)
+{
+    if (!box)
         return;
     // The conversion mode cannot be chosen by a program here; enabling the
     // input method for the control is what remains of the switch.
-    focus->setAttribute(Qt::WA_InputMethodEnabled, true);
+    box->setAttribute(Qt::WA_InputMethodEnabled, true);
     if (QInputMethod *im = QGuiApplication::inputMethod())
         im->update(Qt::ImEnabled);
 }

@@ -8,6 +8,7 @@
 
 class QPlainTextEdit;
 class QTextEdit;
+class QWidget;
 
 // Small stateless routines shared by windows, controls, records, filter
 // compilers and print procedures. None of them shows a message.
@@ -68,3 +69,6 @@ bool fnCheckToBool(int value);
 // Turns the input method on for the focused control. The conversion mode
 // (hiragana) is the user's to choose on this platform.
 void ImeHiraganaOn();
+// The same for the given control, at once: no pending event runs, so keys
+// typed ahead wait for the control that has the focus when their turn comes.
+void ImeHiraganaOn(QWidget *box);

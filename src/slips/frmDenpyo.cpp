@@ -113,7 +113,7 @@ void frmDenpyo::buildControls()
     txtCustomerID = placedField<ucIDInput>("txtCustomerID", framCustomer, 1080, 240, 1695, 300);
     cmdCustomerID = button("cmdCustomerID", QStringLiteral("検索(F11)"), framCustomer, false);
     placeTwips(cmdCustomerID, 2820, 180, 1095, 405);
-    cmdDenpyoSearch = button("cmdDenpyoSearch", QStringLiteral("伝票参照"), framCustomer, false);
+    cmdDenpyoSearch = button("cmdDenpyoSearch", QStringLiteral("伝票参照"), framCustomer, true);
     placeTwips(cmdDenpyoSearch, 9160, 180, 1335, 405);
     placedLabel(QStringLiteral("所在地１〒"), framCustomer, 120, 705, 975, 255);
     txtCustomerPostNumber1 = placedField<ucNumLeftInput>("txtCustomerPostNumber1", framCustomer, 1080, 660, 435, 300);
@@ -322,10 +322,12 @@ void frmDenpyo::SetTabOrder(bool withNumber)
 {
     QWidget *box = txtDenpyoID->TextBox();
     box->setFocusPolicy(withNumber ? Qt::StrongFocus : Qt::ClickFocus);
+    // The refer button has no key of its own: Tab reaches it after the
+    // customer block it stands in, before the lines it fills.
     const QList<QWidget *> chain = {datNouki, txtCustomerID, txtCustomerPostNumber1, txtCustomerPostNumber2,
                                     txtCustomerAddress1, txtCustomerAddress2, txtCustomerName, txtCustomerBumon,
-                                    txtCustomerTelephone, txtCustomerFax, VSFlexGrid1, chkNebikiRitsu,
-                                    txtNebikiRitsu, txtNebikiKingaku, chkShouhizei, cmdOK, cmdEnd};
+                                    txtCustomerTelephone, txtCustomerFax, cmdDenpyoSearch, VSFlexGrid1,
+                                    chkNebikiRitsu, txtNebikiRitsu, txtNebikiKingaku, chkShouhizei, cmdOK, cmdEnd};
     QWidget *previous = withNumber ? static_cast<QWidget *>(txtDenpyoID) : nullptr;
     for (QWidget *w : chain) {
         if (previous)
@@ -591,9 +593,11 @@ void frmDenpyo::buildKeys()
         if (MeisaiColumns::isEditable(col))
             CellFormatOnLeave(row, col);
     });
-    connect(VSFlexGrid1, &grid::FlexGrid::editStarted, this, [](int, int col) {
+    // Keys typed ahead stay queued while an edit starts: run here, they would
+    // be handled in the middle of the move that opens this editor.
+    connect(VSFlexGrid1, &grid::FlexGrid::editStarted, this, [this](int, int col) {
         if (MeisaiColumns::usesIme(col))
-            ImeHiraganaOn();
+            ImeHiraganaOn(VSFlexGrid1->editor());
     });
     connect(VSFlexGrid1, &grid::FlexGrid::editCommitted, this, [this](int row, int col) { cellEdited(row, col); });
     connect(VSFlexGrid1, &grid::FlexGrid::keyDown, this, [this](int &key, Qt::KeyboardModifiers mods) {

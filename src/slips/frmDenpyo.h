@@ -104,6 +104,7 @@ private:
     void gridReset();
     bool GridKeyProcess(int row, int col, int key, Qt::KeyboardModifiers modifiers);
     void MeisaiRenumber();
+    void numberRows();
     void MeisaiRowInsert();
     void MeisaiRowDelete();
     void appendRow();

@@ -37,22 +37,29 @@ void frmDenpyo::editCurrentCell()
         VSFlexGrid1->EditCell();
 }
 
-void frmDenpyo::MeisaiRenumber()
+void frmDenpyo::numberRows()
 {
     const int rows = VSFlexGrid1->Rows() - 1;
     for (int row = 1; row <= rows; ++row)
         VSFlexGrid1->setTextMatrix(row, Col::Number, QString::number(row));
     wlbMeisaisu->setCaption(QString::number(rows));
+}
+
+void frmDenpyo::MeisaiRenumber()
+{
+    numberRows();
     // The editor opens where the user is typing; elsewhere the grid's focus
     // arrival opens it.
     if (VSFlexGrid1->Row() >= 1 && gridHasFocus())
         editCurrentCell();
 }
 
+// The keys that append a row move on to it at once; an editor opened here
+// would open on the cell they are leaving.
 void frmDenpyo::appendRow()
 {
     VSFlexGrid1->AddItem(QString::number(VSFlexGrid1->Rows()));
-    MeisaiRenumber();
+    numberRows();
     DenpyoKingakuKeisan(false);
 }
 

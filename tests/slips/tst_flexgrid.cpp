@@ -1,6 +1,8 @@
 #include "platform/grid/FlexGrid.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -97,6 +99,46 @@ private slots:
         QTest::keyClicks(g.editor(), QStringLiteral("q"));
         g.setRows(1);
         QVERIFY(!g.isEditing());
+    }
+
+    // A cell is one line: a line break or another control character that
+    // comes into the editor is dropped there, the caret staying after what
+    // came in.
+    void controlCharactersNeverReachTheEditor_data()
+    {
+        QTest::addColumn<QString>("route");
+        QTest::newRow("pasted") << "pasted";
+        QTest::newRow("input method") << "input method";
+        QTest::newRow("inserted") << "inserted";
+    }
+
+    void controlCharactersNeverReachTheEditor()
+    {
+        QFETCH(QString, route);
+        grid::FlexGrid g;
+        fill(g, 1);
+        g.show();
+        QApplication::setActiveWindow(&g);
+        QVERIFY(QTest::qWaitForWindowActive(&g));
+        g.setCurrentCell(1, 1);
+        g.EditCell();
+        QLineEdit *editor = g.editor();
+        QVERIFY(editor);
+        const QString entered = QStringLiteral("line1\r\nli\tne2\n");
+        if (route == "pasted") {
+            QGuiApplication::clipboard()->setText(entered);
+            QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+        } else if (route == "input method") {
+            QInputMethodEvent event;
+            event.setCommitString(entered);
+            QApplication::sendEvent(editor, &event);
+        } else {
+            editor->insert(entered);
+        }
+        QCOMPARE(editor->text(), QStringLiteral("line1line2"));
+        QTest::keyClicks(editor, QStringLiteral("x"));
+        g.commitEdit();
+        QCOMPARE(g.TextMatrix(1, 1), QStringLiteral("line1line2x"));
     }
 
     // Whatever reached the editor (keys, a paste, the input method) is

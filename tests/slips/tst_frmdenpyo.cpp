@@ -17,12 +17,14 @@
 #include "slips/frmDenpyoTexts.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 #include <limits>
 #include <optional>
@@ -75,6 +77,42 @@ class tst_frmDenpyo : public QObject {
         if (!text.isEmpty())
             D::type(text);
         D::key(Qt::Key_Return);
+    }
+
+    // Queues keys as the window system does while the program is busy: each
+    // goes to the window and from there to whatever has the focus when the
+    // key's turn comes. "\r" stands for Enter, "\f" for F12.
+    static void queueKeys(QWidget *window, const QString &keys)
+    {
+        QWindow *target = window->windowHandle();
+        for (const QChar c : keys) {
+            int key = Qt::Key_unknown;
+            QString text(c);
+            if (c == QLatin1Char('\r')) {
+                key = Qt::Key_Return;
+            } else if (c == QLatin1Char('\f')) {
+                key = Qt::Key_F12;
+                text.clear();
+            } else if (c.unicode() < 0x80) {
+                key = c.toUpper().unicode();
+            }
+            QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+            QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
+        }
+    }
+    // A stored slip's lines as "ID|品番|品名|単価|数量|単位|金額|備考".
+    static QStringList storedRows(qint32 id)
+    {
+        Denpyo d;
+        if (!d.Load(id))
+            return {QStringLiteral("<no slip>")};
+        QStringList rows;
+        for (const Meisai &m : d.Meisais())
+            rows << QStringList{m.ItemID(), m.ItemNumber(), m.ItemName(), QString::number(m.ItemTanka()),
+                                QString::number(m.ItemSuryo()), m.ItemTanni(), QString::number(m.ItemKingaku()),
+                                m.ItemBikou()}
+                        .join(QLatin1Char('|'));
+        return rows;
     }
 
     // Slip 5: two lines, a rate discount, tax, stage flags and a memo.
@@ -780,6 +818,127 @@ private slots:
         QCOMPARE(grid(&dlg)->Rows(), 4);
         QCOMPARE(focusCell(&dlg), QStringLiteral("3,1*"));
         QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("F11-商品検索  Alt+Enter-行追加"));
+        QVERIFY(d.messages.isEmpty());
+    }
+
+    // A whole slip typed ahead of the window (a stalled window, a fast typist,
+    // a barcode scanner): every key waits in the queue before the first is
+    // handled, and each must land where it would at normal speed.
+    void keysTypedAheadLandWhereTheyWould_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<int>("sum");
+        QTest::newRow("two lines") << QStringLiteral("p1\r3\r\r\r" "\rHB-2\rペン\r500\r2\r本\r替芯付\r")
+                                   << QStringList{"P1|HB-1|鉛筆|1200|3|本|3600|", "|HB-2|ペン|500|2|本|1000|替芯付"}
+                                   << 4600;
+        QTest::newRow("product without a price") << QStringLiteral("z0\r250\r4\r\r\rp1\r2\rdz\rx\r")
+                                                 << QStringList{"Z0||見本|250|4||1000|", "P1|HB-1|鉛筆|1200|2|dz|2400|x"}
+                                                 << 3400;
+        QString lines;
+        QStringList stored;
+        int sum = 0;
+        for (int i = 1; i <= 20; ++i) {
+            lines += QStringLiteral("\rH%1\rN%1\r%2\r2\rko\rm%1\r").arg(i).arg(i * 10);
+            stored << QStringLiteral("|H%1|N%1|%2|2|ko|%3|m%1").arg(i).arg(i * 10).arg(i * 20);
+            sum += i * 20;
+        }
+        QTest::newRow("twenty lines") << lines << stored << sum;
+    }
+
+    void keysTypedAheadLandWhereTheyWould()
+    {
+        QFETCH(QString, lines);
+        QFETCH(QStringList, stored);
+        QFETCH(int, sum);
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(D::focusName(), QStringLiteral("datNouki"));
+        QStringList opened;
+        connect(grid(&dlg), &grid::FlexGrid::editStarted, &dlg,
+                [&opened](int row, int col) { opened << QStringLiteral("%1,%2").arg(row).arg(col); });
+        // The date, the customer, the lines, then F12 to register.
+        queueKeys(&dlg, QStringLiteral("\ra1\r") + lines + QStringLiteral("\f"));
+        QTest::qWait(0);
+        QCoreApplication::processEvents();
+
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("伝票 42 を登録しますか？")});
+        QCOMPARE(storedRows(42), stored);
+        // The editor opened once on each cell the keys went to, never again
+        // on a cell they were leaving.
+        for (qsizetype i = 1; i < opened.size(); ++i)
+            QVERIFY2(opened[i] != opened[i - 1], qPrintable(opened.mid(0, i + 1).join(QLatin1Char(' '))));
+        Denpyo slip;
+        QVERIFY(slip.Load(42));
+        QCOMPARE(slip.CustomerID(), QStringLiteral("A1"));
+        QCOMPARE(slip.MeisaiSum(), sum);
+        // The window has moved on to the next slip.
+        QCOMPARE(label(&dlg, "txtDenpyoID"), QStringLiteral("43"));
+        QCOMPARE(D::focusName(), QStringLiteral("datNouki"));
+    }
+
+    // A line break pasted into a text cell is dropped as it comes in: the
+    // cell shows what it keeps, and its limit counts only that.
+    void pastedLineBreaksAreDropped_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("商品ID") << 1 << 15;
+        QTest::newRow("品番") << 2 << 50;
+        QTest::newRow("品名") << 3 << 50;
+        QTest::newRow("単位") << 6 << 10;
+        QTest::newRow("備考") << 8 << 50;
+    }
+
+    void pastedLineBreaksAreDropped()
+    {
+        QFETCH(int, col);
+        QFETCH(int, limit);
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        dlg.findChild<QWidget *>(QStringLiteral("txtCustomerID"))->setFocus();
+        enterCell(QStringLiteral("a1"));
+        grid(&dlg)->setCurrentCell(1, col == 2 ? 3 : 2);
+        grid(&dlg)->setCurrentCell(1, col);
+        QVERIFY(grid(&dlg)->isEditing());
+        const QString head(limit - 5, QLatin1Char('A'));
+        QGuiApplication::clipboard()->setText(head + QStringLiteral("\r\nLINE2\r\n"));
+        D::key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(grid(&dlg)->editor()->text(), head + QStringLiteral("LINE2"));
+        grid(&dlg)->setCurrentCell(1, col == 8 ? 6 : 8);
+        QCOMPARE(cell(&dlg, 1, col), head + QStringLiteral("LINE2"));
+        D::key(Qt::Key_F12);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("伝票 42 を登録しますか？")});
+        const QStringList stored = storedRows(42);
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored.first().split(QLatin1Char('|')).value(col - 1), head + QStringLiteral("LINE2"));
+    }
+
+    // 伝票参照 is a tab stop between the customer block and the lines; Enter
+    // on it opens the slip search.
+    void referButtonIsATabStop()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        dlg.findChild<QWidget *>(QStringLiteral("txtCustomerFax"))->setFocus();
+        QCOMPARE(D::tabWalk(3), (QStringList{"txtCustomerFax", "cmdDenpyoSearch", "VSFlexGrid1"}));
+        QCOMPARE(D::focusName(), QStringLiteral("chkNebikiRitsu"));
+        D::key(Qt::Key_Backtab, Qt::ShiftModifier);
+        D::key(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(D::focusName(), QStringLiteral("cmdDenpyoSearch"));
+        bool searched = false;
+        D::onNextModal([&searched](QWidget *modal) {
+            searched = qobject_cast<frmDenpyoList *>(modal) != nullptr;
+            modal->close();
+        });
+        D::key(Qt::Key_Return);
+        QVERIFY(searched);
         QVERIFY(d.messages.isEmpty());
     }
 

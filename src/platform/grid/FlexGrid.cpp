@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
+#include <QValidator>
 #include <cmath>
 
 namespace grid {
@@ -158,6 +159,35 @@ private:
     int m_cols = 1;
 };
 
+// A cell holds one line of text as a CP932 file gives it back. Whatever
+// comes into the editor (keys, a paste, a drop, the input method) is put in
+// that form at once and loses its control characters (line breaks, tabs,
+// NUL), so the editor shows what the cell keeps and a column's limit counts
+// only that.
+class CellInputRule : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &pos) const override
+    {
+        QString kept;
+        kept.reserve(input.size());
+        int keptPos = pos;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            const QChar c = input.at(i);
+            if (c.category() == QChar::Other_Control) {
+                if (i < pos)
+                    --keptPos;
+                continue;
+            }
+            kept += text::toCp932Form(c);
+        }
+        input = kept;
+        pos = keptPos;
+        return Acceptable;
+    }
+};
+
 // Plain one-line editors without a frame, their text selected on opening.
 class GridDelegate : public QStyledItemDelegate {
 public:
@@ -167,6 +197,7 @@ public:
     {
         auto *editor = new QLineEdit(parent);
         editor->setFrame(false);
+        editor->setValidator(new CellInputRule(editor));
         editor->setAlignment(m_grid->m_model->alignment(index) & Qt::AlignHorizontal_Mask);
         m_grid->editorCreated(editor, index);
         return editor;
@@ -179,13 +210,9 @@ public:
         line->selectAll();
     }
 
-    // What was typed, pasted or committed by the input method is stored as a
-    // CP932 file would give it back, without NUL characters.
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
     {
-        QString text = text::toCp932Form(static_cast<QLineEdit *>(editor)->text());
-        text.remove(QChar(0));
-        model->setData(index, text, Qt::EditRole);
+        model->setData(index, static_cast<QLineEdit *>(editor)->text(), Qt::EditRole);
     }
 
 private:
