@@ -50,6 +50,8 @@ private slots:
         dlg.Mode = QStringLiteral("New");
         QVERIFY(D::open(&dlg));
         QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("lblTitle"))->text(), QStringLiteral("新規商品"));
+        const QStringList clipped = D::clippedTexts(&dlg);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
         QCOMPARE(text(&dlg, "txtShohinTanka"), QStringLiteral("0"));
         D::type(QStringLiteral("p2"));
         D::key(Qt::Key_Return);
