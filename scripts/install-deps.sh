@@ -13,6 +13,7 @@ packages=(
   libbenchmark-dev
   fonts-noto-cjk adwaita-icon-theme
   poppler-utils
+  qt6-translations-l10n
 )
 case "${1:-}" in
   --bench) packages+=(xvfb xauth faketime) ;;

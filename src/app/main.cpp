@@ -1,3 +1,4 @@
+#include "core/Startup.h"
 #include "mainwindow/commands/MainCommands.h"
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/frmMainForm.h"
@@ -48,6 +49,7 @@ int main(int argc, char *argv[])
         qputenv("TZ", ":/etc/localtime");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvex5"));
+    installQtTranslation();
     frmMainForm window;
     // A refused start-up has said why; the program ends saving nothing.
     if (!window.Form_Load())

@@ -10,6 +10,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace {
 
@@ -60,6 +63,21 @@ void SetFolderGlobals(const QString &folder)
     gstrCustomerListPrintFormFolder = p + QStringLiteral("/Define/CustomerListPrintForm/");
     gstrShohinPrintFormFolder = p + QStringLiteral("/Define/ShohinPrintForm/");
     gstrShohinListPrintFormFolder = p + QStringLiteral("/Define/ShohinListPrintForm/");
+}
+
+bool installQtTranslation()
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app)
+        return false;
+    auto *translator = new QTranslator(app);
+    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        || !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return false;
+    }
+    return true;
 }
 
 bool fnStartup()

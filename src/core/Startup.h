@@ -7,6 +7,11 @@
 // checks the data folders and builds the fixed tables. False: a message has
 // been shown and the program must end.
 bool fnStartup();
+// Lets Qt's own dialogs and buttons (file boxes, standard buttons) speak
+// Japanese, as the rest of the program does. Called once the application
+// object exists, before the first window. False when the translation is not
+// installed on this system: those texts then stay in English.
+bool installQtTranslation();
 bool fnOpenDatabase();
 bool fnCheckFolders();
 // Sets gstrDatabasePath and the folder globals (each ending in "/") for a

@@ -131,7 +131,7 @@ frmFind::frmFind(QWidget *parent)
     placeTwips(image, 120, 120, 375, 375);
     lblTitle = placedLabel(QString(), m_body, 600, 240, 5535, 255);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    QLabel *label1 = placedLabel(QStringLiteral("検索フィルター名"), m_body, 120, 645, 1335, 255);
+    QLabel *label1 = placedLabel(QStringLiteral("検索フィルター名"), m_body, 120, 645, 1545, 255);
     label1->setObjectName(QStringLiteral("Label1"));
     txtName = placedField<ucJaInput>("txtName", m_body, 1680, 600, 5055, 300);
     tvwSelect = tree("tvwSelect", m_body);

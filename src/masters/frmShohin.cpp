@@ -60,7 +60,9 @@ frmShohin::frmShohin(QWidget *parent) : RecordEditor(QStringLiteral("frmShohin")
     placedLabel(QStringLiteral("(254文字)"), framMain, 240, 2280, 855, 255);
     txtShohinMemo = placedField<MemoBox>("txtShohinMemo", framMain, 1080, 1920, 6855, 1575);
     txtShohinMemo->setMaxLength(254);
-    connect(txtShohinTanka, &ucTextInput::TextBoxChange, this, [this] { m_keptTanka.reset(); });
+    // Only the user's edits replace the stored price: entering and leaving
+    // the box reformat its text without changing the number.
+    connect(txtShohinTanka->TextBox(), &QLineEdit::textEdited, this, [this] { m_keptTanka.reset(); });
 
     cmdOK = new QPushButton(QStringLiteral("登録"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -119,7 +121,8 @@ void frmShohin::recordClear()
 
 void frmShohin::showTanka(double tanka)
 {
-    txtShohinTanka->setText(plainDecimalText(tanka));
+    // In full, also with more decimals than can be typed (a pasted price).
+    txtShohinTanka->showStoredNumber(plainDecimalText(tanka));
     m_keptTanka = tanka;
 }
 

@@ -23,7 +23,7 @@ ProgressDialog::ProgressDialog(const QString &formName, const QString &title, in
 {
     setObjectName(formName);
     setWindowTitle(QLatin1Char(' ') + title);
-    lblTitle = slipdialog::titleBlock(this, title, 840, titleWidth, 7800);
+    lblTitle = slipdialog::titleBlock(this, title, 840, titleWidth, 7800).title;
     framStages = new QFrame(this);
     framStages->setObjectName(QStringLiteral("framStages"));
     framStages->setFrameShape(QFrame::StyledPanel);

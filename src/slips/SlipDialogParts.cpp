@@ -16,21 +16,31 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QStyle>
+#include <algorithm>
 #include <limits>
 
 namespace slipdialog {
 
-QLabel *titleBlock(QDialog *dialog, const QString &title, int titleLeft, int titleWidth, int lineEnd)
+TitleBlock titleBlock(QDialog *dialog, const QString &title, int titleLeft, int titleWidth, int lineEnd)
 {
     auto *picture = new QLabel(dialog);
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setPixmap(dialog->style()->standardIcon(QStyle::SP_ArrowRight).pixmap(16, 16));
     placeTwips(picture, 240, 120, 375, 375);
-    QLabel *label = placedLabel(title, dialog, titleLeft, 240, titleWidth, 255);
-    label->setObjectName(QStringLiteral("lblTitle"));
-    separatorLine(dialog, 240, 480, lineEnd - 240, QPalette::Dark);
-    separatorLine(dialog, 240, 495, lineEnd - 240, QPalette::Light);
-    return label;
+    TitleBlock block;
+    block.title = placedLabel(title, dialog, titleLeft, 240, titleWidth, 255);
+    block.title->setObjectName(QStringLiteral("lblTitle"));
+    block.rule[0] = separatorLine(dialog, 240, 480, lineEnd - 240, QPalette::Dark);
+    block.rule[0]->setObjectName(QStringLiteral("Line1"));
+    block.rule[1] = separatorLine(dialog, 240, 495, lineEnd - 240, QPalette::Light);
+    block.rule[1]->setObjectName(QStringLiteral("Line2"));
+    return block;
+}
+
+void stretchRule(QFrame *upper, QFrame *lower, int lineEnd)
+{
+    placeTwips(upper, 240, 480, std::max(1, lineEnd - 240), 15);
+    placeTwips(lower, 240, 495, std::max(1, lineEnd - 240), 15);
 }
 
 QLabel *valueLabel(const char *name, QWidget *parent, int left, int top, int width, int height, bool rightAligned)
@@ -50,18 +60,46 @@ QLabel *valueLabel(const char *name, QWidget *parent, int left, int top, int wid
     return label;
 }
 
-QDateEdit *datePicker(const char *name, QWidget *parent)
+DatePicker::DatePicker(QWidget *parent) : QDateEdit(parent)
 {
-    auto *picker = new QDateEdit(parent);
-    picker->setObjectName(QLatin1String(name));
-    picker->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-    picker->setCalendarPopup(true);
-    picker->setMinimumDate(zeroDay());
+    setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    setCalendarPopup(true);
+    setMinimumDate(zeroDay());
     // The zero date stands for "no date" and shows as nothing.
-    picker->setSpecialValueText(QStringLiteral(" "));
-    picker->setFont(ucTextInput::fieldFont());
-    picker->calendarWidget()->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
-    picker->calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
+    setSpecialValueText(QStringLiteral(" "));
+    setFont(ucTextInput::fieldFont());
+    QCalendarWidget *calendar = calendarWidget();
+    calendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    calendar->setFirstDayOfWeek(Qt::Sunday);
+    // A pick of the day already shown changes no date; the picker still
+    // reports it. The calendar's own popup takes the day first.
+    connect(calendar, &QCalendarWidget::clicked, this, &DatePicker::calendarDone);
+    connect(calendar, &QCalendarWidget::activated, this, &DatePicker::calendarDone);
+    calendar->window()->installEventFilter(this);
+}
+
+DatePicker::~DatePicker()
+{
+    // The popup, a child of the picker, hides as it goes.
+    calendarWidget()->window()->removeEventFilter(this);
+}
+
+bool DatePicker::focusNextPrevChild(bool next)
+{
+    return QWidget::focusNextPrevChild(next);
+}
+
+bool DatePicker::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Hide && watched == calendarWidget()->window())
+        emit calendarDone();
+    return QDateEdit::eventFilter(watched, event);
+}
+
+DatePicker *datePicker(const char *name, QWidget *parent)
+{
+    auto *picker = new DatePicker(parent);
+    picker->setObjectName(QLatin1String(name));
     return picker;
 }
 

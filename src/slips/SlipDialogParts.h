@@ -1,30 +1,58 @@
 #pragma once
 
 #include <QDate>
+#include <QDateEdit>
 #include <QString>
 
 #include <functional>
 
 class Denpyo;
-class QDateEdit;
 class QKeyEvent;
 class QDialog;
+class QFrame;
 class QLabel;
 class QWidget;
 
 // Pieces the slip dialogs share.
 namespace slipdialog {
 
-// The picture, the title label lblTitle and the etched rule under them,
-// the rule running from x 240 to lineEnd (twips).
-QLabel *titleBlock(QDialog *dialog, const QString &title, int titleLeft, int titleWidth, int lineEnd);
+// The picture, the title label lblTitle and the etched rule under them.
+struct TitleBlock {
+    QLabel *title = nullptr;
+    QFrame *rule[2] = {};
+};
+
+// The title block, the rule running from x 240 to lineEnd (twips).
+TitleBlock titleBlock(QDialog *dialog, const QString &title, int titleLeft, int titleWidth, int lineEnd);
+
+// Lets the two lines of the rule end at lineEnd (twips), as the window's
+// width changes.
+void stretchRule(QFrame *upper, QFrame *lower, int lineEnd);
 
 // A sunken, display-only value field.
 QLabel *valueLabel(const char *name, QWidget *parent, int left, int top, int width, int height,
                    bool rightAligned = false);
 
-// A date picker that drops down a calendar and shows yyyy/mm/dd.
-QDateEdit *datePicker(const char *name, QWidget *parent);
+// A date picker that drops down a calendar and shows yyyy/mm/dd. It is one
+// stop of the tab chain, as the slip editor's date box: Tab leaves it
+// instead of walking its year, month and day.
+class DatePicker : public QDateEdit {
+    Q_OBJECT
+public:
+    explicit DatePicker(QWidget *parent = nullptr);
+    ~DatePicker() override;
+
+signals:
+    // A day was picked in the calendar, also the day already shown, or the
+    // calendar closed without a pick.
+    void calendarDone();
+
+protected:
+    bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
+
+DatePicker *datePicker(const char *name, QWidget *parent);
 
 // The date a picker shows at the zero date.
 QDate zeroDay();

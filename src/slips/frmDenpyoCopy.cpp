@@ -138,7 +138,10 @@ frmDenpyoCopy::~frmDenpyoCopy() = default;
 
 void frmDenpyoCopy::buildControls()
 {
-    lblTitle = slipdialog::titleBlock(this, QString(), 960, 1215, 11020);
+    const slipdialog::TitleBlock title = slipdialog::titleBlock(this, QString(), 960, 1215, 11020);
+    lblTitle = title.title;
+    Line1 = title.rule[0];
+    Line2 = title.rule[1];
     framMain = new QFrame(this);
     framMain->setObjectName(QStringLiteral("framMain"));
     placeTwips(framMain, 120, 600, 11000, 6170);
@@ -748,6 +751,7 @@ void frmDenpyoCopy::CopyFormLayout()
     // Twips of the client area, the designed frame allowance added back.
     const float width = std::max<float>(ui::pixelsToTwipsX(this->width(), this) + 120, kMinWidth);
     const float height = std::max<float>(ui::pixelsToTwipsY(this->height(), this) + 400, kMinHeight);
+    slipdialog::stretchRule(Line1, Line2, int(width - 380));
     placeTwips(cmdOK, int(width - 3400), int(height - 1200), 1455, 420);
     placeTwips(cmdEnd, int(width - 1850), int(height - 1200), 1455, 420);
     const float W = width - 400;

@@ -80,10 +80,13 @@ void frmDenpyoGroupProcess::mark(int stage)
     // A grey box goes to ticked and cleared only; grey is the opening state.
     chkShinko[stage]->setTristate(false);
     m_marked[stage] = true;
-    QPalette p = chkShinko[stage]->palette();
-    p.setColor(QPalette::Window, QColor(128, 128, 255));
-    p.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::Base));
-    chkShinko[stage]->setPalette(p);
+    // A check box fills and writes with its own roles (the button's), not
+    // the window's.
+    QCheckBox *box = chkShinko[stage];
+    QPalette p = box->palette();
+    p.setColor(box->backgroundRole(), QColor(128, 128, 255));
+    p.setColor(box->foregroundRole(), QApplication::palette().color(QPalette::Base));
+    box->setPalette(p);
 }
 
 void frmDenpyoGroupProcess::DenpyoGroupProcessSave()

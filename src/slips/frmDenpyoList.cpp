@@ -61,7 +61,8 @@ frmDenpyoList::frmDenpyoList(QWidget *parent)
     QPalette face = txtSearchNouki->palette();
     face.setColor(QPalette::Base, face.color(QPalette::Button));
     txtSearchNouki->setPalette(face);
-    dtpSearchNouki = slipdialog::datePicker("dtpSearchNouki", framSearch);
+    slipdialog::DatePicker *picker = slipdialog::datePicker("dtpSearchNouki", framSearch);
+    dtpSearchNouki = picker;
     placeTwips(dtpSearchNouki, 3600, 600, 1575, 300);
     cmbSearchNouki = placedField<QComboBox>("cmbSearchNouki", framSearch, 5280, 600, 1215, 300);
     cmbSearchNouki->setFont(ucTextInput::fieldFont());
@@ -140,6 +141,12 @@ frmDenpyoList::frmDenpyoList(QWidget *parent)
 
     connect(cmbSearchNouki, &QComboBox::activated, this, [this] { monthChosen(); });
     connect(dtpSearchNouki, &QDateEdit::dateChanged, this, [this] {
+        if (m_prepared)
+            dateChosen();
+    });
+    // Picking the day the picker already shows changes no date, yet the box
+    // takes it: it may hold a month or nothing.
+    connect(picker, &slipdialog::DatePicker::calendarDone, this, [this] {
         if (m_prepared)
             dateChosen();
     });

@@ -32,7 +32,9 @@ frmDenpyoNote::frmDenpyoNote(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmDenpyoNote"));
     setWindowTitle(QStringLiteral(" 補足情報"));
-    slipdialog::titleBlock(this, QStringLiteral("補足情報"), 840, 975, 7320);
+    const slipdialog::TitleBlock title = slipdialog::titleBlock(this, QStringLiteral("補足情報"), 840, 975, 7320);
+    m_lines[0] = title.rule[0];
+    m_lines[1] = title.rule[1];
     lblName = placedLabel(QString(), this, 240, 720, 7095, 255);
     lblName->setObjectName(QStringLiteral("lblName"));
     lblName->setTextFormat(Qt::PlainText);
@@ -154,6 +156,7 @@ void frmDenpyoNote::resizeEvent(QResizeEvent *event)
         return;
     const int W = std::max(ui::pixelsToTwipsX(width(), this) + kFrameWidth, kMinWidth);
     const int H = std::max(ui::pixelsToTwipsY(height(), this) + kFrameHeight, kMinHeight);
+    slipdialog::stretchRule(m_lines[0], m_lines[1], W - 500);
     placeTwips(framMain, 120, 1080, W - 500, H - 2600);
     placeTwips(txtTokkiJikou3, 1080, 960, W - 500 - 1300, std::max(1, H - 3750));
     placeTwips(cmdOK, W - 3500, H - 1410, 1455, 540);

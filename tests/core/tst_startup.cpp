@@ -3,8 +3,12 @@
 #include "platform/ui/MessageBox.h"
 #include "TestSupport.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -248,6 +252,29 @@ private slots:
         SetFolderGlobals(QStringLiteral("/opt/q/"));
         QCOMPARE(gstrDatabasePath, QStringLiteral("/opt/q/DATABASE/QVX.MDB"));
         QCOMPARE(gstrDenpyoKensakuFilterFolder, QStringLiteral("/opt/q/Define/DenpyoKensakuFilter/"));
+    }
+
+    // Qt's own save box and its replace question speak Japanese once the
+    // start-up has installed Qt's translation. Last: it stays installed.
+    void qtDialogsSpeakJapanese()
+    {
+        QVERIFY(installQtTranslation());
+        QFileDialog box;
+        box.setOption(QFileDialog::DontUseNativeDialog);
+        box.setAcceptMode(QFileDialog::AcceptSave);
+        auto *buttons = box.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+        QVERIFY(buttons);
+        const QStringList shown = {box.windowTitle(),
+                                   box.findChild<QLabel *>(QStringLiteral("lookInLabel"))->text(),
+                                   box.findChild<QLabel *>(QStringLiteral("fileNameLabel"))->text(),
+                                   buttons->button(QDialogButtonBox::Save)->text(),
+                                   buttons->button(QDialogButtonBox::Cancel)->text(),
+                                   QFileDialog::tr("%1 already exists.\nDo you want to replace it?"),
+                                   QDialogButtonBox(QDialogButtonBox::Yes | QDialogButtonBox::No)
+                                       .button(QDialogButtonBox::Yes)
+                                       ->text()};
+        QCOMPARE(shown, (QStringList{"名前を付けて保存", "アドレス:", "ファイル名(&N):", "保存(&S)", "キャンセル",
+                                     "%1 は既に存在します。\n置き換えますか?", "はい(&Y)"}));
     }
 };
 

@@ -190,6 +190,9 @@ private slots:
         QTEST(form->windowTitle(), "caption");
         QCOMPARE(form->lblTitle->text(), form->windowTitle().mid(1));
         QTEST(form->cmdOK->text(), "ok");
+        // Every caption is shown whole in the font used.
+        const QStringList clipped = D::clippedTexts(form.get());
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
         QCOMPARE(form->txtName->Text(), name);
         QCOMPARE(form->txtName->Enabled(), name.isEmpty());
         QVERIFY(!form->cmdEdit->isEnabled());

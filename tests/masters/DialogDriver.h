@@ -3,7 +3,9 @@
 #include "core/controls/ucTextInput.h"
 #include "platform/ui/MessageBox.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -106,6 +108,34 @@ public:
             key(Qt::Key_Tab);
         }
         return visited;
+    }
+
+    // The captions of a window (labels without a frame, check boxes) whose
+    // text is wider than the room they were given, with the widths.
+    static QStringList clippedTexts(QWidget *window)
+    {
+        QStringList clipped;
+        for (QWidget *w : window->findChildren<QWidget *>()) {
+            if (!w->isVisibleTo(window))
+                continue;
+            QString text;
+            int room = 0;
+            if (auto *label = qobject_cast<QLabel *>(w)) {
+                if (label->frameShape() != QFrame::NoFrame || label->wordWrap() || label->text().isEmpty())
+                    continue;
+                text = label->text();
+                room = label->contentsRect().width() - 2 * label->margin();
+            } else if (auto *box = qobject_cast<QCheckBox *>(w)) {
+                text = box->text();
+                room = box->width();
+            } else {
+                continue;
+            }
+            const int needed = qobject_cast<QLabel *>(w) ? w->fontMetrics().horizontalAdvance(text) : w->sizeHint().width();
+            if (needed > room)
+                clipped << QStringLiteral("%1 (%2 > %3)").arg(text).arg(needed).arg(room);
+        }
+        return clipped;
     }
 
     static bool open(QWidget *dialog)

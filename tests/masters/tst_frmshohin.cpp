@@ -50,6 +50,8 @@ private slots:
         dlg.Mode = QStringLiteral("New");
         QVERIFY(D::open(&dlg));
         QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("lblTitle"))->text(), QStringLiteral("新規商品"));
+        const QStringList clipped = D::clippedTexts(&dlg);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
         QCOMPARE(text(&dlg, "txtShohinTanka"), QStringLiteral("0"));
         D::type(QStringLiteral("p2"));
         D::key(Qt::Key_Return);
@@ -97,15 +99,19 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("walk");
         QTest::addColumn<double>("expected");
-        // The box cannot show more than three decimals or twelve integer
-        // digits; an unedited price is saved as it was stored.
-        QTest::newRow("four decimals untouched") << 1.23456 << "" << "" << false << 1.23456;
-        QTest::newRow("four decimals walked through") << 1.23456 << "" << "" << true << 1.23456;
-        QTest::newRow("four decimals edited") << 1.23456 << "" << "5" << false << 5.0;
-        QTest::newRow("box emptied counts as 0") << 1.23456 << "" << "-" << false << 0.0;
-        QTest::newRow("thirteen integer digits") << 1234567890123.0 << "" << "" << false << 1234567890123.0;
-        QTest::newRow("sixteen integer digits") << 2.5e15 << "" << "" << true << 2.5e15;
-        QTest::newRow("tiny fraction") << 1e-5 << "" << "" << true << 1e-5;
+        // The stored price is shown in full, also where it has more
+        // decimals or integer digits than can be typed; an unedited price is
+        // saved as it was stored.
+        QTest::newRow("four decimals untouched") << 1.23456 << "1.23456" << "" << false << 1.23456;
+        QTest::newRow("four decimals walked through") << 1.23456 << "1.23456" << "" << true << 1.23456;
+        QTest::newRow("pasted price walked through") << 1234.5678 << "1,234.5678" << "" << true << 1234.5678;
+        QTest::newRow("negative pasted price") << -1234.5678 << "-1,234.5678" << "" << true << -1234.5678;
+        QTest::newRow("four decimals edited") << 1.23456 << "1.23456" << "5" << false << 5.0;
+        QTest::newRow("box emptied counts as 0") << 1.23456 << "1.23456" << "-" << false << 0.0;
+        QTest::newRow("thirteen integer digits") << 1234567890123.0 << "1,234,567,890,123" << "" << false
+                                                 << 1234567890123.0;
+        QTest::newRow("sixteen integer digits") << 2.5e15 << "2,500,000,000,000,000" << "" << true << 2.5e15;
+        QTest::newRow("tiny fraction") << 1e-5 << "0.00001" << "" << true << 1e-5;
         QTest::newRow("showable walked through") << 1200.5 << "1,200.5" << "" << true << 1200.5;
         QTest::newRow("twelve integer digits") << 123456789012.0 << "123,456,789,012" << "" << false
                                                << 123456789012.0;
@@ -126,10 +132,17 @@ private slots:
         QCOMPARE(D::focusName(), QStringLiteral("txtShohinNumber"));
         QCOMPARE(text(&dlg, "txtShohinName"), QStringLiteral("ボルト"));
         QTEST(text(&dlg, "txtShohinTanka"), "shown");
+        QFETCH(QString, shown);
         if (walk) {
-            for (int i = 0; i < 5; ++i)
+            for (int i = 0; i < 3; ++i)
+                D::key(Qt::Key_Return);
+            // While it is edited the box holds the bare number.
+            QCOMPARE(D::focusName(), QStringLiteral("txtShohinTanka"));
+            QCOMPARE(text(&dlg, "txtShohinTanka"), QString(shown).remove(QLatin1Char(',')));
+            for (int i = 0; i < 2; ++i)
                 D::key(Qt::Key_Return);
             QCOMPARE(D::focusName(), QStringLiteral("txtShohinMemo"));
+            QCOMPARE(text(&dlg, "txtShohinTanka"), shown);
         }
         if (!typed.isEmpty()) {
             dlg.findChild<QWidget *>(QStringLiteral("txtShohinTanka"))->setFocus();

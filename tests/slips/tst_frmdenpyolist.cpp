@@ -5,8 +5,10 @@
 #include "platform/text/LineFile.h"
 #include "slips/frmDenpyoList.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QTableView>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -163,6 +165,66 @@ private slots:
         QCOMPARE(rowTexts(&finder, "lvwDenpyoList"), QStringList());
         D::key(Qt::Key_F12);
         QVERIFY(!finder.OK());
+    }
+
+    // The date box takes the day picked in the calendar, also the day the
+    // picker already shows, and the picker's day when the calendar is
+    // closed without a pick: it may hold a month or nothing until then.
+    void calendarPickSetsTheDateBox_data()
+    {
+        QTest::addColumn<QString>("month"); // chosen in the month list first
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QStringList>("found");
+        const QStringList fifteenth{"000000015"};
+        QTest::newRow("today, just opened, clicked") << "" << "click" << fifteenth;
+        QTest::newRow("today, just opened, Enter") << "" << "enter" << fifteenth;
+        QTest::newRow("shown day after a month, clicked") << "2024/05" << "click" << fifteenth;
+        QTest::newRow("shown day after a month, Enter") << "2024/05" << "enter" << fifteenth;
+        QTest::newRow("calendar closed after a month") << "2024/05" << "escape" << fifteenth;
+        QTest::newRow("calendar closed, just opened") << "" << "escape" << fifteenth;
+    }
+    void calendarPickSetsTheDateBox()
+    {
+        QFETCH(QString, month);
+        QFETCH(QString, how);
+        storeCustomerSlip(15, QStringLiteral("2024/02/15"), QStringLiteral("A01"), QStringLiteral("山田商店"),
+                          {{QStringLiteral("ボルト"), 1500, 2, 3000}});
+        D d;
+        frmDenpyoList finder;
+        QVERIFY(D::open(&finder));
+        auto *box = finder.findChild<QLineEdit *>(QStringLiteral("txtSearchNouki"));
+        auto *picker = finder.findChild<QDateEdit *>(QStringLiteral("dtpSearchNouki"));
+        QCOMPARE(picker->date(), QDate(2024, 2, 15));
+        if (!month.isEmpty()) {
+            auto *months = finder.findChild<QComboBox *>(QStringLiteral("cmbSearchNouki"));
+            months->setCurrentIndex(months->findText(month));
+            emit months->activated(months->currentIndex());
+            QCOMPARE(box->text(), QStringLiteral("2024/05/01 ～ 2024/05/31"));
+        } else {
+            QCOMPARE(box->text(), QString());
+        }
+
+        // The arrow at the picker's right end drops the calendar down.
+        QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(picker->width() - 4, picker->height() / 2));
+        QCalendarWidget *calendar = picker->calendarWidget();
+        QTRY_VERIFY(calendar->isVisible());
+        auto *days = calendar->findChild<QTableView *>();
+        QVERIFY(days);
+        if (how == QLatin1String("click")) {
+            const QPoint cell = days->visualRect(days->currentIndex()).center();
+            QTest::mouseClick(days->viewport(), Qt::LeftButton, {}, cell);
+        } else if (how == QLatin1String("enter")) {
+            QTest::keyClick(days, Qt::Key_Return);
+        } else {
+            QTest::keyClick(days, Qt::Key_Escape);
+        }
+        QTRY_VERIFY(!calendar->isVisible());
+        QCOMPARE(picker->date(), QDate(2024, 2, 15));
+        QCOMPARE(box->text(), QStringLiteral("2024/02/15"));
+
+        finder.findChild<QWidget *>(QStringLiteral("txtSearchCustomerName"))->setFocus();
+        D::key(Qt::Key_Return);
+        QTEST(rowTexts(&finder, "lvwDenpyoList"), "found");
     }
 
     void filterTree()

@@ -148,6 +148,35 @@ private slots:
         QCOMPARE(stage(2, "納品"), QStringLiteral("on 2026/11/06"));
     }
 
+    // A stage the user changed is painted on RGB(128, 128, 255) with its
+    // text in the window-background colour; the others keep their colours.
+    void bulkChangedStageIsPaintedInColour()
+    {
+        storeSlip(1, numbered(1));
+        storeSlip(2, numbered(1));
+        D d;
+        frmDenpyoGroupProcess dlg;
+        dlg.SelectedDenpyoIDs = {QStringLiteral("000000001"), QStringLiteral("000000002")};
+        QVERIFY(D::open(&dlg));
+        dlg.chkShinko[3]->setFocus();
+        D::key(Qt::Key_Space);
+        QVERIFY(dlg.marked(3));
+        const QColor marked(128, 128, 255);
+        const QColor text = QApplication::palette().color(QPalette::Base);
+        auto count = [](QWidget *w, const QColor &colour) {
+            const QImage image = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    n += QColor(image.pixel(x, y)) == colour;
+            return std::pair<int, int>(n, image.width() * image.height());
+        };
+        const auto [painted, all] = count(dlg.chkShinko[3], marked);
+        QVERIFY2(painted * 2 > all, qPrintable(QStringLiteral("%1 of %2 pixels").arg(painted).arg(all)));
+        QVERIFY(count(dlg.chkShinko[3], text).first > 0);
+        QCOMPARE(count(dlg.chkShinko[2], marked).first, 0);
+    }
+
     void bulkTickOfAGreyStageAndARefusedSlip()
     {
         storeSlip(1, numbered(1));

@@ -105,6 +105,8 @@ private slots:
     void amountLeavingCleansText();
     void amountAssignmentFormats_data();
     void amountAssignmentFormats();
+    void storedNumberSurvivesEntering_data();
+    void storedNumberSurvivesEntering();
     void rightLabelGeometryAndColour();
     void titleLabelBand();
 };
@@ -533,6 +535,44 @@ void TestInputControls::amountAssignmentFormats()
     auto c = makeControl(kind);
     c->setText(assigned);
     QCOMPARE(c->TextBox()->text(), shown);
+}
+
+void TestInputControls::storedNumberSurvivesEntering_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("typed"); // after entering; empty: nothing typed
+    QTest::addColumn<QString>("edited");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("four decimals walked through") << "1234.5678" << "" << "1234.5678" << "1,234.5678";
+    QTest::newRow("negative") << "-0.00005" << "" << "-0.00005" << "-0.00005";
+    QTest::newRow("thirteen digits") << "1234567890123" << "" << "1234567890123" << "1,234,567,890,123";
+    QTest::newRow("retyped: the typed rule") << "1234.5678" << "12.3456" << "1234.5678" << "";
+    QTest::newRow("typed over") << "1234.5678" << "99.5" << "1234.5678" << "99.5";
+}
+
+// A stored number is shown whole, more decimals than typing takes
+// included, through entering and leaving; typing brings back the rules of
+// typed text.
+void TestInputControls::storedNumberSurvivesEntering()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, typed);
+    FocusWindow w("ucTankaInput");
+    QVERIFY(w.activate());
+    auto *tanka = static_cast<ucTankaInput *>(w.field.get());
+    tanka->showStoredNumber(stored);
+    w.enter();
+    QTEST(tanka->TextBox()->text(), "edited");
+    if (!typed.isEmpty()) {
+        // Nine characters refuse typing until some are taken away.
+        QTest::keyClick(tanka->TextBox(), Qt::Key_Backspace);
+        typeText(tanka->TextBox(), typed);
+    }
+    w.leave();
+    QTEST(tanka->TextBox()->text(), "left");
+    w.enter();
+    w.leave();
+    QTEST(tanka->TextBox()->text(), "left");
 }
 
 void TestInputControls::rightLabelGeometryAndColour()

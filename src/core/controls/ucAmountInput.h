@@ -12,6 +12,11 @@ class ucAmountInput : public ucTextInput {
 public:
     void setText(const QString &value) override;
 
+    // Shows a stored number (plain decimal text, "1234.5678") in full, also
+    // one with more decimals than the field takes when typed: entering and
+    // leaving the field keep it until something is typed or assigned.
+    void showStoredNumber(const QString &plain);
+
     // True only while the field rewrites its own text on entry.
     bool flgFormatting() const { return m_formatting; }
 
@@ -24,4 +29,5 @@ protected:
 
 private:
     bool m_formatting = false;
+    QString m_stored;
 };

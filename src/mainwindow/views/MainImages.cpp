@@ -203,10 +203,10 @@ QIcon barImage(int index)
     static QHash<int, QIcon> cache;
     if (!cache.contains(index)) {
         const QIcon icon = cached(cache, kBar, 19, index);
-        // New and Copy come in full colour as pale sheets that look
-        // disabled; their symbolic forms are drawn instead.
-        const QIcon symbolic = index == 4 || index == 17 ? symbolicFromFiles(QString::fromLatin1(kBar[index - 1].themeName))
-                                                         : QIcon();
+        // New, Copy and Select all come in full colour as pale sheets that
+        // look disabled; their symbolic forms are drawn instead.
+        const bool paleSheet = index == 4 || index == 9 || index == 17;
+        const QIcon symbolic = paleSheet ? symbolicFromFiles(QString::fromLatin1(kBar[index - 1].themeName)) : QIcon();
         if (!symbolic.isNull())
             cache.insert(index, tinted(symbolic));
         else if (isPaleMask(icon))
