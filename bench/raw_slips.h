@@ -10,7 +10,10 @@ struct sqlite3;
 // The slip list's work written directly on the engine's calls: the program's
 // list statement, prepared once per load, stepped through, and the 18
 // columns the list keeps read by position in their own types into QString,
-// whole numbers, flags and local QDateTime values.
+// whole numbers, flags and local QDateTime values. The values are built the
+// cheapest correct way, as the list builds them: a text that repeats in a
+// load is converted once and shared, each day once as a local date-time and
+// a time of day counted from its midnight.
 namespace rawslips {
 
 struct Row {
@@ -24,10 +27,15 @@ struct Row {
     QDateTime insertDate, modifyDate;
 };
 
-std::vector<Row> load(sqlite3 *db, const QByteArray &sql);
+// Replaces the rows with those of the statement. The caller keeps the
+// vector between loads, reserved for the count it expects (the main list
+// knows it from its count check): the rows' values are built and released
+// on every load, the room for them is taken from the system once, as the
+// program's row allocations reuse the memory its previous list released.
+void load(sqlite3 *db, const QByteArray &sql, std::vector<Row> &rows);
 
-// A read-only handle on the database file, opened as the program opens its
-// own: no per-call lock, the same text functions registered.
+// A read-only handle on the database file without the per-call lock, as
+// the program opens its own.
 sqlite3 *openReadOnly(const QString &path);
 
 } // namespace rawslips

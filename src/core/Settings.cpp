@@ -129,5 +129,9 @@ void SaveTextSetting(const QString &line, const QString &path)
     }
     if (!replaced)
         bytes += encoded + "\r\n";
+    // A file that holds these bytes already stays as it is: most windows
+    // close where they opened, and a rewrite would wait for two syncs.
+    if (bytes == *old)
+        return;
     text::writeBytes(path, bytes);
 }

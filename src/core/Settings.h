@@ -17,5 +17,7 @@ QString fnReadSetting(const QString &file, const QString &section, const QString
 bool fnWriteSetting(const QString &file, const QString &section, const QString &key,
                     const QVariant &value);
 QString fnGetTextSetting(const QString &path, const QString &section, const QString &key);
-// Throws text::TextFileError when the file cannot be written.
+// Sets the line's section and key to its value; a file whose bytes would
+// not change is not written again. Throws text::TextFileError when the file
+// cannot be written.
 void SaveTextSetting(const QString &line, const QString &path);

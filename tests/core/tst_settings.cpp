@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 class tst_Settings : public QObject {
     Q_OBJECT
@@ -21,6 +22,12 @@ private:
     {
         QFile f(path());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // A replaced file is a new file renamed over the old one.
+    ino_t inode() const
+    {
+        struct stat info {};
+        return ::stat(QFile::encodeName(path()).constData(), &info) == 0 ? info.st_ino : 0;
     }
     void put(const QByteArray &bytes)
     {
@@ -126,6 +133,41 @@ private slots:
         QFETCH(QByteArray, expected);
         put(content);
         QVERIFY(fnWriteSetting(m_file, QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("new")));
+        QCOMPARE(raw(), expected);
+    }
+
+    // Writing what the file holds already costs the disk a file and a folder
+    // sync for nothing (a window closed where it opened); only bytes that
+    // change are written.
+    void unchangedFileIsNotReplaced_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("replaced");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("value already stored")
+            << QByteArray("A,B,1\r\nS,K,NEW\r\nC,D,2\r\n") << false << QByteArray("A,B,1\r\nS,K,NEW\r\nC,D,2\r\n");
+        QTest::newRow("every duplicate already stored")
+            << QByteArray("S,K,NEW\r\nS,K,NEW\r\n") << false << QByteArray("S,K,NEW\r\nS,K,NEW\r\n");
+        QTest::newRow("value changes") << QByteArray("S,K,OLD\r\n") << true << QByteArray("S,K,NEW\r\n");
+        QTest::newRow("one duplicate differs")
+            << QByteArray("S,K,NEW\r\nS,K,OLD\r\n") << true << QByteArray("S,K,NEW\r\nS,K,NEW\r\n");
+        QTest::newRow("line appended") << QByteArray("A,B,1\r\n") << true << QByteArray("A,B,1\r\nS,K,NEW\r\n");
+        QTest::newRow("empty line dropped")
+            << QByteArray("S,K,NEW\r\n\r\n") << true << QByteArray("S,K,NEW\r\n");
+        QTest::newRow("lone LF made CR LF") << QByteArray("S,K,NEW\n") << true << QByteArray("S,K,NEW\r\n");
+        QTest::newRow("missing last CR LF") << QByteArray("S,K,NEW") << true << QByteArray("S,K,NEW\r\n");
+        QTest::newRow("empty file") << QByteArray() << true << QByteArray("S,K,NEW\r\n");
+    }
+    void unchangedFileIsNotReplaced()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, replaced);
+        QFETCH(QByteArray, expected);
+        put(content);
+        const ino_t before = inode();
+        QVERIFY(before != 0);
+        QVERIFY(fnWriteSetting(m_file, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("new")));
+        QCOMPARE(inode() != before, replaced);
         QCOMPARE(raw(), expected);
     }
 

@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 class tst_WindowMemory : public QObject {
     Q_OBJECT
@@ -176,6 +177,36 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&again));
         QCOMPARE(again.geometry(), QRect(ui::twipsToPixelsX(r.left, &again), ui::twipsToPixelsY(r.top, &again),
                                          ui::twipsToPixelsX(r.width, &again), ui::twipsToPixelsY(r.height, &again)));
+    }
+
+    // Closing a window where it was opened leaves the settings file as it
+    // is: registering a slip and closing its editor waits for no settings
+    // sync. A moved window is stored again.
+    void unmovedWindowLeavesTheFile()
+    {
+        const QString file = m_dir.filePath(sizeFile() + QStringLiteral(".txt"));
+        const auto inode = [&file] {
+            struct stat info {};
+            return ::stat(QFile::encodeName(file).constData(), &info) == 0 ? info.st_ino : ino_t(0);
+        };
+        store(QStringLiteral("Window Positions"), QStringLiteral("frmOther"), QStringLiteral("001500030009000060000"));
+        QWidget w;
+        w.setObjectName(QStringLiteral("frmTest"));
+        w.setGeometry(ui::twipsToPixelsX(1500, &w), ui::twipsToPixelsY(900, &w), ui::twipsToPixelsX(6000, &w),
+                      ui::twipsToPixelsY(4500, &w));
+        SaveWindowPosition(&w);
+        const ino_t first = inode();
+        QVERIFY(first != 0);
+        SaveWindowPosition(&w);
+        QCOMPARE(inode(), first);
+
+        w.move(w.x() + 10, w.y());
+        SaveWindowPosition(&w);
+        QVERIFY(inode() != first);
+        QCOMPARE(WindowPositionRecord::decode(stored(QStringLiteral("Window Positions"), QStringLiteral("frmTest"))).left,
+                 ui::pixelsToTwipsX(w.x(), &w));
+        QCOMPARE(stored(QStringLiteral("Window Positions"), QStringLiteral("frmOther")),
+                 QStringLiteral("001500030009000060000"));
     }
 
     void maximisedWindowChangesOnlyItsState()
