@@ -19,6 +19,7 @@
 
 #include <QDir>
 #include <QtTest>
+#include <sqlite3.h>
 
 using fixture::GridForm;
 
@@ -62,6 +63,43 @@ QHash<QString, QString> pageTable(const GridForm &form, const QVector<report::Pa
     }
     return out;
 }
+
+// The reads of slip rows and line rows the database runs while it watches,
+// whether each ran inside an open transaction, and how often the most used
+// statement of each had run before: a statement prepared once per read never
+// runs twice.
+class ReadWatch {
+public:
+    ReadWatch() { sqlite3_trace_v2(connection().handle(), SQLITE_TRACE_STMT, &ReadWatch::traced, this); }
+    ~ReadWatch() { sqlite3_trace_v2(connection().handle(), 0, nullptr, nullptr); }
+
+    struct Reads {
+        int count = 0;
+        int outsideTransaction = 0;
+        int mostRuns = 0;
+    };
+    Reads slips, lines;
+
+private:
+    static int traced(unsigned, void *self, void *statement, void *sql)
+    {
+        auto *watch = static_cast<ReadWatch *>(self);
+        const QString text = QString::fromUtf8(static_cast<const char *>(sql));
+        if (!text.startsWith(QLatin1String("SELECT")))
+            return 0;
+        Reads *reads = text.contains(QStringLiteral("FROM 伝票テーブル")) ? &watch->slips
+                       : text.contains(QStringLiteral("FROM 明細テーブル")) ? &watch->lines
+                                                                            : nullptr;
+        if (!reads)
+            return 0;
+        auto *st = static_cast<sqlite3_stmt *>(statement);
+        ++reads->count;
+        if (sqlite3_get_autocommit(sqlite3_db_handle(st)))
+            ++reads->outsideTransaction;
+        reads->mostRuns = qMax(reads->mostRuns, sqlite3_stmt_status(st, SQLITE_STMTSTATUS_RUN, 0));
+        return 0;
+    }
+};
 
 } // namespace
 
@@ -467,6 +505,41 @@ private slots:
             "自社振込口座３種類=当座"};
         QCOMPARE(page, expectedPage);
         QVERIFY(m_messages.isEmpty());
+    }
+
+    void slipListReads_data()
+    {
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<int>("lineReads");
+        // Five keys: four slips that are there (one of them twice) and one
+        // that is gone.
+        QTest::newRow("slips only") << "0;0;0;" << 0;
+        QTest::newRow("lines in the slip row") << "0;1;0;" << 4;
+        QTest::newRow("lines apart") << "0;1;1;" << 4;
+    }
+
+    // A list print reads each listed slip once, its lines only for a form
+    // that prints them, through statements prepared once, and all of it
+    // inside one transaction.
+    void slipListReads()
+    {
+        QFETCH(QString, options);
+        QFETCH(int, lineReads);
+        GridForm({"1_伝票番号"}, options).save(gstrDenpyoListPrintFormFolder + QStringLiteral("reads.rpx"));
+        ReadWatch watch;
+        QVERIFY(PrintDenpyoList(gstrDenpyoListPrintFormFolder, QStringLiteral("reads"), at(2024, 6, 1),
+                                {QString(), QStringLiteral("0103"), QStringLiteral("101"), QStringLiteral("999"),
+                                 QStringLiteral("102"), QStringLiteral("101")},
+                                QString()));
+        QCOMPARE(watch.slips.count, 5);
+        QCOMPARE(watch.slips.outsideTransaction, 0);
+        QVERIFY2(watch.slips.mostRuns >= 4, qPrintable(QString::number(watch.slips.mostRuns)));
+        QCOMPARE(watch.lines.count, lineReads);
+        QCOMPARE(watch.lines.outsideTransaction, 0);
+        if (lineReads > 0)
+            QVERIFY2(watch.lines.mostRuns >= lineReads - 1, qPrintable(QString::number(watch.lines.mostRuns)));
+        // Nothing is left open once the preview is shown.
+        QVERIFY(!connection().inTransaction());
     }
 
     void slipListPageItems_data()
