@@ -3,6 +3,7 @@
 #include "core/DateValue.h"
 #include "core/Globals.h"
 #include "core/Routines.h"
+#include "model/DenpyoReader.h"
 #include "model/RecordFields.h"
 
 #include <QStringList>
@@ -151,23 +152,16 @@ void Denpyo::setMemo(const QString &value) { DenpyoDisplay::setMemo(fnTrimTraili
 
 bool Denpyo::Load(qint32 denpyoID)
 {
-    ItemClear();
-    if (!Fetch(denpyoID))
-        return false;
-    try {
-        m_meisais->LoadFromDenpyo(denpyoID);
-    } catch (...) {
-        ItemClear();
-        throw;
-    }
-    m_isNew = false;
-    return true;
+    return DenpyoReader().Load(*this, denpyoID);
 }
 
-bool Denpyo::Fetch(qint32 denpyoID)
+const QString &Denpyo::SelectStatement()
 {
-    db::Statement st = connection().prepare(selectSql());
-    st.bindInt(1, denpyoID);
+    return selectSql();
+}
+
+bool Denpyo::Fetch(db::Statement &st)
+{
     if (!st.step())
         return false;
     // Read into a copy so that a value that does not convert leaves the

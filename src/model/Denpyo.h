@@ -10,6 +10,10 @@
 #include <QVector>
 #include <memory>
 
+namespace db {
+class Statement;
+}
+
 // One sales slip of 伝票テーブル with its lines. The slip computes nothing:
 // amounts, discount and tax are stored as the caller sets them.
 //
@@ -101,11 +105,16 @@ public:
     static QString MissingMessage();
 
 private:
+    friend class DenpyoReader;
+    // The statement that reads one slip row, its number bound as parameter 1.
+    static const QString &SelectStatement();
     void ItemClear();
     // Writes the row with the creation or update time set in the given
     // values; Apply keeps them once the transaction has committed.
     bool Save(QDateTime &insertDate, QDateTime &modifyDate);
-    bool Fetch(qint32 denpyoID);
+    // Steps the bound row statement and takes the row's values; false, the
+    // object untouched, when it gives no row.
+    bool Fetch(db::Statement &st);
     // The refusal of a number 0; true when the slip may be saved.
     bool checkNumber();
     // After the commit: the object takes the times its row holds.

@@ -55,11 +55,14 @@ void Meisais::Remove(qint32 index)
     m_rows.erase(m_rows.begin() + std::ptrdiff_t(offset(index)));
 }
 
-bool Meisais::LoadFromDenpyo(qint32 denpyoID)
+const QString &Meisais::SelectStatement()
+{
+    return kSelectLines;
+}
+
+bool Meisais::LoadFrom(db::Statement &st)
 {
     m_rows.clear();
-    db::Statement st = connection().prepare(kSelectLines);
-    st.bindInt(1, denpyoID);
     const int id = st.columnIndex(QStringLiteral("商品ID"));
     const int number = st.columnIndex(QStringLiteral("品番"));
     const int name = st.columnIndex(QStringLiteral("品名"));

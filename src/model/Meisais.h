@@ -3,7 +3,9 @@
 #include "model/Meisai.h"
 #include "model/RowList.h"
 
-class Denpyo;
+namespace db {
+class Statement;
+}
 
 // The ordered lines of one slip, positions 1 to Count. Item and Remove
 // throw std::out_of_range for a position outside that range.
@@ -21,8 +23,11 @@ public:
     void Remove(qint32 index);
 
 private:
-    friend class Denpyo;
-    // Replaces the lines by the stored ones of the slip; a slip without
+    friend class DenpyoReader;
+    // The statement that reads one slip's lines in their order, the slip
+    // number bound as parameter 1.
+    static const QString &SelectStatement();
+    // Replaces the lines by those the bound statement gives; a slip without
     // stored lines gets one empty line.
-    bool LoadFromDenpyo(qint32 denpyoID);
+    bool LoadFrom(db::Statement &st);
 };

@@ -72,7 +72,8 @@ QString whereClause(const QString &condition)
 
 bool isBlank(const db::Statement &st, int column)
 {
-    return st.isNull(column) || st.text(column).isEmpty();
+    // The engine's bytes: no text is built to be thrown away.
+    return st.isNull(column) || st.utf8(column).isEmpty();
 }
 
 qint32 int32(const db::Statement &st, int column)

@@ -168,43 +168,46 @@ void ActiveReport1::fetchData(bool &eof)
         return;
     }
     eof = false;
-    for (const Field &f : m_fields)
-        setFieldText(f, QString());
+    // A fetch fills one page: the page items have one value for all its
+    // rows and are formatted once.
+    const int page = lngRowCursor / intRowsPerPage + 1;
+    using Kind = PrintFieldSpec::Kind;
+    for (const Field &f : m_fields) {
+        const report::Control &c = m_detail->controls[f.control];
+        QString text;
+        switch (f.spec.kind) {
+        case Kind::PageNumber:
+            text = fnUserFormat(QVariant(page), c.tag);
+            break;
+        case Kind::PageCount:
+            text = fnUserFormat(QVariant(lngPageCount), c.tag);
+            break;
+        case Kind::Page:
+        case Kind::FirstPage:
+        case Kind::LastPage:
+            if (f.spec.kind == Kind::FirstPage && page != 1)
+                break;
+            if (f.spec.kind == Kind::LastPage && page != lngPageCount)
+                break;
+            text = f.spec.isLiteral() ? f.spec.literalText() : fnUserFormat(fnGetPageData(f.spec.item), c.tag);
+            break;
+        case Kind::Detail:
+        case Kind::None:
+            break;
+        }
+        setFieldText(f, text);
+    }
 
     for (int slot = 1; slot <= intRowsPerPage; ++slot) {
         ++lngRowCursor;
-        const int page = (lngRowCursor - 1) / intRowsPerPage + 1;
         for (const Field &f : m_fields) {
+            // A fractional prefix (1.5) counts towards the rows of a page
+            // but equals no slot.
+            if (f.spec.kind != Kind::Detail || f.spec.slot != slot || f.spec.number != slot)
+                continue;
             const report::Control &c = m_detail->controls[f.control];
-            using Kind = PrintFieldSpec::Kind;
-            switch (f.spec.kind) {
-            case Kind::PageNumber:
-                setFieldText(f, fnUserFormat(QVariant(page), c.tag));
-                break;
-            case Kind::PageCount:
-                setFieldText(f, fnUserFormat(QVariant(lngPageCount), c.tag));
-                break;
-            case Kind::Page:
-            case Kind::FirstPage:
-            case Kind::LastPage:
-                if (f.spec.kind == Kind::FirstPage && page != 1)
-                    break;
-                if (f.spec.kind == Kind::LastPage && page != lngPageCount)
-                    break;
-                setFieldText(f, f.spec.isLiteral() ? f.spec.literalText()
-                                                   : fnUserFormat(fnGetPageData(f.spec.item), c.tag));
-                break;
-            case Kind::Detail:
-                // A fractional prefix (1.5) counts towards the rows of a page
-                // but equals no slot.
-                if (f.spec.slot != slot || f.spec.number != slot)
-                    break;
-                setFieldText(f, f.spec.isLiteral() ? f.spec.literalText()
-                                                   : fnUserFormat(fnGetDetailData(f.spec.item, lngRowCursor), c.tag));
-                break;
-            case Kind::None:
-                break;
-            }
+            setFieldText(f, f.spec.isLiteral() ? f.spec.literalText()
+                                               : fnUserFormat(fnGetDetailData(f.spec.item, lngRowCursor), c.tag));
         }
         if (lngRowCursor >= rows)
             break;

@@ -1,7 +1,10 @@
 #include "printing/DenpyoListPrint.h"
 
+#include "core/Globals.h"
 #include "model/Customer.h"
 #include "model/Denpyo.h"
+#include "model/DenpyoReader.h"
+#include "platform/db/ReadTransaction.h"
 #include "printing/DenpyoPrint.h"
 #include "printing/OwnCompanyInfo.h"
 #include "printing/PrintFormOption.h"
@@ -15,13 +18,6 @@ qint32 denpyoNumber(const QString &text)
     bool ok = false;
     const qint32 n = text.trimmed().toInt(&ok);
     return ok ? n : 0;
-}
-
-// Clears the slip and loads it; a slip that is gone stays cleared.
-void loadDenpyo(Denpyo &d, const QString &id)
-{
-    d.Initialize();
-    d.Load(denpyoNumber(id));
 }
 
 void setFirstDenpyo(clsReportPrint &report, const Denpyo &d)
@@ -66,31 +62,36 @@ void setFirstDenpyoCustomer(clsReportPrint &report, const QString &customerID)
     report.SetPageData(p + QStringLiteral("顧客FAX"), c.Fax());
 }
 
-void setTotals(clsReportPrint &report, const QStringList &denpyoIDs)
-{
+// The sums of the slip amounts over the list, a slip listed twice counted
+// twice.
+struct Totals {
     qint64 nebiki = 0, summery = 0, shouhizei = 0, withShouhizei = 0, lessShouhizei = 0;
-    Denpyo d;
-    for (int i = 1; i < denpyoIDs.size(); ++i) {
-        loadDenpyo(d, denpyoIDs[i]);
+
+    void add(const Denpyo &d)
+    {
         nebiki += d.NebikiKingaku();
         summery += d.Summery();
         shouhizei += d.Shouhizei();
         withShouhizei += d.SummeryWithShouhizei();
         lessShouhizei += qint64(d.Summery()) - d.Shouhizei();
     }
+};
+
+void setTotals(clsReportPrint &report, const Totals &t)
+{
     const qint32 rate = fnShouhizeiRitsu();
-    const qint64 soto = fnRoundRatio(summery, rate, 100);
-    const qint64 uchi = fnRoundRatio(summery, rate, qint64(rate) + 100);
+    const qint64 soto = fnRoundRatio(t.summery, rate, 100);
+    const qint64 uchi = fnRoundRatio(t.summery, rate, qint64(rate) + 100);
     const QString p = QStringLiteral("伝票集計/");
-    report.SetPageData(p + QStringLiteral("値引金額"), fnReportCurrency(nebiki));
-    report.SetPageData(p + QStringLiteral("合計"), fnReportCurrency(summery));
-    report.SetPageData(p + QStringLiteral("消費税"), fnReportCurrency(shouhizei));
-    report.SetPageData(p + QStringLiteral("税込合計"), fnReportCurrency(withShouhizei));
-    report.SetPageData(p + QStringLiteral("合計-消費税"), fnReportCurrency(lessShouhizei));
+    report.SetPageData(p + QStringLiteral("値引金額"), fnReportCurrency(t.nebiki));
+    report.SetPageData(p + QStringLiteral("合計"), fnReportCurrency(t.summery));
+    report.SetPageData(p + QStringLiteral("消費税"), fnReportCurrency(t.shouhizei));
+    report.SetPageData(p + QStringLiteral("税込合計"), fnReportCurrency(t.withShouhizei));
+    report.SetPageData(p + QStringLiteral("合計-消費税"), fnReportCurrency(t.lessShouhizei));
     report.SetPageData(p + QStringLiteral("合計x消費税率"), fnReportCurrency(soto));
-    report.SetPageData(p + QStringLiteral("合計+(合計x消費税率)"), fnReportCurrency(summery + soto));
+    report.SetPageData(p + QStringLiteral("合計+(合計x消費税率)"), fnReportCurrency(t.summery + soto));
     report.SetPageData(p + QStringLiteral("合計x消費税率(内税計算)"), fnReportCurrency(uchi));
-    report.SetPageData(p + QStringLiteral("合計-(合計x消費税率(内税計算))"), fnReportCurrency(summery - uchi));
+    report.SetPageData(p + QStringLiteral("合計-(合計x消費税率(内税計算))"), fnReportCurrency(t.summery - uchi));
 }
 
 void setDenpyoRow(clsReportPrint &report, const Denpyo &d, int position)
@@ -111,47 +112,64 @@ void setDenpyoRow(clsReportPrint &report, const Denpyo &d, int position)
     SetMemoLines(report, ReportPart::Detail, d.Memo());
 }
 
-} // namespace
-
-void SetDenpyoListPageData(clsReportPrint &report, const QDateTime &printDate, const QStringList &denpyoIDs)
+// The rows of one slip at position `position` of the list; `row` is the
+// running row number.
+void addDenpyoRows(clsReportPrint &report, const Denpyo &d, int position, int &row, bool ShohinMeisai,
+                   bool DenpyoLine)
 {
-    report.SetPageData(QStringLiteral("印刷日付"), fnReportDate(printDate));
-    Denpyo first;
-    loadDenpyo(first, denpyoIDs.value(1));
-    setFirstDenpyo(report, first);
-    setFirstDenpyoCustomer(report, first.CustomerID());
-    setTotals(report, denpyoIDs);
-    SetOwnCompanyPageData(report);
-}
-
-void SetDenpyoListDetailData(clsReportPrint &report, const QStringList &denpyoIDs, bool ShohinMeisai,
-                             bool DenpyoLine)
-{
-    int row = 0;
-    Denpyo d;
-    for (int i = 1; i < denpyoIDs.size(); ++i) {
-        loadDenpyo(d, denpyoIDs[i]);
-        report.AddDetailData();
-        report.SetDetailData(QStringLiteral("行番号"), ++row);
-        setDenpyoRow(report, d, i);
-        if (!ShohinMeisai)
-            continue;
-        const Meisais &lines = d.Meisais();
-        for (int k = 1; k <= lines.Count(); ++k) {
-            if (DenpyoLine || k > 1) {
-                report.AddDetailData();
-                report.SetDetailData(QStringLiteral("行番号"), ++row);
-            }
-            SetMeisaiItems(report, lines.Item(k));
-        }
-        if (d.NebikiKingaku() > 0) {
+    report.AddDetailData();
+    report.SetDetailData(QStringLiteral("行番号"), ++row);
+    setDenpyoRow(report, d, position);
+    if (!ShohinMeisai)
+        return;
+    const Meisais &lines = d.Meisais();
+    for (int k = 1; k <= lines.Count(); ++k) {
+        if (DenpyoLine || k > 1) {
             report.AddDetailData();
             report.SetDetailData(QStringLiteral("行番号"), ++row);
-            report.SetDetailData(QStringLiteral("金額"), qlonglong(-qint64(d.NebikiKingaku())));
-            const QString rate = d.NebikiRitsu() > 0 ? QString::number(d.NebikiRitsu()) + QLatin1Char('%') : QString();
-            report.SetDetailData(QStringLiteral("備考"), QStringLiteral("値引き ") + rate);
         }
+        SetMeisaiItems(report, lines.Item(k));
     }
+    if (d.NebikiKingaku() > 0) {
+        report.AddDetailData();
+        report.SetDetailData(QStringLiteral("行番号"), ++row);
+        report.SetDetailData(QStringLiteral("金額"), qlonglong(-qint64(d.NebikiKingaku())));
+        const QString rate = d.NebikiRitsu() > 0 ? QString::number(d.NebikiRitsu()) + QLatin1Char('%') : QString();
+        report.SetDetailData(QStringLiteral("備考"), QStringLiteral("値引き ") + rate);
+    }
+}
+
+} // namespace
+
+void SetDenpyoListData(clsReportPrint &report, const QDateTime &printDate, const QStringList &denpyoIDs,
+                       bool ShohinMeisai, bool DenpyoLine)
+{
+    // One state of the database for the whole list, each slip read once:
+    // the first slip gives the page items, every slip its rows and its part
+    // of the totals.
+    db::ReadTransaction read(connection());
+    DenpyoReader reader(ShohinMeisai);
+    Denpyo d;
+    report.SetPageData(QStringLiteral("印刷日付"), fnReportDate(printDate));
+    if (denpyoIDs.size() < 2) {
+        reader.Load(d, denpyoNumber(denpyoIDs.value(1)));
+        setFirstDenpyo(report, d);
+        setFirstDenpyoCustomer(report, d.CustomerID());
+    }
+    Totals totals;
+    int row = 0;
+    for (int i = 1; i < denpyoIDs.size(); ++i) {
+        // A slip that is gone stays cleared.
+        reader.Load(d, denpyoNumber(denpyoIDs[i]));
+        if (i == 1) {
+            setFirstDenpyo(report, d);
+            setFirstDenpyoCustomer(report, d.CustomerID());
+        }
+        totals.add(d);
+        addDenpyoRows(report, d, i, row, ShohinMeisai, DenpyoLine);
+    }
+    setTotals(report, totals);
+    SetOwnCompanyPageData(report);
 }
 
 bool PrintDenpyoList(const QString &formFolder, const QString &formName, const QDateTime &printDate,
@@ -163,7 +181,6 @@ bool PrintDenpyoList(const QString &formFolder, const QString &formName, const Q
     bool onlySelect = false, shohinMeisai = false, denpyoLine = false;
     GetDenpyoListFormOption(layoutPath, onlySelect, shohinMeisai, denpyoLine);
     clsReportPrint report;
-    SetDenpyoListPageData(report, printDate, denpyoIDs);
-    SetDenpyoListDetailData(report, denpyoIDs, shohinMeisai, denpyoLine);
+    SetDenpyoListData(report, printDate, denpyoIDs, shohinMeisai, denpyoLine);
     return report.ReportPrintView(layoutPath, savePath, parent);
 }

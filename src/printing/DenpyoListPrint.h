@@ -22,6 +22,11 @@ class clsReportPrint;
 bool PrintDenpyoList(const QString &formFolder, const QString &formName, const QDateTime &printDate,
                      const QStringList &denpyoIDs, const QString &savePath, QWidget *parent = nullptr);
 
-void SetDenpyoListPageData(clsReportPrint &report, const QDateTime &printDate, const QStringList &denpyoIDs);
-void SetDenpyoListDetailData(clsReportPrint &report, const QStringList &denpyoIDs, bool ShohinMeisai,
-                             bool DenpyoLine);
+// The report data of a list print: the page items, from the first slip and
+// its customer, the totals over every listed slip and the own company; the
+// rows of every slip, with its lines and discount when ShohinMeisai is set
+// (apart from the slip row when DenpyoLine is set). Reads each listed slip
+// once, and its lines only with ShohinMeisai, inside one read transaction.
+// Throws db::DbError.
+void SetDenpyoListData(clsReportPrint &report, const QDateTime &printDate, const QStringList &denpyoIDs,
+                       bool ShohinMeisai, bool DenpyoLine);

@@ -47,17 +47,17 @@ void SetDenpyoCustomerItems(clsReportPrint &report, ReportPart part, const Denpy
 void SetDenpyoStageDates(clsReportPrint &report, ReportPart part, const Denpyo &d)
 {
     const struct {
-        const char16_t *name;
+        QString name;
         bool on;
         const QDateTime &date;
     } stages[] = {
-        {u"見積日", d.Mitsumori(), d.MitsumoriDate()}, {u"受注日", d.Juchu(), d.JuchuDate()},
-        {u"納品日", d.Nouhin(), d.NouhinDate()},       {u"請求日", d.Seikyu(), d.SeikyuDate()},
-        {u"入金日", d.Nyukin(), d.NyukinDate()},
+        {QStringLiteral("見積日"), d.Mitsumori(), d.MitsumoriDate()}, {QStringLiteral("受注日"), d.Juchu(), d.JuchuDate()},
+        {QStringLiteral("納品日"), d.Nouhin(), d.NouhinDate()},       {QStringLiteral("請求日"), d.Seikyu(), d.SeikyuDate()},
+        {QStringLiteral("入金日"), d.Nyukin(), d.NyukinDate()},
     };
     for (const auto &s : stages)
         if (s.on)
-            SetReportData(report, part, QString::fromUtf16(s.name), fnReportDate(s.date));
+            SetReportData(report, part, s.name, fnReportDate(s.date));
 }
 
 void SetMeisaiItems(clsReportPrint &report, const Meisai &m)

@@ -15,6 +15,8 @@ struct ReportItem {
     QString name;
     QVariant value;
 };
+// Moved as bytes when the lists grow: a long list print holds a million.
+Q_DECLARE_TYPEINFO(ReportItem, Q_RELOCATABLE_TYPE);
 
 extern QVector<ReportItem> garrReportPageData;
 extern QVector<ReportItem> garrReportDetailData;

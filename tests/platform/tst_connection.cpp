@@ -1,9 +1,11 @@
 #include "platform/db/Connection.h"
+#include "platform/db/ReadTransaction.h"
 #include "TestSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sqlite3.h>
 
 using db::Connection;
 using db::DbError;
@@ -171,6 +173,41 @@ private slots:
         QVERIFY(!c->inTransaction());
         QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 0);
         QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル")).toInt(), 0);
+    }
+
+    // A run of reads sees one state: a writer elsewhere waits until the
+    // reads are over; inside a transaction already open the reads are its.
+    void readTransactionHoldsOneState()
+    {
+        auto c = fresh();
+        auto writer = Connection::open(c->path());
+        sqlite3_busy_timeout(writer->handle(), 0);
+        const QString insert = QStringLiteral("INSERT INTO 伝票テーブル (伝票番号) VALUES (%1)");
+        {
+            db::ReadTransaction read(*c);
+            QVERIFY(c->inTransaction());
+            QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 0);
+            try {
+                writer->exec(insert.arg(1));
+                QFAIL("a write got in between the reads");
+            } catch (const DbError &e) {
+                QCOMPARE(e.number() & 0xff, SQLITE_BUSY);
+            }
+            QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 0);
+        }
+        QVERIFY(!c->inTransaction());
+        writer->exec(insert.arg(1));
+        QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 1);
+
+        db::Transaction outer(*c);
+        c->exec(insert.arg(2));
+        {
+            db::ReadTransaction read(*c);
+            QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 2);
+        }
+        QVERIFY(c->inTransaction());
+        outer.commit();
+        QCOMPARE(writer->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 2);
     }
 
     void fullDiskMidTransactionRollsBack()

@@ -19,6 +19,7 @@
 
 #include <QDir>
 #include <QtTest>
+#include <sqlite3.h>
 
 using fixture::GridForm;
 
@@ -62,6 +63,43 @@ QHash<QString, QString> pageTable(const GridForm &form, const QVector<report::Pa
     }
     return out;
 }
+
+// The reads of slip rows and line rows the database runs while it watches,
+// whether each ran inside an open transaction, and how often the most used
+// statement of each had run before: a statement prepared once per read never
+// runs twice.
+class ReadWatch {
+public:
+    ReadWatch() { sqlite3_trace_v2(connection().handle(), SQLITE_TRACE_STMT, &ReadWatch::traced, this); }
+    ~ReadWatch() { sqlite3_trace_v2(connection().handle(), 0, nullptr, nullptr); }
+
+    struct Reads {
+        int count = 0;
+        int outsideTransaction = 0;
+        int mostRuns = 0;
+    };
+    Reads slips, lines;
+
+private:
+    static int traced(unsigned, void *self, void *statement, void *sql)
+    {
+        auto *watch = static_cast<ReadWatch *>(self);
+        const QString text = QString::fromUtf8(static_cast<const char *>(sql));
+        if (!text.startsWith(QLatin1String("SELECT")))
+            return 0;
+        Reads *reads = text.contains(QStringLiteral("FROM 伝票テーブル")) ? &watch->slips
+                       : text.contains(QStringLiteral("FROM 明細テーブル")) ? &watch->lines
+                                                                            : nullptr;
+        if (!reads)
+            return 0;
+        auto *st = static_cast<sqlite3_stmt *>(statement);
+        ++reads->count;
+        if (sqlite3_get_autocommit(sqlite3_db_handle(st)))
+            ++reads->outsideTransaction;
+        reads->mostRuns = qMax(reads->mostRuns, sqlite3_stmt_status(st, SQLITE_STMTSTATUS_RUN, 0));
+        return 0;
+    }
+};
 
 } // namespace
 
@@ -143,6 +181,32 @@ class tst_PrintProcedures : public QObject {
         b.setNouhinDate(at(2024, 4, 15));
         addLine(b, QStringLiteral("B1"), 20000);
         QVERIFY(b.Apply());
+        // 103: every slip item filled, no stored line.
+        Denpyo k;
+        k.setDenpyoID(103);
+        k.setNouki(at(2024, 5, 20));
+        k.setCustomerID(QStringLiteral("K1"));
+        k.setCustomerPostNumber(QStringLiteral("1000001"));
+        k.setCustomerAddress1(QStringLiteral("東京都港区1-2"));
+        k.setCustomerAddress2(QStringLiteral("丙ビル3F"));
+        k.setCustomerName(QStringLiteral("丙社"));
+        k.setCustomerBumon(QStringLiteral("経理部"));
+        k.setCustomerTelephone(QStringLiteral("03-0000-1111"));
+        k.setCustomerFax(QStringLiteral("03-0000-2222"));
+        k.setMitsumori(true);
+        k.setMitsumoriDate(at(2024, 4, 1));
+        k.setJuchu(true);
+        k.setJuchuDate(at(2024, 4, 2));
+        k.setNouhinDate(at(2024, 4, 3)); // stage off: its date is not kept
+        k.setSeikyu(true);
+        k.setSeikyuDate(at(2024, 5, 31));
+        k.setSummery(5000);
+        k.setShouhizei(500);
+        k.setSummeryWithShouhizei(5500);
+        k.setBumon(QStringLiteral("営業"));
+        k.setTanto(QStringLiteral("鈴木"));
+        k.setMemo(QStringLiteral("一\r\n二\r\n三\r\n四\r\n五\r\n六\r\n七"));
+        QVERIFY(k.Apply());
     }
 
 private slots:
@@ -336,6 +400,146 @@ private slots:
             QCOMPARE(v.value("P_先頭伝票/顧客名"), QStringLiteral("旧社名"));
         }
         QCOMPARE(printed, rows);
+    }
+
+    void slipListWholeReport_data()
+    {
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<QStringList>("rows");
+        // A row as its printed items, "item=value", in the order of the
+        // vocabulary; items that print nothing are left out.
+        const auto row = [](int number, const QStringList &parts) {
+            return (QStringList{QStringLiteral("行番号=%1").arg(number)} + parts).join(QLatin1Char('|'));
+        };
+        const auto slip = [](int position, const QString &items) {
+            return QStringLiteral("伝票連番=%1|").arg(position) + items;
+        };
+        const QString c = "伝票番号=103|納期=2024/05/20|顧客ID=K1|顧客郵便=100-0001|顧客所在地１=東京都港区1-2|"
+                          "顧客所在地２=丙ビル3F|顧客名=丙社|顧客部門=経理部|顧客電話=03-0000-1111|"
+                          "顧客FAX=03-0000-2222|見積日=2024/04/01|受注日=2024/04/02|請求日=2024/05/31|値引率=0|"
+                          "値引金額=0|合計=5000|消費税=500|税込合計=5500|合計-消費税=4500|部門=営業|担当=鈴木|"
+                          "メモ１行目=一|メモ２行目=二|メモ３行目=三|メモ４行目=四|メモ５行目=五|メモ６行目=六";
+        const QString a = "伝票番号=101|顧客ID=K1|顧客名=旧社名|値引率=5|値引金額=500|合計=10000|消費税=1000|"
+                          "税込合計=11000|合計-消費税=9000|メモ１行目=A memo";
+        const QString gone = "伝票番号=0|値引率=0|値引金額=0|合計=0|消費税=0|税込合計=0|合計-消費税=0";
+        const QString b = "伝票番号=102|顧客名=B社|納品日=2024/04/15|値引率=0|値引金額=0|合計=20000|消費税=2000|"
+                          "税込合計=22000|合計-消費税=18000";
+        // A slip without stored lines prints one empty line.
+        const QString emptyLine = "品番+品名= |単価=0|数量=0|金額=0";
+        const QString a1 = "商品ID=S-1|品番=No1|品名=A1|品名１－２５=A1|品番+品名=No1 A1|単価=12.5|数量=2|単位=個|"
+                           "金額=6000|備考=a1";
+        const QString a2 = "商品ID=S-2|品番=No2|品名=A2|品名１－２５=A2|品番+品名=No2 A2|単価=12.5|数量=2|単位=個|"
+                           "金額=4500";
+        const QString off = "金額=-500|備考=値引き 5%";
+        const QString b1 = "商品ID=S-1|品番=No1|品名=B1|品名１－２５=B1|品番+品名=No1 B1|単価=12.5|数量=2|単位=個|"
+                           "金額=20000";
+        QTest::newRow("slips only") << "0;0;0;"
+                                    << QStringList{row(1, {slip(1, c)}), row(2, {slip(2, a)}), row(3, {slip(3, gone)}),
+                                                   row(4, {slip(4, b)}), row(5, {slip(5, a)})};
+        QTest::newRow("lines in the slip row")
+            << "0;1;0;"
+            << QStringList{row(1, {slip(1, c), emptyLine}), row(2, {slip(2, a), a1}), row(3, {a2}), row(4, {off}),
+                           row(5, {slip(3, gone)}), row(6, {slip(4, b), b1}), row(7, {slip(5, a), a1}), row(8, {a2}),
+                           row(9, {off})};
+        QTest::newRow("lines apart")
+            << "0;1;1;"
+            << QStringList{row(1, {slip(1, c)}), row(2, {emptyLine}), row(3, {slip(2, a)}), row(4, {a1}), row(5, {a2}),
+                           row(6, {off}), row(7, {slip(3, gone)}), row(8, {slip(4, b)}), row(9, {b1}),
+                           row(10, {slip(5, a)}), row(11, {a1}), row(12, {a2}), row(13, {off})};
+    }
+
+    // Every item of a list print, page and rows, over a slip with every item
+    // filled and no stored line, a slip listed twice and a slip that is gone:
+    // the rows follow the form's options, the page items never do.
+    void slipListWholeReport()
+    {
+        QFETCH(QString, options);
+        QFETCH(QStringList, rows);
+        const QStringList rowItems = fnGetItemNames(QStringLiteral("DenpyoList"), QStringLiteral("D")).mid(1);
+        const QStringList pageItems = fnGetItemNames(QStringLiteral("DenpyoList"), QStringLiteral("P")).mid(1);
+        const int slotCount = 16;
+        const GridForm form(fixture::pageSpecs(pageItems) + fixture::slotSpecs(rowItems, slotCount), options);
+        form.save(gstrDenpyoListPrintFormFolder + QStringLiteral("whole.rpx"));
+        QVERIFY(PrintDenpyoList(gstrDenpyoListPrintFormFolder, QStringLiteral("whole"), at(2024, 6, 1),
+                                {QString(), QStringLiteral("0103"), QStringLiteral("101"), QStringLiteral("999"),
+                                 QStringLiteral("102"), QStringLiteral("101")},
+                                QString()));
+        const QVector<report::Page> pages = printedPages();
+        QCOMPARE(pages.size(), 1);
+        const QHash<QString, QString> v = form.values(pages[0]);
+        QStringList printed;
+        for (int slot = 1; slot <= slotCount; ++slot) {
+            QStringList cells;
+            for (const QString &item : rowItems) {
+                const QString text = v.value(QStringLiteral("%1_%2").arg(slot).arg(item));
+                if (!text.isEmpty())
+                    cells << item + QLatin1Char('=') + text;
+            }
+            if (!cells.isEmpty())
+                printed << cells.join(QLatin1Char('|'));
+        }
+        QCOMPARE(printed, rows);
+
+        QStringList page;
+        for (const QString &item : pageItems) {
+            const QString text = v.value(QStringLiteral("P_") + item);
+            if (!text.isEmpty())
+                page << item + QLatin1Char('=') + text;
+        }
+        // The first slip as stored, its customer as registered, the totals
+        // over every listed slip (101 twice, the gone one as nothing).
+        const QStringList expectedPage{
+            "印刷日付=2024/06/01", "先頭伝票/納期=2024/05/20", "先頭伝票/顧客ID=K1", "先頭伝票/顧客郵便=100-0001",
+            "先頭伝票/顧客所在地１=東京都港区1-2", "先頭伝票/顧客所在地２=丙ビル3F", "先頭伝票/顧客名=丙社",
+            "先頭伝票/顧客名+様=丙社 様", "先頭伝票/顧客名+御中=丙社 御中", "先頭伝票/顧客部門=経理部",
+            "先頭伝票/顧客電話=03-0000-1111", "先頭伝票/顧客FAX=03-0000-2222", "先頭伝票/見積日付=2024/04/01",
+            "先頭伝票/受注日付=2024/04/02", "先頭伝票/請求日付=2024/05/31", "先頭伝票/部門=営業", "先頭伝票/担当=鈴木",
+            "先頭伝票/値引率=0", "先頭伝票/メモ１行目=一", "先頭伝票/メモ２行目=二", "先頭伝票/メモ３行目=三",
+            "先頭伝票/メモ４行目=四", "先頭伝票/メモ５行目=五", "先頭伝票/メモ６行目=六",
+            "先頭伝票顧客/顧客郵便=530-0001", "先頭伝票顧客/顧客名=新社名", "先頭伝票顧客/顧客名+様=新社名 様",
+            "先頭伝票顧客/顧客名+御中=新社名 御中", "伝票集計/値引金額=1000", "伝票集計/合計=45000",
+            "伝票集計/消費税=4500", "伝票集計/税込合計=49500", "伝票集計/合計-消費税=40500",
+            "伝票集計/合計x消費税率=4500", "伝票集計/合計+(合計x消費税率)=49500",
+            "伝票集計/合計x消費税率(内税計算)=4091", "伝票集計/合計-(合計x消費税率(内税計算))=40909",
+            "自社会社名=見本商事", "自社郵便番号=1500002", "自社振込口座１種類=当座", "自社振込口座２種類=普通",
+            "自社振込口座３種類=当座"};
+        QCOMPARE(page, expectedPage);
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void slipListReads_data()
+    {
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<int>("lineReads");
+        // Five keys: four slips that are there (one of them twice) and one
+        // that is gone.
+        QTest::newRow("slips only") << "0;0;0;" << 0;
+        QTest::newRow("lines in the slip row") << "0;1;0;" << 4;
+        QTest::newRow("lines apart") << "0;1;1;" << 4;
+    }
+
+    // A list print reads each listed slip once, its lines only for a form
+    // that prints them, through statements prepared once, and all of it
+    // inside one transaction.
+    void slipListReads()
+    {
+        QFETCH(QString, options);
+        QFETCH(int, lineReads);
+        GridForm({"1_伝票番号"}, options).save(gstrDenpyoListPrintFormFolder + QStringLiteral("reads.rpx"));
+        ReadWatch watch;
+        QVERIFY(PrintDenpyoList(gstrDenpyoListPrintFormFolder, QStringLiteral("reads"), at(2024, 6, 1),
+                                {QString(), QStringLiteral("0103"), QStringLiteral("101"), QStringLiteral("999"),
+                                 QStringLiteral("102"), QStringLiteral("101")},
+                                QString()));
+        QCOMPARE(watch.slips.count, 5);
+        QCOMPARE(watch.slips.outsideTransaction, 0);
+        QVERIFY2(watch.slips.mostRuns >= 4, qPrintable(QString::number(watch.slips.mostRuns)));
+        QCOMPARE(watch.lines.count, lineReads);
+        QCOMPARE(watch.lines.outsideTransaction, 0);
+        if (lineReads > 0)
+            QVERIFY2(watch.lines.mostRuns >= lineReads - 1, qPrintable(QString::number(watch.lines.mostRuns)));
+        // Nothing is left open once the preview is shown.
+        QVERIFY(!connection().inTransaction());
     }
 
     void slipListPageItems_data()

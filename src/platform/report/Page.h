@@ -37,6 +37,14 @@ struct PageItem {
     bool operator==(const PageItem &) const = default;
 };
 
+} // namespace report
+
+// Moved as bytes when a page's list of items grows: a long report renders
+// hundreds of thousands.
+Q_DECLARE_TYPEINFO(report::PageItem, Q_RELOCATABLE_TYPE);
+
+namespace report {
+
 struct Page {
     int width = 11906;  // twips
     int height = 16838;

@@ -3,6 +3,7 @@
 #include "platform/report/LayoutFile.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace report {
 
@@ -27,7 +28,7 @@ void appendFrame(Page &page, const Control &c, const QRect &box)
     frame.color = c.lineColor;
     frame.fill = c.backColor;
     frame.penWidth = c.border ? qMax(1, c.lineWidth) : 0;
-    page.items.append(frame);
+    page.items.append(std::move(frame));
 }
 
 } // namespace
@@ -77,7 +78,7 @@ void Report::renderSection(Page &page, const Section &section, int left, int top
             if (c.wordWrap)
                 flags |= Qt::TextWordWrap;
             item.flags = flags;
-            page.items.append(item);
+            page.items.append(std::move(item));
             break;
         }
         case ControlKind::Line: {
@@ -86,7 +87,7 @@ void Report::renderSection(Page &page, const Section &section, int left, int top
             item.box = box;
             item.color = c.lineColor;
             item.penWidth = qMax(1, c.lineWidth);
-            page.items.append(item);
+            page.items.append(std::move(item));
             break;
         }
         case ControlKind::Shape: {
@@ -97,7 +98,7 @@ void Report::renderSection(Page &page, const Section &section, int left, int top
             item.fill = c.backColor;
             item.penWidth = c.lineWidth;
             item.shape = c.shape;
-            page.items.append(item);
+            page.items.append(std::move(item));
             break;
         }
         case ControlKind::Picture: {
@@ -109,7 +110,7 @@ void Report::renderSection(Page &page, const Section &section, int left, int top
             item.box = box;
             item.image = c.picture;
             item.sizing = c.sizing;
-            page.items.append(item);
+            page.items.append(std::move(item));
             break;
         }
         }
