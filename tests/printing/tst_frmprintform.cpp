@@ -907,6 +907,59 @@ private slots:
         QVERIFY(picker.ResultValue.isEmpty());
     }
 
+    // The row the list makes current when it gets the focus is no choice:
+    // only a row the user picks is imported.
+    void formPickerTakesOnlyAPickedRow_data()
+    {
+        QTest::addColumn<QString>("steps"); // space-separated: Enter, Space, OK, Click0, Click1, Down
+        QTest::addColumn<QString>("chosen"); // "" when the picker stays open
+        QTest::newRow("Enter, Enter") << "Enter Enter" << "";
+        QTest::newRow("OK at once") << "OK" << "";
+        QTest::newRow("Down, Enter") << "Down Enter" << "";
+        QTest::newRow("Space picks the shown row") << "Space Enter Enter" << "納品書";
+        QTest::newRow("a click picks") << "Click1 Enter Enter" << "請求書";
+        QTest::newRow("a click, then OK") << "Click0 OK" << "納品書";
+    }
+    void formPickerTakesOnlyAPickedRow()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, chosen);
+        QTemporaryDir folder;
+        for (const char *name : {"納品書", "請求書"})
+            writeLayout(folder.filePath(QString::fromUtf8(name) + QStringLiteral(".rpx")), fourControls());
+        D d;
+        frmList picker;
+        picker.FormDir = folder.path() + QLatin1Char('/');
+        QVERIFY(D::open(&picker));
+        QCOMPARE(picker.lvwFormList->count(), 2);
+        QCOMPARE(D::focusName(), QStringLiteral("lvwFormList"));
+        for (const QString &step : steps.split(QLatin1Char(' '))) {
+            if (step == QLatin1String("Enter"))
+                D::key(Qt::Key_Return);
+            else if (step == QLatin1String("Space"))
+                D::key(Qt::Key_Space);
+            else if (step == QLatin1String("Down"))
+                D::key(Qt::Key_Down);
+            else if (step == QLatin1String("OK"))
+                QTest::mouseClick(picker.cmdOK, Qt::LeftButton);
+            else
+                QTest::mouseClick(picker.lvwFormList->viewport(), Qt::LeftButton, {},
+                                  picker.lvwFormList->visualItemRect(picker.lvwFormList->item(step.right(1).toInt()))
+                                      .center());
+        }
+        if (chosen.isEmpty()) {
+            QCOMPARE(d.texts(), QStringList{QStringLiteral("フォームを選択してください。")});
+            QVERIFY(picker.isVisible());
+            QVERIFY(!picker.OK());
+            picker.close();
+        } else {
+            QVERIFY(d.messages.isEmpty());
+            QVERIFY(!picker.isVisible());
+            QVERIFY(picker.OK());
+            QCOMPARE(picker.ResultFormName(), chosen);
+        }
+    }
+
     void formPickerWithoutChoice()
     {
         D d;
