@@ -219,10 +219,11 @@ QString fnFilterChars(const QString &text, const QString &allowed)
 QString fnCheckNumberText(const QString &text)
 {
     const QString kept = fnFilterChars(text, QStringLiteral("0123456789.-"));
+    // The limits count digits: a minus sign before or after them is none.
     const QStringList parts = kept.split(QLatin1Char('.'));
-    if (parts.at(0).size() > 12)
+    if (parts.at(0).size() - parts.at(0).count(QLatin1Char('-')) > 12)
         return QString();
-    if (parts.size() > 1 && parts.at(1).size() > 3)
+    if (parts.size() > 1 && parts.at(1).size() - parts.at(1).count(QLatin1Char('-')) > 3)
         return QString();
 
     // A number: digits with at most one point, and at most one minus sign at

@@ -3,6 +3,8 @@
 #include "core/BasicInfo.h"
 #include "printing/clsReportPrint.h"
 
+#include <iterator>
+
 const OwnCompanyKey kOwnCompanyKeys[21] = {
     {"MyName", u"自社会社名", false},
     {"MyPostNumber", u"自社郵便番号", false},
@@ -35,13 +37,30 @@ QString fnKozaShuruiText(qint32 value)
 void SetOwnCompanyPageData(clsReportPrint &report)
 {
     BasicInfo info;
-    for (const OwnCompanyKey &k : kOwnCompanyKeys) {
+    QString texts[std::size(kOwnCompanyKeys)];
+    qint32 numbers[std::size(kOwnCompanyKeys)] = {};
+    for (std::size_t i = 0; i < std::size(kOwnCompanyKeys); ++i) {
         info.Initialize();
-        info.Load(QString::fromLatin1(k.key));
+        info.Load(QString::fromLatin1(kOwnCompanyKeys[i].key));
+        texts[i] = info.StringValue();
+        numbers[i] = info.LongValue();
+    }
+    // An account's type prints only with the account: a type is always
+    // stored, also for the accounts nobody filled in.
+    const auto accountSet = [&texts](const char *typeKey) {
+        const QByteArray account = QByteArray(typeKey).chopped(qstrlen("Shurui"));
+        for (std::size_t i = 0; i < std::size(kOwnCompanyKeys); ++i)
+            if (!kOwnCompanyKeys[i].accountType && QByteArray(kOwnCompanyKeys[i].key).startsWith(account)
+                && !texts[i].isEmpty())
+                return true;
+        return false;
+    };
+    for (std::size_t i = 0; i < std::size(kOwnCompanyKeys); ++i) {
+        const OwnCompanyKey &k = kOwnCompanyKeys[i];
         const QString item = QString::fromUtf16(k.item);
-        if (k.accountType)
-            report.SetPageData(item, fnKozaShuruiText(info.LongValue()));
+        if (!k.accountType)
+            report.SetPageData(item, texts[i]);
         else
-            report.SetPageData(item, info.StringValue());
+            report.SetPageData(item, accountSet(k.key) ? fnKozaShuruiText(numbers[i]) : QString());
     }
 }

@@ -18,5 +18,7 @@ extern const OwnCompanyKey kOwnCompanyKeys[21];
 QString fnKozaShuruiText(qint32 value);
 
 // Sets the 21 own-company page items from the settings; a missing key
-// prints empty (an account type as 当座). Throws db::DbError.
+// prints empty (an account type as 当座). An account whose bank, branch and
+// number are all empty is not set: its type prints empty too. Throws
+// db::DbError.
 void SetOwnCompanyPageData(clsReportPrint &report);

@@ -46,10 +46,13 @@ frmList::frmList(QWidget *parent)
     setMinimumSize(361, 308); // 5415 x 4620 twips
     resize(420, 340);
 
-    // A click, or the keyboard's choice of an item, names the print form.
-    connect(lvwFormList, &QListWidget::currentTextChanged, this, [this](const QString &text) {
-        if (!text.isEmpty())
-            m_result = text;
+    // A click, or the keyboard's choice of an item, names the print form. The
+    // row the list makes current when it gets the focus is shown but not
+    // selected: it names nothing until the user picks it.
+    connect(lvwFormList, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem *> picked = lvwFormList->selectedItems();
+        if (!picked.isEmpty() && !picked.first()->text().isEmpty())
+            m_result = picked.first()->text();
     });
     connect(lvwFormList, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
         if (item->text().isEmpty())

@@ -3,10 +3,6 @@
 #include "core/Routines.h"
 #include "model/Meisais.h"
 
-#include <algorithm>
-#include <cfenv>
-#include <cmath>
-#include <limits>
 #include <stdexcept>
 
 namespace linetransfer {
@@ -40,21 +36,6 @@ QString detailText(const Meisai &line, QChar times)
     return text;
 }
 
-qint32 carriedAmount(double tanka, double suryo)
-{
-    const double product = suryo * tanka;
-    if (std::isnan(product))
-        return 0;
-    // Ties to even, whatever rounding mode the process was left in.
-    const int mode = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double rounded = std::nearbyint(product);
-    std::fesetround(mode);
-    constexpr double lowest = std::numeric_limits<qint32>::min();
-    constexpr double highest = std::numeric_limits<qint32>::max();
-    return qint32(std::clamp(rounded, lowest, highest));
-}
-
 void carryLine(const Meisai &from, Meisai &to)
 {
     to.setItemID(from.ItemID());
@@ -63,8 +44,20 @@ void carryLine(const Meisai &from, Meisai &to)
     to.setItemTanka(from.ItemTanka());
     to.setItemTanni(from.ItemTanni());
     to.setItemSuryo(from.ItemSuryo());
-    to.setItemKingaku(carriedAmount(from.ItemTanka(), from.ItemSuryo()));
+    to.setItemKingaku(from.ItemKingaku());
     to.setItemBikou(from.ItemBikou());
+}
+
+qint64 rowsAmount(const QStringList &rowTexts, const Meisais &source, const Meisais *destination)
+{
+    qint64 sum = 0;
+    for (const QString &text : rowTexts) {
+        const Meisais *lines = isStoredRow(text) ? destination : &source;
+        const qint32 line = rowLine(text);
+        if (lines && line >= 1 && line <= lines->Count())
+            sum += lines->Item(line).ItemKingaku();
+    }
+    return sum;
 }
 
 void FromMeisaiRemove(Meisais &lines, qint32 index)

@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 class Meisai;
@@ -21,13 +22,14 @@ bool isStoredRow(const QString &text);
 // remark when they are there.
 QString detailText(const Meisai &line, QChar times = QLatin1Char('x'));
 
-// The amount a carried line gets: unit price times quantity rounded to the
-// nearest yen, an exact half to the even neighbour, held within the range of
-// a stored amount.
-qint32 carriedAmount(double tanka, double suryo);
-
-// Copies the fields of `from` into `to`, the amount recomputed.
+// Copies the fields of `from` into `to`, its stored amount included: a
+// carried line keeps the amount its slip's totals were made of.
 void carryLine(const Meisai &from, Meisai &to);
+
+// What the rows of a list stand for: a row of a line the destination had
+// already ("*07") counts that line of `destination`, any other row the
+// source line of its number; a row without its line counts nothing.
+qint64 rowsAmount(const QStringList &rowTexts, const Meisais &source, const Meisais *destination);
 
 // Takes line `index` out of the lines: the later lines move up one place and
 // the last is removed; a single line is blanked instead. Throws

@@ -614,25 +614,20 @@ void frmDenpyoCopy::cmdAllBack_Click()
 
 void frmDenpyoCopy::CopyKingakuKeisan()
 {
-    const Meisais &source = m_from->Meisais();
-    auto amountOf = [&source](const QString &text) -> qint64 {
-        const qint32 line = rowLine(text);
-        return line >= 1 && line <= source.Count() ? source.Item(line).ItemKingaku() : 0;
+    const auto rowTexts = [](const QTreeWidget *list) {
+        QStringList texts;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            texts << list->topLevelItem(i)->text(0);
+        return texts;
     };
-    qint64 fromSum = 0;
-    for (int i = 0; i < lstSelectable->topLevelItemCount(); ++i)
-        fromSum += amountOf(lstSelectable->topLevelItem(i)->text(0));
-    m_fromTotals = CopyTotals::compute(fromSum, m_from->NebikiRitsuOn(), m_from->NebikiRitsu(),
-                                       m_from->NebikiKingaku(), m_from->ShouhizeiIn(), m_taxRate);
-
-    qint64 toSum = m_to ? m_to->MeisaiSum() : 0;
-    for (int i = 0; i < lstSelected->topLevelItemCount(); ++i) {
-        const QString text = lstSelected->topLevelItem(i)->text(0);
-        if (!isStoredRow(text))
-            toSum += amountOf(text);
-    }
+    // Each slip's line sum is the sum of the amounts its lines will store.
+    const Meisais &source = m_from->Meisais();
+    m_fromTotals = CopyTotals::compute(rowsAmount(rowTexts(lstSelectable), source, nullptr), m_from->NebikiRitsuOn(),
+                                       m_from->NebikiRitsu(), m_from->NebikiKingaku(), m_from->ShouhizeiIn(),
+                                       m_taxRate);
     if (m_to)
-        m_toTotals = CopyTotals::compute(toSum, m_to->NebikiRitsuOn(), m_to->NebikiRitsu(), m_to->NebikiKingaku(),
+        m_toTotals = CopyTotals::compute(rowsAmount(rowTexts(lstSelected), source, &m_to->Meisais()),
+                                         m_to->NebikiRitsuOn(), m_to->NebikiRitsu(), m_to->NebikiKingaku(),
                                          m_to->ShouhizeiIn(), m_taxRate);
 
     const QStringList fromTexts = m_fromTotals.texts();

@@ -74,8 +74,12 @@ private slots:
         QTest::newRow("four decimals") << "12.3456" << "";
         QTest::newRow("twelve digits") << "123456789012" << "123456789012";
         QTest::newRow("thirteen digits") << "1234567890123" << "";
-        QTest::newRow("minus counts") << "-123456789012" << "";
+        QTest::newRow("twelve digits and minus") << "-999999999999" << "-999999999999";
+        QTest::newRow("twelve digits and trailing minus") << "999999999999-" << "999999999999-";
+        QTest::newRow("thirteen digits and minus") << "-1234567890123" << "";
         QTest::newRow("eleven digits and minus") << "-12345678901" << "-12345678901";
+        QTest::newRow("three decimals and trailing minus") << "1.555-" << "1.555-";
+        QTest::newRow("four decimals and trailing minus") << "1.5555-" << "";
         QTest::newRow("letters only") << "abc" << "";
         QTest::newRow("lone minus") << "-" << "";
         QTest::newRow("lone point") << "." << "";

@@ -22,6 +22,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -425,6 +427,53 @@ private slots:
         QCOMPARE(c->outputFormat, QStringLiteral("#,##0"));
         QCOMPARE(c->name, QStringLiteral("Field2"));
         QCOMPARE(panel->nameEdit->text(), QStringLiteral("Field2"));
+    }
+
+    // A property box takes pasted text by the rule of every entry field:
+    // what it shows is what the control and its file keep.
+    void propertyBoxesTakeWhatTheyKeep_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("text, a control character") << "textEdit" << QString::fromUtf16(u"a\u0001b") << "ab";
+        QTest::newRow("text, NUL and noncharacters")
+            << "textEdit" << QString::fromUtf16(u"a") + QChar(0) + QString::fromUtf16(u"b\uFFFEc\uFFFFd") << "abcd";
+        QTest::newRow("text, as CP932 keeps it") << "textEdit" << QString::fromUtf16(u"1\u301C2") << QString::fromUtf16(u"1\uFF5E2");
+        QTest::newRow("tag, tab and line break") << "tagEdit" << QString::fromUtf16(u"1,\t25\r\n") << "1,25";
+        QTest::newRow("format") << "formatEdit" << QString::fromUtf16(u"#,##0\u001F.##") << "#,##0.##";
+        QTest::newRow("name") << "nameEdit" << QString::fromUtf16(u"Fie\u0007ld9") << "Field9";
+        // Nothing is left of it: the name is refused and stays.
+        QTest::newRow("name of control characters only") << "nameEdit" << QString::fromUtf16(u"\u0001\u0002") << "Field2";
+    }
+    void propertyBoxesTakeWhatTheyKeep()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, pasted);
+        QFETCH(QString, shown);
+        m_window = open("Denpyo", QString());
+        frmPrintForm &w = *m_window;
+        w.ard->setLayout(fourControls());
+        w.ard->setSelection({{0, 2}});
+        auto *edit = w.ard->propertyPanel()->findChild<QLineEdit *>(box);
+        QVERIFY(edit);
+        edit->setFocus();
+        edit->selectAll();
+        QGuiApplication::clipboard()->setText(pasted);
+        D::key(Qt::Key_V, Qt::ControlModifier);
+        if (edit == w.ard->propertyPanel()->nameEdit)
+            D::key(Qt::Key_Return);
+        QCOMPARE(edit->text(), shown);
+        const auto value = [&box](const report::Control &c) {
+            return box == QLatin1String("nameEdit") ? c.name
+                 : box == QLatin1String("textEdit") ? c.text
+                 : box == QLatin1String("tagEdit")  ? c.tag
+                                                    : c.outputFormat;
+        };
+        QCOMPARE(value(*w.ard->control({0, 2})), shown);
+        const QString path = gstrDenpyoPrintFormFolder + QStringLiteral("pasted.rpx");
+        w.ard->saveLayoutFile(path);
+        QCOMPARE(value(report::loadLayout(path).sections[0].controls[2]), shown);
     }
 
     void registerRefusals()
@@ -905,6 +954,59 @@ private slots:
         QTest::keyClick(picker.List1, Qt::Key_Escape);
         QVERIFY(!picker.isVisible());
         QVERIFY(picker.ResultValue.isEmpty());
+    }
+
+    // The row the list makes current when it gets the focus is no choice:
+    // only a row the user picks is imported.
+    void formPickerTakesOnlyAPickedRow_data()
+    {
+        QTest::addColumn<QString>("steps"); // space-separated: Enter, Space, OK, Click0, Click1, Down
+        QTest::addColumn<QString>("chosen"); // "" when the picker stays open
+        QTest::newRow("Enter, Enter") << "Enter Enter" << "";
+        QTest::newRow("OK at once") << "OK" << "";
+        QTest::newRow("Down, Enter") << "Down Enter" << "";
+        QTest::newRow("Space picks the shown row") << "Space Enter Enter" << "納品書";
+        QTest::newRow("a click picks") << "Click1 Enter Enter" << "請求書";
+        QTest::newRow("a click, then OK") << "Click0 OK" << "納品書";
+    }
+    void formPickerTakesOnlyAPickedRow()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, chosen);
+        QTemporaryDir folder;
+        for (const char *name : {"納品書", "請求書"})
+            writeLayout(folder.filePath(QString::fromUtf8(name) + QStringLiteral(".rpx")), fourControls());
+        D d;
+        frmList picker;
+        picker.FormDir = folder.path() + QLatin1Char('/');
+        QVERIFY(D::open(&picker));
+        QCOMPARE(picker.lvwFormList->count(), 2);
+        QCOMPARE(D::focusName(), QStringLiteral("lvwFormList"));
+        for (const QString &step : steps.split(QLatin1Char(' '))) {
+            if (step == QLatin1String("Enter"))
+                D::key(Qt::Key_Return);
+            else if (step == QLatin1String("Space"))
+                D::key(Qt::Key_Space);
+            else if (step == QLatin1String("Down"))
+                D::key(Qt::Key_Down);
+            else if (step == QLatin1String("OK"))
+                QTest::mouseClick(picker.cmdOK, Qt::LeftButton);
+            else
+                QTest::mouseClick(picker.lvwFormList->viewport(), Qt::LeftButton, {},
+                                  picker.lvwFormList->visualItemRect(picker.lvwFormList->item(step.right(1).toInt()))
+                                      .center());
+        }
+        if (chosen.isEmpty()) {
+            QCOMPARE(d.texts(), QStringList{QStringLiteral("フォームを選択してください。")});
+            QVERIFY(picker.isVisible());
+            QVERIFY(!picker.OK());
+            picker.close();
+        } else {
+            QVERIFY(d.messages.isEmpty());
+            QVERIFY(!picker.isVisible());
+            QVERIFY(picker.OK());
+            QCOMPARE(picker.ResultFormName(), chosen);
+        }
     }
 
     void formPickerWithoutChoice()

@@ -225,9 +225,13 @@ private slots:
         });
         setInfo(QStringLiteral("MyName"), QStringLiteral("見本商事"));
         setInfo(QStringLiteral("MyPostNumber"), QStringLiteral("1500002"));
-        setInfo(QStringLiteral("MyKoza1Shurui"), QString(), 0);
+        // Account 1 with a bank and a type never saved, account 2 with a
+        // number only, account 3 with nothing but its type.
+        setInfo(QStringLiteral("MyKoza1Ginko"), QStringLiteral("見本銀行"));
+        connection().exec(QStringLiteral("DELETE FROM 基本情報テーブル WHERE 基本情報ID = 'MyKoza1Shurui';"));
+        setInfo(QStringLiteral("MyKoza2Number"), QStringLiteral("1234567"));
         setInfo(QStringLiteral("MyKoza2Shurui"), QString(), 1);
-        connection().exec(QStringLiteral("DELETE FROM 基本情報テーブル WHERE 基本情報ID = 'MyKoza3Shurui';"));
+        setInfo(QStringLiteral("MyKoza3Shurui"), QString(), 1);
         storeListSlips();
     }
 
@@ -266,9 +270,9 @@ private slots:
         row("1:P_メモ６行目", "6");
         row("1:P_自社会社名", "見本商事");
         row("1:P_自社郵便番号", "1500002");
-        row("1:P_自社振込口座１種類", "当座");
+        row("1:P_自社振込口座１種類", "当座"); // never saved
         row("1:P_自社振込口座２種類", "普通");
-        row("1:P_自社振込口座３種類", "当座"); // never saved
+        row("1:P_自社振込口座３種類", "");     // no account to name the type of
         row("1:P_自社振込口座３銀行", "");
         // Line 1: 1005 at 10 %.
         row("1:1_品番+品名", "No1 ボルト");

@@ -3,6 +3,7 @@
 #include "platform/report/PreviewWidget.h"
 #include "TestSupport.h"
 #include "core/BasicInfo.h"
+#include "core/DateValue.h"
 #include "core/Globals.h"
 #include "model/Customer.h"
 #include "model/Denpyo.h"
@@ -16,8 +17,13 @@
 #include "printing/PrintItemNames.h"
 #include "printing/ReportCurrency.h"
 #include "printing/clsReportPrint.h"
+#include "printing/frmTsukiSeikyushoPrint.h"
+#include "platform/ui/MessageBox.h"
 
+#include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -191,6 +197,79 @@ void fillProgramDatabase()
     }
 }
 
+// Records whose prices and quantities have decimals, and an invoice
+// customer C09001 whose slip 9001 went through no stage and whose slip 9002
+// was delivered a day after its date.
+void storeDecimalRecords()
+{
+    const struct {
+        const char *id;
+        double tanka;
+    } products[] = {{"P09001", 12.5}, {"P09002", 1234.5678}, {"P09003", 1280}};
+    for (const auto &p : products) {
+        Shohin s;
+        s.setShohinID(QString::fromLatin1(p.id));
+        s.setName(QStringLiteral("端数品 ") + QString::fromLatin1(p.id));
+        s.setTanka(p.tanka);
+        QVERIFY(s.Apply());
+    }
+    Customer c;
+    c.setCustomerID(QStringLiteral("C09001"));
+    c.setNameKnj(QStringLiteral("端数商会"));
+    c.setTsukiSeikyu(true);
+    c.setShimeBi(QStringLiteral("20日締め"));
+    c.setSeikyushoForm(QStringLiteral("請求書"));
+    QVERIFY(c.Apply());
+    const struct {
+        double tanka, suryo;
+        qint32 kingaku;
+    } lines[] = {{12.5, 2, 25}, {2.5, 3, 8}, {0.5, 1.125, 1}, {1234.5678, 1, 1235}, {1280, 3, 3840}};
+    for (qint32 id : {9001, 9002}) {
+        Denpyo d;
+        d.setDenpyoID(id);
+        d.setCustomerID(c.CustomerID());
+        d.setCustomerName(c.NameKnj());
+        d.setNouki(day(2024, 3, id == 9001 ? 10 : 15).toDateTime());
+        if (id == 9002) {
+            d.setNouhin(true);
+            d.setNouhinDate(day(2024, 3, 16).toDateTime());
+        }
+        qint32 sum = 0;
+        for (const auto &l : lines) {
+            Meisai &m = d.Meisais().Add();
+            m.setItemName(QStringLiteral("端数品"));
+            m.setItemTanka(l.tanka);
+            m.setItemSuryo(l.suryo);
+            m.setItemKingaku(l.kingaku);
+            sum += l.kingaku;
+            if (id == 9002)
+                break;
+        }
+        d.setMeisaiSum(sum);
+        d.setSummery(sum);
+        d.setSummeryWithShouhizei(sum);
+        QVERIFY(d.Apply());
+    }
+}
+
+// What each data field of a layout printed on a page, by the field's spec:
+// the text drawn in the field's box.
+QHash<QString, QString> printedFields(const report::Layout &layout, const report::Page &page)
+{
+    QHash<QString, QString> out;
+    for (const report::Control &c : layout.sections[0].controls) {
+        if (!c.name.startsWith(QLatin1String("Field")))
+            continue;
+        const QRect box(layout.pageSetup.leftMargin + c.left, layout.pageSetup.topMargin + c.top, c.width, c.height);
+        QString text;
+        for (const report::PageItem &item : page.items)
+            if (item.type == report::PageItem::Type::Text && item.box == box)
+                text = item.text;
+        out.insert(c.text.trimmed(), text);
+    }
+    return out;
+}
+
 QStringList keys(const QString &prefix, int count, int width)
 {
     QStringList out{QString()};
@@ -206,7 +285,62 @@ class tst_PrintSamples : public QObject {
 
     QTemporaryDir m_dir;
     QString m_pdf;
+    QVector<report::Page> m_pages; // of the last preview
+    QHash<QString, QHash<QString, QString>> m_printed;
     testsupport::ProgramFolder m_program;
+
+    // The first page of the kind's sample as its print procedure fills it
+    // with the records of storeDecimalRecords; the invoice goes through a
+    // registration dated 2024/03/25 printed on 2024/03/20.
+    QHash<QString, QString> printedSample(const QString &kind)
+    {
+        if (m_printed.contains(kind))
+            return m_printed.value(kind);
+        const QString folder = sampleFolder(kind);
+        const QString form = QDir(folder).entryList({QStringLiteral("*.rpx")}, QDir::Files).first().chopped(4);
+        const QDateTime printDate(QDate(2024, 6, 1), QTime(0, 0));
+        m_pages.clear();
+        m_pdf = m_dir.filePath(kind + QStringLiteral("-decimals.pdf"));
+        if (kind == QStringLiteral("Denpyo")) {
+            Denpyo d;
+            if (d.Load(9001))
+                PrintDenpyo(d, folder, form, printDate);
+        } else if (kind == QStringLiteral("Shohin")) {
+            Shohin s;
+            if (s.Load(QStringLiteral("P09001")))
+                PrintShohin(s, folder, form, printDate);
+        } else if (kind == QStringLiteral("ShohinList")) {
+            PrintShohinList(folder, form, printDate, {QString(), "P09001", "P09002", "P09003"}, QString());
+        } else if (kind == QStringLiteral("TsukiSeikyusho")) {
+            QFile::copy(folder + form + QStringLiteral(".rpx"),
+                        gstrTsukiSeikyushoPrintFormFolder + form + QStringLiteral(".rpx"));
+            QStringList messages;
+            ui::setMessageResponder([&messages](const ui::MessageRequest &r) {
+                messages << r.text;
+                return ui::Answer::Yes;
+            });
+            setFixedNow(QDateTime(QDate(2024, 3, 25), QTime(10, 0)));
+            {
+                frmTsukiSeikyushoPrint w(QStringLiteral("C09001"));
+                w.cmbSeikyushoForm->setCurrentText(form);
+                w.dtpSeikyuDate->setDate(QDate(2024, 3, 25));
+                w.dtpPrintDate->setDate(QDate(2024, 3, 20));
+                w.SeikyushoRegistPrint();
+            }
+            setFixedNow(QDateTime());
+            ui::setMessageResponder({});
+            if (!messages.isEmpty())
+                qWarning() << "registration said" << messages;
+            Denpyo marked;
+            if (!marked.Load(9002) || marked.SeikyuDate().date() != QDate(2024, 3, 25))
+                qWarning("the slips were not marked with the invoice date");
+        }
+        QHash<QString, QString> fields;
+        if (!m_pages.isEmpty())
+            fields = printedFields(report::loadLayout(folder + form + QStringLiteral(".rpx")), m_pages.first());
+        m_printed.insert(kind, fields);
+        return fields;
+    }
 
     // The text of each PDF page, or a skip when pdftotext is missing.
     QStringList pdfPages(const QString &pdf, int pages)
@@ -230,9 +364,71 @@ private slots:
         fillProgramDatabase();
         gstrStartupDir = m_dir.path();
         report::setPreviewDriver([this](report::PreviewDialog &d) {
+            m_pages = d.viewer()->pages();
             d.viewer()->savePdf(m_pdf);
             return int(QDialog::Accepted);
         });
+        storeDecimalRecords();
+    }
+
+    void samplesPrintStoredValues_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("spec"); // "日付列": the invoice's date column, top to bottom
+        QTest::addColumn<QString>("printed");
+        const auto row = [](const char *kind, const char *spec, const QString &printed) {
+            QTest::addRow("%s %s", kind, spec) << QString::fromLatin1(kind) << QString::fromUtf8(spec) << printed;
+        };
+        // Unit prices and quantities as stored, decimals only where there are.
+        row("Denpyo", "1_単価", "12.5");
+        row("Denpyo", "1_金額", "25");
+        row("Denpyo", "2_単価", "2.5");
+        row("Denpyo", "3_単価", "0.5");
+        row("Denpyo", "3_数量", "1.125");
+        row("Denpyo", "4_単価", "1,234.5678");
+        row("Denpyo", "5_単価", "1,280");
+        row("Denpyo", "5_数量", "3");
+        row("Shohin", "P_単価", "\\12.5");
+        row("ShohinList", "1_単価", "12.5");
+        row("ShohinList", "2_単価", "1,234.5678");
+        row("ShohinList", "3_単価", "1,280");
+        row("TsukiSeikyusho", "1_単価", "12.5");
+        row("TsukiSeikyusho", "2_単価", "2.5");
+        row("TsukiSeikyusho", "3_数量", "1.125");
+        // The invoice date, not the print date; each slip's own date.
+        row("TsukiSeikyusho", "P_先頭伝票/請求日付", "2024年3月25日");
+        row("TsukiSeikyusho", "日付列", "3/10 3/15");
+        // Account 3 was never filled in: no type of its own.
+        row("TsukiSeikyusho", "P_自社振込口座１種類", "普通");
+        row("TsukiSeikyusho", "P_自社振込口座２種類", "当座");
+        row("TsukiSeikyusho", "P_自社振込口座３種類", "");
+    }
+
+    // The samples, printed through the print procedures, show the values as
+    // they are stored.
+    void samplesPrintStoredValues()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, spec);
+        QFETCH(QString, printed);
+        const QHash<QString, QString> fields = printedSample(kind);
+        QVERIFY2(!fields.isEmpty(), "nothing printed");
+        if (spec == QStringLiteral("日付列")) {
+            QStringList dates;
+            for (int slot = 1; fields.contains(QStringLiteral("%1_納期").arg(slot))
+                               || fields.contains(QStringLiteral("%1_納品日").arg(slot));
+                 ++slot) {
+                for (const QString &item : {QStringLiteral("納期"), QStringLiteral("納品日")}) {
+                    const QString text = fields.value(QStringLiteral("%1_%2").arg(slot).arg(item));
+                    if (!text.isEmpty())
+                        dates << text;
+                }
+            }
+            QCOMPARE(dates.join(QLatin1Char(' ')), printed);
+            return;
+        }
+        QVERIFY2(fields.contains(spec), qPrintable(spec));
+        QCOMPARE(fields.value(spec), printed);
     }
 
     void everyKindHasSamples_data()
@@ -422,7 +618,7 @@ private slots:
         QTest::newRow("TsukiSeikyusho") << "TsukiSeikyusho" << 1
                                         << QStringList{"株式会社見本商会 様", "530-0001", "000001001", "4/15",
                                                        "見本品 第1号 詰め合わせ", "値引き 5%", "-500", "みずほ銀行",
-                                                       "普通", "当座", "2024年6月1日"}
+                                                       "普通", "当座"}
                                         << QStringList{"000001003"};
         QTest::newRow("Customer") << "Customer" << 1
                                   << QStringList{"C00001", "株式会社見本商会 御中", "ミホンショウカイ", "530-0001",

@@ -56,22 +56,62 @@ private slots:
         QTEST(t.committable(), "committable");
     }
 
-    void carriedAmountRoundsHalfToEven_data()
+    // A carried line keeps the amount its source stored, whatever its unit
+    // price times quantity would round to.
+    void carriedLineKeepsItsStoredAmount_data()
     {
         QTest::addColumn<double>("tanka");
         QTest::addColumn<double>("suryo");
         QTest::addColumn<int>("amount");
-        QTest::newRow("2.5") << 0.5 << 5.0 << 2;
-        QTest::newRow("3.5") << 0.5 << 7.0 << 4;
-        QTest::newRow("1.5") << 0.5 << 3.0 << 2;
-        QTest::newRow("-2.5") << 0.5 << -5.0 << -2;
-        QTest::newRow("beyond 32 bits is held at the edge") << 1e9 << 10.0 << 2147483647;
+        QTest::newRow("2.5 stored as 3") << 0.5 << 5.0 << 3;
+        QTest::newRow("3.5 stored as 4") << 0.5 << 7.0 << 4;
+        QTest::newRow("1.5 stored as 2") << 0.5 << 3.0 << 2;
+        QTest::newRow("-2.5 stored as -3") << 0.5 << -5.0 << -3;
+        QTest::newRow("an amount set apart from the product") << 1e9 << 10.0 << 2147483647;
     }
-    void carriedAmountRoundsHalfToEven()
+    void carriedLineKeepsItsStoredAmount()
     {
         QFETCH(double, tanka);
         QFETCH(double, suryo);
-        QTEST(int(linetransfer::carriedAmount(tanka, suryo)), "amount");
+        QFETCH(int, amount);
+        Meisai from;
+        from.setItemName(QStringLiteral("半端"));
+        from.setItemTanka(tanka);
+        from.setItemSuryo(suryo);
+        from.setItemKingaku(amount);
+        Meisai to;
+        linetransfer::carryLine(from, to);
+        QCOMPARE(to.ItemKingaku(), amount);
+        QCOMPARE(to.ItemTanka(), tanka);
+        QCOMPARE(to.ItemSuryo(), suryo);
+        QCOMPARE(to.ItemName(), QStringLiteral("半端"));
+    }
+
+    // The line sums of the two lists: "*" rows count the destination's own
+    // lines, other rows the source's, each at its stored amount.
+    void rowsAmount_data()
+    {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<bool>("withDestination");
+        QTest::addColumn<qint64>("sum");
+        QTest::newRow("source lines") << QStringList{"01", "02", "03"} << false << qint64(9);
+        QTest::newRow("destination lines") << QStringList{"*01", "*02", "*03"} << true << qint64(8);
+        QTest::newRow("destination with a carried line") << QStringList{"*01", "*02", "*03", "01"} << true
+                                                         << qint64(11);
+        QTest::newRow("no such line") << QStringList{"05", "*04"} << true << qint64(0);
+        QTest::newRow("stored row without a destination") << QStringList{"*01", "02"} << false << qint64(4);
+        QTest::newRow("none") << QStringList{} << true << qint64(0);
+    }
+    void rowsAmount()
+    {
+        QFETCH(QStringList, rows);
+        QFETCH(bool, withDestination);
+        Meisais source, destination;
+        for (int amount : {3, 4, 2})
+            source.Add().setItemKingaku(amount);
+        for (int amount : {2, 4, 2})
+            destination.Add().setItemKingaku(amount);
+        QTEST(linetransfer::rowsAmount(rows, source, withDestination ? &destination : nullptr), "sum");
     }
 
     void detailAndRowTexts()

@@ -576,6 +576,26 @@ private slots:
         QCOMPARE(cell(&dlg, 1, 7), QStringLiteral("5,000,000,000"));
     }
 
+    // A minus sign is no digit: a twelve-digit negative price is kept, its
+    // line shows the amount and the line total below the range the overflow.
+    void twelveDigitNegativePriceShowsTheOverflow()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        grid(&dlg)->setFocus();
+        grid(&dlg)->setCurrentCell(1, 4);
+        enterCell(QStringLiteral("-999999999999"));
+        enterCell(QStringLiteral("1"));
+        QCOMPARE(cell(&dlg, 1, 4), QStringLiteral("-999,999,999,999"));
+        QCOMPARE(cell(&dlg, 1, 7), QStringLiteral("-999,999,999,999"));
+        QCOMPARE(label(&dlg, "lblMeisaiKei"), QStringLiteral("数値オーバー"));
+        QCOMPARE(label(&dlg, "wlbSum"), QString());
+        QVERIFY(!enabled(&dlg, "cmdOK"));
+        QVERIFY(d.messages.isEmpty());
+    }
+
     // Register, print and refer copy the form into a slip, whose amounts are
     // 32-bit fields: an amount past them is refused before anything is
     // stored or handed on, and the form keeps what was typed.

@@ -2,6 +2,7 @@
 #include "slips/frmDenpyoCopy.h"
 
 #include <QPushButton>
+#include <numeric>
 
 using D = DialogDriver;
 using namespace slipfixture;
@@ -89,7 +90,7 @@ private slots:
         QCOMPARE(counter(), 11);
     }
 
-    void copyToANewSlipRecomputesAmounts()
+    void copyToANewSlipKeepsStoredAmounts()
     {
         storeSlip(10, {{QStringLiteral("半端"), 0.5, 5, 3}, {QStringLiteral("普通"), 100, 2, 200}}, QStringLiteral("甲"),
                   true, 10);
@@ -106,16 +107,80 @@ private slots:
         D::key(Qt::Key_F12);
         QCOMPARE(d.texts(), QStringList{QStringLiteral("新規伝票を作成します。よろしいですか？")});
         QCOMPARE(storedLines(11), (QStringList{"半端", "普通"}));
-        // 0.5 x 5 = 2.5 goes to the even neighbour.
+        // The line keeps the amount its source stored for 0.5 x 5.
         QCOMPARE(connection()
                      .scalar(QStringLiteral("SELECT 金額 FROM 明細テーブル WHERE 伝票番号 = 11 AND 明細番号 = 1"))
                      .toInt(),
-                 2);
+                 3);
         // The totals are those shown, from the stored amounts: 203 less 10 %.
         QCOMPARE(stored(11, "明細計"), 203);
         QCOMPARE(stored(11, "値引金額"), 21);
         QCOMPARE(stored(11, "値引率計算"), 1);
         QCOMPARE(storedLines(10), (QStringList{"半端", "普通"}));
+    }
+
+    // Lines of half-yen products keep the amounts their slip stored, and
+    // every slip written stores the sum of its lines' amounts as 明細計, also
+    // a destination whose 明細計 was off before (lines 2, 4, 2 under 9).
+    void transferredSlipsAddUp_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("destination"); // 0: a new slip (number 21)
+        QTest::addColumn<QList<int>>("carried");
+        QTest::addColumn<QList<int>>("toAmounts");
+        QTest::addColumn<QList<int>>("fromAmounts");
+        QTest::newRow("copy into a new slip")
+            << "Copy" << 0 << QList<int>{0, 1, 2} << QList<int>{3, 4, 2} << QList<int>{3, 4, 2};
+        QTest::newRow("copy into a stored slip")
+            << "Copy" << 20 << QList<int>{0, 2} << QList<int>{2, 4, 2, 3, 2} << QList<int>{3, 4, 2};
+        QTest::newRow("split into a new slip")
+            << "Split" << 0 << QList<int>{1} << QList<int>{4} << QList<int>{3, 2};
+        QTest::newRow("split into a stored slip")
+            << "Split" << 20 << QList<int>{0, 2} << QList<int>{2, 4, 2, 3, 2} << QList<int>{4};
+    }
+    void transferredSlipsAddUp()
+    {
+        QFETCH(QString, mode);
+        QFETCH(int, destination);
+        QFETCH(QList<int>, carried);
+        QFETCH(QList<int>, toAmounts);
+        QFETCH(QList<int>, fromAmounts);
+        // 0.5 x 5, 7 and 3 as the slip editor stores them (halves up).
+        storeSlip(10, {{QStringLiteral("半5"), 0.5, 5, 3}, {QStringLiteral("半7"), 0.5, 7, 4},
+                       {QStringLiteral("半3"), 0.5, 3, 2}});
+        storeSlip(20, {{QStringLiteral("旧5"), 0.5, 5, 2}, {QStringLiteral("旧7"), 0.5, 7, 4},
+                       {QStringLiteral("旧3"), 0.5, 3, 2}});
+        connection().exec(QStringLiteral("UPDATE 伝票テーブル SET 明細計 = 9 WHERE 伝票番号 = 20"));
+        const auto amounts = [](qint32 id) {
+            Denpyo d;
+            QList<int> out;
+            if (d.Load(id))
+                for (const Meisai &m : d.Meisais())
+                    out << m.ItemKingaku();
+            return out;
+        };
+        const auto sum = [](const QList<int> &values) { return std::accumulate(values.begin(), values.end(), 0); };
+        D d;
+        frmDenpyoCopy dlg;
+        dlg.Mode = mode;
+        dlg.FromDenpyoID = QStringLiteral("10");
+        QVERIFY(D::open(&dlg));
+        if (destination != 0) {
+            D::key(Qt::Key_A, Qt::ControlModifier);
+            D::type(QString::number(destination));
+        }
+        D::key(Qt::Key_Return);
+        selectRows(dlg, "lstSelectable", carried);
+        press(dlg, "cmdSelect");
+        QCOMPARE(label(&dlg, "wlbToMeisaiKei"), QString::number(sum(toAmounts)));
+        QCOMPARE(label(&dlg, "wlbFromMeisaiKei"), QString::number(sum(fromAmounts)));
+        D::key(Qt::Key_F12);
+        QVERIFY(dlg.ResultModified());
+        const qint32 to = destination != 0 ? destination : 21;
+        QCOMPARE(amounts(to), toAmounts);
+        QCOMPARE(stored(to, "明細計"), sum(toAmounts));
+        QCOMPARE(amounts(10), fromAmounts);
+        QCOMPARE(stored(10, "明細計"), sum(fromAmounts));
     }
 
     void copyToAStoredSlipAppendsItsLines()

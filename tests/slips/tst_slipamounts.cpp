@@ -201,6 +201,9 @@ private slots:
         QTest::newRow("quantity with decimals") << 5 << "1234.5" << "1,234.5";
         QTest::newRow("minus inside") << 5 << "1-2" << "";
         QTest::newRow("four decimals") << 4 << "1.2345" << "";
+        QTest::newRow("twelve-digit negative price") << 4 << "-999999999999" << "-999,999,999,999";
+        QTest::newRow("thirteen-digit negative price") << 4 << "-1234567890123" << "";
+        QTest::newRow("twelve-digit negative quantity") << 5 << "-999999999999.5" << "-999,999,999,999.5";
         QTest::newRow("price with separators") << 4 << "1,200" << "1,200";
         QTest::newRow("product id over 15") << 1 << "ABCDEFGHIJKLMNOPQRST" << "ABCDEFGHIJKLMNO";
         QTest::newRow("unit over 10") << 6 << "12345678901" << "1234567890";

@@ -223,6 +223,10 @@ void TestInputControls::pastedTextIsFilteredLikeTyping_data()
     QTest::newRow("denpyo: digits only") << "ucDenpyoID" << "" << "No. 1,234" << "1234";
     QTest::newRow("ja: line breaks dropped") << "ucJaInput" << "" << "上\r\n下\t" << "上下";
     QTest::newRow("kingaku: separators dropped") << "ucKingakuInput" << "" << "1,234,567" << "1234567";
+    QTest::newRow("ja: NUL and noncharacters dropped")
+        << "ucJaInput" << "" << QString::fromUtf16(u"a") + QChar(0) + QString::fromUtf16(u"b\uFFFEc\uFFFFd") << "abcd";
+    QTest::newRow("ja: half a pair dropped, a whole pair kept")
+        << "ucJaInput" << "" << QString::fromUtf16(u"a") + QChar(0xD842) + QString::fromUtf16(u"b\U00020BB7") << QString::fromUtf16(u"ab\U00020BB7");
 }
 
 void TestInputControls::pastedTextIsFilteredLikeTyping()

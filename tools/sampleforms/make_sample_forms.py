@@ -14,7 +14,10 @@ MINCHO = 'ＭＳ 明朝'
 GOTHIC = 'ＭＳ ゴシック'
 YEN = '\\\\#,##0'          # a backslash, printed as the yen sign, then the amount
 AMOUNT = '#,##0'
-QUANTITY = '#,##0.##'
+# Unit prices and quantities as stored: their decimals only when they have
+# some, to the four places the slip's amounts are computed with.
+DECIMAL = '#,##0.####'
+YEN_DECIMAL = YEN + '.####'
 A4_WIDTH, A4_HEIGHT, MARGIN = 11906, 16838, 720
 BODY_WIDTH = A4_WIDTH - 2 * MARGIN
 BODY_HEIGHT = A4_HEIGHT - 2 * MARGIN
@@ -177,8 +180,8 @@ def denpyo():
     f.label(0, 3300, 6000, 300, '下記の通り納品いたしました。', size=10)
     f.grand_total(0, 3700, '合計金額', 'P_税込合計')
     columns = [('品番', '品番', 1500, 'Left', ''), ('品名', '品名', 3400, 'Left', ''),
-               ('数量', '数量', 900, 'Right', QUANTITY), ('単位', '単位', 700, 'Center', ''),
-               ('単価', '単価', 1200, 'Right', AMOUNT), ('金額', '金額', 1300, 'Right', AMOUNT),
+               ('数量', '数量', 900, 'Right', DECIMAL), ('単位', '単位', 700, 'Center', ''),
+               ('単価', '単価', 1200, 'Right', DECIMAL), ('金額', '金額', 1300, 'Right', AMOUNT),
                ('備考', '備考', BODY_WIDTH - 9000, 'Left', '')]
     y = f.table(4500, columns, 10, 420)
     y += 120
@@ -220,7 +223,8 @@ def tsuki_seikyusho():
     f = Form('0;1;0;')
     f.label(0, 0, BODY_WIDTH, 700, '請　求　書', size=22, font=GOTHIC, bold=True, align='Center')
     f.label(7600, 800, 1000, 300, '請求日', size=9, font=GOTHIC)
-    f.field(8600, 800, 1866, 300, 'P_印刷日付', size=9, fmt='yyyy年m月d日')
+    # Registration marks every slip with the invoice date before it prints.
+    f.field(8600, 800, 1866, 300, 'P_先頭伝票/請求日付', size=9, fmt='yyyy年m月d日')
     f.label(0, 1000, 300, 300, '〒')
     f.field(300, 1000, 2000, 300, 'P_先頭伝票顧客/顧客郵便')
     f.field(0, 1300, 6000, 300, 'P_先頭伝票顧客/顧客所在地１')
@@ -230,9 +234,10 @@ def tsuki_seikyusho():
     f.own_company(6100, 1200)
     f.label(0, 2800, 6000, 300, '下記の通りご請求申し上げます。')
     f.grand_total(0, 3200, 'P_@ご請求金額', 'P_伝票集計/税込合計')
-    columns = [('日付', '納品日', 900, 'Center', 'm/d'), ('伝票番号', '伝票番号', 1200, 'Center', '000000000'),
-               ('品名', '品名', 3266, 'Left', ''), ('数量', '数量', 900, 'Right', QUANTITY),
-               ('単価', '単価', 1200, 'Right', AMOUNT), ('金額', '金額', 1300, 'Right', AMOUNT),
+    # The slip's own date, which every slip has whatever its stages.
+    columns = [('日付', '納期', 900, 'Center', 'm/d'), ('伝票番号', '伝票番号', 1200, 'Center', '000000000'),
+               ('品名', '品名', 3266, 'Left', ''), ('数量', '数量', 900, 'Right', DECIMAL),
+               ('単価', '単価', 1200, 'Right', DECIMAL), ('金額', '金額', 1300, 'Right', AMOUNT),
                ('備考', '備考', 1700, 'Left', '')]
     y = f.table(4000, columns, 20, 400, size=9)
     y += 120
@@ -293,7 +298,7 @@ def shohin():
     f.label(7600, 700, 1000, 300, '印刷日', size=9)
     f.field(8600, 700, 1866, 300, 'P_印刷日付', size=9, fmt='yyyy/mm/dd')
     y = f.pairs(500, 1300, [('商品ID', '商品ID'), ('品番', '品番'), ('品名', '品名'), ('製造元', '製造元'),
-                            ('単価', '単価', YEN), ('単位', '単位')], width=7000)
+                            ('単価', '単価', YEN_DECIMAL), ('単位', '単位')], width=7000)
     y += 200
     f.label(500, y, 2200, 340, 'メモ', font=GOTHIC, size=9)
     for n in '１２３４５６':
@@ -312,7 +317,7 @@ def shohin_list():
     f.field(8600, 700, 1866, 300, 'P_印刷日付', size=9, fmt='yyyy/mm/dd')
     columns = [('商品ID', '商品ID', 1600, 'Left', ''), ('品番', '品番', 1600, 'Left', ''),
                ('品名', '品名', 3666, 'Left', ''), ('製造元', '製造元', 1800, 'Left', ''),
-               ('単価', '単価', 1100, 'Right', AMOUNT), ('単位', '単位', 700, 'Center', '')]
+               ('単価', '単価', 1100, 'Right', DECIMAL), ('単位', '単位', 700, 'Center', '')]
     f.table(1100, columns, 35, 380, size=8)
     f.page_number()
     return f

@@ -1,7 +1,7 @@
 #include "core/controls/ucTextInput.h"
 
 #include "core/controls/InputTextBox.h"
-#include "platform/text/Cp932.h"
+#include "platform/text/TypedText.h"
 #include "platform/ui/Twips.h"
 
 #include <QResizeEvent>
@@ -150,36 +150,15 @@ QSize ucTextInput::minimumSizeHint() const
 QChar ucTextInput::filterChar(QChar c) const
 {
     if (m_accepted.isEmpty())
-        return c.category() == QChar::Other_Control ? QChar() : c;
+        return text::isEnterable(c) ? c : QChar();
     return m_accepted.contains(c) ? c : QChar();
 }
 
 QString ucTextInput::filterTyped(const QString &typed, int replaced) const
 {
     const int limit = typedLengthLimit();
-    const qsizetype present = m_box->text().size() - replaced;
-    QString kept;
-    for (qsizetype i = 0; i < typed.size(); ++i) {
-        if (limit != kNoLimit && present + kept.size() >= limit)
-            break;
-        const QChar c = typed.at(i);
-        // A character outside the basic plane travels as a pair and is kept
-        // or dropped as a whole.
-        if (c.isHighSurrogate() && i + 1 < typed.size() && typed.at(i + 1).isLowSurrogate()) {
-            if (!filterChar(c).isNull() && (limit == kNoLimit || present + kept.size() + 2 <= limit))
-                kept += typed.mid(i, 2);
-            ++i;
-            continue;
-        }
-        // What is typed is kept as a CP932 file would give it back, so the
-        // database, filter files and searches all hold the same character.
-        if (c.isNull())
-            continue;
-        const QChar f = filterChar(text::toCp932Form(c));
-        if (!f.isNull())
-            kept += f;
-    }
-    return kept;
+    const qsizetype room = limit == kNoLimit ? -1 : qMax<qsizetype>(0, limit - (m_box->text().size() - replaced));
+    return text::enterableText(typed, room, [this](QChar c) { return filterChar(c); });
 }
 
 bool ucTextInput::keyDown(int &keyCode, int &shift)

@@ -75,7 +75,7 @@ protected:
     };
 
     // accepted: the characters that may be typed; empty = every character
-    // but line breaks.
+    // text::isEnterable allows (no line breaks or other controls).
     ucTextInput(const QString &accepted, int designedMaxLength, Qt::Alignment alignment,
                 ImeMode ime, QWidget *parent);
 

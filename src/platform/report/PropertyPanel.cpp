@@ -1,6 +1,7 @@
 #include "platform/report/PropertyPanel.h"
 
 #include "platform/report/LayoutDesigner.h"
+#include "platform/text/TypedText.h"
 #include "platform/ui/MessageBox.h"
 
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QValidator>
 #include <QVBoxLayout>
 
 namespace report {
@@ -46,11 +48,41 @@ QString kindName(ControlKind kind)
 
 const qint64 kPictureLimit = 16 * 1024 * 1024;
 
-// Leaves the caret where it is while the user types into the box.
+// The entry rule of every text field, applied to what is typed, pasted or
+// dropped into a box: the box never shows a character the layout file
+// would not keep.
+class EnterableText : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override
+    {
+        const QString kept = text::enterableText(input);
+        if (kept != input) {
+            pos = int(text::enterableText(input.left(pos)).size());
+            input = kept;
+        }
+        return Acceptable;
+    }
+};
+
+QLineEdit *entryBox(QWidget *parent, const char *name)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setValidator(new EnterableText(e));
+    return e;
+}
+
+// Shows a control's value as it stands (the entry rule is for the user's
+// input); leaves the caret where it is while the user types into the box.
 void setText(QLineEdit *edit, const QString &text)
 {
-    if (edit->text() != text)
-        edit->setText(text);
+    if (edit->text() == text)
+        return;
+    const QValidator *rule = edit->validator();
+    edit->setValidator(nullptr);
+    edit->setText(text);
+    edit->setValidator(rule);
 }
 
 } // namespace
@@ -76,15 +108,10 @@ QWidget *PropertyPanel::buildControlPage()
     auto *page = new QWidget(this);
     auto *form = new QFormLayout(page);
     form->setContentsMargins(0, 0, 0, 0);
-    auto line = [page](const char *name) {
-        auto *e = new QLineEdit(page);
-        e->setObjectName(QLatin1String(name));
-        return e;
-    };
-    nameEdit = line("nameEdit");
-    textEdit = line("textEdit");
-    tagEdit = line("tagEdit");
-    formatEdit = line("formatEdit");
+    nameEdit = entryBox(page, "nameEdit");
+    textEdit = entryBox(page, "textEdit");
+    tagEdit = entryBox(page, "tagEdit");
+    formatEdit = entryBox(page, "formatEdit");
     leftBox = twipsBox(page);
     topBox = twipsBox(page);
     widthBox = twipsBox(page);
@@ -179,8 +206,7 @@ QWidget *PropertyPanel::buildSectionPage()
     auto *page = new QWidget(this);
     auto *form = new QFormLayout(page);
     form->setContentsMargins(0, 0, 0, 0);
-    sectionNameEdit = new QLineEdit(page);
-    sectionNameEdit->setObjectName(QStringLiteral("sectionNameEdit"));
+    sectionNameEdit = entryBox(page, "sectionNameEdit");
     newPageBox = new QComboBox(page);
     newPageBox->addItems({QStringLiteral("0 - None"), QStringLiteral("1 - Before"), QStringLiteral("2 - After"),
                           QStringLiteral("3 - BeforeAfter")});
