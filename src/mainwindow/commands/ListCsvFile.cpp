@@ -186,6 +186,11 @@ qsizetype ListCsvFile::write(const QString &path, const QString &text)
     return replaced;
 }
 
+qsizetype ListCsvFile::writeList(const QString &path, const QString &kind, const QStringList &rowTexts)
+{
+    return write(path, text(kind, rowTexts));
+}
+
 QString ListCsvFile::replacedMessage(qsizetype count)
 {
     return QStringLiteral("ファイルに書けない文字が%1文字あったため、「?」に置き換えて保存しました。").arg(count);

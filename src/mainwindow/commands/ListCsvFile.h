@@ -35,6 +35,10 @@ public:
     // only once it is whole; returns how many characters without a CP932
     // form were written as "?". Throws text::TextFileError.
     static qsizetype write(const QString &path, const QString &text);
+    // The file of the list rows' texts of the kind, as text() and write()
+    // make it; returns how many characters were written as "?". Throws
+    // db::DbError or text::TextFileError, the old file then left whole.
+    static qsizetype writeList(const QString &path, const QString &kind, const QStringList &rowTexts);
     // The note shown after an export that replaced characters.
     static QString replacedMessage(qsizetype count);
 };
