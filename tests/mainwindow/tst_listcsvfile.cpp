@@ -7,6 +7,7 @@
 #include "model/Customer.h"
 #include "model/Denpyo.h"
 #include "model/Shohin.h"
+#include "platform/db/DbError.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/LineFile.h"
 
@@ -150,6 +151,9 @@ private slots:
     void failedWriteLeavesTheOldFile();
     void storedRecordsExport_data();
     void storedRecordsExport();
+    void exportReadsOnlyTheColumnsItShows();
+    void exportFailingPartWayLeavesTheOldFile_data();
+    void exportFailingPartWayLeavesTheOldFile();
 };
 
 void tst_ListCsvFile::productExampleBytes()
@@ -337,6 +341,65 @@ void tst_ListCsvFile::storedRecordsExport()
     QFile pinned(QStringLiteral(QVX_FIXTURES "/csv/") + expected);
     QVERIFY(pinned.open(QIODevice::ReadOnly));
     QCOMPARE(testsupport::FullFileSystem::contents(path), pinned.readAll());
+}
+
+// A value the file does not show cannot stop the export: only the shown
+// columns are read.
+void tst_ListCsvFile::exportReadsOnlyTheColumnsItShows()
+{
+    std::optional<testsupport::OpenedProgramFolder> folder(std::in_place);
+    storeTrickyRecords();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("list.csv"));
+    const QStringList rows{QStringLiteral("000000005"), QStringLiteral("000000007")};
+    ListCsvFile::writeList(path, QStringLiteral("伝票"), rows);
+    const QByteArray before = testsupport::FullFileSystem::contents(path);
+    // A line count past its 16 bits, a time stamp and the date of a stage
+    // that is not set that are no dates.
+    exec(QStringLiteral("UPDATE 伝票テーブル SET 明細数 = 99999, 作成日付 = 'gestern', 更新日付 = 'x', "
+                        "受注日付 = '2025/02/30' WHERE 伝票番号 = 5"));
+    ListCsvFile::writeList(path, QStringLiteral("伝票"), rows);
+    QCOMPARE(testsupport::FullFileSystem::contents(path), before);
+}
+
+void tst_ListCsvFile::exportFailingPartWayLeavesTheOldFile_data()
+{
+    QTest::addColumn<bool>("diskFull");
+    QTest::newRow("a value that does not convert") << false;
+    QTest::newRow("the disk fills") << true;
+}
+
+// The file goes to the disk while the records are read; a failure after
+// some of it was written still leaves the old file whole and no temporary
+// file beside it.
+void tst_ListCsvFile::exportFailingPartWayLeavesTheOldFile()
+{
+    QFETCH(bool, diskFull);
+    testsupport::FullFileSystem fs(2048);
+    QVX_NEED_FULL_FS(fs);
+    std::optional<testsupport::OpenedProgramFolder> folder(std::in_place);
+    // 400 slips with a memo of 1,000 characters each: far more than one
+    // piece of the file.
+    exec(QStringLiteral(
+        "INSERT INTO 伝票テーブル (伝票番号, 納期, 値引率, 値引金額, 合計, 消費税, 合計消費税込み, メモ) "
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) "
+        "SELECT i, '2025/01/01', 0, 0, 0, 0, 0, replace(hex(zeroblob(500)), '0', 'x') FROM n"));
+    if (!diskFull)
+        exec(QStringLiteral("INSERT INTO 明細テーブル (伝票番号, 明細番号, 単価, 数量, 金額) VALUES (400, 1, 1, 1, NULL)"));
+    QStringList rows;
+    for (int i = 1; i <= 400; ++i)
+        rows << QString::number(i);
+
+    const QString path = fs.filePath(QStringLiteral("list.csv"));
+    QCOMPARE(ListCsvFile::write(path, QStringLiteral("old\r\n")), qsizetype(0));
+    if (diskFull) {
+        QVERIFY(fs.fill(300 * 1024));
+        QVERIFY_THROWS_EXCEPTION(text::TextFileError, ListCsvFile::writeList(path, QStringLiteral("伝票"), rows));
+    } else {
+        QVERIFY_THROWS_EXCEPTION(db::DbError, ListCsvFile::writeList(path, QStringLiteral("伝票"), rows));
+    }
+    QCOMPARE(testsupport::FullFileSystem::contents(path), QByteArray("old\r\n"));
+    QCOMPARE(fs.entries(), QStringList{QStringLiteral("list.csv")});
 }
 
 QTEST_GUILESS_MAIN(tst_ListCsvFile)

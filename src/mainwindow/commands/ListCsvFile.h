@@ -36,7 +36,9 @@ public:
     // form were written as "?". Throws text::TextFileError.
     static qsizetype write(const QString &path, const QString &text);
     // The file of the list rows' texts of the kind, as text() and write()
-    // make it; returns how many characters were written as "?". Throws
+    // make it, written while the records are read: a slip is read column by
+    // column as the file shows it, and the file never stands whole in
+    // memory. Returns how many characters were written as "?". Throws
     // db::DbError or text::TextFileError, the old file then left whole.
     static qsizetype writeList(const QString &path, const QString &kind, const QStringList &rowTexts);
     // The note shown after an export that replaced characters.

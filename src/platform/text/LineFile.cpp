@@ -128,6 +128,11 @@ std::optional<QStringList> readLines(const QString &path)
 
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
+    writeStreamed(path, [&bytes](const PieceWriter &write) { write(bytes); });
+}
+
+void writeStreamed(const QString &path, const std::function<void(const PieceWriter &write)> &produce)
+{
     const QString target = replacedFile(path);
     QByteArray temporary;
     int fd = createBeside(target, &temporary);
@@ -139,8 +144,31 @@ void writeBytes(const QString &path, const QByteArray &bytes)
         ::unlink(temporary.constData());
         throw TextFileError(cannotWrite(path, systemMessage(error)));
     };
-    if (!writeAll(fd, bytes))
-        fail(errno);
+    // After a failed piece the file is gone: a producer that goes on
+    // regardless writes nothing more and replaces nothing.
+    int pieceError = 0;
+    try {
+        produce([&](const QByteArray &piece) {
+            if (pieceError)
+                throw TextFileError(cannotWrite(path, systemMessage(pieceError)));
+            if (!writeAll(fd, piece)) {
+                pieceError = errno;
+                fail(pieceError);
+            }
+        });
+    } catch (...) {
+        // Any other failure goes on as it is, once fail has removed the
+        // temporary file.
+        if (!pieceError) {
+            try {
+                fail(0);
+            } catch (const TextFileError &) {
+            }
+        }
+        throw;
+    }
+    if (pieceError)
+        throw TextFileError(cannotWrite(path, systemMessage(pieceError)));
     // A delayed write error (space that the file system only finds short
     // when the data leaves the cache) shows here or at close.
     if (::fsync(fd) != 0 && errno != EINVAL)

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 
@@ -45,6 +46,14 @@ void writeLines(const QString &path, const QStringList &lines);
 // goes, and TextFileError says why. A symbolic link keeps pointing at the
 // replaced file; an old file's permissions carry over to the new one.
 void writeBytes(const QString &path, const QByteArray &bytes);
+// writeBytes for a file made piece by piece, never held whole in memory:
+// `produce` hands the file's bytes, in order, to the writer it is given.
+// The old file is replaced only once produce has returned and every piece
+// is on the disk. A failed write throws TextFileError out of the writer;
+// that or any exception of produce's own leaves the old file whole, removes
+// the temporary file and reaches the caller unchanged.
+using PieceWriter = std::function<void(const QByteArray &piece)>;
+void writeStreamed(const QString &path, const std::function<void(const PieceWriter &write)> &produce);
 // Makes renames and deletions inside a folder durable, where the file
 // system allows it; for callers that move finished files into place.
 void syncFolder(const QString &folder);
