@@ -178,9 +178,9 @@ void tst_ListCsvFile::slipOfThreeLines()
         "\"123\",\"2025/03/31\",\"C001\",\"123-4567\",\"東京都\",\"\",\"山田商店\",\"\",\"\",\"\",\"5\",\"-1,234\","
         "\"1,234,000\",\"0\",\"-1,234,567\",\">>\",\"2025/03/01\",\"\",\"\",\"\",\"\",\"\",\"\",\">>\",\"2025/04/30\","
         "\"\",\"佐藤\",\"一行目//二行目\",\"1\",\"P1\",\"\",\"ボルト\",\"1234.5\",\"1000\",\"\",\"1,234,500\",\"\"\r\n");
-    const QString second = QString(28, QLatin1Char(','))
+    const QString second = QStringLiteral("\"\",").repeated(28)
                            + QStringLiteral("\"2\",\"\",\"\",\"値引\",\"0\",\"0.125\",\"\",\"-500\",\"\"\r\n");
-    const QString third = QString(28, QLatin1Char(','))
+    const QString third = QStringLiteral("\"\",").repeated(28)
                           + QStringLiteral("\"3\",\"P3\",\"\",\"a,b\",\"3\",\"2\",\"\",\"6\",\"\"\r\n");
     const QString rows = ListCsvFile::DenpyoRows(threeLineSlip());
     QCOMPARE(rows, first + second + third);

@@ -56,11 +56,10 @@ public:
         const auto written = std::to_chars(digits, digits + sizeof digits, whole);
         field(QByteArrayView(digits, written.ptr - digits));
     }
-    // Empty values without quotes.
-    void bareEmptyFields(int count)
+    void emptyFields(int count)
     {
-        m_bytes.append(count, ',');
-        m_first = true;
+        for (int i = 0; i < count; ++i)
+            field(QByteArrayView());
     }
     void endRow()
     {
@@ -174,7 +173,7 @@ void slipRows(CsvRows &out, const Slip &slip, EachLine &&eachLine)
         if (++position == 1)
             slipFields(out, slip);
         else
-            out.bareEmptyFields(28);
+            out.emptyFields(28);
         itemFields(out, position, line);
         out.endRow();
     };

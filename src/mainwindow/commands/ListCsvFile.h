@@ -11,8 +11,8 @@ class Shohin;
 // The CSV file of the selected rows of a slip, customer or product list:
 // a row of column names, then the records' rows, every row ended by CR LF,
 // in CP932. Every value stands in double quotes with its own quotes doubled
-// and its line breaks written as "//", so that no value breaks a row; only
-// the 28 empty slip values before a slip's further line items are bare.
+// and its line breaks written as "//", so that no value breaks a row; the
+// 28 empty slip values before a slip's further line items too.
 class ListCsvFile {
 public:
     // "伝票_", "顧客_" or "商品_" and the moment as YYMMDDHHMMSS.
