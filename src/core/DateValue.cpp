@@ -22,7 +22,17 @@ bool isZeroDate(const QDateTime &value)
 
 QString formatDate(const QDate &value)
 {
-    return value.toString(QStringLiteral("yyyy/MM/dd"));
+    // Written digit by digit: a long export formats hundreds of thousands.
+    int y = 0, m = 0, d = 0;
+    value.getDate(&y, &m, &d);
+    if (!value.isValid() || y < 1 || y > 9999)
+        return value.toString(QStringLiteral("yyyy/MM/dd"));
+    const char16_t text[10] = {char16_t(u'0' + y / 1000), char16_t(u'0' + y / 100 % 10), char16_t(u'0' + y / 10 % 10),
+                               char16_t(u'0' + y % 10),   u'/',
+                               char16_t(u'0' + m / 10),   char16_t(u'0' + m % 10),
+                               u'/',                      char16_t(u'0' + d / 10),
+                               char16_t(u'0' + d % 10)};
+    return QString(reinterpret_cast<const QChar *>(text), 10);
 }
 
 QString formatDate(const QDateTime &value)

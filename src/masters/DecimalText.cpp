@@ -1,11 +1,36 @@
 #include "masters/DecimalText.h"
 
+#include <charconv>
 #include <cmath>
 
 QString plainDecimalText(double value)
 {
     if (!std::isfinite(value))
         return QStringLiteral("0");
+    if (value == 0)
+        return QStringLiteral("0");
+    // The shortest text that reads back as the value: when it has at most 15
+    // significant digits it is the value rounded to 15 digits already, in
+    // the form wanted, and most stored prices and quantities have one.
+    char shortest[400];
+    const auto written = std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::fixed);
+    if (written.ec == std::errc()) {
+        int significant = 0, zeros = 0;
+        bool leading = true;
+        for (const char *p = shortest; p < written.ptr; ++p) {
+            if (*p < '0' || *p > '9' || (leading && *p == '0'))
+                continue;
+            leading = false;
+            if (*p == '0') {
+                ++zeros;
+            } else {
+                significant += zeros + 1;
+                zeros = 0;
+            }
+        }
+        if (significant <= 15)
+            return QString::fromLatin1(shortest, written.ptr - shortest);
+    }
     // Rounded to 15 significant digits first, then written out in full:
     // an exponent would read as different digits to the number boxes.
     QString digits = QString::number(value, 'e', 14);

@@ -212,3 +212,23 @@ qint32 denpyos::CountCheck(const QString &strSQLWHERE, const QString &strSQLMEIS
     st.step();
     return recordfields::int32(st, 0);
 }
+
+bool denpyos::LoadAfterCount(const QString &strSQLWHERE, const QString &strSQLMEISAIWHERE,
+                             const QString &strSQLORDER, const std::function<bool(qint32 count)> &proceed)
+{
+    if (strSQLMEISAIWHERE.isEmpty()) {
+        // Without a join the count reads the slip table alone, a fraction of
+        // the list's work, and a refused list is never read.
+        if (!proceed(CountCheck(strSQLWHERE, strSQLMEISAIWHERE, strSQLORDER)))
+            return false;
+        Load(strSQLWHERE, strSQLMEISAIWHERE, strSQLORDER);
+        return true;
+    }
+    denpyos found;
+    found.Load(strSQLWHERE, strSQLMEISAIWHERE, strSQLORDER);
+    if (!proceed(found.Count()))
+        return false;
+    m_rows.insert(m_rows.end(), std::make_move_iterator(found.m_rows.begin()),
+                  std::make_move_iterator(found.m_rows.end()));
+    return true;
+}

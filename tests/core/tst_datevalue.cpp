@@ -11,6 +11,8 @@ private slots:
     {
         const QDateTime t(QDate(2024, 1, 5), QTime(9, 8, 7));
         QCOMPARE(formatDate(t), QStringLiteral("2024/01/05"));
+        QCOMPARE(formatDate(QDate(999, 12, 31)), QStringLiteral("0999/12/31"));
+        QCOMPARE(formatDate(QDate(9999, 1, 1)), QStringLiteral("9999/01/01"));
         QCOMPARE(formatDateTime(t), QStringLiteral("2024/01/05 09:08:07"));
         QCOMPARE(formatShortDate(t.date()), QStringLiteral("24/01/05"));
         QCOMPARE(formatDateTime(QDateTime(QDate(2024, 1, 5), QTime(23, 0))), QStringLiteral("2024/01/05 23:00:00"));

@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QToolBar>
 #include <QtTest>
+#include <sqlite3.h>
 
 // The main window over a prepared program folder, with today fixed at
 // 2026/12/09.
@@ -55,6 +56,8 @@ private slots:
     void dateBarSteps();
     void softLimit_data();
     void softLimit();
+    void lineConditionJoinRunsOnce_data();
+    void lineConditionJoinRunsOnce();
     void viewRequestDuringABuildRunsAfterIt();
     void slipRowFormats();
     void slipImages_data();
@@ -636,6 +639,65 @@ void tst_frmMainForm::softLimit()
     QCOMPARE(m_form->lvwList->rowCountShown(), rows);
     QCOMPARE(location(), (QStringList{"伝票", "全件", "", ""}));
     QCOMPARE(m_form->statusPanelText(2), rows ? QStringLiteral("合計金額:3,000円") : QStringLiteral("合計金額:0円"));
+    QCOMPARE(m_form->statusPanelText(3), QString::number(rows) + QStringLiteral("件"));
+}
+
+void tst_frmMainForm::lineConditionJoinRunsOnce_data()
+{
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("over the limit, yes") << 1 << int(ui::Answer::Yes) << true << 2;
+    QTest::newRow("over the limit, no") << 1 << int(ui::Answer::No) << true << 0;
+    QTest::newRow("within the limit") << 2 << int(ui::Answer::No) << false << 2;
+    QTest::newRow("no limit") << 0 << int(ui::Answer::No) << false << 2;
+}
+
+// A saved filter with a line condition is counted for the soft limit and
+// listed by one run of its join.
+void tst_frmMainForm::lineConditionJoinRunsOnce()
+{
+    for (int id = 1; id <= 3; ++id)
+        insertSlip(id, QStringLiteral("2026/10/01"), QStringLiteral("甲"), QString(), 1000);
+    const QString line = QStringLiteral("INSERT INTO 明細テーブル (伝票番号, 明細番号, 品名, 単価, 数量, 金額) "
+                                        "VALUES (%1, %2, '%3', 1, 1, 1)");
+    connection().exec(line.arg(1).arg(1).arg(QStringLiteral("六角ボルト")));
+    connection().exec(line.arg(1).arg(2).arg(QStringLiteral("ボルト M8")));
+    connection().exec(line.arg(2).arg(1).arg(QStringLiteral("ナット")));
+    connection().exec(line.arg(3).arg(1).arg(QStringLiteral("ボルト")));
+    QFETCH(int, limit);
+    connection().prepare(QStringLiteral("UPDATE 基本情報テーブル SET 数値型データ = ? WHERE 基本情報ID = "
+                                        "'DenpyoListCheckCount'"))
+        .bind(1, limit)
+        .exec();
+    open();
+    SearchFilterFile filter;
+    filter.addCondition(QStringLiteral("rt5D"), QStringLiteral("品名"), QStringLiteral("S33品名@ボルト"),
+                        QStringLiteral("ボルト"), QDateTime(QDate(2026, 12, 1), QTime(9, 0)));
+    filter.write(gstrDenpyoKensakuFilterFolder + QStringLiteral("ボルト.dkj"));
+    QFETCH(int, answer);
+    m_answer = ui::Answer(answer);
+    m_messages.clear();
+
+    int joins = 0;
+    const auto countJoins = [](unsigned, void *counter, void *, void *sql) -> int {
+        if (QString::fromUtf8(static_cast<const char *>(sql)).contains(QStringLiteral("JOIN 明細テーブル")))
+            ++*static_cast<int *>(counter);
+        return 0;
+    };
+    sqlite3_trace_v2(connection().handle(), SQLITE_TRACE_STMT, countJoins, &joins);
+    m_form->ShowDenpyoList(QStringLiteral("ボルト"), QStringLiteral("ボルト"), true);
+    sqlite3_trace_v2(connection().handle(), 0, nullptr, nullptr);
+
+    QCOMPARE(joins, 1);
+    QFETCH(bool, asked);
+    QCOMPARE(m_messages.size(), asked ? 1 : 0);
+    if (asked)
+        QVERIFY(m_messages.first().text.startsWith(QStringLiteral("伝票の件数が1件を超えています。")));
+    QFETCH(int, rows);
+    QCOMPARE(m_form->lvwList->rowCountShown(), rows);
+    QCOMPARE(column(0), rows ? (QStringList{"000000001", "000000003"}) : QStringList());
     QCOMPARE(m_form->statusPanelText(3), QString::number(rows) + QStringLiteral("件"));
 }
 

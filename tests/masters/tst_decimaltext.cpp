@@ -20,6 +20,10 @@ private slots:
         QTest::newRow("beyond the exponent switch") << 2.5e15 << "2500000000000000";
         QTest::newRow("large") << 1e20 << "100000000000000000000";
         QTest::newRow("power of ten") << 1000000.0 << "1000000";
+        QTest::newRow("sixteen digits rounded") << 123456789012345.6 << "123456789012346";
+        QTest::newRow("seventeen digits rounded") << 9007199254740993.0 << "9007199254740990";
+        QTest::newRow("tiny") << 1e-7 << "0.0000001";
+        QTest::newRow("negative tiny") << -0.000125 << "-0.000125";
     }
     void plainText()
     {

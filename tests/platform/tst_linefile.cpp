@@ -142,6 +142,55 @@ private slots:
         QCOMPARE(fs.entries(), QStringList{QStringLiteral("QUORVEX5SIZE.txt")});
     }
 
+    // A file made piece by piece replaces the old one only once whole: a
+    // producer that fails part-way, or a disk that fills part-way, leaves
+    // the old file and no temporary file, and the producer's own failure
+    // reaches the caller as it was.
+    void streamedFileReplacesOnlyWhenWhole_data()
+    {
+        QTest::addColumn<bool>("producerFails");
+        QTest::addColumn<bool>("diskFull");
+        QTest::newRow("written whole") << false << false;
+        QTest::newRow("producer fails part-way") << true << false;
+        QTest::newRow("disk full part-way") << false << true;
+    }
+    void streamedFileReplacesOnlyWhenWhole()
+    {
+        QFETCH(bool, producerFails);
+        QFETCH(bool, diskFull);
+        testsupport::FullFileSystem fs;
+        QVX_NEED_FULL_FS(fs);
+        const QString path = fs.filePath(QStringLiteral("list.csv"));
+        const QByteArray old("old\r\n");
+        text::writeBytes(path, old);
+        if (diskFull)
+            QVERIFY(fs.fill(64 * 1024));
+        struct ReadFailed {};
+        const QByteArray piece(48 * 1024, 'x');
+        int written = 0;
+        const auto produce = [&](const text::PieceWriter &write) {
+            for (int i = 0; i < 4; ++i) {
+                if (producerFails && i == 2)
+                    throw ReadFailed();
+                write(piece + QByteArray::number(i));
+                ++written;
+            }
+        };
+        if (producerFails) {
+            QVERIFY_THROWS_EXCEPTION(ReadFailed, text::writeStreamed(path, produce));
+        } else if (diskFull) {
+            QVERIFY_THROWS_EXCEPTION(text::TextFileError, text::writeStreamed(path, produce));
+            QVERIFY(written > 0);
+        } else {
+            text::writeStreamed(path, produce);
+            QCOMPARE(fs.contents(path), piece + "0" + piece + "1" + piece + "2" + piece + "3");
+            QCOMPARE(fs.entries(), QStringList{QStringLiteral("list.csv")});
+            return;
+        }
+        QCOMPARE(fs.contents(path), old);
+        QCOMPARE(fs.entries(), QStringList{QStringLiteral("list.csv")});
+    }
+
     // The new file takes the old one's permissions; a new file gets the
     // usual ones, not those of a private temporary file.
     void replacementKeepsPermissions()

@@ -209,7 +209,7 @@ void WriteFileCommand(frmMainForm &form)
     QString failure;
     qsizetype replaced = 0;
     try {
-        replaced = ListCsvFile::write(path, ListCsvFile::text(kind, selectedTexts(form)));
+        replaced = ListCsvFile::writeList(path, kind, selectedTexts(form));
     } catch (const text::TextFileError &error) {
         failure = error.message();
     } catch (const db::DbError &error) {

@@ -954,19 +954,24 @@ void frmMainForm::ShowDenpyoList(const QString &listName, const QString &conditi
         info.Load(QStringLiteral("DenpyoListCheckCount"));
         const qint32 limit = info.LongValue();
         const QString order = QStringLiteral("伝票テーブル.伝票番号");
-        // Without a limit the count decides nothing and is not read.
-        bool load = true;
-        if (limit > 0 && gDenpyos->CountCheck(where, meisaiWhere, order) > limit) {
+        const auto proceed = [&](qint32 count) {
+            if (count <= limit)
+                return true;
             wait.release();
             const ui::Answer answer =
                 ui::showMessage(QStringLiteral("伝票の件数が") + QString::number(limit)
                                     + QStringLiteral("件を超えています。処理を続行しますか？\n\n"
                                                      "(このチェック件数は基本設定で変更できます。)"),
                                 ui::Icon::Question, ui::Buttons::YesNo, ui::Answer::Yes, QStringLiteral("検索"), this);
-            load = answer == ui::Answer::Yes;
-        }
-        if (load) {
+            return answer == ui::Answer::Yes;
+        };
+        // Without a limit the count decides nothing and is not read.
+        bool load = true;
+        if (limit > 0)
+            load = gDenpyos->LoadAfterCount(where, meisaiWhere, order, proceed);
+        else
             gDenpyos->Load(where, meisaiWhere, order);
+        if (load) {
             for (const DenpyoDisplay &slip : *gDenpyos)
                 total += slip.SummeryWithShouhizei();
             model->setRows(std::make_shared<DenpyoListRows>(gDenpyos));

@@ -146,8 +146,13 @@ QByteArray toCp932(const QString &text, bool *ok)
 
 QByteArray toCp932Replacing(const QString &text, qsizetype *replaced)
 {
+    return utf8ToCp932Replacing(text.toUtf8(), replaced);
+}
+
+QByteArray utf8ToCp932Replacing(const QByteArray &utf8, qsizetype *replaced)
+{
     qsizetype count = 0;
-    QByteArray bytes = convert("CP932", "UTF-8", text.toUtf8(), QByteArray("?"), nullptr, 8, &count);
+    QByteArray bytes = convert("CP932", "UTF-8", utf8, QByteArray("?"), nullptr, 8, &count);
     if (replaced)
         *replaced = count;
     return bytes;

@@ -11,6 +11,9 @@ QString fromCp932(const QByteArray &bytes);
 QByteArray toCp932(const QString &text, bool *ok = nullptr);
 // As toCp932, and tells how many characters were written as "?".
 QByteArray toCp932Replacing(const QString &text, qsizetype *replaced);
+// As toCp932Replacing, for a text already in UTF-8; a byte sequence that is
+// no UTF-8 character is written as "?" and counted too.
+QByteArray utf8ToCp932Replacing(const QByteArray &utf8, qsizetype *replaced);
 // True when every character of the text has a CP932 form.
 bool fitsCp932(const QString &text);
 

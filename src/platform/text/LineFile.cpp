@@ -258,7 +258,9 @@ std::optional<QStringList> readLines(const QString &path)
     return lines;
 }
 
-void writeBytes(const QString &path, const QByteArray &bytes, WriteMode mode)
+namespace {
+
+void writePieces(const QString &path, WriteMode mode, const std::function<void(const PieceWriter &write)> &produce)
 {
     const QString target = replacedFile(path);
     if (mode == WriteMode::Single)
@@ -277,8 +279,31 @@ void writeBytes(const QString &path, const QByteArray &bytes, WriteMode mode)
     };
     if (const int error = injected(FileStep::Write, target))
         fail(error);
-    if (!writeAll(fd, bytes))
-        fail(errno);
+    // After a failed piece the file is gone: a producer that goes on
+    // regardless writes nothing more and replaces nothing.
+    int pieceError = 0;
+    try {
+        produce([&](const QByteArray &piece) {
+            if (pieceError)
+                throw TextFileError(cannotWrite(path, systemMessage(pieceError)));
+            if (!writeAll(fd, piece)) {
+                pieceError = errno;
+                fail(pieceError);
+            }
+        });
+    } catch (...) {
+        // Any other failure goes on as it is, once fail has removed the
+        // temporary file.
+        if (!pieceError) {
+            try {
+                fail(0);
+            } catch (const TextFileError &) {
+            }
+        }
+        throw;
+    }
+    if (pieceError)
+        throw TextFileError(cannotWrite(path, systemMessage(pieceError)));
     // A delayed write error (space that the file system only finds short
     // when the data leaves the cache) shows here or at close.
     if (const int error = injected(FileStep::SyncFile, target))
@@ -298,6 +323,18 @@ void writeBytes(const QString &path, const QByteArray &bytes, WriteMode mode)
         return;
     if (const int error = folderSyncError(QFileInfo(target).absolutePath()))
         throw TextFileError(cannotWrite(path, systemMessage(error)));
+}
+
+} // namespace
+
+void writeBytes(const QString &path, const QByteArray &bytes, WriteMode mode)
+{
+    writePieces(path, mode, [&bytes](const PieceWriter &write) { write(bytes); });
+}
+
+void writeStreamed(const QString &path, const std::function<void(const PieceWriter &write)> &produce)
+{
+    writePieces(path, WriteMode::Single, produce);
 }
 
 void syncFolder(const QString &folder)

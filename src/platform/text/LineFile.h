@@ -59,6 +59,14 @@ enum class WriteMode {
 // a crash, and TextFileError says so too. A symbolic link keeps pointing at
 // the replaced file; an old file's permissions carry over to the new one.
 void writeBytes(const QString &path, const QByteArray &bytes, WriteMode mode = WriteMode::Single);
+// writeBytes for a file made piece by piece, never held whole in memory:
+// `produce` hands the file's bytes, in order, to the writer it is given.
+// The old file is replaced only once produce has returned and every piece
+// is on the disk. A failed write throws TextFileError out of the writer;
+// that or any exception of produce's own leaves the old file whole, removes
+// the temporary file and reaches the caller unchanged.
+using PieceWriter = std::function<void(const QByteArray &piece)>;
+void writeStreamed(const QString &path, const std::function<void(const PieceWriter &write)> &produce);
 // Makes renames and deletions inside a folder durable; for callers that
 // move finished files into place. Throws TextFileError when the sync fails;
 // a file system that cannot sync a folder at all is no failure.
