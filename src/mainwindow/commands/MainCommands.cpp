@@ -231,15 +231,24 @@ void MainCommands::SelectAllItems()
         return;
     MainListView *list = m_form->lvwList;
     const MainListModel *model = list->listModel();
+    // One range for each run of items: a selection of a range per row makes
+    // every later look at it (painting, reading the selected rows) take time
+    // in proportion to the rows, for every row.
     QItemSelection selection;
     const int columns = model->columnCount();
-    for (int row = 0; row < model->rowCount(); ++row) {
-        const QString text = model->text(row);
+    const int rows = model->rowCount();
+    int first = -1;
+    for (int row = 0; row <= rows; ++row) {
+        const QString text = row < rows ? model->text(row) : QString();
         // The rows that add an item are not items.
-        if (text == QStringLiteral(" フィルターの追加") || text == QStringLiteral(" フォームの追加")
-            || text == QStringLiteral("月締め請求書の作成"))
-            continue;
-        selection.select(model->index(row, 0), model->index(row, columns - 1));
+        const bool item = row < rows && text != QStringLiteral(" フィルターの追加")
+                          && text != QStringLiteral(" フォームの追加") && text != QStringLiteral("月締め請求書の作成");
+        if (item && first < 0)
+            first = row;
+        if (!item && first >= 0) {
+            selection.select(model->index(first, 0), model->index(row - 1, columns - 1));
+            first = -1;
+        }
     }
     list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     list->setFocus();

@@ -2,7 +2,10 @@
 
 #include "mainwindow/views/MainListModel.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -41,10 +44,22 @@ int MainListView::rowCountShown() const
 
 QList<int> MainListView::selectedRowNumbers() const
 {
+    // Read from the selection's ranges: asking the selection model for its
+    // rows checks every row against every range, which takes minutes once
+    // a long list is selected row by row.
     QList<int> rows;
-    for (const QModelIndex &index : selectionModel()->selectedRows())
-        rows.append(index.row());
+    const int lastColumn = model() ? model()->columnCount() - 1 : -1;
+    for (const QItemSelectionRange &range : selectionModel()->selection()) {
+        if (range.parent().isValid())
+            continue;
+        const bool wholeRows = range.left() <= 0 && range.right() >= lastColumn;
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            if (wholeRows || selectionModel()->isRowSelected(row, QModelIndex()))
+                rows.append(row);
+        }
+    }
     std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
 
