@@ -55,26 +55,12 @@ bool keptByRemoveCrLf(QByteArrayView text)
 
 } // namespace
 
+// One snapshot for all the reads, and one shared lock rather than one per
+// statement.
 DenpyoExportReader::DenpyoExportReader()
-    : m_slip(connection().prepare(kSelectSlip)), m_lines(connection().prepare(kSelectLines))
+    : m_slip(connection().prepare(kSelectSlip)), m_lines(connection().prepare(kSelectLines)),
+      m_snapshot(connection())
 {
-    // One snapshot for all the reads, and one shared lock rather than one
-    // per statement; deferred, so nothing waits on it before the first read.
-    if (!connection().inTransaction()) {
-        connection().exec(QStringLiteral("BEGIN DEFERRED"));
-        m_ownTransaction = true;
-    }
-}
-
-DenpyoExportReader::~DenpyoExportReader()
-{
-    if (!m_ownTransaction)
-        return;
-    try {
-        // Nothing was written: ending the read.
-        connection().rollback();
-    } catch (...) {
-    }
 }
 
 bool DenpyoExportReader::seek(qint32 denpyoID)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/db/ReadTransaction.h"
 #include "platform/db/Statement.h"
 
 #include <QByteArray>
@@ -19,7 +20,6 @@
 class DenpyoExportReader {
 public:
     DenpyoExportReader();
-    ~DenpyoExportReader();
     DenpyoExportReader(const DenpyoExportReader &) = delete;
     DenpyoExportReader &operator=(const DenpyoExportReader &) = delete;
 
@@ -75,7 +75,8 @@ private:
 
     db::Statement m_slip;
     db::Statement m_lines;
-    bool m_ownTransaction = false;
+    // After the statements, so that the read ends before they go.
+    db::ReadTransaction m_snapshot;
     // A line text that its reading rule changed.
     mutable QByteArray m_changed[8];
 };
