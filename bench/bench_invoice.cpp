@@ -265,17 +265,7 @@ void BM_Mark_raw(benchmark::State &state)
 
 // --- the window --------------------------------------------------------
 
-// Counts the paints a widget receives.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
+using benchsupport::PaintCounter;
 
 // Shows the window and waits until its list has been painted.
 bool showAndPaint(QWidget *window, QWidget *list)

@@ -418,17 +418,7 @@ void BM_CsvExport_PeakMemory(benchmark::State &state)
 
 // --- a saved filter with a line condition ---------------------------------------
 
-// Counts the paints a widget receives.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
+using benchsupport::PaintCounter;
 
 // The program's list of the saved filter on the shown main window, from the
 // command to the list painted: the filter compiled, the soft limit's count

@@ -86,17 +86,7 @@ BenchProgramFolder &inProcessFolder()
 
 const QString kOrder = QStringLiteral("伝票テーブル.伝票番号");
 
-// Counts the paints a widget receives.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
+using benchsupport::PaintCounter;
 
 // The statement the slip list runs for 全件, prepared once per load, its 18
 // listed columns read into QString, numbers, flags and local date-times,

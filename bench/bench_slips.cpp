@@ -82,17 +82,7 @@ void storeSlip(qint32 id)
         throw std::runtime_error("the slip was not stored");
 }
 
-// Counts the paints a widget receives.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
+using benchsupport::PaintCounter;
 
 // A 99-line slip open in the editor; each iteration types a new quantity
 // into one cell and commits it, and waits until the grid has repainted:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QEvent>
+#include <QObject>
 #include <QString>
 #include <vector>
 
@@ -23,5 +25,18 @@ QString scratchCopy(const QString &path);
 
 // The peak resident memory of this process so far, in bytes (VmHWM).
 qint64 peakResidentBytes();
+
+// Counts the paints a widget receives: a benchmark that waits for what the
+// user sees installs it on the widget and waits for a paint.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
 
 } // namespace benchsupport
