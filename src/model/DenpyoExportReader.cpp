@@ -7,6 +7,8 @@
 
 namespace {
 
+using recordfields::digits;
+
 // Columns in the order of the statements below.
 enum SlipColumn {
     cDenpyoID, cNouki, cCustomerID, cPostNumber, cAddress1, cAddress2, cName, cBumon, cTelephone,
@@ -23,17 +25,6 @@ const QString kSelectSlip = QStringLiteral(
 const QString kSelectLines = QStringLiteral(
     "SELECT 商品ID, 品番, 品名, 単価, 数量, 単位, 金額, 備考 FROM 明細テーブル WHERE (伝票番号 = ?) "
     "ORDER BY 明細番号");
-
-int digits(const char *p, int n)
-{
-    int v = 0;
-    for (int i = 0; i < n; ++i) {
-        if (p[i] < '0' || p[i] > '9')
-            return -1;
-        v = v * 10 + (p[i] - '0');
-    }
-    return v;
-}
 
 bool isBlankAt(QByteArrayView text, qsizetype at)
 {

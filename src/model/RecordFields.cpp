@@ -128,4 +128,15 @@ QDateTime parseStoredDate(const QString &text)
     return parseDateTime(text);
 }
 
+int digits(const char *p, int n)
+{
+    int v = 0;
+    for (int i = 0; i < n; ++i) {
+        if (p[i] < '0' || p[i] > '9')
+            return -1;
+        v = v * 10 + (p[i] - '0');
+    }
+    return v;
+}
+
 } // namespace recordfields

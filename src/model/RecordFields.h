@@ -38,5 +38,8 @@ QDateTime date(const db::Statement &st, int column);
 
 // The text as a date; an invalid QDateTime when it is none.
 QDateTime parseStoredDate(const QString &text);
+// The number that the n ASCII digits at p spell, or -1 when one is not a
+// digit: for reading stored dates straight from the engine's bytes.
+int digits(const char *p, int n);
 
 } // namespace recordfields

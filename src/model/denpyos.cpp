@@ -10,6 +10,8 @@
 
 namespace {
 
+using recordfields::digits;
+
 // The list statement up to, not including, its ORDER BY.
 QString selectPart(const QString &columns, const QString &strSQLWHERE, const QString &strSQLMEISAIWHERE)
 {
@@ -51,17 +53,6 @@ public:
 private:
     BytesMap<QString> m_texts;
 };
-
-int digits(const char *p, int n)
-{
-    int v = 0;
-    for (int i = 0; i < n; ++i) {
-        if (p[i] < '0' || p[i] > '9')
-            return -1;
-        v = v * 10 + (p[i] - '0');
-    }
-    return v;
-}
 
 // The dates of one load as recordfields::date reads them. The two forms this
 // program writes are parsed from the engine's bytes; each day is built as a
