@@ -6,6 +6,7 @@
 // due in May 2024 are given to one customer; the shared file stays as
 // generated.
 #include "bench_support.h"
+#include "raw_slips.h"
 #include "gen_benchdb.h"
 
 #include "TestSupport.h"
@@ -13,7 +14,6 @@
 #include "core/Globals.h"
 #include "core/Routines.h"
 #include "model/Denpyo.h"
-#include "platform/db/TextFunctions.h"
 #include "platform/report/PageFile.h"
 #include "platform/report/PreviewDialog.h"
 #include "platform/ui/MessageBox.h"
@@ -39,6 +39,8 @@
 #include <unistd.h>
 
 namespace {
+
+using rawslips::prepare;
 
 const QString kCustomer = QStringLiteral("C00001");
 const QString kForm = QStringLiteral("請求書");
@@ -111,23 +113,9 @@ sqlite3 *openRaw()
 {
     static sqlite3 *db = nullptr;
     if (!db) {
-        const QByteArray path = invoice().folder.databasePath().toUtf8();
-        sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-        sqlite3_extended_result_codes(db, 1);
-        sqlite3_busy_timeout(db, 2000);
-        db::registerTextFunctions(db);
-        sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+        db = rawslips::openForWriting(invoice().folder.databasePath());
     }
     return db;
-}
-
-sqlite3_stmt *prepare(sqlite3 *db, const QString &sql)
-{
-    sqlite3_stmt *st = nullptr;
-    const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &st, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
-    return st;
 }
 
 void bindText(sqlite3_stmt *st, int i, const QString &value)

@@ -10,7 +10,6 @@
 #include "core/Globals.h"
 #include "model/Denpyo.h"
 #include "model/denpyos.h"
-#include "platform/db/TextFunctions.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -18,6 +17,9 @@
 #include <vector>
 
 namespace {
+
+using rawslips::prepare;
+using rawslips::run;
 
 // 10,000 slips, sorted on another column than the key, as the main list does.
 const QString kWhere = QStringLiteral("伝票テーブル.伝票番号 BETWEEN 90001 AND 100000");
@@ -42,31 +44,9 @@ sqlite3 *openRaw()
 {
     static sqlite3 *db = nullptr;
     if (!db) {
-        const QByteArray path = databaseCopy().toUtf8();
-        sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-        sqlite3_extended_result_codes(db, 1);
-        sqlite3_busy_timeout(db, 2000);
-        db::registerTextFunctions(db);
-        sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+        db = rawslips::openForWriting(databaseCopy());
     }
     return db;
-}
-
-sqlite3_stmt *prepare(sqlite3 *db, const QString &sql)
-{
-    sqlite3_stmt *st = nullptr;
-    const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &st, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
-    return st;
-}
-
-void run(sqlite3 *db, sqlite3_stmt *st)
-{
-    while (sqlite3_step(st) == SQLITE_ROW) {
-    }
-    if (sqlite3_reset(st) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
 }
 
 // --- listing -------------------------------------------------------------

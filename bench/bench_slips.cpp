@@ -6,6 +6,7 @@
 // and the same settings file written directly on the engine's and the
 // system's calls.
 #include "bench_support.h"
+#include "raw_slips.h"
 
 #include "TestSupport.h"
 
@@ -32,6 +33,9 @@
 #include <unistd.h>
 
 namespace {
+
+using rawslips::prepare;
+using rawslips::run;
 
 constexpr int kLines = 99;
 
@@ -203,23 +207,6 @@ Registered registeredByProgram()
     return r;
 }
 
-sqlite3_stmt *prepare(sqlite3 *db, const QString &sql)
-{
-    sqlite3_stmt *st = nullptr;
-    const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &st, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
-    return st;
-}
-
-void run(sqlite3 *db, sqlite3_stmt *st)
-{
-    while (sqlite3_step(st) == SQLITE_ROW) {
-    }
-    if (sqlite3_reset(st) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
-}
-
 void bindText(sqlite3_stmt *st, int i, const QString &value)
 {
     if (value.isEmpty()) {
@@ -270,13 +257,7 @@ void BM_EditorRegister_raw(benchmark::State &state)
     const Denpyo &slip = registered.slip;
     testsupport::ProgramFolder folder;
     const QByteArray folderPath = QFile::encodeName(folder.path());
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(folder.databasePath()).constData(), &db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
-        throw std::runtime_error("cannot open the database");
-    sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, 2000);
-    sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+    sqlite3 *db = rawslips::openForWriting(folder.databasePath());
 
     const QString existsSql = QStringLiteral("SELECT 1 FROM 伝票テーブル WHERE (伝票番号 = ?)");
     const QString insertSql = QStringLiteral(

@@ -1,6 +1,7 @@
 #include "raw_slips.h"
 
 #include "core/DateValue.h"
+#include "platform/db/TextFunctions.h"
 
 #include <sqlite3.h>
 #include <stdexcept>
@@ -131,6 +132,35 @@ sqlite3 *openReadOnly(const QString &path)
     if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
         throw std::runtime_error("cannot open the benchmark database");
     return db;
+}
+
+sqlite3 *openForWriting(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
+        throw std::runtime_error("cannot open the database");
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 2000);
+    db::registerTextFunctions(db);
+    sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+    return db;
+}
+
+sqlite3_stmt *prepare(sqlite3 *db, const QString &sql)
+{
+    sqlite3_stmt *st = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &st, nullptr) != SQLITE_OK)
+        throw std::runtime_error(sqlite3_errmsg(db));
+    return st;
+}
+
+void run(sqlite3 *db, sqlite3_stmt *st)
+{
+    while (sqlite3_step(st) == SQLITE_ROW) {
+    }
+    if (sqlite3_reset(st) != SQLITE_OK)
+        throw std::runtime_error(sqlite3_errmsg(db));
 }
 
 } // namespace rawslips

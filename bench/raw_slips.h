@@ -6,6 +6,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // The slip list's work written directly on the engine's calls: the program's
 // list statement, prepared once per load, stepped through, and the 18
@@ -37,5 +38,12 @@ void load(sqlite3 *db, const QByteArray &sql, std::vector<Row> &rows);
 // A read-only handle on the database file without the per-call lock, as
 // the program opens its own.
 sqlite3 *openReadOnly(const QString &path);
+// A handle for writing, set up as the program sets up its own: extended
+// result codes, a 2 s busy timeout, its text functions, full syncs.
+sqlite3 *openForWriting(const QString &path);
+// The statement prepared; throws with the engine's message.
+sqlite3_stmt *prepare(sqlite3 *db, const QString &sql);
+// Steps the statement to its end and resets it; throws on an error.
+void run(sqlite3 *db, sqlite3_stmt *st);
 
 } // namespace rawslips
