@@ -261,9 +261,7 @@ bool showAndPaint(QWidget *window, QWidget *list)
     PaintCounter painted;
     list->installEventFilter(&painted);
     window->show();
-    QDeadlineTimer deadline(5000);
-    while (painted.paints == 0 && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    painted.waitForPaint();
     list->removeEventFilter(&painted);
     return painted.paints > 0;
 }

@@ -432,9 +432,7 @@ void BM_SavedFilter_LineCondition(benchmark::State &state)
     for (auto _ : state) {
         painted.paints = 0;
         form.ShowDenpyoList(kFilter, kFilter, true);
-        QDeadlineTimer deadline(5000);
-        while (painted.paints == 0 && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        painted.waitForPaint();
         rows = form.lvwList->rowCountShown();
         if (painted.paints == 0)
             state.SkipWithError("list not painted");

@@ -158,9 +158,7 @@ int timeSlipList(benchmark::State &state, const QString &caption, const QString 
         painted.paints = 0;
         form.ShowDenpyoList(caption, joken, true);
         // The window repaints on its next update request, as on screen.
-        QDeadlineTimer deadline(5000);
-        while (painted.paints == 0 && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        painted.waitForPaint();
         rows = form.lvwList->rowCountShown();
         if (painted.paints == 0)
             state.SkipWithError("list not painted");

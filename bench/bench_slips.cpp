@@ -115,9 +115,7 @@ void BM_EditorCellEdit(benchmark::State &state)
             editor->setText(QString::number(1 + i % 17));
         grid->commitEdit();
         // The window repaints on its next update request, as on screen.
-        QDeadlineTimer deadline(5000);
-        while (painted.paints == 0 && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        painted.waitForPaint();
         if (painted.paints == 0)
             state.SkipWithError("the grid was not repainted");
         ++i;

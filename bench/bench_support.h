@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEvent>
 #include <QObject>
 #include <QString>
@@ -36,6 +38,13 @@ public:
         if (event->type() == QEvent::Paint)
             ++paints;
         return false;
+    }
+    // Runs events until a paint has come or five seconds have passed.
+    void waitForPaint()
+    {
+        QDeadlineTimer deadline(5000);
+        while (paints == 0 && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     }
 };
 
