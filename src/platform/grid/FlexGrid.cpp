@@ -1,6 +1,6 @@
 #include "platform/grid/FlexGrid.h"
 
-#include "platform/text/Cp932.h"
+#include "platform/ui/EntryRule.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
-#include <QValidator>
 #include <cmath>
 
 namespace grid {
@@ -159,35 +158,6 @@ private:
     int m_cols = 1;
 };
 
-// A cell holds one line of text as a CP932 file gives it back. Whatever
-// comes into the editor (keys, a paste, a drop, the input method) is put in
-// that form at once and loses its control characters (line breaks, tabs,
-// NUL), so the editor shows what the cell keeps and a column's limit counts
-// only that.
-class CellInputRule : public QValidator {
-public:
-    using QValidator::QValidator;
-
-    State validate(QString &input, int &pos) const override
-    {
-        QString kept;
-        kept.reserve(input.size());
-        int keptPos = pos;
-        for (qsizetype i = 0; i < input.size(); ++i) {
-            const QChar c = input.at(i);
-            if (c.category() == QChar::Other_Control) {
-                if (i < pos)
-                    --keptPos;
-                continue;
-            }
-            kept += text::toCp932Form(c);
-        }
-        input = kept;
-        pos = keptPos;
-        return Acceptable;
-    }
-};
-
 // Plain one-line editors without a frame, their text selected on opening.
 class GridDelegate : public QStyledItemDelegate {
 public:
@@ -197,7 +167,8 @@ public:
     {
         auto *editor = new QLineEdit(parent);
         editor->setFrame(false);
-        editor->setValidator(new CellInputRule(editor));
+        // A cell holds one line of text, as a field keeps it.
+        editor->setValidator(new ui::EntryRule(editor));
         editor->setAlignment(m_grid->m_model->alignment(index) & Qt::AlignHorizontal_Mask);
         m_grid->editorCreated(editor, index);
         return editor;

@@ -1,7 +1,7 @@
 #include "platform/report/PropertyPanel.h"
 
 #include "platform/report/LayoutDesigner.h"
-#include "platform/text/TypedText.h"
+#include "platform/ui/EntryRule.h"
 #include "platform/ui/MessageBox.h"
 
 #include <QCheckBox>
@@ -48,28 +48,11 @@ QString kindName(ControlKind kind)
 
 const qint64 kPictureLimit = 16 * 1024 * 1024;
 
-// The entry rule of every text field, applied to what is typed, pasted or
-// dropped into a box: the box never shows a character the layout file
-// would not keep.
-class EnterableText : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &pos) const override
-    {
-        const QString kept = text::enterableText(input);
-        if (kept != input) {
-            pos = int(text::enterableText(input.left(pos)).size());
-            input = kept;
-        }
-        return Acceptable;
-    }
-};
-
 QLineEdit *entryBox(QWidget *parent, const char *name)
 {
     auto *e = new QLineEdit(parent);
     e->setObjectName(QLatin1String(name));
-    e->setValidator(new EnterableText(e));
+    e->setValidator(new ui::EntryRule(e));
     return e;
 }
 
