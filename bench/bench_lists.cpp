@@ -318,18 +318,6 @@ void BM_CsvExport_AllSlips_Raw(benchmark::State &state)
 
 // --- peak memory of the export -------------------------------------------------
 
-qint64 statusValue(const char *key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(qsizetype(std::strlen(key))).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return 0;
-}
-
 // In the child: 全件 listed and selected; the resident memory then, and the
 // peak during the export (the kernel's peak mark is reset just before it).
 int memoryChild(const QString &folderPath)
@@ -347,13 +335,13 @@ int memoryChild(const QString &folderPath)
     QCoreApplication::processEvents();
     const QStringList texts = allSlipTexts(form);
     const QString path = folderPath + QStringLiteral("/export.csv");
-    const qint64 before = statusValue("VmRSS:");
+    const qint64 before = benchsupport::statusBytes("VmRSS:");
     QFile clear(QStringLiteral("/proc/self/clear_refs"));
     if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1)
         return 1;
     clear.close();
     ListCsvFile::writeList(path, QStringLiteral("伝票"), texts);
-    const qint64 peak = statusValue("VmHWM:");
+    const qint64 peak = benchsupport::statusBytes("VmHWM:");
     const QByteArray line = "before " + QByteArray::number(before) + " peak " + QByteArray::number(peak) + " bytes "
                             + QByteArray::number(QFileInfo(path).size()) + "\n";
     fwrite(line.constData(), 1, size_t(line.size()), stdout);

@@ -115,16 +115,21 @@ QString scratchCopy(const QString &path)
     return copy;
 }
 
-qint64 peakResidentBytes()
+qint64 statusBytes(const char *key)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
     for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+        if (line.startsWith(key))
+            return line.mid(qsizetype(std::strlen(key))).trimmed().split(' ').value(0).toLongLong() * 1024;
     }
     return 0;
+}
+
+qint64 peakResidentBytes()
+{
+    return statusBytes("VmHWM:");
 }
 
 } // namespace benchsupport

@@ -27,6 +27,9 @@ QString scratchCopy(const QString &path);
 
 // The peak resident memory of this process so far, in bytes (VmHWM).
 qint64 peakResidentBytes();
+// A memory figure of this process from /proc/self/status ("VmRSS:",
+// "VmHWM:", ...), in bytes; 0 when it cannot be read.
+qint64 statusBytes(const char *key);
 
 // Counts the paints a widget receives: a benchmark that waits for what the
 // user sees installs it on the widget and waits for a paint.
