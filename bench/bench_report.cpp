@@ -11,7 +11,8 @@
 //   painted in the preview window (on the X display of DISPLAY when there is
 //   one, run under xvfb-run -a; else off screen). cpu_s: the processor
 //   time the process took until then, which a busy machine does not stretch.
-// - Preview: the same in a warm process, until the preview is filled.
+// - Preview: the same in a warm process, until the preview window holds its
+//   first page (the rest render while it shows).
 // - Pdf: the whole list written as a PDF file, as the preview's PDF button
 //   writes it.
 #include "bench_support.h"
@@ -373,9 +374,9 @@ void BM_ListPrint_Preview(benchmark::State &state)
 {
     for (auto _ : state) {
         int pages = 0;
-        printOurs(gShared->keys, [&](report::PreviewDialog &d) { pages = d.viewer()->pageCount(); });
-        if (pages != kPages)
-            state.SkipWithError("not 1,000 pages");
+        printOurs(gShared->keys, [&](report::PreviewDialog &d) { pages = d.viewer()->shownPageCount(); });
+        if (pages < 1)
+            state.SkipWithError("no page in the preview");
     }
 }
 

@@ -217,11 +217,18 @@ void ActiveReport1::fetchData(bool &eof)
 
 void ActiveReport1::ShowPreview(QWidget *parent)
 {
-    run();
+    // The window opens on the first page; the rest render while it shows.
+    start();
+    runFor(QDeadlineTimer(0));
     report::PreviewDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("ActiveReport1"));
     LoadWindowPosition(&dialog);
-    dialog.setPages(pages());
+    dialog.setPages(pages().mid(0, finishedPageCount()), [this](QVector<report::Page> &shown, QDeadlineTimer deadline) {
+        const bool done = runFor(deadline);
+        for (int i = int(shown.size()); i < finishedPageCount(); ++i)
+            shown.append(pages()[i]);
+        return done;
+    });
     // Names the print job and the offered PDF file after the print form.
     dialog.viewer()->setTitle(QFileInfo(layoutPath()).completeBaseName());
     dialog.execPreview();
@@ -232,5 +239,8 @@ void ActiveReport1::Terminate()
 {
     if (SavePath.isEmpty())
         return;
+    // The preview may have closed before the last page.
+    while (!runFor(QDeadlineTimer(QDeadlineTimer::Forever))) {
+    }
     report::writePageFiles(SavePath, pages());
 }

@@ -30,8 +30,8 @@ public:
     // Runs the report and shows it in the modal preview window, whose place
     // is remembered as "ActiveReport1".
     void ShowPreview(QWidget *parent = nullptr);
-    // After the preview: writes the rendered pages as page files when
-    // SavePath is not empty. Throws report::PageFileError or
+    // After the preview: renders the pages the preview had not come to and
+    // writes them all as page files when SavePath is not empty. Throws report::PageFileError or
     // text::TextFileError.
     void Terminate();
 

@@ -31,6 +31,15 @@ class tst_clsReportPrint : public QObject {
         f.write("old");
     }
 
+    void recordPreviews()
+    {
+        report::setPreviewDriver([this](report::PreviewDialog &d) {
+            m_previews << d.viewer()->pages();
+            m_previewNames << d.objectName() + QLatin1Char(':') + d.viewer()->title();
+            return int(QDialog::Accepted);
+        });
+    }
+
 private slots:
     void initTestCase()
     {
@@ -41,11 +50,7 @@ private slots:
             m_messages << r;
             return ui::Answer::Ok;
         });
-        report::setPreviewDriver([this](report::PreviewDialog &d) {
-            m_previews << d.viewer()->pages();
-            m_previewNames << d.objectName() + QLatin1Char(':') + d.viewer()->title();
-            return int(QDialog::Accepted);
-        });
+        recordPreviews();
     }
 
     void init()
@@ -122,6 +127,42 @@ private slots:
         preview.loadPageFiles(report::pageFilePaths(base));
         QCOMPARE(preview.ARViewer21->pages(), m_previews[0]);
         QCOMPARE(preview.windowTitle(), QStringLiteral("印刷プレビュー"));
+    }
+
+    // The preview opens on the first page while the rest still render; a
+    // preview closed there still leaves every page in the page files.
+    void previewClosedAtItsFirstPageSavesEveryPage()
+    {
+        QTemporaryDir archive;
+        const QString base = archive.filePath(QStringLiteral("C1_20240331.cnv"));
+        const auto collect = [] {
+            clsReportPrint collector;
+            collector.SetPageData(QStringLiteral("顧客名"), QStringLiteral("A社"));
+            for (int r = 0; r < 7; ++r) {
+                collector.AddDetailData();
+                collector.SetDetailData(QStringLiteral("品名"), QStringLiteral("品%1").arg(r + 1));
+            }
+            return collector;
+        };
+        int shownAtOpen = -1;
+        report::setPreviewDriver([&shownAtOpen](report::PreviewDialog &d) {
+            shownAtOpen = d.viewer()->shownPageCount();
+            return int(QDialog::Rejected);
+        });
+        clsReportPrint collector = collect();
+        const bool saved = collector.ReportPrintView(m_layout, base);
+        recordPreviews();
+        QVERIFY(saved);
+        QCOMPARE(shownAtOpen, 1);
+        const QStringList paths = report::pageFilePaths(base);
+        QCOMPARE(paths.size(), 4);
+        QVector<report::Page> files;
+        for (const QString &path : paths)
+            files << report::loadPage(path);
+        clsReportPrint again = collect();
+        QVERIFY(again.ReportPrintView(m_layout, QString()));
+        QCOMPARE(files, m_previews.value(0));
+        QCOMPARE(files.last().texts(), (QStringList{"A社", "品7", "4"}));
     }
 
     void noSavePathWritesNothing()

@@ -97,6 +97,41 @@ private slots:
             QCOMPARE(r.pages().last().texts().first(), QStringLiteral("見出し"));
             QCOMPARE(r.pages().last().texts().last(), QStringLiteral("脚注"));
         }
+
+        // The same run in steps: every step finishes at least one page, a
+        // finished page never changes, and the end is the same report.
+        CountingReport stepped;
+        stepped.setLayout(layoutWith(newPage, height, headerFooter));
+        stepped.records = records;
+        stepped.start();
+        QVector<Page> finished;
+        for (bool done = false; !done;) {
+            const int before = stepped.finishedPageCount();
+            done = stepped.runFor(QDeadlineTimer(0));
+            QVERIFY(done || stepped.finishedPageCount() > before);
+            QCOMPARE(stepped.pages().mid(0, finished.size()), finished);
+            finished = stepped.pages().mid(0, stepped.finishedPageCount());
+        }
+        QVERIFY(stepped.finished());
+        QCOMPARE(stepped.finishedPageCount(), pages);
+        QCOMPARE(stepped.pages(), r.pages());
+        QCOMPARE(stepped.initialized, 1);
+        QCOMPARE(stepped.pageStarts, pages);
+    }
+
+    // A new layout ends a run in steps: it no longer renders into the old
+    // layout's sections.
+    void newLayoutEndsARun()
+    {
+        CountingReport r;
+        r.setLayout(layoutWith(NewPageBefore, 1000, true));
+        r.records = 5;
+        r.start();
+        QVERIFY(!r.runFor(QDeadlineTimer(0)));
+        r.setLayout(layoutWith(NewPageNone, 1000, false));
+        QVERIFY(r.finished());
+        QVERIFY(r.runFor(QDeadlineTimer(0)));
+        QCOMPARE(r.fetched, 2);
     }
 
     void controlsLandAtTheirPlaceOnThePage()

@@ -46,9 +46,9 @@ PreviewDialog::PreviewDialog(QWidget *parent, ViewerPlacement placement) : QDial
     resize(defaultPreviewSize(this));
 }
 
-void PreviewDialog::setPages(const QVector<Page> &pages)
+void PreviewDialog::setPages(const QVector<Page> &pages, PageFeed more)
 {
-    m_viewer->setPages(pages);
+    m_viewer->setPages(pages, std::move(more));
 }
 
 int PreviewDialog::execPreview()

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "platform/report/Page.h"
+#include "platform/report/PreviewWidget.h"
 
 #include <QDialog>
 #include <functional>
 
 namespace report {
-
-class PreviewWidget;
 
 // A modal window around a PreviewWidget.
 class PreviewDialog : public QDialog {
@@ -15,7 +14,7 @@ class PreviewDialog : public QDialog {
 public:
     explicit PreviewDialog(QWidget *parent = nullptr);
     PreviewWidget *viewer() const { return m_viewer; }
-    void setPages(const QVector<Page> &pages);
+    void setPages(const QVector<Page> &pages, PageFeed more = {});
 
     // Shows the dialog modally, or hands it to the driver that tests set.
     int execPreview();

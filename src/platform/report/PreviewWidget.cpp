@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -50,6 +52,10 @@ QToolButton *toolButton(const QString &text, const QString &tip, QWidget *parent
 }
 
 const int kMargin = 12; // pixels of grey around the page
+
+// How long one step of rendering further pages may keep the window from
+// answering.
+const int kFeedStepMs = 15;
 
 } // namespace
 
@@ -107,6 +113,9 @@ PreviewWidget::PreviewWidget(QWidget *parent) : QWidget(parent)
             [this](int i) { setZoom(m_zoomBox->itemData(i).toDouble()); });
     connect(m_print, &QToolButton::clicked, this, &PreviewWidget::print);
     connect(m_pdf, &QToolButton::clicked, this, &PreviewWidget::saveAsPdf);
+    m_feedTimer = new QTimer(this);
+    m_feedTimer->setInterval(0);
+    connect(m_feedTimer, &QTimer::timeout, this, &PreviewWidget::feedStep);
     setFocusPolicy(Qt::StrongFocus);
     updateView();
 }
@@ -118,18 +127,66 @@ QToolButton *PreviewWidget::addCloseButton()
     return close;
 }
 
-void PreviewWidget::setPages(const QVector<Page> &pages)
+void PreviewWidget::setPages(const QVector<Page> &pages, PageFeed more)
 {
     m_pages = pages;
+    m_feed = std::move(more);
     m_current = m_pages.isEmpty() ? -1 : 0;
+    if (m_feed)
+        m_feedTimer->start();
+    else
+        m_feedTimer->stop();
     updateView();
+}
+
+const QVector<Page> &PreviewWidget::pages()
+{
+    feedUpTo(-1);
+    return m_pages;
+}
+
+int PreviewWidget::pageCount()
+{
+    return int(pages().size());
+}
+
+void PreviewWidget::feed(QDeadlineTimer deadline)
+{
+    if (m_feed(m_pages, deadline)) {
+        m_feed = {};
+        m_feedTimer->stop();
+    }
+    // The pages may have moved in memory.
+    if (m_current < 0 && !m_pages.isEmpty()) {
+        m_current = 0;
+        updateView();
+    } else {
+        updateNavigation();
+    }
+}
+
+void PreviewWidget::feedStep()
+{
+    if (m_feed)
+        feed(QDeadlineTimer(kFeedStepMs));
+}
+
+void PreviewWidget::feedUpTo(int index)
+{
+    if (!m_feed || (index >= 0 && index < m_pages.size()))
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    while (m_feed && (index < 0 || index >= m_pages.size()))
+        feed(QDeadlineTimer(index < 0 ? QDeadlineTimer::Forever : 0));
+    QGuiApplication::restoreOverrideCursor();
 }
 
 void PreviewWidget::setCurrentPage(int index)
 {
+    feedUpTo(index);
     if (m_pages.isEmpty())
         return;
-    index = qBound(0, index, pageCount() - 1);
+    index = qBound(0, index, int(m_pages.size()) - 1);
     if (index == m_current)
         return;
     m_current = index;
@@ -161,23 +218,30 @@ double PreviewWidget::scale() const
     return qMin(byWidth, qMax(1, view.height()) / double(page->height));
 }
 
-void PreviewWidget::updateView()
+void PreviewWidget::updateNavigation()
 {
     const bool any = !m_pages.isEmpty();
+    const bool further = any && (m_current < m_pages.size() - 1 || m_feed);
     m_first->setEnabled(any && m_current > 0);
     m_prev->setEnabled(any && m_current > 0);
-    m_next->setEnabled(any && m_current < pageCount() - 1);
-    m_last->setEnabled(any && m_current < pageCount() - 1);
+    m_next->setEnabled(further);
+    m_last->setEnabled(further);
     m_print->setEnabled(any);
     m_pdf->setEnabled(any);
     m_pageBox->setEnabled(any);
     {
         const QSignalBlocker block(m_pageBox);
-        m_pageBox->setMaximum(qMax(1, pageCount()));
+        m_pageBox->setMaximum(qMax(1, int(m_pages.size())));
         m_pageBox->setValue(m_current + 1);
     }
-    m_pageCountLabel->setText(QStringLiteral("/ %1").arg(pageCount()));
+    m_pageCountLabel->setText(QStringLiteral("/ %1").arg(m_pages.size()));
     m_canvas->page = any ? &m_pages[m_current] : nullptr;
+}
+
+void PreviewWidget::updateView()
+{
+    updateNavigation();
+    const bool any = !m_pages.isEmpty();
     m_canvas->scale = scale();
     if (any) {
         const Page &p = m_pages[m_current];
@@ -223,14 +287,14 @@ void PreviewWidget::keyPressEvent(QKeyEvent *event)
     }
 }
 
-void PreviewWidget::savePdf(const QString &path) const
+void PreviewWidget::savePdf(const QString &path)
 {
-    writePdf(path, m_pages, m_title);
+    writePdf(path, pages(), m_title);
 }
 
 void PreviewWidget::saveAsPdf()
 {
-    if (m_pages.isEmpty())
+    if (pages().isEmpty())
         return;
     const QString suggested = m_title.isEmpty() ? QString() : QDir::home().filePath(m_title + QStringLiteral(".pdf"));
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("PDFファイルに保存"), suggested,
@@ -247,7 +311,7 @@ void PreviewWidget::saveAsPdf()
 
 void PreviewWidget::print()
 {
-    printWithDialog(m_pages, this, m_title, m_current);
+    printWithDialog(pages(), this, m_title, m_current);
 }
 
 } // namespace report

@@ -37,14 +37,25 @@ Report::~Report() = default;
 
 void Report::loadLayout(const QString &path)
 {
-    m_layout = report::loadLayout(path);
+    Layout layout = report::loadLayout(path);
+    endRun();
+    m_layout = std::move(layout);
     m_layoutPath = path;
 }
 
 void Report::setLayout(const Layout &layout)
 {
+    endRun();
     m_layout = layout;
     m_layoutPath.clear();
+}
+
+void Report::endRun()
+{
+    // A run in steps holds places in the layout.
+    m_finished = true;
+    m_header = m_footer = nullptr;
+    m_detail = nullptr;
 }
 
 QVector<Page> Report::takePages()
@@ -119,61 +130,88 @@ void Report::renderSection(Page &page, const Section &section, int left, int top
 
 void Report::run()
 {
+    start();
+    while (!runFor(QDeadlineTimer(QDeadlineTimer::Forever))) {
+    }
+}
+
+void Report::start()
+{
     m_pages.clear();
     const PageSetup &setup = m_layout.pageSetup;
-    const Section *header = m_layout.section(QStringLiteral("PageHeader"));
-    const Section *footer = m_layout.section(QStringLiteral("PageFooter"));
-    Section *detail = m_layout.section(QStringLiteral("Detail"));
-    if (!detail) {
+    m_header = m_layout.section(QStringLiteral("PageHeader"));
+    m_footer = m_layout.section(QStringLiteral("PageFooter"));
+    m_detail = m_layout.section(QStringLiteral("Detail"));
+    if (!m_detail) {
         for (Section &s : m_layout.sections)
-            if (&s != header && &s != footer) {
-                detail = &s;
+            if (&s != m_header && &s != m_footer) {
+                m_detail = &s;
                 break;
             }
     }
-
-    const int left = setup.leftMargin;
-    const int bodyTop = setup.topMargin + (header ? header->height : 0);
-    const int bodyBottom = setup.pageHeight() - setup.bottomMargin - (footer ? footer->height : 0);
-    int y = bodyTop;
-    bool pageHasDetail = false;
-    bool breakPending = false;
-
-    auto startPage = [&] {
-        if (!m_pages.isEmpty() && footer)
-            renderSection(m_pages.last(), *footer, left, bodyBottom);
-        pageStart();
-        Page page;
-        page.width = setup.pageWidth();
-        page.height = setup.pageHeight();
-        if (header)
-            renderSection(page, *header, left, setup.topMargin);
-        m_pages.append(std::move(page));
-        y = bodyTop;
-        pageHasDetail = false;
-        breakPending = false;
-    };
-
+    m_bodyTop = setup.topMargin + (m_header ? m_header->height : 0);
+    m_bodyBottom = setup.pageHeight() - setup.bottomMargin - (m_footer ? m_footer->height : 0);
+    m_y = m_bodyTop;
+    m_pageHasDetail = false;
+    m_breakPending = false;
+    m_finished = false;
     dataInitialize();
-    for (;;) {
+}
+
+int Report::finishedPageCount() const
+{
+    const int count = int(m_pages.size());
+    return m_finished ? count : qMax(0, count - 1);
+}
+
+void Report::finishPage()
+{
+    if (!m_pages.isEmpty() && m_footer)
+        renderSection(m_pages.last(), *m_footer, m_layout.pageSetup.leftMargin, m_bodyBottom);
+}
+
+void Report::startPage()
+{
+    finishPage();
+    pageStart();
+    const PageSetup &setup = m_layout.pageSetup;
+    Page page;
+    page.width = setup.pageWidth();
+    page.height = setup.pageHeight();
+    if (m_header)
+        renderSection(page, *m_header, setup.leftMargin, setup.topMargin);
+    m_pages.append(std::move(page));
+    m_y = m_bodyTop;
+    m_pageHasDetail = false;
+    m_breakPending = false;
+}
+
+bool Report::runFor(QDeadlineTimer deadline)
+{
+    const int before = finishedPageCount();
+    while (!m_finished) {
+        if (finishedPageCount() > before && deadline.hasExpired())
+            return false;
         bool eof = false;
         fetchData(eof);
-        if (eof)
+        if (eof) {
+            finishPage();
+            m_finished = true;
             break;
-        if (!detail)
+        }
+        if (!m_detail)
             continue;
-        const bool before = detail->newPage & NewPageBefore;
-        if (m_pages.isEmpty() || breakPending || (before && pageHasDetail)
-            || (pageHasDetail && y + detail->height > bodyBottom))
+        const bool newPageBefore = m_detail->newPage & NewPageBefore;
+        if (m_pages.isEmpty() || m_breakPending || (newPageBefore && m_pageHasDetail)
+            || (m_pageHasDetail && m_y + m_detail->height > m_bodyBottom))
             startPage();
-        renderSection(m_pages.last(), *detail, left, y);
-        y += detail->height;
-        pageHasDetail = true;
-        if (detail->newPage & NewPageAfter)
-            breakPending = true;
+        renderSection(m_pages.last(), *m_detail, m_layout.pageSetup.leftMargin, m_y);
+        m_y += m_detail->height;
+        m_pageHasDetail = true;
+        if (m_detail->newPage & NewPageAfter)
+            m_breakPending = true;
     }
-    if (!m_pages.isEmpty() && footer)
-        renderSection(m_pages.last(), *footer, left, bodyBottom);
+    return true;
 }
 
 } // namespace report

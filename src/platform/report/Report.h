@@ -3,6 +3,7 @@
 #include "platform/report/Layout.h"
 #include "platform/report/Page.h"
 
+#include <QDeadlineTimer>
 #include <QString>
 #include <QVector>
 
@@ -28,6 +29,14 @@ public:
     const Layout &layout() const { return m_layout; }
 
     void run();
+    void start();
+    // Renders until at least one more page is finished and the deadline has
+    // passed, or until the end; true once the run has ended.
+    bool runFor(QDeadlineTimer deadline);
+    bool finished() const { return m_finished; }
+    // The pages that will not change any more: all of them once finished.
+    int finishedPageCount() const;
+
     const QVector<Page> &pages() const { return m_pages; }
     QVector<Page> takePages();
 
@@ -41,9 +50,24 @@ protected:
     virtual void fetchData(bool &eof) = 0;
 
 private:
+    void endRun();
+    void startPage();
+    void finishPage();
+
     Layout m_layout;
     QString m_layoutPath;
     QVector<Page> m_pages;
+
+    // The state of the run between steps.
+    const Section *m_header = nullptr;
+    const Section *m_footer = nullptr;
+    Section *m_detail = nullptr;
+    int m_bodyTop = 0;
+    int m_bodyBottom = 0;
+    int m_y = 0;
+    bool m_pageHasDetail = false;
+    bool m_breakPending = false;
+    bool m_finished = true;
 };
 
 } // namespace report
