@@ -199,12 +199,13 @@ QByteArray pdfBytes(const QVector<Page> &pages, const QString &title)
         if (!pages.isEmpty())
             writer.setPageLayout(layoutFor(pages.first()));
         QPainter painter(&writer);
+        GlyphCache glyphs;
         for (int i = 0; i < pages.size(); ++i) {
             if (i > 0) {
                 writer.setPageLayout(layoutFor(pages[i]));
                 writer.newPage();
             }
-            paintPage(painter, pages[i]);
+            paintPage(painter, pages[i], glyphs);
         }
         painter.end();
     }
