@@ -512,6 +512,10 @@ private slots:
                                                       << QRect(300, 200, 600, 361);
         QTest::newRow("trailing spaces past the box, centred")
             << QStringLiteral("12345      ") << gothic << 9.0 << centre << QRect(300, 200, 600, 361);
+        // A family the system has is kept; its pairs like "AV" and "To" are
+        // not drawn closer.
+        QTest::newRow("latin face") << QStringLiteral("AVAWAY To 1,234.50 fi") << QStringLiteral("DejaVu Sans") << 10.0
+                                    << right << box;
         QTest::newRow("radical code point") << QStringLiteral("⾒積") << mincho << 9.0 << left << box;
         // These lay out differently from a plain run of glyphs.
         QTest::newRow("line break") << QStringLiteral("一行目\n二行目") << gothic << 9.0 << left
@@ -520,6 +524,8 @@ private slots:
         QTest::newRow("wrapped") << QStringLiteral("折り返す 長い 文章 です 折り返す 長い 文章 です") << mincho << 9.0
                                  << int(Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap) << QRect(300, 200, 2000, 900);
         QTest::newRow("no glyph in the face") << QStringLiteral("ᚠ12") << gothic << 9.0 << left << box;
+        QTest::newRow("japanese in a latin face") << QStringLiteral("Total 合計 AV") << QStringLiteral("DejaVu Sans")
+                                                  << 10.0 << left << box;
         QTest::newRow("right-to-left letters") << QStringLiteral("abc אבג 12") << gothic << 9.0 << right << box;
         QTest::newRow("combining mark") << QStringLiteral("e\u0301te") << gothic << 9.0 << right << box;
         QTest::newRow("combining voiced mark") << QStringLiteral("か\u3099き") << gothic << 9.0 << right << box;
