@@ -8,6 +8,7 @@
 #include <QPen>
 #include <QRawFont>
 
+#include <cmath>
 #include <vector>
 
 namespace report {
@@ -289,7 +290,7 @@ void paintPage(QPainter &painter, const Page &page, GlyphCache &cache)
         }
         // The layout starts the line at a whole 64th of a unit, cut toward
         // zero, and adds the glyphs' advances to that.
-        const auto inSixtyFourths = [](qreal v) { return qreal(int(v * 64)) / 64; };
+        const auto inSixtyFourths = [](qreal v) { return std::trunc(v * 64) / 64; };
         const QPointF at(inSixtyFourths(r.x() + xoff), inSixtyFourths(r.y() + yoff));
         QGlyphRun run;
         run.setRawFont(font->raw);
