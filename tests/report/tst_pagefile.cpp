@@ -12,8 +12,10 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QFile>
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QScrollArea>
@@ -85,6 +87,68 @@ void checkUsable(const Page &page)
     QPainter painter(&image);
     painter.scale(40.0 / page.width, 30.0 / page.height);
     paintPage(painter, page);
+}
+
+// A PDF of the pages with their texts drawn by QPainter::drawText, or
+// through one glyph cache for all of them, as a long list is written.
+QByteArray pdfDrawn(const QVector<Page> &pages, bool cached)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(1440);
+    QPainter painter(&writer);
+    GlyphCache cache;
+    for (int i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            writer.newPage();
+        if (cached)
+            paintPage(painter, pages[i], cache);
+        else
+            paintPage(painter, pages[i]);
+    }
+    painter.end();
+    return bytes;
+}
+
+// Every stream of a PDF file, inflated where it is packed: the pages'
+// drawing and the fonts.
+QList<QByteArray> pdfStreams(const QByteArray &pdf)
+{
+    QList<QByteArray> streams;
+    const QByteArray opening = ">>\nstream\n";
+    for (qsizetype at = pdf.indexOf(opening); at >= 0; at = pdf.indexOf(opening, at)) {
+        const bool packed = pdf.lastIndexOf("/FlateDecode", at) > pdf.lastIndexOf("<<", at);
+        at += opening.size();
+        const qsizetype end = pdf.indexOf("endstream", at);
+        if (end < 0)
+            break;
+        QByteArray bytes = pdf.mid(at, end - at);
+        if (packed) {
+            // qUncompress wants the inflated size up front; it grows a short guess.
+            const quint32 guess = quint32(bytes.size()) * 16 + 64;
+            bytes.prepend(char(guess & 0xFF)).prepend(char((guess >> 8) & 0xFF)).prepend(char((guess >> 16) & 0xFF))
+                .prepend(char(guess >> 24));
+            bytes = qUncompress(bytes);
+        }
+        streams << bytes;
+        at = end;
+    }
+    return streams;
+}
+
+QImage imageDrawn(const Page &page, bool cached)
+{
+    QImage image(page.width, page.height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    GlyphCache cache;
+    if (cached)
+        paintPage(painter, page, cache);
+    else
+        paintPage(painter, page);
+    return image;
 }
 
 void touch(const QString &path)
@@ -408,6 +472,97 @@ private slots:
         run.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
         QVERIFY(run.waitForFinished(30000));
         QCOMPARE(QString::fromUtf8(run.readAllStandardOutput()).trimmed(), text);
+    }
+
+    void cachedTextsDrawAsDrawTextDoes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<double>("size");
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<QRect>("box");
+        const QString gothic = QStringLiteral("ＭＳ ゴシック");
+        const QString mincho = QStringLiteral("ＭＳ 明朝");
+        const int left = Qt::AlignLeft | Qt::AlignVCenter;
+        const int right = Qt::AlignRight | Qt::AlignVCenter;
+        const int centre = Qt::AlignHCenter | Qt::AlignVCenter;
+        const QRect box(301, 207, 2401, 361);
+        QTest::newRow("japanese, left") << QStringLiteral("得意先 山田商事（株）") << gothic << 9.0 << left << box;
+        QTest::newRow("amount, right") << QStringLiteral("1,234,567") << mincho << 9.0 << right << box;
+        QTest::newRow("yen, right") << QStringLiteral("\\12,000") << gothic << 10.5 << right << box;
+        QTest::newRow("centred, odd box") << QStringLiteral("伝票一覧") << mincho << 18.0 << centre
+                                          << QRect(700, 300, 4001, 601);
+        QTest::newRow("centred, even box") << QStringLiteral("No.10023") << gothic << 9.0 << centre
+                                           << QRect(700, 300, 1200, 360);
+        QTest::newRow("top left") << QStringLiteral("備考 abc") << gothic << 12.0
+                                  << int(Qt::AlignLeft | Qt::AlignTop) << QRect(100, 100, 3000, 900);
+        QTest::newRow("bottom right") << QStringLiteral("合計 98,765") << mincho << 11.0
+                                      << int(Qt::AlignRight | Qt::AlignBottom) << QRect(100, 100, 3000, 903);
+        QTest::newRow("no alignment") << QStringLiteral("日付 2024/06/14") << gothic << 9.0 << 0 << box;
+        QTest::newRow("spaces inside and before") << QStringLiteral("  A B　 C") << gothic << 9.0 << right << box;
+        QTest::newRow("wider than the box") << QStringLiteral("株式会社とても長い名前の得意先様御中") << gothic << 9.0
+                                            << left << QRect(300, 200, 1500, 361);
+        QTest::newRow("wider, centred") << QStringLiteral("1234567890123456") << mincho << 9.0 << centre
+                                        << QRect(300, 200, 700, 361);
+        QTest::newRow("taller than the box") << QStringLiteral("見積金額") << gothic << 20.0 << right
+                                             << QRect(300, 200, 3000, 150);
+        QTest::newRow("kana and latin") << QStringLiteral("カード払い ABC-12 ｶﾅ") << mincho << 9.0 << left << box;
+        QTest::newRow("trailing spaces") << QStringLiteral("12  ") << gothic << 9.0 << right << box;
+        QTest::newRow("trailing spaces past the box") << QStringLiteral("12345      ") << gothic << 9.0 << left
+                                                      << QRect(300, 200, 600, 361);
+        QTest::newRow("trailing spaces past the box, centred")
+            << QStringLiteral("12345      ") << gothic << 9.0 << centre << QRect(300, 200, 600, 361);
+        // A family the system has is kept; its pairs like "AV" and "To" are
+        // not drawn closer.
+        QTest::newRow("latin face") << QStringLiteral("AVAWAY To 1,234.50 fi") << QStringLiteral("DejaVu Sans") << 10.0
+                                    << right << box;
+        QTest::newRow("radical code point") << QStringLiteral("⾒積") << mincho << 9.0 << left << box;
+        // These lay out differently from a plain run of glyphs.
+        QTest::newRow("line break") << QStringLiteral("一行目\n二行目") << gothic << 9.0 << left
+                                    << QRect(300, 200, 3000, 900);
+        QTest::newRow("tab") << QStringLiteral("a\tb") << gothic << 9.0 << right << box;
+        QTest::newRow("wrapped") << QStringLiteral("折り返す 長い 文章 です 折り返す 長い 文章 です") << mincho << 9.0
+                                 << int(Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap) << QRect(300, 200, 2000, 900);
+        QTest::newRow("no glyph in the face") << QStringLiteral("ᚠ12") << gothic << 9.0 << left << box;
+        QTest::newRow("japanese in a latin face") << QStringLiteral("Total 合計 AV") << QStringLiteral("DejaVu Sans")
+                                                  << 10.0 << left << box;
+        QTest::newRow("right-to-left letters") << QStringLiteral("abc אבג 12") << gothic << 9.0 << right << box;
+        QTest::newRow("combining mark") << QStringLiteral("e\u0301te") << gothic << 9.0 << right << box;
+        QTest::newRow("combining voiced mark") << QStringLiteral("か\u3099き") << gothic << 9.0 << right << box;
+        QTest::newRow("soft hyphen") << QStringLiteral("ab\u00ADcd") << gothic << 9.0 << right << box;
+        QTest::newRow("zero width space") << QStringLiteral("ab\u200Bcd") << gothic << 9.0 << right << box;
+    }
+
+    // Texts drawn from the cache land in the PDF as QPainter::drawText puts
+    // them there: the same glyphs of the same fonts at the same places,
+    // clipped alike, with bold, italic, underline and colour; a second page
+    // draws them from the cache.
+    void cachedTextsDrawAsDrawTextDoes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, family);
+        QFETCH(double, size);
+        QFETCH(int, flags);
+        QFETCH(QRect, box);
+        Page page;
+        page.width = 5000;
+        page.height = 1300;
+        for (const auto &[bold, italic, underline] :
+             {std::array{false, false, false}, std::array{true, false, false}, std::array{false, true, true}}) {
+            PageItem t;
+            t.type = PageItem::Type::Text;
+            t.box = box;
+            t.text = text;
+            t.font = {family, size, bold, italic, underline};
+            t.flags = flags;
+            t.color = bold ? QColor(200, 0, 0) : QColor(Qt::black);
+            page.items << t;
+        }
+        const QVector<Page> pages{page, page};
+        const QList<QByteArray> plain = pdfStreams(pdfDrawn(pages, false));
+        QVERIFY(plain.size() >= 2);
+        QCOMPARE(pdfStreams(pdfDrawn(pages, true)), plain);
+        QCOMPARE(imageDrawn(page, true), imageDrawn(page, false));
     }
 
     // Fitting zooms take the size the page area has once the window shows.

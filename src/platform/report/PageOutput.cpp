@@ -14,6 +14,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <cstdlib>
+
 namespace report {
 
 namespace {
@@ -83,6 +85,21 @@ void restoreCode(QByteArray &pdf, qsizetype at)
         return;
     const QByteArray hex = QByteArray::number(ideograph, 16).toUpper().rightJustified(4, '0');
     pdf.replace(at + 1, 4, hex);
+}
+
+// The PDF writer takes buffers of several megabytes for every page it
+// finishes and frees them again. The C library maps blocks that large from
+// the system until the program has freed a mapped block of such a size;
+// then it serves them from the heap, but where they sit at its top, each
+// page hands that memory back to the system and takes it again, touching
+// fresh zeroed pages (three system calls a page on a long list). Freeing one
+// block of nearly the largest size the library adapts to makes it keep such
+// blocks, as it does in a program that has freed a big buffer before.
+void keepLargeBuffersInTheHeap()
+{
+    constexpr std::size_t kLargestServedFromTheHeap = 32 * 1024 * 1024 - 64 * 1024;
+    void *volatile block = std::malloc(kLargestServedFromTheHeap);
+    std::free(block);
 }
 
 } // namespace
@@ -188,6 +205,7 @@ bool printWithDialog(const QVector<Page> &pages, QWidget *parent, const QString 
 
 QByteArray pdfBytes(const QVector<Page> &pages, const QString &title)
 {
+    keepLargeBuffersInTheHeap();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -199,12 +217,13 @@ QByteArray pdfBytes(const QVector<Page> &pages, const QString &title)
         if (!pages.isEmpty())
             writer.setPageLayout(layoutFor(pages.first()));
         QPainter painter(&writer);
+        GlyphCache glyphs;
         for (int i = 0; i < pages.size(); ++i) {
             if (i > 0) {
                 writer.setPageLayout(layoutFor(pages[i]));
                 writer.newPage();
             }
-            paintPage(painter, pages[i]);
+            paintPage(painter, pages[i], glyphs);
         }
         painter.end();
     }
