@@ -14,7 +14,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include <cstdlib>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace report {
 
@@ -88,18 +90,22 @@ void restoreCode(QByteArray &pdf, qsizetype at)
 }
 
 // The PDF writer takes buffers of several megabytes for every page it
-// finishes and frees them again. The C library maps blocks that large from
-// the system until the program has freed a mapped block of such a size;
-// then it serves them from the heap, but where they sit at its top, each
-// page hands that memory back to the system and takes it again, touching
-// fresh zeroed pages (three system calls a page on a long list). Freeing one
-// block of nearly the largest size the library adapts to makes it keep such
-// blocks, as it does in a program that has freed a big buffer before.
+// finishes and frees them again. By default the C library maps blocks that
+// large from the system, or, once it has adapted, hands the top of its heap
+// back after each page and takes it again, touching fresh zeroed pages each
+// time (three system calls a page on a long list). Serving blocks up to
+// 32 MB from the heap and keeping up to 64 MB of free heap avoids that; the
+// price is that much memory kept for the program's next use.
 void keepLargeBuffersInTheHeap()
 {
-    constexpr std::size_t kLargestServedFromTheHeap = 32 * 1024 * 1024 - 64 * 1024;
-    void *volatile block = std::malloc(kLargestServedFromTheHeap);
-    std::free(block);
+#ifdef __GLIBC__
+    static const bool once = [] {
+        mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+        mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+        return true;
+    }();
+    static_cast<void>(once);
+#endif
 }
 
 } // namespace
