@@ -23,6 +23,15 @@ double dateSerial(const QDateTime &d)
     return double(days) + d.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
+// Where the first CR LF of a short text starts, or -1.
+qsizetype lineEnd(QStringView text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == u'\r' && text[i + 1] == u'\n')
+            return i;
+    return -1;
+}
+
 bool hasDateParts(QStringView pattern)
 {
     for (const QChar c : pattern) {
@@ -67,10 +76,10 @@ QString ActiveReport1::fnUserFormat(const QVariant &value, const QString &tag)
     // Every field of every row passes here: the tag's lines are looked at
     // in place, and a value is read in its own type.
     const QStringView lines(tag);
-    const qsizetype cut = lines.indexOf(QStringView(kCrLf));
+    const qsizetype cut = lineEnd(lines);
     const QStringView rule = cut < 0 ? lines : lines.left(cut);
     QStringView format = cut < 0 ? QStringView() : lines.mid(cut + 2);
-    const qsizetype cut2 = format.indexOf(QStringView(kCrLf));
+    const qsizetype cut2 = lineEnd(format);
     if (cut2 >= 0)
         format.truncate(cut2);
 

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QStringList>
+#include <QVarLengthArray>
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -10,6 +11,29 @@
 namespace report {
 
 namespace {
+
+// A short text built in place and made one QString of its exact size at the
+// end: a report keeps the text of every field it prints.
+class TextBuilder {
+public:
+    TextBuilder &operator+=(QChar c)
+    {
+        m_text.append(c.unicode());
+        return *this;
+    }
+    TextBuilder &operator+=(QStringView text)
+    {
+        m_text.append(text.utf16(), text.size());
+        return *this;
+    }
+    QString take() const
+    {
+        return m_text.isEmpty() ? QString() : QString(reinterpret_cast<const QChar *>(m_text.constData()), m_text.size());
+    }
+
+private:
+    QVarLengthArray<char16_t, 64> m_text;
+};
 
 // --- patterns cut into tokens -------------------------------------------
 
@@ -280,9 +304,11 @@ QString formatSection(double value, const NumSection &s, bool withMinus)
     for (int i = firstInt; i >= 0 && i <= lastInt; ++i)
         if (isDigitTok(tokens[i].kind))
             ++places;
-    const QString grouped = grouping ? groupThousands(whole) : QString();
-    QString out;
-    out.reserve(whole.size() + grouped.size() + tokens.size() + fraction.size() + 2);
+    const bool isZero = whole.isEmpty() || whole.count(QLatin1Char('0')) == whole.size();
+    const bool fracZero = fraction.count(QLatin1Char('0')) == fraction.size();
+    TextBuilder out;
+    if (withMinus && value < 0 && !(isZero && fracZero))
+        out += QLatin1Char('-');
     int place = 0;
     for (int i = 0; i < intEnd; ++i) {
         const NumToken &t = tokens[i];
@@ -294,7 +320,7 @@ QString formatSection(double value, const NumSection &s, bool withMinus)
         } else if (isDigitTok(t.kind)) {
             if (grouping) {
                 if (i == firstInt)
-                    out += grouped;
+                    out += groupThousands(whole);
                 continue;
             }
             // Place `place` from the left takes the digit at `at`; the first
@@ -323,11 +349,7 @@ QString formatSection(double value, const NumSection &s, bool withMinus)
             }
         }
     }
-    const bool isZero = whole.isEmpty() || whole.count(QLatin1Char('0')) == whole.size();
-    const bool fracZero = fraction.count(QLatin1Char('0')) == fraction.size();
-    if (withMinus && value < 0 && !(isZero && fracZero))
-        out.prepend(QLatin1Char('-'));
-    return out;
+    return out.take();
 }
 
 // --- dates ------------------------------------------------------------------
@@ -407,8 +429,7 @@ QString formatDate(const QDateTime &value, QStringView pattern)
     const bool twelve = p.contains(QLatin1String("AM/PM"), Qt::CaseInsensitive)
                         || p.contains(QLatin1String("A/P"), Qt::CaseInsensitive);
     const QLocale c = QLocale::c();
-    QString out;
-    out.reserve(p.size() + 8);
+    TextBuilder out;
     bool afterHour = false;
     for (int i = 0; i < p.size();) {
         const QChar ch = p.at(i);
@@ -489,7 +510,7 @@ QString formatDate(const QDateTime &value, QStringView pattern)
             afterHour = false;
         i += n;
     }
-    return out;
+    return out.take();
 }
 
 } // namespace report
