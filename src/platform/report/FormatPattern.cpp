@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QVarLengthArray>
 #include <cmath>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -25,6 +26,18 @@ public:
     {
         m_text.append(text.utf16(), text.size());
         return *this;
+    }
+    // n in at least `width` digits, zeros in front: the small numbers of
+    // dates and times are written digit by digit.
+    void addNumber(int n, int width)
+    {
+        if (n < 0 || n >= 10000 || width > 4) {
+            *this += QStringLiteral("%1").arg(n, width, 10, QLatin1Char('0'));
+            return;
+        }
+        for (int div = 1000, place = 4; place > 0; div /= 10, --place)
+            if (place <= width || n >= div)
+                m_text.append(char16_t(u'0' + n / div % 10));
     }
     QString take() const
     {
@@ -116,13 +129,6 @@ QVector<NumToken> numberTokens(const QString &section)
 // The value's digits before and after the point, from its 15-digit text.
 void decimalDigits(double value, QString &whole, QString &fraction)
 {
-    // A whole number of at most 15 digits is its own 15-digit text: its
-    // digits come straight from the integer.
-    if (value >= 0 && value < 1e15 && value == std::floor(value)) {
-        whole = value == 0 ? QString() : QString::number(qint64(value));
-        fraction = QString();
-        return;
-    }
     QString text = QString::number(value, 'e', 14); // d.dddddddddddddde+xx
     const int e = text.indexOf(QLatin1Char('e'));
     const int exponent = text.mid(e + 1).toInt();
@@ -169,19 +175,6 @@ void roundDigits(QString &whole, QString &fraction, int places)
     fraction = all.right(places);
     while (whole.startsWith(QLatin1Char('0')))
         whole.remove(0, 1);
-}
-
-QString groupThousands(const QString &digits)
-{
-    QString out;
-    const int n = digits.size();
-    out.reserve(n + n / 3);
-    for (int i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            out += QLatin1Char(',');
-        out += digits.at(i);
-    }
-    return out;
 }
 
 bool isDigitTok(Tok k)
@@ -290,7 +283,18 @@ QString formatSection(double value, const NumSection &s, bool withMinus)
         v /= 1000.0;
 
     QString whole, fraction;
-    decimalDigits(v, whole, fraction);
+    char16_t wholeDigits[20];
+    if (v < 1e15 && v == std::floor(v)) {
+        // A whole number of at most 15 digits is its own 15-digit text: its
+        // digits come straight from the integer, into this frame's buffer.
+        char16_t *const end = wholeDigits + std::size(wholeDigits);
+        char16_t *first = end;
+        for (qint64 n = qint64(v); n > 0; n /= 10)
+            *--first = char16_t(u'0' + n % 10);
+        whole = QString::fromRawData(reinterpret_cast<const QChar *>(first), end - first);
+    } else {
+        decimalDigits(v, whole, fraction);
+    }
     roundDigits(whole, fraction, s.fracPlaces);
     while (fraction.size() > s.fracMin && fraction.endsWith(QLatin1Char('0')))
         fraction.chop(1);
@@ -320,7 +324,11 @@ QString formatSection(double value, const NumSection &s, bool withMinus)
         } else if (isDigitTok(t.kind)) {
             if (grouping) {
                 if (i == firstInt)
-                    out += groupThousands(whole);
+                    for (qsizetype d = 0; d < whole.size(); ++d) {
+                        if (d > 0 && (whole.size() - d) % 3 == 0)
+                            out += QLatin1Char(',');
+                        out += whole.at(d);
+                    }
                 continue;
             }
             // Place `place` from the left takes the digit at `at`; the first
@@ -356,27 +364,6 @@ QString formatSection(double value, const NumSection &s, bool withMinus)
 
 const char *const kJaWeekdays[] = {"月", "火", "水", "木", "金", "土", "日"};
 
-// n in at least `width` digits, zeros in front.
-QString padded(int n, int width)
-{
-    // Dates and times print several small numbers each: those are written
-    // digit by digit.
-    if (n >= 0 && n < 10000 && width <= 4) {
-        char16_t text[4];
-        int size = 0;
-        for (int div = 1000, place = 4; place > 0; div /= 10, --place)
-            if (place <= width || n >= div)
-                text[size++] = char16_t(u'0' + n / div % 10);
-        return QString(reinterpret_cast<const QChar *>(text), size);
-    }
-    return QStringLiteral("%1").arg(n, width, 10, QLatin1Char('0'));
-}
-
-QString two(int n)
-{
-    return padded(n, 2);
-}
-
 int countRun(const QString &p, int i, QChar c)
 {
     int n = 0;
@@ -398,13 +385,23 @@ QString plainDateText(const QDateTime &value)
 {
     const QDate d = value.date();
     const QTime t = value.time();
-    const QString date = padded(d.year(), 4) + QLatin1Char('/') + two(d.month()) + QLatin1Char('/') + two(d.day());
-    const QString time = QStringLiteral("%1:%2:%3").arg(t.hour()).arg(two(t.minute()), two(t.second()));
-    if (d == QDate(1899, 12, 30))
-        return time;
-    if (t == QTime(0, 0))
-        return date;
-    return date + QLatin1Char(' ') + time;
+    TextBuilder out;
+    if (d != QDate(1899, 12, 30)) {
+        out.addNumber(d.year(), 4);
+        out += QLatin1Char('/');
+        out.addNumber(d.month(), 2);
+        out += QLatin1Char('/');
+        out.addNumber(d.day(), 2);
+        if (t == QTime(0, 0))
+            return out.take();
+        out += QLatin1Char(' ');
+    }
+    out.addNumber(t.hour(), 1);
+    out += QLatin1Char(':');
+    out.addNumber(t.minute(), 2);
+    out += QLatin1Char(':');
+    out.addNumber(t.second(), 2);
+    return out.take();
 }
 
 QString formatNumber(double value, QStringView pattern)
@@ -460,28 +457,30 @@ QString formatDate(const QDateTime &value, QStringView pattern)
         }
         const int n = countRun(p, i, lc);
         if (lc == QLatin1Char('y')) {
-            out += n >= 3 ? padded(d.year(), 4)
-                 : n == 2 ? two(d.year() % 100)
-                          : QString::number(d.dayOfYear());
+            if (n >= 3)
+                out.addNumber(d.year(), 4);
+            else if (n == 2)
+                out.addNumber(d.year() % 100, 2);
+            else
+                out.addNumber(d.dayOfYear(), 1);
         } else if (lc == QLatin1Char('q')) {
             out += QString::number((d.month() - 1) / 3 + 1).repeated(n);
         } else if (lc == QLatin1Char('m')) {
             if (afterHour && n <= 2)
-                out += n == 2 ? two(t.minute()) : QString::number(t.minute());
-            else if (n == 1)
-                out += QString::number(d.month());
-            else if (n == 2)
-                out += two(d.month());
+                out.addNumber(t.minute(), n);
+            else if (n <= 2)
+                out.addNumber(d.month(), n);
             else if (n == 3)
                 out += c.monthName(d.month(), QLocale::ShortFormat);
             else
                 out += c.monthName(d.month(), QLocale::LongFormat);
         } else if (lc == QLatin1Char('d')) {
-            out += n == 1 ? QString::number(d.day())
-                 : n == 2 ? two(d.day())
-                 : n == 3 ? c.dayName(d.dayOfWeek(), QLocale::ShortFormat)
-                 : n == 4 ? c.dayName(d.dayOfWeek(), QLocale::LongFormat)
-                          : plainDateText(QDateTime(d, QTime(0, 0)));
+            if (n <= 2)
+                out.addNumber(d.day(), n);
+            else
+                out += n == 3   ? c.dayName(d.dayOfWeek(), QLocale::ShortFormat)
+                       : n == 4 ? c.dayName(d.dayOfWeek(), QLocale::LongFormat)
+                                : plainDateText(QDateTime(d, QTime(0, 0)));
         } else if (lc == QLatin1Char('a') && n >= 3) {
             out += QString::fromUtf8(kJaWeekdays[d.dayOfWeek() - 1]);
             if (n >= 4)
@@ -493,11 +492,11 @@ QString formatDate(const QDateTime &value, QStringView pattern)
                 if (h == 0)
                     h = 12;
             }
-            out += n >= 2 ? two(h) : QString::number(h);
+            out.addNumber(h, qMin(n, 2));
         } else if (lc == QLatin1Char('n')) {
-            out += n >= 2 ? two(t.minute()) : QString::number(t.minute());
+            out.addNumber(t.minute(), qMin(n, 2));
         } else if (lc == QLatin1Char('s')) {
-            out += n >= 2 ? two(t.second()) : QString::number(t.second());
+            out.addNumber(t.second(), qMin(n, 2));
         } else {
             out += QStringView(p).mid(i, n == 0 ? 1 : n);
             i += n == 0 ? 1 : n;
