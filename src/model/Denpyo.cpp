@@ -87,15 +87,6 @@ void bindStageDate(db::Statement &st, int index, bool on, const QDateTime &value
         st.bindNull(index);
 }
 
-QString textOrEmpty(const db::Statement &st, int column)
-{
-    return recordfields::isBlank(st, column) ? QString() : st.text(column);
-}
-
-QDateTime dateOrZero(const db::Statement &st, int column)
-{
-    return recordfields::isBlank(st, column) ? zeroDate() : recordfields::date(st, column);
-}
 
 // Raises the slip-number counter to denpyoID when it is lower.
 void raiseCounter(db::Connection &c, qint32 denpyoID)
@@ -160,24 +151,39 @@ const QString &Denpyo::SelectStatement()
     return selectSql();
 }
 
-bool Denpyo::Fetch(db::Statement &st)
+bool Denpyo::Fetch(db::Statement &st, recordfields::SharedTexts &texts, recordfields::DateReader &dates)
 {
     if (!st.step())
         return false;
+    // Blank texts and dates give the empty text and the zero date. The
+    // customer's and the staff's texts and the days (納期, the stages'
+    // dates) repeat from slip to slip and are converted once per reader; a
+    // memo is the slip's own, and a date with its time of day is read as it
+    // stands.
+    const auto sharedText = [&](int column) {
+        const QByteArrayView bytes = st.utf8(column);
+        return bytes.isEmpty() ? QString() : texts.get(bytes);
+    };
+    const auto dateOrZero = [&](int column) {
+        const QByteArrayView bytes = st.utf8(column);
+        if (bytes.isEmpty())
+            return zeroDate();
+        return bytes.size() == 10 ? dates.read(st, column, bytes) : recordfields::date(st, column);
+    };
     // Read into a copy so that a value that does not convert leaves the
     // object cleared rather than half filled. The plain setters store the
     // values as read, as the text rules apply to what a caller assigns.
     DenpyoDisplay row;
     row.setDenpyoID(recordfields::int32(st, cDenpyoID));
-    row.setNouki(dateOrZero(st, cNouki));
-    row.setCustomerID(textOrEmpty(st, cCustomerID));
-    row.setCustomerPostNumber(textOrEmpty(st, cPostNumber));
-    row.setCustomerAddress1(textOrEmpty(st, cAddress1));
-    row.setCustomerAddress2(textOrEmpty(st, cAddress2));
-    row.setCustomerName(textOrEmpty(st, cName));
-    row.setCustomerBumon(textOrEmpty(st, cBumon));
-    row.setCustomerTelephone(textOrEmpty(st, cTelephone));
-    row.setCustomerFax(textOrEmpty(st, cFax));
+    row.setNouki(dateOrZero(cNouki));
+    row.setCustomerID(sharedText(cCustomerID));
+    row.setCustomerPostNumber(sharedText(cPostNumber));
+    row.setCustomerAddress1(sharedText(cAddress1));
+    row.setCustomerAddress2(sharedText(cAddress2));
+    row.setCustomerName(sharedText(cName));
+    row.setCustomerBumon(sharedText(cBumon));
+    row.setCustomerTelephone(sharedText(cTelephone));
+    row.setCustomerFax(sharedText(cFax));
     const qint16 meisaiCount = st.isNull(cMeisaiCount) ? 0 : recordfields::int16(st, cMeisaiCount);
     if (!st.isNull(cMeisaiSum))
         row.setMeisaiSum(recordfields::int32(st, cMeisaiSum));
@@ -189,20 +195,20 @@ bool Denpyo::Fetch(db::Statement &st)
     row.setShouhizei(recordfields::int32(st, cShouhizei));
     row.setSummeryWithShouhizei(recordfields::int32(st, cSummeryWithShouhizei));
     row.setMitsumori(recordfields::flag(st, cMitsumori));
-    row.setMitsumoriDate(dateOrZero(st, cMitsumoriDate));
+    row.setMitsumoriDate(dateOrZero(cMitsumoriDate));
     row.setJuchu(recordfields::flag(st, cJuchu));
-    row.setJuchuDate(dateOrZero(st, cJuchuDate));
+    row.setJuchuDate(dateOrZero(cJuchuDate));
     row.setNouhin(recordfields::flag(st, cNouhin));
-    row.setNouhinDate(dateOrZero(st, cNouhinDate));
+    row.setNouhinDate(dateOrZero(cNouhinDate));
     row.setSeikyu(recordfields::flag(st, cSeikyu));
-    row.setSeikyuDate(dateOrZero(st, cSeikyuDate));
+    row.setSeikyuDate(dateOrZero(cSeikyuDate));
     row.setNyukin(recordfields::flag(st, cNyukin));
-    row.setNyukinDate(dateOrZero(st, cNyukinDate));
-    row.setBumon(textOrEmpty(st, cTantoBumon));
-    row.setTanto(textOrEmpty(st, cTanto));
-    row.setMemo(textOrEmpty(st, cMemo));
-    row.setInsertDate(dateOrZero(st, cInsertDate));
-    row.setModifyDate(dateOrZero(st, cModifyDate));
+    row.setNyukinDate(dateOrZero(cNyukinDate));
+    row.setBumon(sharedText(cTantoBumon));
+    row.setTanto(sharedText(cTanto));
+    row.setMemo(recordfields::isBlank(st, cMemo) ? QString() : st.text(cMemo));
+    row.setInsertDate(dateOrZero(cInsertDate));
+    row.setModifyDate(dateOrZero(cModifyDate));
 
     static_cast<DenpyoDisplay &>(*this) = std::move(row);
     m_meisaiCount = meisaiCount;

@@ -13,6 +13,10 @@
 namespace db {
 class Statement;
 }
+namespace recordfields {
+class DateReader;
+class SharedTexts;
+}
 
 // One sales slip of 伝票テーブル with its lines. The slip computes nothing:
 // amounts, discount and tax are stored as the caller sets them.
@@ -112,9 +116,10 @@ private:
     // Writes the row with the creation or update time set in the given
     // values; Apply keeps them once the transaction has committed.
     bool Save(QDateTime &insertDate, QDateTime &modifyDate);
-    // Steps the bound row statement and takes the row's values; false, the
-    // object untouched, when it gives no row.
-    bool Fetch(db::Statement &st);
+    // Steps the bound row statement and takes the row's values, its
+    // repeating texts and days through those of the reader's run of reads;
+    // false, the object untouched, when it gives no row.
+    bool Fetch(db::Statement &st, recordfields::SharedTexts &texts, recordfields::DateReader &dates);
     // The refusal of a number 0; true when the slip may be saved.
     bool checkNumber();
     // After the commit: the object takes the times its row holds.

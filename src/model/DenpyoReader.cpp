@@ -15,7 +15,7 @@ bool DenpyoReader::Load(Denpyo &d, qint32 denpyoID)
     d.ItemClear();
     m_row.reset();
     m_row.bindInt(1, denpyoID);
-    const bool found = d.Fetch(m_row);
+    const bool found = d.Fetch(m_row, m_texts, m_dates);
     // A statement left on its row would keep the database locked.
     m_row.reset();
     if (!found)

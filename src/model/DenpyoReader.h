@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/RecordFields.h"
 #include "platform/db/Statement.h"
 
 #include <QtGlobal>
@@ -25,4 +26,7 @@ public:
 private:
     db::Statement m_row;
     std::optional<db::Statement> m_lines;
+    // A customer's texts and the days repeat over the slips of a list.
+    recordfields::SharedTexts m_texts;
+    recordfields::DateReader m_dates;
 };

@@ -139,4 +139,58 @@ int digits(const char *p, int n)
     return v;
 }
 
+namespace {
+std::string_view view(QByteArrayView bytes)
+{
+    return std::string_view(bytes.data(), size_t(bytes.size()));
+}
+} // namespace
+
+QString SharedTexts::get(QByteArrayView utf8)
+{
+    const auto it = m_texts.find(view(utf8));
+    if (it != m_texts.end())
+        return it->second;
+    QString text = QString::fromUtf8(utf8);
+    // Past this many distinct texts the column does not repeat enough.
+    if (m_texts.size() < 8192)
+        m_texts.emplace(std::string(view(utf8)), text);
+    return text;
+}
+
+QDateTime DateReader::read(const db::Statement &st, int column, QByteArrayView bytes)
+{
+    if ((bytes.size() == 10 || bytes.size() == 19) && bytes[4] == '/' && bytes[7] == '/') {
+        const Day &day = this->day(bytes.first(10));
+        if (bytes.size() == 10 && day.valid)
+            return day.midnight;
+        if (bytes.size() == 19 && day.steady && bytes[10] == ' ' && bytes[13] == ':' && bytes[16] == ':') {
+            const int h = digits(bytes.data() + 11, 2), m = digits(bytes.data() + 14, 2),
+                      s = digits(bytes.data() + 17, 2);
+            if (QTime::isValid(h, m, s))
+                return QDateTime::fromMSecsSinceEpoch(day.epochMSecs + (h * 3600 + m * 60 + s) * 1000LL);
+        }
+    }
+    return date(st, column);
+}
+
+const DateReader::Day &DateReader::day(QByteArrayView text)
+{
+    const auto it = m_days.find(view(text));
+    if (it != m_days.end())
+        return it->second;
+    Day d;
+    const int y = digits(text.data(), 4), m = digits(text.data() + 5, 2), dd = digits(text.data() + 8, 2);
+    const QDate date(y, m, dd);
+    if (y >= 0 && m >= 0 && dd >= 0 && date.isValid()) {
+        d.midnight = localDateTime(date, QTime(0, 0));
+        d.valid = d.midnight.isValid();
+        const QDateTime next(date.addDays(1), QTime(0, 0));
+        d.steady = d.valid && d.midnight.time() == QTime(0, 0) && next.isValid()
+                   && next.offsetFromUtc() == d.midnight.offsetFromUtc() && d.midnight.secsTo(next) == 86400;
+        d.epochMSecs = d.midnight.toMSecsSinceEpoch();
+    }
+    return m_days.emplace(std::string(view(text)), d).first->second;
+}
+
 } // namespace recordfields

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace db {
 class Statement;
@@ -41,5 +46,45 @@ QDateTime parseStoredDate(const QString &text);
 // The number that the n ASCII digits at p spell, or -1 when one is not a
 // digit: for reading stored dates straight from the engine's bytes.
 int digits(const char *p, int n);
+
+struct BytesHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+template <typename Value>
+using BytesMap = std::unordered_map<std::string, Value, BytesHash, std::equal_to<>>;
+
+// Texts that repeat over the rows of a run of reads (a customer's name on
+// each of its slips) are converted once and shared by the rows.
+class SharedTexts {
+public:
+    // The engine's UTF-8 bytes as text.
+    QString get(QByteArrayView utf8);
+
+private:
+    BytesMap<QString> m_texts;
+};
+
+// The dates of a run of reads as date() reads them. The two forms this
+// program writes are parsed from the engine's bytes; each day is built as a
+// local date-time once, and a time of day on a day without a clock change is
+// counted from that day's midnight. Anything else takes date(), which also
+// names the column of a value that is no date.
+class DateReader {
+public:
+    // The date of a column that is not blank, whose bytes are `bytes`.
+    QDateTime read(const db::Statement &st, int column, QByteArrayView bytes);
+
+private:
+    struct Day {
+        bool valid = false;  // the day exists
+        bool steady = false; // its clock starts at 00:00 and keeps one offset all day
+        QDateTime midnight;  // the day as a date: its first moment
+        qint64 epochMSecs = 0;
+    };
+    const Day &day(QByteArrayView text);
+
+    BytesMap<Day> m_days;
+};
 
 } // namespace recordfields

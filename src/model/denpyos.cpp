@@ -1,16 +1,9 @@
 #include "model/denpyos.h"
 
-#include "core/DateValue.h"
 #include "core/Globals.h"
 #include "model/RecordFields.h"
 
-#include <string>
-#include <string_view>
-#include <unordered_map>
-
 namespace {
-
-using recordfields::digits;
 
 // The list statement up to, not including, its ORDER BY.
 QString selectPart(const QString &columns, const QString &strSQLWHERE, const QString &strSQLMEISAIWHERE)
@@ -21,95 +14,6 @@ QString selectPart(const QString &columns, const QString &strSQLWHERE, const QSt
                + strSQLMEISAIWHERE + QStringLiteral(")");
     return sql + recordfields::whereClause(strSQLWHERE);
 }
-
-struct BytesHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-};
-template <typename Value>
-using BytesMap = std::unordered_map<std::string, Value, BytesHash, std::equal_to<>>;
-
-std::string_view view(QByteArrayView bytes)
-{
-    return std::string_view(bytes.data(), size_t(bytes.size()));
-}
-
-// Texts that repeat over the rows of one load (a customer's name on each of
-// its slips) are converted once and shared by the rows.
-class SharedTexts {
-public:
-    QString get(QByteArrayView utf8)
-    {
-        const auto it = m_texts.find(view(utf8));
-        if (it != m_texts.end())
-            return it->second;
-        QString text = QString::fromUtf8(utf8);
-        // Past this many distinct texts the column does not repeat enough.
-        if (m_texts.size() < 8192)
-            m_texts.emplace(std::string(view(utf8)), text);
-        return text;
-    }
-
-private:
-    BytesMap<QString> m_texts;
-};
-
-// The dates of one load as recordfields::date reads them. The two forms this
-// program writes are parsed from the engine's bytes; each day is built as a
-// local date-time once, and a time of day on a day without a clock change is
-// counted from that day's midnight. Anything else takes recordfields::date,
-// which also names the column of a value that is no date.
-class DateReader {
-public:
-    explicit DateReader(const db::Statement &st) : m_st(st) {}
-
-    QDateTime read(int column, QByteArrayView bytes)
-    {
-        if ((bytes.size() == 10 || bytes.size() == 19) && bytes[4] == '/' && bytes[7] == '/') {
-            const Day &day = this->day(bytes.first(10));
-            if (bytes.size() == 10 && day.valid)
-                return day.midnight;
-            if (bytes.size() == 19 && day.steady && bytes[10] == ' ' && bytes[13] == ':' && bytes[16] == ':') {
-                const int h = digits(bytes.data() + 11, 2), m = digits(bytes.data() + 14, 2),
-                          s = digits(bytes.data() + 17, 2);
-                if (QTime::isValid(h, m, s))
-                    return QDateTime::fromMSecsSinceEpoch(day.epochMSecs + (h * 3600 + m * 60 + s) * 1000LL);
-            }
-        }
-        return recordfields::date(m_st, column);
-    }
-
-private:
-    struct Day {
-        bool valid = false;  // the day exists
-        bool steady = false; // its clock starts at 00:00 and keeps one offset all day
-        QDateTime midnight;  // the day as a date: its first moment
-        qint64 epochMSecs = 0;
-    };
-
-    const Day &day(QByteArrayView text)
-    {
-        const auto it = m_days.find(view(text));
-        if (it != m_days.end())
-            return it->second;
-        Day d;
-        const int y = digits(text.data(), 4), m = digits(text.data() + 5, 2), dd = digits(text.data() + 8, 2);
-        const QDate date(y, m, dd);
-        if (y >= 0 && m >= 0 && dd >= 0 && date.isValid()) {
-            d.midnight = localDateTime(date, QTime(0, 0));
-            d.valid = d.midnight.isValid();
-            const QDateTime next(date.addDays(1), QTime(0, 0));
-            d.steady = d.valid && d.midnight.time() == QTime(0, 0) && next.isValid()
-                       && next.offsetFromUtc() == d.midnight.offsetFromUtc()
-                       && d.midnight.secsTo(next) == 86400;
-            d.epochMSecs = d.midnight.toMSecsSinceEpoch();
-        }
-        return m_days.emplace(std::string(view(text)), d).first->second;
-    }
-
-    const db::Statement &m_st;
-    BytesMap<Day> m_days;
-};
 
 } // namespace
 
@@ -156,8 +60,8 @@ void denpyos::Load(const QString &strSQLWHERE, const QString &strSQLMEISAIWHERE,
     const int insertDate = column(u"作成日付");
     const int modifyDate = column(u"更新日付");
 
-    SharedTexts texts;
-    DateReader dates(st);
+    recordfields::SharedTexts texts;
+    recordfields::DateReader dates;
     // Blank texts and dates leave the row's empty text and zero date.
     const auto setText = [&](int column, auto &&set) {
         const QByteArrayView bytes = st.utf8(column);
@@ -167,7 +71,7 @@ void denpyos::Load(const QString &strSQLWHERE, const QString &strSQLMEISAIWHERE,
     const auto setDate = [&](int column, auto &&set) {
         const QByteArrayView bytes = st.utf8(column);
         if (!bytes.isEmpty())
-            set(dates.read(column, bytes));
+            set(dates.read(st, column, bytes));
     };
 
     while (st.step()) {

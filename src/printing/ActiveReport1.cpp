@@ -23,7 +23,16 @@ double dateSerial(const QDateTime &d)
     return double(days) + d.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
-bool hasDateParts(const QString &pattern)
+// Where the first CR LF of a short text starts, or -1.
+qsizetype lineEnd(QStringView text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == u'\r' && text[i + 1] == u'\n')
+            return i;
+    return -1;
+}
+
+bool hasDateParts(QStringView pattern)
 {
     for (const QChar c : pattern) {
         switch (c.toLower().unicode()) {
@@ -35,10 +44,11 @@ bool hasDateParts(const QString &pattern)
 }
 
 // The substring rule of a text field: "start" or "start,length".
-QString substringRule(const QString &value, const QString &rule)
+QString substringRule(const QString &value, QStringView ruleText)
 {
-    if (rule.trimmed().isEmpty())
+    if (ruleText.trimmed().isEmpty())
         return value;
+    const QString rule = ruleText.toString();
     const int comma = rule.indexOf(QLatin1Char(','));
     const QString startText = comma < 0 ? rule : rule.left(comma);
     const QString lengthText = comma < 0 ? QString() : rule.mid(comma + 1).section(QLatin1Char(','), 0, 0);
@@ -63,10 +73,13 @@ ActiveReport1::ActiveReport1() = default;
 
 QString ActiveReport1::fnUserFormat(const QVariant &value, const QString &tag)
 {
-    const int cut = tag.indexOf(kCrLf);
-    const QString rule = cut < 0 ? tag : tag.left(cut);
-    QString format = cut < 0 ? QString() : tag.mid(cut + 2);
-    const int cut2 = format.indexOf(kCrLf);
+    // Every field of every row passes here: the tag's lines are looked at
+    // in place, and a value is read in its own type.
+    const QStringView lines(tag);
+    const qsizetype cut = lineEnd(lines);
+    const QStringView rule = cut < 0 ? lines : lines.left(cut);
+    QStringView format = cut < 0 ? QStringView() : lines.mid(cut + 2);
+    const qsizetype cut2 = lineEnd(format);
     if (cut2 >= 0)
         format.truncate(cut2);
 
@@ -79,17 +92,21 @@ QString ActiveReport1::fnUserFormat(const QVariant &value, const QString &tag)
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
 
     const bool isDate = type == QMetaType::QDateTime || type == QMetaType::QDate;
-    const QDateTime date = type == QMetaType::QDate ? QDateTime(value.toDate(), QTime(0, 0)) : value.toDateTime();
+    QDateTime date;
     double number = 0;
-    if (isDate)
+    if (isDate) {
+        date = type == QMetaType::QDate ? QDateTime(value.toDate(), QTime(0, 0)) : value.toDateTime();
         number = dateSerial(date);
-    else if (type == qMetaTypeId<ReportCurrency>())
-        number = value.value<ReportCurrency>().toDouble();
-    else
+    } else if (type == QMetaType::Int) {
+        number = *static_cast<const int *>(value.constData());
+    } else if (type == qMetaTypeId<ReportCurrency>()) {
+        number = static_cast<const ReportCurrency *>(value.constData())->toDouble();
+    } else {
         number = value.toDouble();
+    }
 
     if (format.contains(QLatin1String(".#")))
-        return fnFormatNumber(format, number);
+        return fnFormatNumber(format.toString(), number);
     if (isDate) {
         if (!format.isEmpty() && !hasDateParts(format))
             return report::formatNumber(number, format);
@@ -111,11 +128,14 @@ QVariant ActiveReport1::fnGetDetailData(const QString &name, int row)
     const int rows = ReportDetailRowCount();
     if (row < 1 || row > rows)
         return QString();
-    const int begin = garrReportDetailIndex[row];
-    const int end = row < rows ? garrReportDetailIndex[row + 1] : int(garrReportDetailData.size());
-    for (int i = qMax(1, begin); i < end && i < garrReportDetailData.size(); ++i)
-        if (garrReportDetailData[i].name == name)
-            return garrReportDetailData[i].value;
+    // Read through a constant reference: a writable access would check for
+    // sharing at every item.
+    const QVector<ReportItem> &items = garrReportDetailData;
+    const qsizetype begin = qMax(1, garrReportDetailIndex.at(row));
+    const qsizetype end = qMin(row < rows ? qsizetype(garrReportDetailIndex.at(row + 1)) : items.size(), items.size());
+    for (qsizetype i = begin; i < end; ++i)
+        if (items[i].name == name)
+            return items[i].value;
     return QString();
 }
 

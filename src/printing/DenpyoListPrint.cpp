@@ -9,9 +9,13 @@
 #include "printing/OwnCompanyInfo.h"
 #include "printing/PrintFormOption.h"
 #include "printing/PrintValues.h"
+#include "printing/ReportGlobal.h"
 #include "printing/clsReportPrint.h"
 
 namespace {
+
+// The stage dates a slip row may hold (見積日 to 入金日).
+constexpr qsizetype kStageDates = 5;
 
 qint32 denpyoNumber(const QString &text)
 {
@@ -166,7 +170,16 @@ void SetDenpyoListData(clsReportPrint &report, const QDateTime &printDate, const
             setFirstDenpyoCustomer(report, d.CustomerID());
         }
         totals.add(d);
+        const qsizetype itemsBefore = garrReportDetailData.size();
         addDenpyoRows(report, d, i, row, ShohinMeisai, DenpyoLine);
+        if (i == 1 && !ShohinMeisai) {
+            // Without lines every slip makes one row of the first slip's
+            // items but for the stage dates, which each slip has its own of.
+            const qsizetype stages = d.Mitsumori() + d.Juchu() + d.Nouhin() + d.Seikyu() + d.Nyukin();
+            const qsizetype slips = denpyoIDs.size() - 2;
+            ReserveReportDetailData(slips,
+                                    slips * (garrReportDetailData.size() - itemsBefore - stages + kStageDates));
+        }
     }
     setTotals(report, totals);
     SetOwnCompanyPageData(report);

@@ -10,6 +10,14 @@ void AddErrorMessage(const QString &text)
     garrReportErrorMessage.append(text);
 }
 
+void ReserveReportDetailData(qsizetype rows, qsizetype items)
+{
+    if (rows > 0)
+        garrReportDetailIndex.reserve(garrReportDetailIndex.size() + rows);
+    if (items > 0)
+        garrReportDetailData.reserve(garrReportDetailData.size() + items);
+}
+
 void ClearReportData()
 {
     garrReportPageData = {ReportItem{}};

@@ -26,6 +26,9 @@ extern QVector<int> garrReportDetailIndex;
 extern QStringList garrReportErrorMessage;
 
 void AddErrorMessage(const QString &text);
+// Makes room for `rows` more detail rows holding `items` items in all, so
+// that a long list is collected without growing its lists step by step.
+void ReserveReportDetailData(qsizetype rows, qsizetype items);
 // Every list back to its element 0 alone.
 void ClearReportData();
 int ReportDetailRowCount();

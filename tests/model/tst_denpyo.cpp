@@ -1,6 +1,8 @@
 #include "core/DateValue.h"
 #include "core/Globals.h"
 #include "model/Denpyo.h"
+#include "model/DenpyoReader.h"
+#include "platform/db/ReadTransaction.h"
 #include "TestSupport.h"
 
 #include <QtTest>
@@ -60,6 +62,19 @@ void storeSlip(qint32 id, int lines = 3)
     for (int i = 1; i <= lines; ++i)
         addLine(d, QStringLiteral("品%1").arg(i), i * 100);
     QVERIFY(d.Apply());
+}
+
+// Every slip column as the record holds it, for comparing two reads.
+QString fields(const Denpyo &d)
+{
+    const auto date = [](const QDateTime &v) { return v.toString(Qt::ISODate) + QLatin1Char('@') + QString::number(v.toMSecsSinceEpoch()); };
+    return QStringList{QString::number(d.DenpyoID()), date(d.Nouki()), d.CustomerID(), d.CustomerPostNumber(),
+                       d.CustomerAddress1(), d.CustomerAddress2(), d.CustomerName(), d.CustomerBumon(),
+                       d.CustomerTelephone(), d.CustomerFax(), QString::number(d.Summery()),
+                       date(d.MitsumoriDate()), date(d.JuchuDate()), date(d.NouhinDate()), date(d.SeikyuDate()),
+                       date(d.NyukinDate()), d.Bumon(), d.Tanto(), d.Memo(), date(d.InsertDate()),
+                       date(d.ModifyDate()), QString::number(d.Meisais().Count())}
+        .join(QLatin1Char('|'));
 }
 
 } // namespace
@@ -621,6 +636,57 @@ private slots:
         QVERIFY(!connection().inTransaction());
         // The refusal wrote nothing: the orphaned lines are still there.
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル WHERE 伝票番号 = 41")).toInt(), 2);
+    }
+
+    // One reader reads a run of slips, sharing the texts and days that
+    // repeat: each slip comes out as its own load gives it, whatever the
+    // slips before it held, and a value that does not fit stops only its
+    // own slip.
+    void readerGivesEachSlipAsItsLoad()
+    {
+        const QString customers[] = {QStringLiteral("山田商店"), QStringLiteral("佐藤工業"), QString()};
+        const QDateTime days[] = {at(2024, 6, 30), at(2024, 6, 1), zeroDate()};
+        for (int id = 1; id <= 9; ++id) {
+            Denpyo d;
+            d.setDenpyoID(id);
+            d.setCustomerName(customers[id % 3]);
+            d.setCustomerID(id % 3 == 2 ? QString() : QStringLiteral("C%1").arg(id % 3));
+            d.setCustomerAddress1(id % 2 ? customers[(id + 1) % 3] : QString());
+            d.setTanto(customers[(id / 3) % 3]);
+            d.setNouki(days[id % 3]);
+            d.setMitsumori(true);
+            d.setMitsumoriDate(days[(id + 1) % 3]);
+            d.setNouhin(id % 2 == 0);
+            d.setNouhinDate(days[id % 2]);
+            d.setSummery(id * 100);
+            d.setMemo(id == 4 ? QStringLiteral("一行目\r\n二行目") : QString());
+            QVERIFY(d.Apply());
+        }
+        connection().exec(QStringLiteral("UPDATE 伝票テーブル SET 作成日付 = '2024/06/01 10:20:30' WHERE 伝票番号 % 2 = 0"));
+        connection().exec(QStringLiteral("UPDATE 伝票テーブル SET 入金 = 1, 入金日付 = '2024/02/30' WHERE 伝票番号 = 5"));
+
+        db::ReadTransaction read(connection());
+        DenpyoReader reader(true);
+        for (const int id : {1, 2, 3, 42, 2, 4, 5, 6, 7, 8, 9, 1}) {
+            Denpyo listed, own;
+            if (id == 5) {
+                QVERIFY_THROWS_EXCEPTION(DbError, reader.Load(listed, id));
+                QCOMPARE(listed.DenpyoID(), 0);
+                continue;
+            }
+            QCOMPARE(reader.Load(listed, id), id != 42);
+            own.Load(id);
+            QCOMPARE(fields(listed), fields(own));
+        }
+        Denpyo d;
+        QVERIFY(reader.Load(d, 4));
+        QCOMPARE(d.CustomerName(), QStringLiteral("佐藤工業"));
+        QCOMPARE(d.CustomerAddress1(), QString());
+        QCOMPARE(d.Nouki(), at(2024, 6, 1));
+        QCOMPARE(d.MitsumoriDate(), zeroDate());
+        QCOMPARE(d.NouhinDate(), at(2024, 6, 30));
+        QCOMPARE(d.InsertDate(), at(2024, 6, 1, 10, 20, 30));
+        QCOMPARE(d.Memo(), QStringLiteral("一行目\r\n二行目"));
     }
 
     // A hand-edited row with a value that does not fit is reported with the

@@ -2,11 +2,51 @@
 
 #include <QLocale>
 #include <QStringList>
+#include <QVarLengthArray>
 #include <cmath>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace report {
 
 namespace {
+
+// A short text built in place and made one QString of its exact size at the
+// end: a report keeps the text of every field it prints.
+class TextBuilder {
+public:
+    TextBuilder &operator+=(QChar c)
+    {
+        m_text.append(c.unicode());
+        return *this;
+    }
+    TextBuilder &operator+=(QStringView text)
+    {
+        m_text.append(text.utf16(), text.size());
+        return *this;
+    }
+    // n in at least `width` digits, zeros in front: the small numbers of
+    // dates and times are written digit by digit.
+    void addNumber(int n, int width)
+    {
+        if (n < 0 || n >= 10000 || width > 4) {
+            *this += QStringLiteral("%1").arg(n, width, 10, QLatin1Char('0'));
+            return;
+        }
+        for (int div = 1000, place = 4; place > 0; div /= 10, --place)
+            if (place <= width || n >= div)
+                m_text.append(char16_t(u'0' + n / div % 10));
+    }
+    QString take() const
+    {
+        return m_text.isEmpty() ? QString() : QString(reinterpret_cast<const QChar *>(m_text.constData()), m_text.size());
+    }
+
+private:
+    QVarLengthArray<char16_t, 64> m_text;
+};
 
 // --- patterns cut into tokens -------------------------------------------
 
@@ -137,105 +177,143 @@ void roundDigits(QString &whole, QString &fraction, int places)
         whole.remove(0, 1);
 }
 
-QString groupThousands(const QString &digits)
-{
-    QString out;
-    const int n = digits.size();
-    for (int i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            out += QLatin1Char(',');
-        out += digits.at(i);
-    }
-    return out;
-}
-
 bool isDigitTok(Tok k)
 {
     return k == Tok::Zero || k == Tok::Hash;
 }
 
-QString formatSection(double value, const QString &section, bool withMinus)
+// One number section read once: its tokens and what they ask for.
+struct NumSection {
+    bool blank = true; // the section's text is empty
+    QVector<NumToken> tokens;
+    int point = -1;   // the decimal point's token, or -1
+    int intEnd = 0;   // the tokens of the integer part end here
+    int firstInt = -1, lastInt = -1;
+    bool grouping = false;
+    int scale = 0;    // divisions by 1000
+    int percent = 0;  // multiplications by 100
+    int fracPlaces = 0, fracMin = 0, intMin = 0;
+};
+
+NumSection compileSection(const QString &section)
 {
-    QVector<NumToken> tokens = numberTokens(section);
-    int point = -1;
+    NumSection s;
+    s.blank = section.isEmpty();
+    s.tokens = numberTokens(section);
+    const QVector<NumToken> &tokens = s.tokens;
     for (int i = 0; i < tokens.size(); ++i)
         if (tokens[i].kind == Tok::Point) {
-            point = i;
+            s.point = i;
             break;
         }
-    const int intEnd = point < 0 ? tokens.size() : point;
-    int firstInt = -1, lastInt = -1;
-    for (int i = 0; i < intEnd; ++i)
+    s.intEnd = s.point < 0 ? tokens.size() : s.point;
+    for (int i = 0; i < s.intEnd; ++i)
         if (isDigitTok(tokens[i].kind)) {
-            if (firstInt < 0)
-                firstInt = i;
-            lastInt = i;
+            if (s.firstInt < 0)
+                s.firstInt = i;
+            s.lastInt = i;
         }
 
     // Commas right after the last integer place divide by 1000 each; a comma
     // between integer places asks for grouping.
-    bool grouping = false;
-    int scale = 0;
-    for (int i = 0; i < intEnd; ++i) {
+    for (int i = 0; i < s.intEnd; ++i) {
         if (tokens[i].kind != Tok::Comma)
             continue;
-        if (firstInt >= 0 && i > firstInt && i < lastInt)
-            grouping = true;
-        else if (lastInt >= 0 && i > lastInt)
-            ++scale;
+        if (s.firstInt >= 0 && i > s.firstInt && i < s.lastInt)
+            s.grouping = true;
+        else if (s.lastInt >= 0 && i > s.lastInt)
+            ++s.scale;
     }
-    int percent = 0;
     for (const NumToken &t : tokens)
         if (t.kind == Tok::Percent)
-            ++percent;
+            ++s.percent;
+    if (s.point >= 0)
+        for (int i = s.point + 1; i < tokens.size(); ++i)
+            if (isDigitTok(tokens[i].kind)) {
+                ++s.fracPlaces;
+                if (tokens[i].kind == Tok::Zero)
+                    s.fracMin = s.fracPlaces;
+            }
+    for (int i = 0; i < s.intEnd; ++i)
+        if (isDigitTok(tokens[i].kind) && (s.intMin > 0 || tokens[i].kind == Tok::Zero))
+            ++s.intMin;
+    return s;
+}
+
+// A pattern cut into its sections, each read as a number section.
+struct Pattern {
+    QStringList texts;
+    QVector<NumSection> numbers;
+};
+
+struct ViewHash {
+    using is_transparent = void;
+    size_t operator()(std::u16string_view s) const { return std::hash<std::u16string_view>{}(s); }
+};
+
+// A report formats every field of every row through a handful of patterns:
+// each is read once. The cache starts over when it holds more patterns than
+// any print form uses.
+const Pattern &compiledPattern(QStringView text)
+{
+    thread_local std::unordered_map<std::u16string, Pattern, ViewHash, std::equal_to<>> cache;
+    const std::u16string_view key(text.utf16(), size_t(text.size()));
+    const auto it = cache.find(key);
+    if (it != cache.end())
+        return it->second;
+    if (cache.size() >= 256)
+        cache.clear();
+    Pattern p;
+    p.texts = splitSections(text.toString());
+    for (const QString &section : std::as_const(p.texts))
+        p.numbers.append(compileSection(section));
+    return cache.emplace(std::u16string(key), std::move(p)).first->second;
+}
+
+QString formatSection(double value, const NumSection &s, bool withMinus)
+{
+    const QVector<NumToken> &tokens = s.tokens;
+    const int intEnd = s.intEnd, firstInt = s.firstInt, lastInt = s.lastInt, point = s.point;
+    const bool grouping = s.grouping;
 
     double v = std::fabs(value);
-    for (int i = 0; i < percent; ++i)
+    for (int i = 0; i < s.percent; ++i)
         v *= 100.0;
-    for (int i = 0; i < scale; ++i)
+    for (int i = 0; i < s.scale; ++i)
         v /= 1000.0;
 
-    int fracPlaces = 0, fracMin = 0;
-    if (point >= 0)
-        for (int i = point + 1; i < tokens.size(); ++i)
-            if (isDigitTok(tokens[i].kind)) {
-                ++fracPlaces;
-                if (tokens[i].kind == Tok::Zero)
-                    fracMin = fracPlaces;
-            }
-
     QString whole, fraction;
-    decimalDigits(v, whole, fraction);
-    roundDigits(whole, fraction, fracPlaces);
-    while (fraction.size() > fracMin && fraction.endsWith(QLatin1Char('0')))
+    char16_t wholeDigits[20];
+    if (v < 1e15 && v == std::floor(v)) {
+        // A whole number of at most 15 digits is its own 15-digit text: its
+        // digits come straight from the integer, into this frame's buffer.
+        char16_t *const end = wholeDigits + std::size(wholeDigits);
+        char16_t *first = end;
+        for (qint64 n = qint64(v); n > 0; n /= 10)
+            *--first = char16_t(u'0' + n % 10);
+        whole = QString::fromRawData(reinterpret_cast<const QChar *>(first), end - first);
+    } else {
+        decimalDigits(v, whole, fraction);
+    }
+    roundDigits(whole, fraction, s.fracPlaces);
+    while (fraction.size() > s.fracMin && fraction.endsWith(QLatin1Char('0')))
         fraction.chop(1);
 
-    int intMin = 0;
-    for (int i = 0; i < intEnd; ++i)
-        if (isDigitTok(tokens[i].kind) && (intMin > 0 || tokens[i].kind == Tok::Zero))
-            ++intMin;
-    if (whole.size() < intMin)
-        whole = QString(intMin - whole.size(), QLatin1Char('0')) + whole;
+    if (whole.size() < s.intMin)
+        whole = QString(s.intMin - whole.size(), QLatin1Char('0')) + whole;
 
     // Integer part: digits placed from the right; digits beyond the places
     // go where the first place is.
-    QStringList intOut(intEnd);
-    if (firstInt >= 0) {
-        if (grouping) {
-            intOut[firstInt] = groupThousands(whole);
-        } else {
-            int d = whole.size();
-            for (int i = lastInt; i >= firstInt; --i) {
-                if (!isDigitTok(tokens[i].kind))
-                    continue;
-                if (d > 0)
-                    intOut[i] = whole.at(--d);
-            }
-            if (d > 0)
-                intOut[firstInt].prepend(whole.left(d));
-        }
-    }
-    QString out;
+    int places = 0;
+    for (int i = firstInt; i >= 0 && i <= lastInt; ++i)
+        if (isDigitTok(tokens[i].kind))
+            ++places;
+    const bool isZero = whole.isEmpty() || whole.count(QLatin1Char('0')) == whole.size();
+    const bool fracZero = fraction.count(QLatin1Char('0')) == fraction.size();
+    TextBuilder out;
+    if (withMinus && value < 0 && !(isZero && fracZero))
+        out += QLatin1Char('-');
+    int place = 0;
     for (int i = 0; i < intEnd; ++i) {
         const NumToken &t = tokens[i];
         if (t.kind == Tok::Literal) {
@@ -244,7 +322,23 @@ QString formatSection(double value, const QString &section, bool withMinus)
         } else if (t.kind == Tok::Percent) {
             out += QLatin1Char('%');
         } else if (isDigitTok(t.kind)) {
-            out += intOut[i];
+            if (grouping) {
+                if (i == firstInt)
+                    for (qsizetype d = 0; d < whole.size(); ++d) {
+                        if (d > 0 && (whole.size() - d) % 3 == 0)
+                            out += QLatin1Char(',');
+                        out += whole.at(d);
+                    }
+                continue;
+            }
+            // Place `place` from the left takes the digit at `at`; the first
+            // place also takes every digit before it.
+            const qsizetype at = whole.size() - places + place;
+            if (place == 0)
+                out += QStringView(whole).left(qMax<qsizetype>(0, at + 1));
+            else if (at >= 0)
+                out += whole.at(at);
+            ++place;
         }
     }
     if (point >= 0) {
@@ -263,21 +357,12 @@ QString formatSection(double value, const QString &section, bool withMinus)
             }
         }
     }
-    const bool isZero = whole.isEmpty() || whole.count(QLatin1Char('0')) == whole.size();
-    const bool fracZero = fraction.count(QLatin1Char('0')) == fraction.size();
-    if (withMinus && value < 0 && !(isZero && fracZero))
-        out.prepend(QLatin1Char('-'));
-    return out;
+    return out.take();
 }
 
 // --- dates ------------------------------------------------------------------
 
 const char *const kJaWeekdays[] = {"月", "火", "水", "木", "金", "土", "日"};
-
-QString two(int n)
-{
-    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-}
 
 int countRun(const QString &p, int i, QChar c)
 {
@@ -300,38 +385,48 @@ QString plainDateText(const QDateTime &value)
 {
     const QDate d = value.date();
     const QTime t = value.time();
-    const QString date = QStringLiteral("%1/%2/%3").arg(d.year(), 4, 10, QLatin1Char('0')).arg(two(d.month()), two(d.day()));
-    const QString time = QStringLiteral("%1:%2:%3").arg(t.hour()).arg(two(t.minute()), two(t.second()));
-    if (d == QDate(1899, 12, 30))
-        return time;
-    if (t == QTime(0, 0))
-        return date;
-    return date + QLatin1Char(' ') + time;
+    TextBuilder out;
+    if (d != QDate(1899, 12, 30)) {
+        out.addNumber(d.year(), 4);
+        out += QLatin1Char('/');
+        out.addNumber(d.month(), 2);
+        out += QLatin1Char('/');
+        out.addNumber(d.day(), 2);
+        if (t == QTime(0, 0))
+            return out.take();
+        out += QLatin1Char(' ');
+    }
+    out.addNumber(t.hour(), 1);
+    out += QLatin1Char(':');
+    out.addNumber(t.minute(), 2);
+    out += QLatin1Char(':');
+    out.addNumber(t.second(), 2);
+    return out.take();
 }
 
-QString formatNumber(double value, const QString &pattern)
+QString formatNumber(double value, QStringView pattern)
 {
     if (pattern.isEmpty())
         return plainNumberText(value);
-    const QStringList sections = splitSections(pattern);
-    if (value < 0 && sections.size() >= 2 && !sections[1].isEmpty())
+    const QVector<NumSection> &sections = compiledPattern(pattern).numbers;
+    if (value < 0 && sections.size() >= 2 && !sections[1].blank)
         return formatSection(value, sections[1], false);
-    if (value == 0 && sections.size() >= 3 && !sections[2].isEmpty())
+    if (value == 0 && sections.size() >= 3 && !sections[2].blank)
         return formatSection(value, sections[2], false);
     return formatSection(value, sections[0], true);
 }
 
-QString formatDate(const QDateTime &value, const QString &pattern)
+QString formatDate(const QDateTime &value, QStringView pattern)
 {
     if (pattern.isEmpty())
         return plainDateText(value);
     const QDate d = value.date();
     const QTime t = value.time();
-    const QString p = splitSections(pattern).first();
+    const QString &p = compiledPattern(pattern).texts.first();
     const bool twelve = p.contains(QLatin1String("AM/PM"), Qt::CaseInsensitive)
                         || p.contains(QLatin1String("A/P"), Qt::CaseInsensitive);
     const QLocale c = QLocale::c();
-    QString out;
+    TextBuilder out;
     bool afterHour = false;
     for (int i = 0; i < p.size();) {
         const QChar ch = p.at(i);
@@ -348,13 +443,13 @@ QString formatDate(const QDateTime &value, const QString &pattern)
             i = end < 0 ? p.size() : end + 1;
             continue;
         }
-        if (p.mid(i, 5).compare(QLatin1String("AM/PM"), Qt::CaseInsensitive) == 0) {
+        if (QStringView(p).mid(i, 5).compare(QLatin1String("AM/PM"), Qt::CaseInsensitive) == 0) {
             const QString ampm = t.hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
             out += p.at(i).isUpper() ? ampm : ampm.toLower();
             i += 5;
             continue;
         }
-        if (p.mid(i, 3).compare(QLatin1String("A/P"), Qt::CaseInsensitive) == 0) {
+        if (QStringView(p).mid(i, 3).compare(QLatin1String("A/P"), Qt::CaseInsensitive) == 0) {
             const QString ap = t.hour() < 12 ? QStringLiteral("A") : QStringLiteral("P");
             out += p.at(i).isUpper() ? ap : ap.toLower();
             i += 3;
@@ -362,28 +457,30 @@ QString formatDate(const QDateTime &value, const QString &pattern)
         }
         const int n = countRun(p, i, lc);
         if (lc == QLatin1Char('y')) {
-            out += n >= 3 ? QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0'))
-                 : n == 2 ? two(d.year() % 100)
-                          : QString::number(d.dayOfYear());
+            if (n >= 3)
+                out.addNumber(d.year(), 4);
+            else if (n == 2)
+                out.addNumber(d.year() % 100, 2);
+            else
+                out.addNumber(d.dayOfYear(), 1);
         } else if (lc == QLatin1Char('q')) {
             out += QString::number((d.month() - 1) / 3 + 1).repeated(n);
         } else if (lc == QLatin1Char('m')) {
             if (afterHour && n <= 2)
-                out += n == 2 ? two(t.minute()) : QString::number(t.minute());
-            else if (n == 1)
-                out += QString::number(d.month());
-            else if (n == 2)
-                out += two(d.month());
+                out.addNumber(t.minute(), n);
+            else if (n <= 2)
+                out.addNumber(d.month(), n);
             else if (n == 3)
                 out += c.monthName(d.month(), QLocale::ShortFormat);
             else
                 out += c.monthName(d.month(), QLocale::LongFormat);
         } else if (lc == QLatin1Char('d')) {
-            out += n == 1 ? QString::number(d.day())
-                 : n == 2 ? two(d.day())
-                 : n == 3 ? c.dayName(d.dayOfWeek(), QLocale::ShortFormat)
-                 : n == 4 ? c.dayName(d.dayOfWeek(), QLocale::LongFormat)
-                          : plainDateText(QDateTime(d, QTime(0, 0)));
+            if (n <= 2)
+                out.addNumber(d.day(), n);
+            else
+                out += n == 3   ? c.dayName(d.dayOfWeek(), QLocale::ShortFormat)
+                       : n == 4 ? c.dayName(d.dayOfWeek(), QLocale::LongFormat)
+                                : plainDateText(QDateTime(d, QTime(0, 0)));
         } else if (lc == QLatin1Char('a') && n >= 3) {
             out += QString::fromUtf8(kJaWeekdays[d.dayOfWeek() - 1]);
             if (n >= 4)
@@ -395,13 +492,13 @@ QString formatDate(const QDateTime &value, const QString &pattern)
                 if (h == 0)
                     h = 12;
             }
-            out += n >= 2 ? two(h) : QString::number(h);
+            out.addNumber(h, qMin(n, 2));
         } else if (lc == QLatin1Char('n')) {
-            out += n >= 2 ? two(t.minute()) : QString::number(t.minute());
+            out.addNumber(t.minute(), qMin(n, 2));
         } else if (lc == QLatin1Char('s')) {
-            out += n >= 2 ? two(t.second()) : QString::number(t.second());
+            out.addNumber(t.second(), qMin(n, 2));
         } else {
-            out += p.mid(i, n == 0 ? 1 : n);
+            out += QStringView(p).mid(i, n == 0 ? 1 : n);
             i += n == 0 ? 1 : n;
             continue;
         }
@@ -412,7 +509,7 @@ QString formatDate(const QDateTime &value, const QString &pattern)
             afterHour = false;
         i += n;
     }
-    return out;
+    return out.take();
 }
 
 } // namespace report

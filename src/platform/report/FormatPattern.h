@@ -15,8 +15,8 @@
 // Halves round away from zero, judged on the number's 15-digit text.
 namespace report {
 
-QString formatNumber(double value, const QString &pattern);
-QString formatDate(const QDateTime &value, const QString &pattern);
+QString formatNumber(double value, QStringView pattern);
+QString formatDate(const QDateTime &value, QStringView pattern);
 // The plain text of a value without a pattern: a date as yyyy/mm/dd, with
 // the time "h:nn:ss" added when there is one (the time alone on the zero
 // date 1899/12/30); a number in decimal digits.
