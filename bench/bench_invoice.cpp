@@ -17,6 +17,7 @@
 #include "platform/report/PageFile.h"
 #include "platform/report/PreviewDialog.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/TextTableModel.h"
 #include "printing/DenpyoListPrint.h"
 #include "printing/SeikyushoArchive.h"
 #include "printing/TsukiSeikyuState.h"
@@ -28,7 +29,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <benchmark/benchmark.h>
 #include <cerrno>
 #include <fcntl.h>
@@ -276,7 +277,7 @@ void BM_WindowOpen(benchmark::State &state)
         auto window = std::make_unique<frmTsukiSeikyushoPrint>(kCustomer);
         if (!showAndPaint(window.get(), window->lvwMeisaiList->viewport()))
             state.SkipWithError("list not painted");
-        rows = window->lvwMeisaiList->topLevelItemCount();
+        rows = window->lvwMeisaiList->model()->rowCount();
         state.PauseTiming();
         window.reset();
         state.ResumeTiming();
@@ -392,47 +393,43 @@ void BM_WindowList_rawRead(benchmark::State &state)
 }
 
 // The read, then the same list (13 columns, the same texts and alignments)
-// filled in one step with rows of one height, shown and painted.
+// handed to a view in one step with rows of one height, shown and painted.
 void BM_WindowOpen_raw(benchmark::State &state)
 {
     invoice();
     sqlite3 *db = openRaw();
-    const QStringList headers = {QStringLiteral("伝票番号"), QStringLiteral("納期"), QStringLiteral("商品ID"),
-                                 QStringLiteral("品番"), QStringLiteral("品名"), QStringLiteral("数量"),
-                                 QStringLiteral("単位"), QStringLiteral("単価"), QStringLiteral("金額"),
-                                 QStringLiteral("備考"), QStringLiteral("合計"), QStringLiteral("消費税"),
-                                 QStringLiteral("税込合計")};
+    const QString headers[] = {QStringLiteral("伝票番号"), QStringLiteral("納期"), QStringLiteral("商品ID"),
+                               QStringLiteral("品番"), QStringLiteral("品名"), QStringLiteral("数量"),
+                               QStringLiteral("単位"), QStringLiteral("単価"), QStringLiteral("金額"),
+                               QStringLiteral("備考"), QStringLiteral("合計"), QStringLiteral("消費税"),
+                               QStringLiteral("税込合計")};
     const int widths[] = {1300, 1200, 1200, 2500, 2500, 800, 800, 1000, 1000, 1500, 1000, 1000, 1000};
     const bool right[] = {false, false, false, false, false, true, false, true, true, false, true, true, true};
+    QVector<ui::TextTableModel::Column> columns;
+    for (int i = 0; i < 13; ++i)
+        columns.append({headers[i], right[i] ? Qt::AlignRight : Qt::AlignLeft});
     int rows = 0;
     for (auto _ : state) {
         auto owner = std::make_unique<QWidget>();
         QWidget &window = *owner;
-        auto *list = new QTreeWidget(&window);
+        auto *list = new QTreeView(&window);
+        auto *model = new ui::TextTableModel(list);
+        list->setModel(model);
         list->setRootIsDecorated(false);
         list->setUniformRowHeights(true);
-        list->setColumnCount(13);
-        list->setHeaderLabels(headers);
+        model->setColumns(columns);
         for (int i = 0; i < 13; ++i)
             list->header()->resizeSection(i, widths[i] * window.logicalDpiX() / 1440);
         window.resize(900, 560);
         list->resize(860, 400);
 
-        const RawList read = readListRaw(db);
-        QList<QTreeWidgetItem *> items;
-        items.reserve(read.rows.size());
-        for (const QStringList &cells : read.rows) {
-            auto *item = new QTreeWidgetItem(cells);
-            for (int i = 0; i < 13; ++i)
-                item->setTextAlignment(i, (right[i] ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-            items << item;
-        }
-        list->addTopLevelItems(items);
+        RawList read = readListRaw(db);
+        model->setRows(std::move(read.rows));
         auto *label = new QLabel(fnFormatNumber(QStringLiteral("#,##0"), double(read.total)), &window);
         benchmark::DoNotOptimize(label);
         if (!showAndPaint(&window, list->viewport()))
             state.SkipWithError("list not painted");
-        rows = list->topLevelItemCount();
+        rows = model->rowCount();
         state.PauseTiming();
         owner.reset();
         state.ResumeTiming();

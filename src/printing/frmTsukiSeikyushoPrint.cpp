@@ -10,6 +10,7 @@
 #include "model/Denpyo.h"
 #include "platform/report/LayoutFile.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/TextTableModel.h"
 #include "printing/DenpyoListPrint.h"
 #include "printing/SeikyushoArchive.h"
 
@@ -24,7 +25,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <iterator>
 #include <memory>
@@ -60,8 +61,11 @@ frmTsukiSeikyushoPrint::frmTsukiSeikyushoPrint(const QString &customerID, QWidge
     chkMiSeikyu = new QCheckBox(QStringLiteral("未請求伝票のみ"), this);
     cmdCreateList = new QPushButton(QStringLiteral("再表示(&F)"), this);
     lblNoukiFromTo = new QLabel(this);
-    lvwMeisaiList = new QTreeWidget(this);
+    lvwMeisaiList = new QTreeView(this);
+    m_listModel = new ui::TextTableModel(this);
+    lvwMeisaiList->setModel(m_listModel);
     lvwMeisaiList->setRootIsDecorated(false);
+    lvwMeisaiList->setItemsExpandable(false);
     // Every row is one line of text: the list need not measure each one.
     lvwMeisaiList->setUniformRowHeights(true);
     lvwMeisaiList->setSortingEnabled(false);
@@ -192,34 +196,26 @@ void frmTsukiSeikyushoPrint::SeikyuListShow()
     m_listCurrent = false;
     const TsukiSeikyuState s = state();
     lblNoukiFromTo->setText(dtpFrom->text() + QStringLiteral(" ～ ") + dtpTo->text());
-    lvwMeisaiList->clear();
+    m_listModel->clear();
     m_total = 0;
-    const QStringList headers = {QStringLiteral("伝票番号"), TsukiSeikyuState::dateItemCaption(s.dateItem),
-                                 QStringLiteral("商品ID"),  QStringLiteral("品番"),
-                                 QStringLiteral("品名"),    QStringLiteral("数量"),
-                                 QStringLiteral("単位"),    QStringLiteral("単価"),
-                                 QStringLiteral("金額"),    QStringLiteral("備考"),
-                                 QStringLiteral("合計"),    QStringLiteral("消費税"),
-                                 QStringLiteral("税込合計")};
+    const QString captions[] = {QStringLiteral("伝票番号"), TsukiSeikyuState::dateItemCaption(s.dateItem),
+                                QStringLiteral("商品ID"),  QStringLiteral("品番"),
+                                QStringLiteral("品名"),    QStringLiteral("数量"),
+                                QStringLiteral("単位"),    QStringLiteral("単価"),
+                                QStringLiteral("金額"),    QStringLiteral("備考"),
+                                QStringLiteral("合計"),    QStringLiteral("消費税"),
+                                QStringLiteral("税込合計")};
     const int widths[] = {1300, 1200, 1200, 2500, 2500, 800, 800, 1000, 1000, 1500, 1000, 1000, 1000};
     const bool right[] = {false, false, false, false, false, true, false, true, true, false, true, true, true};
-    lvwMeisaiList->setColumnCount(13);
-    lvwMeisaiList->setHeaderLabels(headers);
-    for (int i = 0; i < 13; ++i) {
+    QVector<ui::TextTableModel::Column> columns;
+    for (int i = 0; i < 13; ++i)
+        columns.append({captions[i], right[i] ? Qt::AlignRight : Qt::AlignLeft});
+    m_listModel->setColumns(columns);
+    for (int i = 0; i < 13; ++i)
         lvwMeisaiList->header()->resizeSection(i, widths[i] * logicalDpiX() / 1440);
-        lvwMeisaiList->headerItem()->setTextAlignment(i, right[i] ? Qt::AlignRight : Qt::AlignLeft);
-    }
-    const TsukiSeikyuState::List list = s.list();
-    // Built apart and added in one step: the list takes the rows at once.
-    QList<QTreeWidgetItem *> items;
-    items.reserve(list.rows.size());
-    for (const QStringList &cells : list.rows) {
-        auto *item = new QTreeWidgetItem(cells);
-        for (int i = 0; i < 13; ++i)
-            item->setTextAlignment(i, (right[i] ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-        items << item;
-    }
-    lvwMeisaiList->addTopLevelItems(items);
+    TsukiSeikyuState::List list = s.list();
+    // The list shows the rows as they were read, in one step.
+    m_listModel->setRows(std::move(list.rows));
     m_total = list.total;
     lblTotal->setText(fnFormatNumber(QStringLiteral("#,##0"), double(m_total)));
     m_listCurrent = true;
@@ -228,7 +224,7 @@ void frmTsukiSeikyushoPrint::SeikyuListShow()
 
 void frmTsukiSeikyushoPrint::updateOK()
 {
-    cmdOK->setEnabled(!cmbSeikyushoForm->currentText().isEmpty() && lvwMeisaiList->topLevelItemCount() > 0);
+    cmdOK->setEnabled(!cmbSeikyushoForm->currentText().isEmpty() && m_listModel->rowCount() > 0);
 }
 
 void frmTsukiSeikyushoPrint::SeikyushoRegistPrint()

@@ -10,7 +10,11 @@ class QDateEdit;
 class QLabel;
 class QPushButton;
 class QStatusBar;
-class QTreeWidget;
+class QTreeView;
+
+namespace ui {
+class TextTableModel;
+}
 
 // " 月締め請求書印刷": the monthly invoice of one customer. Proposes the
 // period from the closing day, lists its slips with their lines and
@@ -30,7 +34,7 @@ public:
     QDateEdit *dtpFrom, *dtpTo, *dtpSeikyuDate, *dtpPrintDate;
     QCheckBox *chkMiSeikyu;
     QPushButton *cmdCreateList, *cmdOK, *cmdExit;
-    QTreeWidget *lvwMeisaiList;
+    QTreeView *lvwMeisaiList;
     QStatusBar *StatusBar1;
     QLabel *lblTotal;
 
@@ -55,6 +59,7 @@ private:
     void listChanged();
     bool registerSlips(const TsukiSeikyuState &state);
 
+    ui::TextTableModel *m_listModel;
     QString m_formFolder;
     qint64 m_total = 0;
     bool m_listCurrent = false;

@@ -17,11 +17,18 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 #include <optional>
 
 namespace {
+// A cell's text as the list shows it.
+QString cell(const frmTsukiSeikyushoPrint &w, int row, int column)
+{
+    const QAbstractItemModel *m = w.lvwMeisaiList->model();
+    return m->data(m->index(row, column)).toString();
+}
+
 QDateTime at(int y, int m, int d)
 {
     return QDateTime(QDate(y, m, d), QTime(0, 0));
@@ -130,22 +137,22 @@ private slots:
         QCOMPARE(w.dtpSeikyuDate->date(), QDate(2024, 3, 20));
         QCOMPARE(w.cmbSeikyushoForm->currentText(), QStringLiteral("請求"));
         // slip 1, line, discount, slip 2, line
-        QCOMPARE(w.lvwMeisaiList->topLevelItemCount(), 5);
-        QCOMPARE(w.lvwMeisaiList->topLevelItem(0)->text(0), QStringLiteral("000000001"));
-        QCOMPARE(w.lvwMeisaiList->topLevelItem(2)->text(8), QStringLiteral("-500"));
-        QCOMPARE(w.lvwMeisaiList->topLevelItem(2)->text(9), QStringLiteral("値引き 10%"));
+        QCOMPARE(w.lvwMeisaiList->model()->rowCount(), 5);
+        QCOMPARE(cell(w, 0, 0), QStringLiteral("000000001"));
+        QCOMPARE(cell(w, 2, 8), QStringLiteral("-500"));
+        QCOMPARE(cell(w, 2, 9), QStringLiteral("値引き 10%"));
         QCOMPARE(w.total(), qint64(3300));
         QVERIFY(w.cmdOK->isEnabled());
         // The unbilled choice rebuilds the list at once.
         w.chkMiSeikyu->setChecked(true);
-        QCOMPARE(w.lvwMeisaiList->topLevelItemCount(), 3);
+        QCOMPARE(w.lvwMeisaiList->model()->rowCount(), 3);
         // The order date column: every slip was ordered in January.
         w.chkMiSeikyu->setChecked(false);
         w.cmbDateItem->setCurrentIndex(1);
-        QCOMPARE(w.lvwMeisaiList->topLevelItemCount(), 0);
+        QCOMPARE(w.lvwMeisaiList->model()->rowCount(), 0);
         QVERIFY(!w.cmdOK->isEnabled());
         w.cmbDateItem->setCurrentIndex(2);
-        QCOMPARE(w.lvwMeisaiList->topLevelItemCount(), 5);
+        QCOMPARE(w.lvwMeisaiList->model()->rowCount(), 5);
     }
 
     void registrationMarksPrintsAndArchives()
@@ -223,10 +230,10 @@ private slots:
             "VALUES (2, 2, 'P01', ' AB-1 ', '品' || char(13, 10) || '二行', 1234.5, 0.125, '個', -154, '至急')"));
         frmTsukiSeikyushoPrint w(QStringLiteral("A01"));
         QStringList shown;
-        for (int r = 0; r < w.lvwMeisaiList->topLevelItemCount(); ++r) {
+        for (int r = 0; r < w.lvwMeisaiList->model()->rowCount(); ++r) {
             QStringList cells;
             for (int c = 0; c < 13; ++c)
-                cells << w.lvwMeisaiList->topLevelItem(r)->text(c);
+                cells << cell(w, r, c);
             shown << cells.join(QLatin1Char('|'));
         }
         const QStringList expected = {
@@ -241,6 +248,18 @@ private slots:
             QStringLiteral("| |P01|AB-1|品二行|.125|個|1,234.5|-154|至急| | | "),
         };
         QCOMPARE(shown, expected);
+        // Numbers are right-aligned, texts and dates left, captions alike.
+        const QAbstractItemModel *m = w.lvwMeisaiList->model();
+        QCOMPARE(m->columnCount(), 13);
+        for (int c = 0; c < 13; ++c) {
+            const bool number = QList<int>{5, 7, 8, 10, 11, 12}.contains(c);
+            const int expectedAlignment = int(number ? Qt::AlignRight : Qt::AlignLeft);
+            QCOMPARE(m->data(m->index(8, c), Qt::TextAlignmentRole).toInt() & Qt::AlignHorizontal_Mask,
+                     expectedAlignment);
+            QCOMPARE(m->headerData(c, Qt::Horizontal, Qt::TextAlignmentRole).toInt() & Qt::AlignHorizontal_Mask,
+                     expectedAlignment);
+        }
+        QCOMPARE(m->headerData(8, Qt::Horizontal).toString(), QStringLiteral("金額"));
         QCOMPARE(w.lblTotal->text(), QStringLiteral("3,000"));
         QCOMPARE(w.total(), qint64(3000));
     }
@@ -314,8 +333,8 @@ private slots:
         QVERIFY(again.chkMiSeikyu->isChecked());
         // By delivery date, unbilled only: slip 1 with its line and discount,
         // until it is invoiced.
-        QCOMPARE(again.lvwMeisaiList->headerItem()->text(1), QStringLiteral("納品日付"));
-        QTEST(again.lvwMeisaiList->topLevelItemCount(), "rows");
+        QCOMPARE(again.lvwMeisaiList->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("納品日付"));
+        QTEST(again.lvwMeisaiList->model()->rowCount(), "rows");
     }
 
     // A hand-edited settings file: what is not a choice counts as the default.
