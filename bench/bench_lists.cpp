@@ -7,6 +7,8 @@
 #include "gen_benchdb.h"
 #include "raw_slips.h"
 
+#include "TestSupport.h"
+
 #include "core/Globals.h"
 #include "core/Startup.h"
 #include "filters/FilterCompiler.h"
@@ -45,33 +47,16 @@ const QString kFilter = QStringLiteral("ボルト");
 // A program folder around a scratch copy of a generated database, with a
 // saved slip filter on 品名 (a line condition): "ボルト" is in about 58% of
 // the slips.
-class ListsFolder {
+class ListsFolder : public testsupport::ProgramFolder {
 public:
-    explicit ListsFolder(int slips)
+    explicit ListsFolder(int slips) : ProgramFolder(benchdb::database(slips))
     {
-        QDir d(m_dir.path());
-        d.mkpath(QStringLiteral("DATABASE/TsukiSeikyusho"));
-        for (const char *f : {"DenpyoKensakuFilter", "CustomerKensakuFilter", "ShohinKensakuFilter", "DenpyoPrintForm",
-                              "DenpyoListPrintForm", "TsukiSeikyushoPrintForm", "CustomerPrintForm",
-                              "CustomerListPrintForm", "ShohinPrintForm", "ShohinListPrintForm"})
-            d.mkpath(QStringLiteral("Define/") + QLatin1String(f));
-        if (!QFile::copy(benchdb::database(slips), d.filePath(QStringLiteral("DATABASE/QVX.MDB"))))
-            qFatal("cannot copy the benchmark database");
         SearchFilterFile filter;
         filter.addCondition(QStringLiteral("rt5D"), QStringLiteral("品名"), QStringLiteral("S33品名@ボルト"), kFilter,
                             QDateTime(QDate(2024, 6, 14), QTime(9, 0)));
-        filter.write(d.filePath(QStringLiteral("Define/DenpyoKensakuFilter/") + kFilter + QStringLiteral(".dkj")));
+        filter.write(QDir(path()).filePath(QStringLiteral("Define/DenpyoKensakuFilter/") + kFilter
+                                           + QStringLiteral(".dkj")));
     }
-    QString path() const { return m_dir.path(); }
-    QString database() const { return m_dir.filePath(QStringLiteral("DATABASE/QVX.MDB")); }
-    void enter() const
-    {
-        setProgramFolder(m_dir.path());
-        QDir::setCurrent(m_dir.path());
-    }
-
-private:
-    QTemporaryDir m_dir;
 };
 
 ListsFolder &folder()
@@ -299,7 +284,7 @@ void rawCsvExport(sqlite3 *db, const QByteArray &header, const QString &path)
 // synced and renamed into place.
 void BM_CsvExport_AllSlips_Raw(benchmark::State &state)
 {
-    sqlite3 *db = rawslips::openReadOnly(folder().database());
+    sqlite3 *db = rawslips::openReadOnly(folder().databasePath());
     // The column-name row as the program writes it, in UTF-8.
     const QByteArray names =
         "\"伝票番号\",\"納期\",\"顧客ID\",\"郵便番号\",\"所在地１\",\"所在地２\",\"顧客名\",\"部門名\",\"電話番号\","
@@ -448,7 +433,7 @@ QByteArray compiledStatement(QString *where = nullptr, QString *lines = nullptr)
 void BM_SavedFilter_LineCondition_Raw(benchmark::State &state)
 {
     const QByteArray sql = compiledStatement();
-    sqlite3 *db = rawslips::openReadOnly(folder().database());
+    sqlite3 *db = rawslips::openReadOnly(folder().databasePath());
     size_t rows = 0;
     std::vector<rawslips::Row> listed;
     for (auto _ : state) {
@@ -467,7 +452,7 @@ void BM_SavedFilter_LineCondition_RawTwoRuns(benchmark::State &state)
     QString where, lines;
     const QByteArray sql = compiledStatement(&where, &lines);
     const QByteArray count = denpyos::countStatement(where, lines, QStringLiteral("伝票テーブル.伝票番号")).toUtf8();
-    sqlite3 *db = rawslips::openReadOnly(folder().database());
+    sqlite3 *db = rawslips::openReadOnly(folder().databasePath());
     std::vector<rawslips::Row> listed;
     for (auto _ : state) {
         sqlite3_stmt *st = nullptr;

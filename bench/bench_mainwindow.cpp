@@ -6,6 +6,8 @@
 #include "gen_benchdb.h"
 #include "raw_slips.h"
 
+#include "TestSupport.h"
+
 #include "core/DateValue.h"
 #include "core/Globals.h"
 #include "core/Startup.h"
@@ -21,7 +23,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstring>
@@ -44,36 +45,20 @@ const QDateTime kToday(QDate(2024, 6, 14), QTime(9, 0));
 // A program folder around a scratch copy of a generated database, with the
 // real executable copied in when asked (the program finds its folder from
 // its own path).
-class BenchProgramFolder {
+class BenchProgramFolder : public testsupport::ProgramFolder {
 public:
-    explicit BenchProgramFolder(int slips, bool withExecutable = false)
+    explicit BenchProgramFolder(int slips, bool withExecutable = false) : ProgramFolder(benchdb::database(slips))
     {
-        QDir d(m_dir.path());
-        d.mkpath(QStringLiteral("DATABASE/TsukiSeikyusho"));
-        for (const char *f : {"DenpyoKensakuFilter", "CustomerKensakuFilter", "ShohinKensakuFilter", "DenpyoPrintForm",
-                              "DenpyoListPrintForm", "TsukiSeikyushoPrintForm", "CustomerPrintForm",
-                              "CustomerListPrintForm", "ShohinPrintForm", "ShohinListPrintForm"})
-            d.mkpath(QStringLiteral("Define/") + QLatin1String(f));
-        if (!QFile::copy(benchdb::database(slips), d.filePath(QStringLiteral("DATABASE/QVX.MDB"))))
-            qFatal("cannot copy the benchmark database");
         if (withExecutable) {
-            m_executable = d.filePath(QStringLiteral("quorvex"));
+            m_executable = QDir(path()).filePath(QStringLiteral("quorvex"));
             if (!QFile::copy(QStringLiteral(QVX_PROGRAM), m_executable))
                 qFatal("cannot copy %s", QVX_PROGRAM);
             QFile::setPermissions(m_executable, QFile::permissions(m_executable) | QFile::ExeOwner);
         }
     }
-    QString path() const { return m_dir.path(); }
     QString executable() const { return m_executable; }
-    // Makes it the folder of this process's program.
-    void enter() const
-    {
-        setProgramFolder(m_dir.path());
-        QDir::setCurrent(m_dir.path());
-    }
 
 private:
-    QTemporaryDir m_dir;
     QString m_executable;
 };
 

@@ -18,6 +18,8 @@
 #include "bench_support.h"
 #include "gen_benchdb.h"
 
+#include "TestSupport.h"
+
 #include "core/Globals.h"
 #include "core/Startup.h"
 #include "platform/report/FormatPattern.h"
@@ -35,7 +37,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -58,28 +59,15 @@ const char *kChildFlag = "--qvx-print-child=";
 // A program folder around a copy of the benchmark database, with the sample
 // list form as the user's list form and the listed keys in a file for the
 // child processes.
-class PrintFolder {
+class PrintFolder : public testsupport::ProgramFolder {
 public:
-    PrintFolder()
+    PrintFolder() : ProgramFolder(benchdb::largeDatabase())
     {
-        QDir d(m_dir.path());
-        d.mkpath(QStringLiteral("DATABASE/TsukiSeikyusho"));
-        for (const char *f : {"DenpyoKensakuFilter", "CustomerKensakuFilter", "ShohinKensakuFilter", "DenpyoPrintForm",
-                              "DenpyoListPrintForm", "TsukiSeikyushoPrintForm", "CustomerPrintForm",
-                              "CustomerListPrintForm", "ShohinPrintForm", "ShohinListPrintForm"})
-            d.mkpath(QStringLiteral("Define/") + QLatin1String(f));
-        if (!QFile::copy(benchdb::largeDatabase(), databasePath()))
-            qFatal("cannot copy the benchmark database");
-        if (!QFile::copy(kSample, d.filePath(QStringLiteral("Define/DenpyoListPrintForm/") + kFormName
-                                             + QStringLiteral(".rpx"))))
+        if (!QFile::copy(kSample, QDir(path()).filePath(QStringLiteral("Define/DenpyoListPrintForm/") + kFormName
+                                                        + QStringLiteral(".rpx"))))
             qFatal("cannot copy the sample list form");
     }
-    QString path() const { return m_dir.path(); }
-    QString databasePath() const { return m_dir.filePath(QStringLiteral("DATABASE/QVX.MDB")); }
-    QString keysPath() const { return m_dir.filePath(QStringLiteral("keys.txt")); }
-
-private:
-    QTemporaryDir m_dir;
+    QString keysPath() const { return QDir(path()).filePath(QStringLiteral("keys.txt")); }
 };
 
 sqlite3 *openReadOnly(const QString &path)

@@ -40,19 +40,36 @@ static const char *const kDefineFolders[] = {
     "DenpyoPrintForm", "DenpyoListPrintForm", "TsukiSeikyushoPrintForm",
     "CustomerPrintForm", "CustomerListPrintForm", "ShohinPrintForm", "ShohinListPrintForm"};
 
-ProgramFolder::ProgramFolder()
+static void makeFolders(const QString &path)
 {
-    QDir d(m_dir.path());
+    QDir d(path);
     d.mkpath(QStringLiteral("DATABASE/TsukiSeikyusho"));
     for (const char *f : kDefineFolders)
         d.mkpath(QStringLiteral("Define/") + QLatin1String(f));
+}
+
+ProgramFolder::ProgramFolder()
+{
+    makeFolders(path());
     createFreshDatabase(databasePath());
+}
+
+ProgramFolder::ProgramFolder(const QString &database)
+{
+    makeFolders(path());
+    if (!QFile::copy(database, databasePath()))
+        qFatal("cannot copy %s", qPrintable(database));
+}
+
+void ProgramFolder::enter() const
+{
+    setProgramFolder(path());
+    QDir::setCurrent(path());
 }
 
 void ProgramFolder::open()
 {
-    setProgramFolder(path());
-    QDir::setCurrent(path());
+    enter();
     gstrStartupDir = path();
     SetFolderGlobals(path());
     gConnection = db::Connection::open(databasePath());

@@ -21,9 +21,14 @@ void useEarlierSchema(const QString &path);
 // DATABASE/TsukiSeikyusho/ and the ten Define/ folders.
 class ProgramFolder {
 public:
+    // With a fresh database.
     ProgramFolder();
+    // With a copy of the database file at `database`.
+    explicit ProgramFolder(const QString &database);
     QString path() const { return m_dir.path(); }           // no trailing "/"
     QString databasePath() const { return path() + QStringLiteral("/DATABASE/QVX.MDB"); }
+    // Makes this folder the program folder and changes to it, nothing more.
+    void enter() const;
     // Makes this folder the program folder, changes to it, sets the folder
     // globals, opens the database as gConnection and builds the fixed tables
     // (the work of a successful start-up).
