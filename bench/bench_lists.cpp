@@ -5,6 +5,7 @@
 // Everything runs on scratch copies; the shared database stays as generated.
 #include "bench_support.h"
 #include "gen_benchdb.h"
+#include "main_window.h"
 #include "raw_slips.h"
 
 #include "TestSupport.h"
@@ -14,7 +15,6 @@
 #include "filters/FilterCompiler.h"
 #include "filters/SearchFilterFile.h"
 #include "mainwindow/commands/ListCsvFile.h"
-#include "mainwindow/commands/MainCommands.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/frmMainForm.h"
@@ -85,12 +85,8 @@ frmMainForm &mainWindow()
     if (!form) {
         folder();
         auto f = std::make_unique<frmMainForm>();
-        if (!f->Form_Load())
+        if (!benchmain::open(*f))
             qFatal("start-up refused");
-        new MainCommands(f.get());
-        f->show();
-        f->Form_Activate();
-        QCoreApplication::processEvents();
         form = std::move(f);
     }
     return *form;
@@ -310,14 +306,8 @@ int memoryChild(const QString &folderPath)
     setProgramFolder(folderPath);
     QDir::setCurrent(folderPath);
     frmMainForm form;
-    if (!form.Form_Load())
+    if (!benchmain::openWithAllSlips(form))
         return 1;
-    new MainCommands(&form);
-    form.show();
-    form.Form_Activate();
-    form.ShowDenpyoList(QStringLiteral("全件"), QStringLiteral("全件"), true);
-    form.repaint();
-    QCoreApplication::processEvents();
     const QStringList texts = allSlipTexts(form);
     const QString path = folderPath + QStringLiteral("/export.csv");
     const qint64 before = benchsupport::statusBytes("VmRSS:");

@@ -4,6 +4,7 @@
 // scratch copies; the shared database stays as generated.
 #include "bench_support.h"
 #include "gen_benchdb.h"
+#include "main_window.h"
 #include "raw_slips.h"
 
 #include "TestSupport.h"
@@ -385,14 +386,8 @@ int memoryChild(const QString &folderPath)
     setProgramFolder(folderPath);
     QDir::setCurrent(folderPath);
     frmMainForm form;
-    if (!form.Form_Load())
+    if (!benchmain::openWithAllSlips(form))
         return 1;
-    new MainCommands(&form);
-    form.show();
-    form.Form_Activate();
-    form.ShowDenpyoList(QStringLiteral("全件"), QStringLiteral("全件"), true);
-    form.repaint();
-    QCoreApplication::processEvents();
     const QByteArray line = "peak " + QByteArray::number(benchsupport::peakResidentBytes()) + " rows "
                             + QByteArray::number(form.lvwList->rowCountShown()) + "\n";
     fwrite(line.constData(), 1, size_t(line.size()), stdout);
