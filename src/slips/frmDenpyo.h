@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDialog>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -77,15 +78,17 @@ private:
 
     // Load and save.
     void DenpyoRegist();
-    bool SetDenpyoFromForm(Denpyo &denpyo, bool dropBlankLastRow);
+    // The slip of the form, with the amounts computed from it.
+    bool SetDenpyoFromForm(Denpyo &denpyo, bool dropBlankLastRow, const SlipAmountResult &amounts);
     bool SetFormFromDenpyo(qint32 denpyoID, const Denpyo *denpyo);
     void FormClear();
     void DenpyoSearchLoad();
     void DenpyoRefer();
     void FillPrintBox();
     void printBoxChosen();
-    // Whether every amount fits the slip's 32-bit fields; says why not.
-    bool amountsFitSlip();
+    // The form's amounts when every one fits the slip's 32-bit fields;
+    // otherwise nothing, after saying why.
+    std::optional<SlipAmountResult> amountsFitSlip();
     void startNewSlip();
 
     // Amounts.

@@ -57,7 +57,8 @@ void frmDenpyo::DenpyoRegist()
         return;
     // The cell being typed in belongs to the slip.
     VSFlexGrid1->commitEdit();
-    if (!amountsFitSlip())
+    const std::optional<SlipAmountResult> amounts = amountsFitSlip();
+    if (!amounts)
         return;
     const QString question = QStringLiteral("伝票 ") + txtDenpyoID->TextBox()->text() + QStringLiteral(" を")
                              + (flgNewDenpyo ? QStringLiteral("登録") : QStringLiteral("更新"))
@@ -79,7 +80,7 @@ void frmDenpyo::DenpyoRegist()
             exclamation(denpyo.ErrorMessage().isEmpty() ? kNoSuchSlip : denpyo.ErrorMessage(), this);
             return;
         }
-        SetDenpyoFromForm(denpyo, true);
+        SetDenpyoFromForm(denpyo, true, *amounts);
         if (!denpyo.Apply()) {
             wait.release();
             critical(denpyo.ErrorMessage(), this);
@@ -126,22 +127,24 @@ void frmDenpyo::startNewSlip()
     datNouki->setFocus(Qt::OtherFocusReason);
 }
 
-bool frmDenpyo::amountsFitSlip()
+std::optional<SlipAmountResult> frmDenpyo::amountsFitSlip()
 {
-    const SlipAmountResult r = SlipAmounts::compute(amountInput(false));
+    SlipAmountResult r = SlipAmounts::compute(amountInput(false));
     bool fits = !r.overflow && int(r.lineAmounts.size()) == VSFlexGrid1->Rows() - 1;
     for (Money m : {r.lineTotal, r.discount, r.total, r.tax, r.totalWithTax})
         fits = fits && m.fitsLong();
     for (Money m : r.lineAmounts)
         fits = fits && m.fitsLong();
-    if (!fits)
+    if (!fits) {
         critical(kTooLarge, this);
-    return fits;
+        return std::nullopt;
+    }
+    return r;
 }
 
 // ---- form and slip ----------------------------------------------------
 
-bool frmDenpyo::SetDenpyoFromForm(Denpyo &denpyo, bool dropBlankLastRow)
+bool frmDenpyo::SetDenpyoFromForm(Denpyo &denpyo, bool dropBlankLastRow, const SlipAmountResult &r)
 {
     int rows = VSFlexGrid1->Rows() - 1;
     if (dropBlankLastRow && rows > 1) {
@@ -154,8 +157,8 @@ bool frmDenpyo::SetDenpyoFromForm(Denpyo &denpyo, bool dropBlankLastRow)
             --rows;
         }
     }
-    // The amounts are the computed money values, not the shown captions.
-    const SlipAmountResult r = SlipAmounts::compute(amountInput(false));
+    // The amounts are the computed money values, not the shown captions. A
+    // dropped blank row adds nothing to them: its amount is 0.
     if (r.overflow)
         return false;
 
@@ -335,7 +338,8 @@ void frmDenpyo::DenpyoRefer()
 {
     VSFlexGrid1->commitEdit();
     // The form's slip goes into the dialog as it stands, so it must fit.
-    if (!amountsFitSlip())
+    const std::optional<SlipAmountResult> amounts = amountsFitSlip();
+    if (!amounts)
         return;
     frmDenpyoList picker(this);
     picker.exec();
@@ -343,7 +347,7 @@ void frmDenpyo::DenpyoRefer()
         return;
     Denpyo edited;
     edited.setDenpyoID(txtDenpyoID->Text().toInt());
-    if (!SetDenpyoFromForm(edited, false))
+    if (!SetDenpyoFromForm(edited, false, *amounts))
         return;
     frmDenpyoCopy copy(this);
     copy.Mode = QStringLiteral("Refer");
@@ -386,11 +390,12 @@ void frmDenpyo::DenpyoPrintShow()
 {
     // The form's slip as it stands, saved or not; the grid keeps its rows.
     VSFlexGrid1->commitEdit();
-    if (!amountsFitSlip())
+    const std::optional<SlipAmountResult> amounts = amountsFitSlip();
+    if (!amounts)
         return;
     Denpyo denpyo;
     denpyo.setDenpyoID(txtDenpyoID->Text().toInt());
-    if (!SetDenpyoFromForm(denpyo, false))
+    if (!SetDenpyoFromForm(denpyo, false, *amounts))
         return;
     frmItemPrint print(this);
     print.ObjectType = QStringLiteral("伝票");

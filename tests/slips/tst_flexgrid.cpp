@@ -5,6 +5,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QtTest>
+#include <cmath>
 
 // The grid layer: rows and cells, the program-opened editor and its events.
 class tst_FlexGrid : public QObject {
@@ -44,6 +45,51 @@ private slots:
         g.setTextMatrix(9, 9, QStringLiteral("z"));
         QCOMPARE(g.TextMatrix(9, 9), QString());
         QCOMPARE(g.Row(), 0);
+    }
+
+    // Every shape a cell can hold reads as the number it shows; texts that
+    // are no number read 0.
+    void valueMatrixReadsTheShownNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("commas") << "1,234,567.25" << 1234567.25;
+        QTest::newRow("leading minus") << "-1,234.5" << -1234.5;
+        QTest::newRow("trailing minus") << "1,234.5-" << -1234.5;
+        QTest::newRow("minus zero") << "-0" << -0.0;
+        QTest::newRow("blanks around") << " 12.5 " << 12.5;
+        QTest::newRow("no integer part") << "-.5" << -0.5;
+        QTest::newRow("no fraction") << "7." << 7.0;
+        QTest::newRow("comma before minus") << ",-5" << -5.0;
+        QTest::newRow("exponent") << "1e3" << 1000.0;
+        QTest::newRow("plus sign") << "+5" << 5.0;
+        QTest::newRow("decimal rounding") << "0.1" << 0.1;
+        QTest::newRow("twelve and three") << "999,999,999,999.999" << 999999999999.999;
+        QTest::newRow("twenty digits") << "12345678901234567890" << 12345678901234567890.0;
+        QTest::newRow("longer than a buffer")
+            << "0.000000000000000000000000000000000000000000000000000000000000000000000001" << 1e-72;
+        QTest::newRow("blank") << "" << 0.0;
+        QTest::newRow("minus alone") << "-" << 0.0;
+        QTest::newRow("point alone") << "." << 0.0;
+        QTest::newRow("two minus") << "--5" << 0.0;
+        QTest::newRow("two points") << "1.5.2" << 0.0;
+        QTest::newRow("minus inside") << "1-2" << 0.0;
+        QTest::newRow("letter") << "12a" << 0.0;
+        QTest::newRow("full-width digits") << "１２" << 0.0;
+        QTest::newRow("infinity") << "inf" << 0.0;
+        QTest::newRow("not a number") << "nan" << 0.0;
+        QTest::newRow("too large") << "1" + QString(400, QLatin1Char('0')) << 0.0;
+    }
+    void valueMatrixReadsTheShownNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        grid::FlexGrid g;
+        fill(g, 1);
+        g.setTextMatrix(1, 2, text);
+        const double read = g.ValueMatrix(1, 2);
+        QCOMPARE(read, value);
+        QCOMPARE(std::signbit(read), std::signbit(value));
     }
 
     void editingAndEvents()

@@ -8,7 +8,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
+#include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace grid {
 
@@ -315,9 +317,45 @@ void FlexGrid::setTextMatrix(int row, int col, const QString &text)
     m_model->setText(row - 1, col, text);
 }
 
+namespace {
+// A cell of digits with an optional leading minus, thousands commas and a
+// decimal point ("-1,234.5"), read without copying the text; nothing for
+// any other text, which takes the general reading.
+std::optional<double> plainNumber(const QString &text)
+{
+    char digits[64];
+    std::size_t n = 0;
+    bool point = false;
+    bool digit = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c == u',')
+            continue;
+        if (c >= u'0' && c <= u'9')
+            digit = true;
+        else if (c == u'.' && !point)
+            point = true;
+        else if (!(c == u'-' && n == 0 && i == 0))
+            return std::nullopt;
+        if (n == sizeof digits)
+            return std::nullopt;
+        digits[n++] = char(c);
+    }
+    if (!digit)
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(digits, digits + n, value);
+    if (error != std::errc() || end != digits + n || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+} // namespace
+
 double FlexGrid::ValueMatrix(int row, int col) const
 {
     QString text = TextMatrix(row, col);
+    if (const std::optional<double> value = plainNumber(text))
+        return *value;
     text.remove(QLatin1Char(','));
     text = text.trimmed();
     bool negative = false;
