@@ -31,6 +31,40 @@ private slots:
             QCOMPARE(text::toCp932Form(text.at(0)), form.at(0));
     }
 
+    // ASCII text reads and writes as the converter reads and writes it
+    // within a text that needs it.
+    void asciiIsWhatTheConverterGives()
+    {
+        QByteArray ascii;
+        for (int b = 0; b < 0x80; ++b)
+            ascii += char(b);
+        const QByteArray kana("\x82\xa0"); // あ
+        QCOMPARE(text::fromCp932(ascii + kana), text::fromCp932(ascii) + QStringLiteral("あ"));
+        QCOMPARE(text::fromCp932(ascii), QString::fromLatin1(ascii));
+        bool ok = false;
+        QCOMPARE(text::toCp932(QString::fromLatin1(ascii), &ok) + kana,
+                 text::toCp932(QString::fromLatin1(ascii) + QStringLiteral("あ")));
+        QVERIFY(ok);
+        qsizetype replaced = -1;
+        QCOMPARE(text::utf8ToCp932Replacing(ascii, &replaced), ascii);
+        QCOMPARE(replaced, 0);
+    }
+
+    // A conversion that met a bad sequence leaves nothing behind for the
+    // next one.
+    void badSequenceLeavesTheNextConversionClean()
+    {
+        for (int round = 0; round < 2; ++round) {
+            QCOMPARE(text::fromCp932(QByteArray("a\x82")), QStringLiteral("a\uFFFD"));
+            QCOMPARE(text::fromCp932(QByteArray("\x82\xa0")), QStringLiteral("あ"));
+            bool ok = true;
+            QCOMPARE(text::toCp932(QStringLiteral("é"), &ok), QByteArray("?"));
+            QVERIFY(!ok);
+            QCOMPARE(text::toCp932(QStringLiteral("あ"), &ok), QByteArray("\x82\xa0"));
+            QVERIFY(ok);
+        }
+    }
+
     // Over the whole basic plane: a character's form has the same CP932
     // bytes and reads back as itself, so a text in its form survives a file.
     void everyFormSurvivesAFile()

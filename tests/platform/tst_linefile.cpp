@@ -13,6 +13,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -81,6 +82,26 @@ private slots:
         f.close();
         QCOMPARE(*text::readLines(path), (QStringList{QStringLiteral("A,B,C"), QStringLiteral("D,E,F")}));
         QVERIFY(!text::readLines(dir.filePath(QStringLiteral("none.txt"))));
+    }
+
+    // Only a plain file is read: a folder or a pipe in a file's place reads
+    // as no file, at once (a pipe without a writer must not hang the reader).
+    void onlyPlainFilesAreRead()
+    {
+        QTemporaryDir dir;
+        QVERIFY(!text::readBytes(dir.path()));
+        const QString pipe = dir.filePath(QStringLiteral("pipe.txt"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            ::alarm(5);
+            ::_exit(text::readBytes(pipe) || text::readLines(pipe) ? 1 : 0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY2(WIFEXITED(status), "the reader waited for a writer");
+        QCOMPARE(WEXITSTATUS(status), 0);
     }
 
     void refusesUnconvertibleAndKeepsOldFile()

@@ -5,6 +5,8 @@
 #include <iconv.h>
 #include <memory>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace text {
 namespace {
@@ -17,18 +19,56 @@ public:
             throw std::runtime_error("iconv: CP932 is not available");
     }
     ~Iconv() { iconv_close(m_cd); }
+    Iconv(const Iconv &) = delete;
+    Iconv &operator=(const Iconv &) = delete;
     iconv_t get() const { return m_cd; }
 
 private:
     iconv_t m_cd;
 };
 
+// The converter from `from` to `to`, opened once per thread (opening one
+// looks the conversion up, which costs more than converting a line) and
+// returned in its initial state.
+const Iconv &converter(const char *to, const char *from)
+{
+    struct Open {
+        std::string to;
+        std::string from;
+        std::unique_ptr<Iconv> cd;
+    };
+    thread_local std::vector<Open> opened;
+    for (const Open &o : opened) {
+        if (o.to == to && o.from == from) {
+            iconv(o.cd->get(), nullptr, nullptr, nullptr, nullptr);
+            return *o.cd;
+        }
+    }
+    opened.push_back({to, from, std::make_unique<Iconv>(to, from)});
+    return *opened.back().cd;
+}
+
+bool isAscii(const QByteArray &bytes)
+{
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 // Converts in; an input sequence that cannot be converted is replaced by
 // `replacement` and skipped by `skip(in)` bytes.
 QByteArray convert(const char *to, const char *from, const QByteArray &input,
                    const QByteArray &replacement, bool *ok, int unitForSkip, qsizetype *replaced = nullptr)
 {
-    Iconv cd(to, from);
+    // The ASCII bytes are the same in UTF-8 and in CP932.
+    if (isAscii(input)) {
+        if (ok)
+            *ok = true;
+        return input;
+    }
+    const Iconv &cd = converter(to, from);
     QByteArray out;
     out.reserve(input.size() * 2 + 16);
     char *in = const_cast<char *>(input.constData());

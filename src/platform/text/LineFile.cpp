@@ -217,10 +217,34 @@ bool writeAll(int fd, const QByteArray &bytes)
 
 std::optional<QByteArray> readBytes(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Not blocking: a pipe put where a file should be is refused below
+    // instead of waiting for a writer.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
         return std::nullopt;
-    return file.readAll();
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QByteArray bytes;
+    bytes.reserve(qsizetype(info.st_size));
+    char buffer[16384];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            // Part of a file is not the file.
+            ::close(fd);
+            return std::nullopt;
+        }
+        bytes.append(buffer, qsizetype(n));
+    }
+    ::close(fd);
+    return bytes;
 }
 
 QList<QByteArray> splitLines(const QByteArray &bytes)

@@ -29,7 +29,8 @@ std::optional<QStringList> readLines(const QString &path);
 // NUL byte.
 std::optional<QString> readText(const QString &path);
 // Whole file as it is stored (NUL bytes included), nullopt when it cannot
-// be opened.
+// be opened, is no plain file (a folder, a pipe, a device) or cannot be read
+// to its end.
 std::optional<QByteArray> readBytes(const QString &path);
 // The lines of a file's bytes by the rule of readLines, undecoded, so that a
 // line can be written back exactly as it was read.
