@@ -26,6 +26,16 @@ class tst_frmDenpyoCopy : public QObject {
     {
         dlg.findChild<QPushButton *>(QLatin1String(button))->click();
     }
+    // Decides the destination at the keyboard: the stored slip of that
+    // number, or with 0 the new slip proposed.
+    static void decide(int destination)
+    {
+        if (destination != 0) {
+            D::key(Qt::Key_A, Qt::ControlModifier);
+            D::type(QString::number(destination));
+        }
+        D::key(Qt::Key_Return);
+    }
     static qint64 stored(qint32 id, const char *column)
     {
         return connection()
@@ -254,11 +264,7 @@ private slots:
         dlg.Mode = mode;
         dlg.FromDenpyoID = QStringLiteral("10");
         QVERIFY(D::open(&dlg));
-        if (destination != 0) {
-            D::key(Qt::Key_A, Qt::ControlModifier);
-            D::type(QString::number(destination));
-        }
-        D::key(Qt::Key_Return);
+        decide(destination);
         selectRows(dlg, "lstSelectable", carried);
         press(dlg, "cmdSelect");
         QCOMPARE(label(&dlg, "wlbToMeisaiKei"), QString::number(sum(toAmounts)));
@@ -319,13 +325,8 @@ private slots:
         if (mode == QLatin1String("Refer"))
             dlg.ToDenpyoObject = &edited;
         QVERIFY(D::open(&dlg));
-        if (mode != QLatin1String("Refer")) {
-            if (destination != 0) {
-                D::key(Qt::Key_A, Qt::ControlModifier);
-                D::type(QString::number(destination));
-            }
-            D::key(Qt::Key_Return);
-        }
+        if (mode != QLatin1String("Refer"))
+            decide(destination);
         selectRows(dlg, "lstSelectable", carried);
         press(dlg, "cmdSelect");
         D::key(Qt::Key_F12);
