@@ -1,18 +1,11 @@
 #include "slips/CopyTotals.h"
 
-#include <cmath>
+#include "slips/SlipAmounts.h"
+
 #include <limits>
 
 namespace {
 const QString kHidden = QStringLiteral("######");
-
-qint64 floorDiv(qint64 value, qint64 divisor)
-{
-    qint64 q = value / divisor;
-    if ((value % divisor != 0) && ((value < 0) != (divisor < 0)))
-        --q;
-    return q;
-}
 
 bool fitsStored(qint64 value)
 {
@@ -21,28 +14,40 @@ bool fitsStored(qint64 value)
 } // namespace
 
 CopyTotals CopyTotals::compute(qint64 lineSum, bool ritsuOn, qint32 ritsu, qint64 nebikiKingaku, bool shouhizeiIn,
-                               qint32 taxRate)
+                               qint32 taxRate, qint32 taxPattern)
 {
+    // The discount and tax controls as the slip editor shows this slip.
+    SlipAmountInput in;
+    in.rateOn = ritsuOn;
+    in.rateText = QString::number(ritsu);
+    in.amountText = QString::number(nebikiKingaku);
+    in.taxOn = shouhizeiIn;
+    in.taxRate = taxRate;
+    in.taxPattern = taxPattern;
+
     CopyTotals t;
     t.meisaiSum = lineSum;
-    if (ritsuOn) {
-        // The factor first, then the product, both in double precision: a
-        // sum of 100 at 43 % gives 56.99999... and so a discount of 44.
-        const double factor = (100.0 - double(ritsu)) / 100.0;
-        const double reduced = std::floor(double(lineSum) * factor);
-        t.nebikiKingaku = lineSum - qint64(reduced);
-    } else {
-        t.nebikiKingaku = nebikiKingaku;
+    t.nebikiKingaku = ritsuOn ? 0 : nebikiKingaku;
+    const std::optional<Money> sum = Money::fromYen(lineSum);
+    if (!sum) {
+        t.overflow = true;
+        return t;
     }
-    t.summery = t.meisaiSum - t.nebikiKingaku;
-    t.shouhizei = shouhizeiIn ? floorDiv(t.summery * taxRate, 100) : 0;
-    t.summeryWithShouhizei = t.summery + t.shouhizei;
+    const SlipAmountResult r = SlipAmounts::totals(*sum, in);
+    if (r.discountReached)
+        t.nebikiKingaku = r.discount.yen();
+    t.overflow = r.overflow;
+    if (r.overflow)
+        return t;
+    t.summery = r.total.yen();
+    t.shouhizei = r.tax.yen();
+    t.summeryWithShouhizei = r.totalWithTax.yen();
     return t;
 }
 
 bool CopyTotals::committable() const
 {
-    return summeryWithShouhizei <= kLimit && fitsStored(meisaiSum) && fitsStored(nebikiKingaku)
+    return !overflow && summeryWithShouhizei <= kLimit && fitsStored(meisaiSum) && fitsStored(nebikiKingaku)
            && fitsStored(summery) && fitsStored(shouhizei) && fitsStored(summeryWithShouhizei);
 }
 

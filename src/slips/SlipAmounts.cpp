@@ -67,37 +67,24 @@ double SlipAmounts::numberValue(const QString &text)
     return negative ? -v : v;
 }
 
-SlipAmountResult SlipAmounts::compute(const SlipAmountInput &in)
+namespace {
+
+// A value left the shown range: the totals are not shown, and in rate mode
+// the discount amount box is emptied.
+SlipAmountResult &overflowed(SlipAmountResult &r, const SlipAmountInput &in)
 {
-    SlipAmountResult r;
-    r.lineAmounts.reserve(in.lines.size());
-    const auto limit = *Money::fromYen(Money::kSlipLimitYen);
+    r.overflow = true;
+    if (in.rateOn)
+        r.amountBoxText = QString();
+    return r;
+}
 
-    auto overflow = [&r, &in]() -> SlipAmountResult & {
-        r.overflow = true;
-        if (in.rateOn)
-            r.amountBoxText = QString();
-        return r;
-    };
+// The steps after the lines: discount, total, tax and total with tax of
+// `lineTotal` by the input's discount controls and tax settings.
+SlipAmountResult &applyTotals(SlipAmountResult &r, Money lineTotal, const SlipAmountInput &in)
+{
+    const auto overflow = [&r, &in]() -> SlipAmountResult & { return overflowed(r, in); };
 
-    Money lineTotal;
-    for (std::size_t i = 0; i < in.lines.size(); ++i) {
-        const auto tanka = Money::fromDouble(in.lines[i].tanka);
-        const auto suryo = Money::fromDouble(in.lines[i].suryo);
-        std::optional<Money> product;
-        if (tanka && suryo)
-            product = tanka->times(*suryo);
-        if (!product || *product > limit) {
-            r.overflowRow = int(i);
-            return overflow();
-        }
-        const Money amount = product->roundOff();
-        r.lineAmounts.push_back(amount);
-        const auto sum = lineTotal.plus(amount);
-        if (!sum)
-            return overflow();
-        lineTotal = *sum;
-    }
     r.lineTotal = lineTotal;
     if (!lineTotal.inSlipRange())
         return overflow();
@@ -155,4 +142,41 @@ SlipAmountResult SlipAmounts::compute(const SlipAmountInput &in)
         return overflow();
     r.totalWithTax = *withTax;
     return r;
+}
+
+} // namespace
+
+SlipAmountResult SlipAmounts::totals(Money lineTotal, const SlipAmountInput &input)
+{
+    SlipAmountResult r;
+    return applyTotals(r, lineTotal, input);
+}
+
+SlipAmountResult SlipAmounts::compute(const SlipAmountInput &in)
+{
+    SlipAmountResult r;
+    r.lineAmounts.reserve(in.lines.size());
+    const auto limit = *Money::fromYen(Money::kSlipLimitYen);
+
+    const auto overflow = [&r, &in]() -> SlipAmountResult & { return overflowed(r, in); };
+
+    Money lineTotal;
+    for (std::size_t i = 0; i < in.lines.size(); ++i) {
+        const auto tanka = Money::fromDouble(in.lines[i].tanka);
+        const auto suryo = Money::fromDouble(in.lines[i].suryo);
+        std::optional<Money> product;
+        if (tanka && suryo)
+            product = tanka->times(*suryo);
+        if (!product || *product > limit) {
+            r.overflowRow = int(i);
+            return overflow();
+        }
+        const Money amount = product->roundOff();
+        r.lineAmounts.push_back(amount);
+        const auto sum = lineTotal.plus(amount);
+        if (!sum)
+            return overflow();
+        lineTotal = *sum;
+    }
+    return applyTotals(r, lineTotal, in);
 }

@@ -56,6 +56,9 @@ namespace SlipAmounts {
 inline const QString kOverflowText = QStringLiteral("数値オーバー");
 
 SlipAmountResult compute(const SlipAmountInput &input);
+// The same rules from a line total already summed (the input's lines are
+// not read): what the slip stores for lines whose amounts are known.
+SlipAmountResult totals(Money lineTotal, const SlipAmountInput &input);
 
 // The 金額 column's text of a line amount ("###,###,###": 0 shows blank).
 QString lineAmountText(Money amount);

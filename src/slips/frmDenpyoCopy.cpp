@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <utility>
 #include <vector>
 
 using namespace linetransfer;
@@ -330,10 +331,14 @@ bool frmDenpyoCopy::load()
                    : m_kind == Kind::Split ? QStringLiteral("分割(F12)")
                                            : QStringLiteral("取得(F12)"));
 
-    BasicInfo info;
-    info.Initialize();
-    info.Load(QStringLiteral("ShouhizeiRitsu"));
-    m_taxRate = info.LongValue();
+    // The tax settings the slip editor reads when it opens.
+    for (auto [key, value] :
+         {std::pair{"ShouhizeiRitsu", &m_taxRate}, std::pair{"ShouhizeiPattern", &m_taxPattern}}) {
+        BasicInfo info;
+        info.Initialize();
+        info.Load(QString::fromLatin1(key));
+        *value = info.LongValue();
+    }
 
     if (!m_from->Load(slipdialog::slipNumber(FromDenpyoID))) {
         flgLoading = false;
@@ -624,11 +629,11 @@ void frmDenpyoCopy::CopyKingakuKeisan()
     const Meisais &source = m_from->Meisais();
     m_fromTotals = CopyTotals::compute(rowsAmount(rowTexts(lstSelectable), source, nullptr), m_from->NebikiRitsuOn(),
                                        m_from->NebikiRitsu(), m_from->NebikiKingaku(), m_from->ShouhizeiIn(),
-                                       m_taxRate);
+                                       m_taxRate, m_taxPattern);
     if (m_to)
         m_toTotals = CopyTotals::compute(rowsAmount(rowTexts(lstSelected), source, &m_to->Meisais()),
                                          m_to->NebikiRitsuOn(), m_to->NebikiRitsu(), m_to->NebikiKingaku(),
-                                         m_to->ShouhizeiIn(), m_taxRate);
+                                         m_to->ShouhizeiIn(), m_taxRate, m_taxPattern);
 
     const QStringList fromTexts = m_fromTotals.texts();
     const QStringList toTexts = m_toTotals.texts();

@@ -86,6 +86,7 @@ private:
     bool flgLoading = false;
     bool m_decided = false;
     qint32 m_taxRate = 0;
+    qint32 m_taxPattern = 0;
     QString m_proposedNumber;
     std::unique_ptr<Denpyo> m_from;
     std::unique_ptr<Denpyo> m_ownTo;

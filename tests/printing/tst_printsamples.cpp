@@ -5,6 +5,7 @@
 #include "core/BasicInfo.h"
 #include "core/DateValue.h"
 #include "core/Globals.h"
+#include "core/Routines.h"
 #include "model/Customer.h"
 #include "model/Denpyo.h"
 #include "model/Shohin.h"
@@ -37,6 +38,18 @@ const QStringList kKinds = {"Denpyo", "DenpyoList", "TsukiSeikyusho", "Customer"
 QString sampleFolder(const QString &kind)
 {
     return QStringLiteral(QVX_SAMPLES "/%1PrintSampleForm/").arg(kind);
+}
+
+// The sample each kind's tests print; the kinds with tax-contained
+// variants ship them beside it.
+QString mainSample(const QString &kind)
+{
+    static const QHash<QString, QString> names = {
+        {"Denpyo", "納品書"},         {"DenpyoList", "伝票一覧"}, {"TsukiSeikyusho", "請求書"},
+        {"Customer", "顧客情報"},     {"CustomerList", "顧客一覧"}, {"Shohin", "商品情報"},
+        {"ShohinList", "商品一覧"},
+    };
+    return names.value(kind);
 }
 
 QVariant yen(qint64 amount)
@@ -297,7 +310,7 @@ class tst_PrintSamples : public QObject {
         if (m_printed.contains(kind))
             return m_printed.value(kind);
         const QString folder = sampleFolder(kind);
-        const QString form = QDir(folder).entryList({QStringLiteral("*.rpx")}, QDir::Files).first().chopped(4);
+        const QString form = mainSample(kind);
         const QDateTime printDate(QDate(2024, 6, 1), QTime(0, 0));
         m_pages.clear();
         m_pdf = m_dir.filePath(kind + QStringLiteral("-decimals.pdf"));
@@ -509,9 +522,8 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext is not installed");
         const QString keep = qEnvironmentVariable("QVX_SAMPLE_PDF_DIR");
-        m_pdf = (keep.isEmpty() ? m_dir.path() : keep) + QStringLiteral("/%1.pdf").arg(kind);
         const QStringList files = QDir(sampleFolder(kind)).entryList({QStringLiteral("*.rpx")}, QDir::Files);
-        QVERIFY(!files.isEmpty());
+        QVERIFY(files.contains(mainSample(kind) + QStringLiteral(".rpx")));
         clsReportPrint collector;
         for (const QString &name : fnGetItemNames(kind, QStringLiteral("P")).mid(1))
             collector.SetPageData(name, sampleValue(name, 0));
@@ -521,15 +533,88 @@ private slots:
             for (const QString &name : detailNames)
                 collector.SetDetailData(name, sampleValue(name, r));
         }
-        QVERIFY(collector.ReportPrintView(sampleFolder(kind) + files.first(), QString()));
-        const QStringList texts = pdfPages(m_pdf, pages + 1);
-        QCOMPARE(texts.size(), 0); // no page beyond the expected ones
-        const QStringList printed = pdfPages(m_pdf, pages);
-        QCOMPARE(printed.size(), pages);
-        for (const QString &expected : firstPage)
-            QVERIFY2(printed[0].contains(expected), qPrintable(expected + " in\n" + printed[0]));
-        for (const QString &expected : lastPage)
-            QVERIFY2(printed.last().contains(expected), qPrintable(expected + " in\n" + printed.last()));
+        for (const QString &file : files) {
+            m_pdf = (keep.isEmpty() ? m_dir.path() : keep) + QLatin1Char('/') + file.chopped(4) + QStringLiteral(".pdf");
+            QVERIFY2(collector.ReportPrintView(sampleFolder(kind) + file, QString()), qPrintable(file));
+            const QStringList texts = pdfPages(m_pdf, pages + 1);
+            QCOMPARE(texts.size(), 0); // no page beyond the expected ones
+            const QStringList printed = pdfPages(m_pdf, pages);
+            QCOMPARE(printed.size(), pages);
+            for (const QString &expected : firstPage)
+                QVERIFY2(printed[0].contains(expected), qPrintable(file + ": " + expected + " in\n" + printed[0]));
+            for (const QString &expected : lastPage)
+                QVERIFY2(printed.last().contains(expected),
+                         qPrintable(file + ": " + expected + " in\n" + printed.last()));
+        }
+    }
+
+    // In a shop whose prices contain the tax a slip's 合計 already holds its
+    // 消費税. The tax-contained variants of the slip and invoice samples
+    // print 合計 less the tax as 小計, so that 小計 + 消費税 is the 合計
+    // printed under them: 23,522 less 10 % is 21,170, of which 1,925 is tax.
+    void taxContainedSamplesAddUp_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QStringList>("specs"); // 小計, 消費税, 合計
+        QTest::newRow("納品書") << "Denpyo" << "納品書(内税)"
+                             << QStringList{"P_合計-消費税", "P_消費税", "P_税込合計"};
+        QTest::newRow("請求書") << "TsukiSeikyusho" << "請求書(内税)"
+                             << QStringList{"L_伝票集計/合計-消費税", "L_伝票集計/消費税", "L_伝票集計/税込合計"};
+    }
+    void taxContainedSamplesAddUp()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, form);
+        QFETCH(QStringList, specs);
+        Denpyo slip;
+        if (!slip.Load(8001)) {
+            slip.setDenpyoID(8001);
+            slip.setNouki(day(2024, 5, 10).toDateTime());
+            slip.setCustomerID(QStringLiteral("C00001"));
+            slip.setCustomerName(QStringLiteral("株式会社見本商会"));
+            slip.setNebikiRitsuOn(true);
+            slip.setNebikiRitsu(10);
+            slip.setShouhizeiIn(true);
+            for (const auto &[tanka, suryo] : {std::pair{1234, 3}, std::pair{999, 7}, std::pair{1, 12827}}) {
+                Meisai &m = slip.Meisais().Add();
+                m.setItemName(QStringLiteral("内税品"));
+                m.setItemTanka(tanka);
+                m.setItemSuryo(suryo);
+                m.setItemKingaku(tanka * suryo);
+            }
+            slip.setMeisaiSum(23522);
+            slip.setNebikiKingaku(2352);
+            slip.setSummery(21170);
+            slip.setShouhizei(1925);
+            slip.setSummeryWithShouhizei(21170);
+            QVERIFY(slip.Apply());
+        }
+        const QString folder = sampleFolder(kind);
+        const QDateTime printDate(QDate(2024, 6, 1), QTime(0, 0));
+        m_pages.clear();
+        m_pdf = m_dir.filePath(form + QStringLiteral(".pdf"));
+        QStringList messages;
+        ui::setMessageResponder([&messages](const ui::MessageRequest &r) {
+            messages << r.text;
+            return ui::Answer::Ok;
+        });
+        const bool printed = kind == QLatin1String("Denpyo")
+                                 ? PrintDenpyo(slip, folder, form, printDate)
+                                 : PrintDenpyoList(folder, form, printDate, {QString(), "8001"}, QString());
+        ui::setMessageResponder({});
+        QCOMPARE(messages, QStringList());
+        QVERIFY(printed);
+        QCOMPARE(m_pages.size(), 1);
+        const QHash<QString, QString> fields =
+            printedFields(report::loadLayout(folder + form + QStringLiteral(".rpx")), m_pages.first());
+        QList<qint64> amounts;
+        for (const QString &spec : specs) {
+            QVERIFY2(fields.contains(spec), qPrintable(spec));
+            amounts << fnFilterChars(fields.value(spec), QStringLiteral("0123456789")).toLongLong();
+        }
+        QCOMPARE(amounts, (QList<qint64>{19245, 1925, 21170}));
+        QCOMPARE(amounts[0] + amounts[1], amounts[2]);
     }
 
     void slipSampleHasTenLineSlots()
@@ -646,7 +731,7 @@ private slots:
         const QString keep = qEnvironmentVariable("QVX_SAMPLE_PDF_DIR");
         m_pdf = (keep.isEmpty() ? m_dir.path() : keep) + QStringLiteral("/%1-printed.pdf").arg(kind);
         const QString folder = sampleFolder(kind);
-        const QString form = QDir(folder).entryList({QStringLiteral("*.rpx")}, QDir::Files).first().chopped(4);
+        const QString form = mainSample(kind);
         const QDateTime printDate(QDate(2024, 6, 1), QTime(0, 0));
         bool printed = false;
         if (kind == QStringLiteral("Denpyo")) {

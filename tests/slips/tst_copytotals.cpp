@@ -1,11 +1,13 @@
 #include "slips/CopyTotals.h"
 #include "slips/LineTransfer.h"
+#include "slips/SlipAmounts.h"
 #include "model/Meisais.h"
 
 #include <QtTest>
 
-// The line-transfer dialog's own totals: discount and tax rounded down,
-// the tax on top, "######" past the limit or below zero.
+// The line-transfer dialog's totals: the slip editor's amount rules
+// (fnRoundOff, the tax on top or contained by the shop's pattern), and
+// "######" past the limit or below zero.
 class tst_CopyTotals : public QObject {
     Q_OBJECT
 private slots:
@@ -16,32 +18,57 @@ private slots:
         QTest::addColumn<int>("ritsu");
         QTest::addColumn<qint64>("nebiki");
         QTest::addColumn<bool>("tax");
+        QTest::addColumn<int>("pattern"); // 0: 外税, 1: 内税
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<qint64>("withTax");
         QTest::addColumn<bool>("committable");
-        const int rate = 10;
-        Q_UNUSED(rate);
-        QTest::newRow("100 at 43 %: 100 x 0.57 lies below 57")
-            << qint64(100) << true << 43 << qint64(0) << false << QStringList{"100", "44", "56", "", "56"}
-            << qint64(56) << true;
-        QTest::newRow("12,345 at 15 %") << qint64(12345) << true << 15 << qint64(0) << false
-                                         << QStringList{"12,345", "1,852", "10,493", "", "10,493"} << qint64(10493)
-                                         << true;
-        QTest::newRow("tax rounded down, on top") << qint64(1009) << false << 0 << qint64(0) << true
-                                                  << QStringList{"1,009", "", "1,009", "100", "1,109"} << qint64(1109)
-                                                  << true;
-        QTest::newRow("nothing: empty texts") << qint64(0) << false << 0 << qint64(0) << true
+        QTest::newRow("100 at 43 %") << qint64(100) << true << 43 << qint64(0) << false << 0
+                                     << QStringList{"100", "43", "57", "", "57"} << qint64(57) << true;
+        QTest::newRow("12,345 at 15 %: 1,851.75 rounds up")
+            << qint64(12345) << true << 15 << qint64(0) << false << 0
+            << QStringList{"12,345", "1,852", "10,493", "", "10,493"} << qint64(10493) << true;
+        QTest::newRow("1,005 at 10 %: a half rounds up")
+            << qint64(1005) << true << 10 << qint64(0) << false << 0 << QStringList{"1,005", "101", "904", "", "904"}
+            << qint64(904) << true;
+        QTest::newRow("tax on top, rounded off") << qint64(1009) << false << 0 << qint64(0) << true << 0
+                                                 << QStringList{"1,009", "", "1,009", "101", "1,110"} << qint64(1110)
+                                                 << true;
+        QTest::newRow("tax on top, a half rounds up") << qint64(1005) << false << 0 << qint64(0) << true << 0
+                                                      << QStringList{"1,005", "", "1,005", "101", "1,106"}
+                                                      << qint64(1106) << true;
+        // The tax is already in the total: 12,370 x 10 / 110 = 1,124.54...
+        QTest::newRow("tax contained") << qint64(12370) << false << 0 << qint64(0) << true << 1
+                                       << QStringList{"12,370", "", "12,370", "1,125", "12,370"} << qint64(12370)
+                                       << true;
+        QTest::newRow("tax contained, after a rate discount")
+            << qint64(23522) << true << 10 << qint64(0) << true << 1
+            << QStringList{"23,522", "2,352", "21,170", "1,925", "21,170"} << qint64(21170) << true;
+        QTest::newRow("no tax in a contained-tax shop") << qint64(5000) << false << 0 << qint64(300) << false << 1
+                                                        << QStringList{"5,000", "300", "4,700", "", "4,700"}
+                                                        << qint64(4700) << true;
+        QTest::newRow("nothing: empty texts") << qint64(0) << false << 0 << qint64(0) << true << 0
                                               << QStringList{"", "", "", "", ""} << qint64(0) << true;
-        QTest::newRow("exactly the limit") << qint64(999999999) << false << 0 << qint64(0) << false
+        QTest::newRow("exactly the limit") << qint64(999999999) << false << 0 << qint64(0) << false << 0
                                            << QStringList{"999,999,999", "", "999,999,999", "", "999,999,999"}
                                            << qint64(999999999) << true;
         QTest::newRow("one yen past the limit")
-            << qint64(909090910) << false << 0 << qint64(0) << true
+            << qint64(909090910) << false << 0 << qint64(0) << true << 0
             << QStringList{"909,090,910", "", "######", "######", "######"} << qint64(1000000001) << false;
+        QTest::newRow("contained tax keeps the limit") << qint64(999999999) << false << 0 << qint64(0) << true << 1
+                                                       << QStringList{"999,999,999", "", "999,999,999",
+                                                                      "90,909,091", "999,999,999"}
+                                                       << qint64(999999999) << true;
         // Kept as computed: the slip editor stores negative totals too.
         QTest::newRow("fixed discount above the line sum")
-            << qint64(1000) << false << 0 << qint64(1101) << true
-            << QStringList{"1,000", "1,101", "######", "######", "######"} << qint64(-112) << true;
+            << qint64(1000) << false << 0 << qint64(1101) << true << 0
+            << QStringList{"1,000", "1,101", "######", "######", "######"} << qint64(-111) << true;
+        QTest::newRow("fixed discount above the line sum, tax contained")
+            << qint64(1000) << false << 0 << qint64(1101) << true << 1
+            << QStringList{"1,000", "1,101", "######", "######", "######"} << qint64(-101) << true;
+        // Beyond what the slip editor shows: neither shown nor stored.
+        QTest::newRow("line sum past the editor's range")
+            << qint64(10000000000) << false << 0 << qint64(0) << false << 0
+            << QStringList{"10,000,000,000", "", "######", "######", "######"} << qint64(0) << false;
     }
     void totals()
     {
@@ -50,10 +77,52 @@ private slots:
         QFETCH(int, ritsu);
         QFETCH(qint64, nebiki);
         QFETCH(bool, tax);
-        const CopyTotals t = CopyTotals::compute(lineSum, ritsuOn, ritsu, nebiki, tax, 10);
+        QFETCH(int, pattern);
+        const CopyTotals t = CopyTotals::compute(lineSum, ritsuOn, ritsu, nebiki, tax, 10, pattern);
         QTEST(t.texts(), "texts");
         QTEST(t.summeryWithShouhizei, "withTax");
         QTEST(t.committable(), "committable");
+    }
+
+    // The totals are those the slip editor shows for the same line sum and
+    // controls, whatever the settings.
+    void totalsAreTheEditors_data()
+    {
+        QTest::addColumn<bool>("ritsuOn");
+        QTest::addColumn<int>("ritsu");
+        QTest::addColumn<qint64>("nebiki");
+        QTest::addColumn<int>("pattern");
+        for (int pattern : {0, 1})
+            for (int ritsu : {0, 7, 15, 33})
+                QTest::addRow("pattern %d, rate %d", pattern, ritsu) << true << ritsu << qint64(0) << pattern;
+        for (int pattern : {0, 1})
+            QTest::addRow("pattern %d, fixed 1,234", pattern) << false << 0 << qint64(1234) << pattern;
+    }
+    void totalsAreTheEditors()
+    {
+        QFETCH(bool, ritsuOn);
+        QFETCH(int, ritsu);
+        QFETCH(qint64, nebiki);
+        QFETCH(int, pattern);
+        for (qint64 tanka : {1, 7, 99, 1234, 98765}) {
+            for (qint64 suryo : {1, 3, 11, 101}) {
+                SlipAmountInput in;
+                in.lines = {{double(tanka), double(suryo)}};
+                in.rateOn = ritsuOn;
+                in.rateText = QString::number(ritsu);
+                in.amountText = QString::number(nebiki);
+                in.taxOn = true;
+                in.taxRate = 8;
+                in.taxPattern = pattern;
+                const SlipAmountResult r = SlipAmounts::compute(in);
+                const CopyTotals t = CopyTotals::compute(tanka * suryo, ritsuOn, ritsu, nebiki, true, 8, pattern);
+                const QString at = QStringLiteral("%1 x %2").arg(tanka).arg(suryo);
+                QVERIFY2(t.nebikiKingaku == r.discount.yen(), qPrintable(at));
+                QVERIFY2(t.summery == r.total.yen(), qPrintable(at));
+                QVERIFY2(t.shouhizei == r.tax.yen(), qPrintable(at));
+                QVERIFY2(t.summeryWithShouhizei == r.totalWithTax.yen(), qPrintable(at));
+            }
+        }
     }
 
     // A carried line keeps the amount its source stored, whatever its unit

@@ -1,4 +1,6 @@
 #include "SlipFixture.h"
+#include "slips/SlipAmounts.h"
+#include "slips/frmDenpyo.h"
 #include "slips/frmDenpyoCopy.h"
 
 #include <QPushButton>
@@ -24,6 +26,16 @@ class tst_frmDenpyoCopy : public QObject {
     {
         dlg.findChild<QPushButton *>(QLatin1String(button))->click();
     }
+    // Decides the destination at the keyboard: the stored slip of that
+    // number, or with 0 the new slip proposed.
+    static void decide(int destination)
+    {
+        if (destination != 0) {
+            D::key(Qt::Key_A, Qt::ControlModifier);
+            D::type(QString::number(destination));
+        }
+        D::key(Qt::Key_Return);
+    }
     static qint64 stored(qint32 id, const char *column)
     {
         return connection()
@@ -35,6 +47,92 @@ class tst_frmDenpyoCopy : public QObject {
         return connection()
             .scalar(QStringLiteral("SELECT 数値型データ FROM 基本情報テーブル WHERE 基本情報ID = 'CurrentDenpyoID'"))
             .toLongLong();
+    }
+    static void setLong(const char *key, qint32 value)
+    {
+        BasicInfo info;
+        info.setBasicInfoID(QString::fromLatin1(key));
+        info.setLongValue(value);
+        QVERIFY(info.Apply());
+    }
+    // What the slip editor computes for a slip's lines and controls.
+    static SlipAmountResult editorAmounts(const Denpyo &d, qint32 pattern)
+    {
+        SlipAmountInput in;
+        for (const Meisai &m : d.Meisais())
+            in.lines.push_back({m.ItemTanka(), m.ItemSuryo()});
+        in.rateOn = d.NebikiRitsuOn();
+        in.rateText = QString::number(d.NebikiRitsu());
+        in.amountText = QString::number(d.NebikiKingaku());
+        in.taxOn = d.ShouhizeiIn();
+        in.taxRate = 10;
+        in.taxPattern = pattern;
+        return SlipAmounts::compute(in);
+    }
+    // A slip stored as the slip editor registers it: line amounts and
+    // totals by its amount rules.
+    static void storeEditedSlip(qint32 id, const QList<Line> &lines, qint32 pattern, bool ritsuOn, qint16 ritsu,
+                                qint32 nebiki)
+    {
+        Denpyo d;
+        d.setDenpyoID(id);
+        d.setNouki(QDateTime(QDate(2026, 12, 1), QTime()));
+        d.setCustomerID(QStringLiteral("C%1").arg(id));
+        d.setCustomerName(QStringLiteral("顧客%1").arg(id));
+        d.setNebikiRitsuOn(ritsuOn);
+        d.setNebikiRitsu(ritsu);
+        d.setNebikiKingaku(nebiki);
+        d.setShouhizeiIn(true);
+        for (const Line &l : lines) {
+            Meisai &m = d.Meisais().Add();
+            m.setItemName(l.name);
+            m.setItemTanka(l.tanka);
+            m.setItemSuryo(l.suryo);
+        }
+        const SlipAmountResult r = editorAmounts(d, pattern);
+        QVERIFY(!r.overflow);
+        for (int i = 1; i <= d.Meisais().Count(); ++i)
+            d.Meisais().Item(i).setItemKingaku(qint32(r.lineAmounts[i - 1].yen()));
+        d.setMeisaiSum(qint32(r.lineTotal.yen()));
+        d.setNebikiKingaku(qint32(r.discount.yen()));
+        d.setSummery(qint32(r.total.yen()));
+        d.setShouhizei(qint32(r.tax.yen()));
+        d.setSummeryWithShouhizei(qint32(r.totalWithTax.yen()));
+        QVERIFY(d.Apply());
+    }
+    // A slip's five totals, then its line amounts.
+    static QList<qint64> storedAmounts(qint32 id)
+    {
+        Denpyo d;
+        if (!d.Load(id))
+            return {};
+        QList<qint64> out{d.MeisaiSum(), d.NebikiKingaku(), d.Summery(), d.Shouhizei(), d.SummeryWithShouhizei()};
+        for (const Meisai &m : d.Meisais())
+            out << m.ItemKingaku();
+        return out;
+    }
+    static QList<qint64> totalsOf(const Denpyo &d)
+    {
+        return {d.MeisaiSum(), d.NebikiKingaku(), d.Summery(), d.Shouhizei(), d.SummeryWithShouhizei()};
+    }
+    // Opens the stored slip in the slip editor, which must show no
+    // difference, registers it unchanged with F12 and says whether that
+    // changed any stored amount.
+    static void registerUnchangedInTheEditor(qint32 id)
+    {
+        const QList<qint64> before = storedAmounts(id);
+        QVERIFY(!before.isEmpty());
+        D d;
+        frmDenpyo editor;
+        editor.strMode = QStringLiteral("SelectedUpdate");
+        editor.strDenpyoID = QString::number(id);
+        QVERIFY(D::open(&editor));
+        QVERIFY2(editor.findChild<QLabel *>(QStringLiteral("lblMessage"))->text().isEmpty(),
+                 qPrintable(QStringLiteral("slip %1 shows a difference").arg(id)));
+        D::key(Qt::Key_F12);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("伝票 %1 を更新しますか？").arg(id)});
+        QVERIFY(editor.ResultModified());
+        QCOMPARE(storedAmounts(id), before);
     }
 
 private slots:
@@ -112,9 +210,10 @@ private slots:
                      .scalar(QStringLiteral("SELECT 金額 FROM 明細テーブル WHERE 伝票番号 = 11 AND 明細番号 = 1"))
                      .toInt(),
                  3);
-        // The totals are those shown, from the stored amounts: 203 less 10 %.
+        // The totals are those shown, from the stored amounts: 203 less 10 %
+        // (20.3, rounded off as the slip editor does).
         QCOMPARE(stored(11, "明細計"), 203);
-        QCOMPARE(stored(11, "値引金額"), 21);
+        QCOMPARE(stored(11, "値引金額"), 20);
         QCOMPARE(stored(11, "値引率計算"), 1);
         QCOMPARE(storedLines(10), (QStringList{"半端", "普通"}));
     }
@@ -165,11 +264,7 @@ private slots:
         dlg.Mode = mode;
         dlg.FromDenpyoID = QStringLiteral("10");
         QVERIFY(D::open(&dlg));
-        if (destination != 0) {
-            D::key(Qt::Key_A, Qt::ControlModifier);
-            D::type(QString::number(destination));
-        }
-        D::key(Qt::Key_Return);
+        decide(destination);
         selectRows(dlg, "lstSelectable", carried);
         press(dlg, "cmdSelect");
         QCOMPARE(label(&dlg, "wlbToMeisaiKei"), QString::number(sum(toAmounts)));
@@ -181,6 +276,76 @@ private slots:
         QCOMPARE(stored(to, "明細計"), sum(toAmounts));
         QCOMPARE(amounts(10), fromAmounts);
         QCOMPARE(stored(10, "明細計"), sum(fromAmounts));
+    }
+
+    // Every slip a transfer writes holds the totals the slip editor would
+    // store for its lines: opened there and registered with F12 nothing
+    // changes, in a shop that adds the tax on top and in one whose prices
+    // contain it. The source discounts by rate, the stored destination by
+    // a fixed amount.
+    void transferredSlipsAreAsTheEditorStoresThem_data()
+    {
+        QTest::addColumn<int>("pattern");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("destination"); // 0: a new slip (number 21)
+        QTest::addColumn<QList<int>>("carried");
+        for (int pattern : {0, 1}) {
+            const char *shop = pattern == 0 ? "外税" : "内税";
+            QTest::addRow("%s: copy of every line into a new slip", shop)
+                << pattern << "Copy" << 0 << QList<int>{0, 1, 2, 3};
+            QTest::addRow("%s: copy into a stored slip", shop) << pattern << "Copy" << 20 << QList<int>{0, 3};
+            QTest::addRow("%s: split into a new slip", shop) << pattern << "Split" << 0 << QList<int>{1, 3};
+            QTest::addRow("%s: split into a stored slip", shop) << pattern << "Split" << 20 << QList<int>{0, 2};
+            QTest::addRow("%s: refer into the edited slip", shop) << pattern << "Refer" << 30 << QList<int>{0, 3};
+        }
+    }
+    void transferredSlipsAreAsTheEditorStoresThem()
+    {
+        QFETCH(int, pattern);
+        QFETCH(QString, mode);
+        QFETCH(int, destination);
+        QFETCH(QList<int>, carried);
+        setLong("ShouhizeiPattern", pattern);
+        // 12,374 less 10 % (1,237.4) is 11,137; its tax is 1,113.7 on top or
+        // 1,012.45 contained.
+        storeEditedSlip(10, {{QStringLiteral("商品A"), 1234, 3, 0}, {QStringLiteral("半端"), 0.5, 5, 0},
+                             {QStringLiteral("商品B"), 999, 7, 0}, {QStringLiteral("商品C"), 1, 1676, 0}},
+                        pattern, true, 10, 0);
+        storeEditedSlip(20, {{QStringLiteral("既存"), 50, 2, 0}, {QStringLiteral("既存2"), 333, 3, 0}}, pattern, false, 0,
+                        305);
+        const QList<qint64> sourceBefore = storedAmounts(10);
+
+        Denpyo edited;
+        edited.setDenpyoID(30);
+        edited.Meisais().Add();
+        D d;
+        frmDenpyoCopy dlg;
+        dlg.Mode = mode;
+        dlg.FromDenpyoID = QStringLiteral("10");
+        if (mode == QLatin1String("Refer"))
+            dlg.ToDenpyoObject = &edited;
+        QVERIFY(D::open(&dlg));
+        if (mode != QLatin1String("Refer"))
+            decide(destination);
+        selectRows(dlg, "lstSelectable", carried);
+        press(dlg, "cmdSelect");
+        D::key(Qt::Key_F12);
+        QVERIFY(dlg.ResultModified());
+
+        if (mode == QLatin1String("Refer")) {
+            const SlipAmountResult r = editorAmounts(edited, pattern);
+            QCOMPARE(totalsOf(edited), (QList<qint64>{r.lineTotal.yen(), r.discount.yen(), r.total.yen(), r.tax.yen(),
+                                                      r.totalWithTax.yen()}));
+            return;
+        }
+        const qint32 to = destination != 0 ? destination : 21;
+        // What the dialog showed is what it stored.
+        QCOMPARE(label(&dlg, "wlbToSumWithShouhizei"), CopyTotals::format(stored(to, "合計消費税込み")));
+        if (carried.size() == 4 && mode == QLatin1String("Copy"))
+            QCOMPARE(storedAmounts(to), sourceBefore);
+        registerUnchangedInTheEditor(to);
+        if (mode == QLatin1String("Split"))
+            registerUnchangedInTheEditor(10);
     }
 
     void copyToAStoredSlipAppendsItsLines()

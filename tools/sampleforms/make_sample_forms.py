@@ -161,7 +161,13 @@ class Form:
         return '\n'.join(out)
 
 
-def denpyo():
+# The 内税 variants: in a shop whose prices contain the tax, a slip's 合計
+# already holds its 消費税, so the subtotal they print is 合計 less the tax
+# and 小計 + 消費税 adds up to the total printed below them.
+TAX_CONTAINED = '(内税)'
+
+
+def denpyo(tax_contained=False):
     f = Form()
     f.label(0, 0, BODY_WIDTH, 700, '納　品　書', size=22, font=GOTHIC, bold=True, align='Center')
     f.line(BODY_WIDTH // 2 - 2000, 720, BODY_WIDTH // 2 + 2000, 720, 30)
@@ -186,7 +192,8 @@ def denpyo():
     y = f.table(4500, columns, 10, 420)
     y += 120
     f.field(0, y, 5500, 380, 'P_値引き+値引率+値引金額', size=9)
-    y = f.totals(y, (('小計', 'P_合計'), ('消費税', 'P_消費税'), ('合計', 'P_税込合計')))
+    subtotal = 'P_合計-消費税' if tax_contained else 'P_合計'
+    y = f.totals(y, (('小計', subtotal), ('消費税', 'P_消費税'), ('合計', 'P_税込合計')))
     y += 200
     f.label(0, y, 1000, 300, '備考', size=9, font=GOTHIC)
     y += 300
@@ -219,7 +226,7 @@ def denpyo_list():
     return f
 
 
-def tsuki_seikyusho():
+def tsuki_seikyusho(tax_contained=False):
     f = Form('0;1;0;')
     f.label(0, 0, BODY_WIDTH, 700, '請　求　書', size=22, font=GOTHIC, bold=True, align='Center')
     f.label(7600, 800, 1000, 300, '請求日', size=9, font=GOTHIC)
@@ -241,7 +248,8 @@ def tsuki_seikyusho():
                ('備考', '備考', 1700, 'Left', '')]
     y = f.table(4000, columns, 20, 400, size=9)
     y += 120
-    y = f.totals(y, (('小計', 'L_伝票集計/合計'), ('消費税', 'L_伝票集計/消費税'), ('合計', 'L_伝票集計/税込合計')),
+    subtotal = 'L_伝票集計/合計-消費税' if tax_contained else 'L_伝票集計/合計'
+    y = f.totals(y, (('小計', subtotal), ('消費税', 'L_伝票集計/消費税'), ('合計', 'L_伝票集計/税込合計')),
                  size=9, height=360)
     y += 150
     f.label(0, y, 2000, 300, 'お振込先', size=10, font=GOTHIC, bold=True)
@@ -324,9 +332,10 @@ def shohin_list():
 
 
 FORMS = {
-    'Denpyo': [('納品書', denpyo)],
+    'Denpyo': [('納品書', denpyo), ('納品書' + TAX_CONTAINED, lambda: denpyo(tax_contained=True))],
     'DenpyoList': [('伝票一覧', denpyo_list)],
-    'TsukiSeikyusho': [('請求書', tsuki_seikyusho)],
+    'TsukiSeikyusho': [('請求書', tsuki_seikyusho),
+                       ('請求書' + TAX_CONTAINED, lambda: tsuki_seikyusho(tax_contained=True))],
     'Customer': [('顧客情報', customer)],
     'CustomerList': [('顧客一覧', customer_list)],
     'Shohin': [('商品情報', shohin)],
