@@ -1,12 +1,14 @@
 #include "mainwindow/commands/RecordDeletion.h"
 
 #include "core/DatabaseFailure.h"
+#include "core/Globals.h"
 #include "model/Customer.h"
 #include "model/Denpyo.h"
 #include "model/Shohin.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/frmMainForm.h"
+#include "platform/db/Connection.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WaitCursor.h"
 
@@ -63,16 +65,35 @@ bool deleteSelected(frmMainForm &form, const DeletionKind &kind)
     QStringList failed;
     {
         ui::WaitCursor wait;
-        for (const QString &key : keys) {
-            QString reason;
-            bool deleted = false;
-            try {
-                deleted = kind.deleteOne(key, reason);
-            } catch (const std::exception &error) {
-                reason = databaseFailureText(error);
+        try {
+            // The whole selection in one transaction, synced to disk once
+            // rather than once per record. Each record is a part of it: one
+            // that cannot be deleted is passed over whole while the others
+            // go, and a crash before the commit leaves every record whole.
+            db::Transaction all(connection());
+            for (const QString &key : keys) {
+                QString reason;
+                bool deleted = false;
+                try {
+                    db::Transaction one(connection());
+                    deleted = kind.deleteOne(key, reason);
+                    if (deleted)
+                        one.commit();
+                } catch (const std::exception &error) {
+                    // After a full disk or the like the engine has taken
+                    // back the whole transaction: nothing is deleted.
+                    if (!connection().inTransaction())
+                        throw;
+                    reason = databaseFailureText(error);
+                }
+                if (!deleted)
+                    failed << (reason.isEmpty() ? key : key + QStringLiteral("  ") + reason);
             }
-            if (!deleted)
-                failed << (reason.isEmpty() ? key : key + QStringLiteral("  ") + reason);
+            all.commit();
+        } catch (const std::exception &error) {
+            wait.release();
+            showDatabaseFailure(error, &form);
+            return true;
         }
     }
     if (!failed.isEmpty())
