@@ -46,33 +46,12 @@ testsupport::ProgramFolder &readFolder()
     return f;
 }
 
-std::unique_ptr<frmMainForm> &window()
-{
-    static std::unique_ptr<frmMainForm> form;
-    return form;
-}
-
 // Every row of the list selected, as Ctrl+A selects them: one range.
 void selectFirstRows(frmMainForm &form, int rows)
 {
     MainListModel *model = form.lvwList->listModel();
     const QItemSelection all(model->index(0, 0), model->index(rows - 1, model->columnCount() - 1));
     form.lvwList->selectionModel()->select(all, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-}
-
-// The main window with 全件 listed and every row selected.
-frmMainForm &copyWindow()
-{
-    std::unique_ptr<frmMainForm> &form = window();
-    if (!form) {
-        readFolder();
-        auto f = std::make_unique<frmMainForm>();
-        if (!benchmain::openWithAllSlips(*f))
-            qFatal("start-up refused");
-        selectFirstRows(*f, f->lvwList->listModel()->rowCount());
-        form = std::move(f);
-    }
-    return *form;
 }
 
 QByteArray digest(const QString &text)
@@ -100,7 +79,15 @@ QByteArray &rawDigest()
 // to the clipboard.
 void BM_CopyAllSlips(benchmark::State &state)
 {
-    frmMainForm &form = copyWindow();
+    // A window of its own for each run (not timed): the deletion's runs
+    // open and close the program's one connection between them.
+    readFolder();
+    frmMainForm form;
+    if (!benchmain::openWithAllSlips(form)) {
+        state.SkipWithError("start-up refused");
+        return;
+    }
+    selectFirstRows(form, form.lvwList->listModel()->rowCount());
     QClipboard *clipboard = QGuiApplication::clipboard();
     for (auto _ : state) {
         state.PauseTiming();
@@ -114,6 +101,7 @@ void BM_CopyAllSlips(benchmark::State &state)
     if (!text.contains(QStringLiteral("\r\n%1/伝票番号//").arg(benchdb::kSlips)))
         state.SkipWithError("not every slip copied");
     clipboard->clear();
+    form.Form_Unload();
 }
 
 // The same text made directly on the engine's calls: one statement over the
@@ -491,10 +479,6 @@ int main(int argc, char **argv)
                                      {{"BM_CopyAllSlips", "BM_CopyAllSlips_Raw"},
                                       {"BM_DeleteSlips/1000", "BM_DeleteSlips_Raw/1000"},
                                       {"BM_DeleteSlips/10000", "BM_DeleteSlips_Raw/10000"}});
-    if (window()) {
-        window()->Form_Unload();
-        window().reset();
-    }
     // Same work, same output: a figure whose output differs from its raw
     // twin's is no figure.
     bool same = true;
