@@ -735,6 +735,30 @@ private slots:
         QVERIFY(!connection().inTransaction());
     }
 
+    // A transaction that cannot be committed (here the engine's commit is
+    // refused) deletes none of the slips; the user is told once, and the
+    // list shows them all again.
+    void failedCommitDeletesNothing()
+    {
+        for (int i = 1; i <= 3; ++i)
+            insertSlip(i, 2);
+        open();
+        m_form->SelectTreeNode(QStringLiteral("de全件"));
+        select({0, 1, 2});
+        sqlite3_commit_hook(connection().handle(), [](void *) { return 1; }, nullptr);
+        m_answer = ui::Answer::Yes;
+        emit m_form->toolbarCommand(QStringLiteral("Delete"));
+        sqlite3_commit_hook(connection().handle(), nullptr, nullptr);
+
+        QCOMPARE(m_messages.size(), 2);
+        QCOMPARE(m_messages[1].icon, ui::Icon::Exclamation);
+        QVERIFY2(!m_messages[1].text.startsWith(QStringLiteral("次の伝票を削除できませんでした。")),
+                 qPrintable(m_messages[1].text));
+        QVERIFY(!connection().inTransaction());
+        QCOMPARE(wholeSlips(3), (QList<int>{1, 2, 3}));
+        QCOMPARE(listTexts().size(), 3);
+    }
+
     // The program killed part-way through a deletion (the power lost):
     // every slip is whole or gone with all its lines; before the commit
     // they are all whole.
