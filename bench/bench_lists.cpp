@@ -32,13 +32,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <iconv.h>
-#include <poll.h>
-#include <spawn.h>
 #include <sqlite3.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char **environ;
 
 namespace {
 
@@ -325,39 +320,6 @@ int memoryChild(const QString &folderPath)
     return 0;
 }
 
-QByteArray runChild(const QStringList &command)
-{
-    int out[2];
-    if (pipe(out) != 0)
-        return {};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    std::vector<QByteArray> storage;
-    for (const QString &a : command)
-        storage.push_back(a.toLocal8Bit());
-    std::vector<char *> argv;
-    for (QByteArray &a : storage)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    QByteArray seen;
-    if (rc == 0) {
-        char buffer[4096];
-        ssize_t n;
-        while ((n = read(out[0], buffer, sizeof buffer)) > 0)
-            seen.append(buffer, n);
-        int status = 0;
-        waitpid(pid, &status, 0);
-    }
-    close(out[0]);
-    return seen;
-}
-
 // A fresh process with 全件 listed and selected: its resident memory before
 // the export and its peak during it.
 void BM_CsvExport_PeakMemory(benchmark::State &state)
@@ -366,7 +328,7 @@ void BM_CsvExport_PeakMemory(benchmark::State &state)
     QList<QByteArray> words;
     for (auto _ : state) {
         const QByteArray output =
-            runChild({QCoreApplication::applicationFilePath(), QStringLiteral("--qvx-csv-memory-child=") + own.path()});
+            benchsupport::runChild({QCoreApplication::applicationFilePath(), QStringLiteral("--qvx-csv-memory-child=") + own.path()});
         words = output.trimmed().split(' ');
     }
     const double before = words.value(1).toDouble(), peak = words.value(3).toDouble();

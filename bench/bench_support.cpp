@@ -12,7 +12,11 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+extern char **environ;
 
 namespace benchsupport {
 namespace {
@@ -31,7 +35,10 @@ public:
         for (const Run &r : reports) {
             if (r.run_type != Run::RT_Iteration || r.error_occurred || r.iterations == 0)
                 continue;
-            m_times[r.run_name.function_name].push_back(r.real_accumulated_time / double(r.iterations));
+            // A case with arguments is named with them: "BM_Case/1000".
+            const std::string name = r.run_name.args.empty() ? r.run_name.function_name
+                                                             : r.run_name.function_name + "/" + r.run_name.args;
+            m_times[name].push_back(r.real_accumulated_time / double(r.iterations));
         }
     }
 
@@ -130,6 +137,39 @@ qint64 statusBytes(const char *key)
 qint64 peakResidentBytes()
 {
     return statusBytes("VmHWM:");
+}
+
+QByteArray runChild(const QStringList &command)
+{
+    int out[2];
+    if (pipe(out) != 0)
+        return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    std::vector<QByteArray> storage;
+    for (const QString &a : command)
+        storage.push_back(a.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &a : storage)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    QByteArray seen;
+    if (rc == 0) {
+        char buffer[4096];
+        ssize_t n;
+        while ((n = read(out[0], buffer, sizeof buffer)) > 0)
+            seen.append(buffer, n);
+        int status = 0;
+        waitpid(pid, &status, 0);
+    }
+    close(out[0]);
+    return seen;
 }
 
 } // namespace benchsupport

@@ -5,11 +5,13 @@
 #include <QEvent>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace benchsupport {
 
-// A benchmark of our code and its raw baseline doing the same work.
+// A benchmark of our code and its raw baseline doing the same work, by
+// name, with its arguments when it has any ("BM_Case/1000").
 struct Pair {
     const char *ours;
     const char *raw;
@@ -30,6 +32,10 @@ qint64 peakResidentBytes();
 // A memory figure of this process from /proc/self/status ("VmRSS:",
 // "VmHWM:", ...), in bytes; 0 when it cannot be read.
 qint64 statusBytes(const char *key);
+
+// Runs the command (the program's path first) to its end and gives what it
+// wrote to its standard output.
+QByteArray runChild(const QStringList &command);
 
 // Counts the paints a widget receives: a benchmark that waits for what the
 // user sees installs it on the widget and waits for a paint.

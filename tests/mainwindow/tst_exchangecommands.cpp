@@ -20,6 +20,7 @@
 #include <QItemSelectionModel>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sqlite3.h>
 
 // Copy, paste and CSV export as the user reaches them in the main window:
 // Ctrl+C and Ctrl+V, the edit menu, the toolbar, the popup menu and
@@ -31,6 +32,8 @@ private slots:
     void cleanup();
 
     void slipsCopiedAndPastedWithKeys();
+    void slipCopyTextIsExact_data();
+    void slipCopyTextIsExact();
     void pasteRefusals_data();
     void pasteRefusals();
     void copyAndPasteDoNothingOutsideRecordLists();
@@ -196,6 +199,155 @@ void tst_ExchangeCommands::slipsCopiedAndPastedWithKeys()
     emit m_form->toolbarCommand(QStringLiteral("Paste"));
     QCOMPARE(m_driver->texts().last(), QStringLiteral("伝票を1件、貼り付けました。"));
     QCOMPARE(count(QStringLiteral("伝票テーブル")), 5);
+}
+
+namespace {
+
+// Fixtures of the exact copy test: the slips stored by name.
+void storeSlips(const QString &fixture)
+{
+    const auto day = [](int y, int m, int d) { return localDateTime(QDate(y, m, d), QTime(0, 0)); };
+    if (fixture == QLatin1String("odd texts")) {
+        Denpyo d;
+        d.setDenpyoID(7);
+        d.setNouki(day(2026, 1, 31));
+        d.setCustomerID(QStringLiteral("K/01"));
+        d.setCustomerPostNumber(QStringLiteral("1000001"));
+        d.setCustomerAddress1(QStringLiteral("東京都　千代田区"));
+        d.setCustomerName(QStringLiteral("山田//商店 😀"));
+        d.setCustomerFax(QStringLiteral("03-0000-0000"));
+        d.setMeisaiSum(-1234567);
+        d.setNebikiRitsuOn(true);
+        d.setNebikiRitsu(-15);
+        d.setNebikiKingaku(2147483647);
+        d.setSummery(-2147483647 - 1);
+        d.setShouhizeiIn(true);
+        d.setShouhizei(0);
+        d.setSummeryWithShouhizei(99);
+        d.setMitsumori(true);
+        d.setMitsumoriDate(day(2025, 12, 1));
+        d.setJuchu(true);
+        d.setJuchuDate(day(2025, 12, 2));
+        d.setNouhin(true);
+        d.setNouhinDate(day(2026, 1, 3));
+        d.setSeikyu(true);
+        d.setSeikyuDate(day(2026, 1, 31));
+        d.setNyukin(true);
+        d.setNyukinDate(day(2026, 2, 28));
+        d.setBumon(QStringLiteral("営業"));
+        d.setTanto(QStringLiteral("佐藤"));
+        d.setMemo(QStringLiteral("一行目\r\n  二行目 <CRLF> http://example.jp//a\r\n\r\n最後"));
+        const double prices[] = {0.1, 1234.5678, -3, 123456789012345.0, 1e-7, 2.5};
+        for (int i = 0; i < 6; ++i) {
+            Meisai &line = d.Meisais().Add();
+            line.setItemID(QStringLiteral("P%1").arg(i));
+            line.setItemNumber(i % 2 ? QStringLiteral("N/%1").arg(i) : QString());
+            line.setItemName(QStringLiteral("品名//%1\t「ボルト」").arg(i));
+            line.setItemTanka(prices[i]);
+            line.setItemSuryo(prices[5 - i]);
+            line.setItemTanni(QStringLiteral("個"));
+            line.setItemKingaku(i * -1000);
+            line.setItemBikou(i == 3 ? QStringLiteral("ｶﾅ 半角") : QString());
+        }
+        QVERIFY(d.Apply());
+        // Texts that came into the database by another road keep their
+        // line breaks there; the copy drops them.
+        connection().exec(QStringLiteral("UPDATE 伝票テーブル SET 顧客部門 = '部\r\n門', 顧客電話 = ' 03\n' WHERE 伝票番号 = 7"));
+        connection().exec(QStringLiteral("UPDATE 明細テーブル SET 備考 = 'a\r\nb' WHERE 伝票番号 = 7 AND 明細番号 = 2"));
+        // A later save gives the slip its update time.
+        Denpyo again;
+        QVERIFY(again.Load(7));
+        setFixedNow(QDateTime(QDate(2026, 12, 9), QTime(11, 22, 33)));
+        QVERIFY(again.Apply());
+        setFixedNow(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+        connection().exec(QStringLiteral("UPDATE 伝票テーブル SET 顧客部門 = '部\r\n門' WHERE 伝票番号 = 7"));
+    } else if (fixture == QLatin1String("many lines")) {
+        Denpyo d;
+        d.setDenpyoID(123456789);
+        d.setNouki(day(2026, 12, 31));
+        d.setCustomerName(QStringLiteral("乙"));
+        for (int i = 1; i <= 120; ++i) {
+            Meisai &line = d.Meisais().Add();
+            line.setItemName(QStringLiteral("品%1").arg(i));
+            line.setItemTanka(i / 8.0);
+            line.setItemSuryo(i);
+            line.setItemKingaku(i * i);
+        }
+        QVERIFY(d.Apply());
+    } else {
+        // Slips without lines, one of them gone before the copy: it is left
+        // out of the text and of its count.
+        for (qint32 id : {1, 2, 3}) {
+            Denpyo d;
+            d.setDenpyoID(id);
+            d.setNouki(day(2026, 6, id));
+            QVERIFY(d.Apply());
+        }
+        // Stored by another road, without any line.
+        connection().exec(QStringLiteral("DELETE FROM 明細テーブル"));
+    }
+}
+
+} // namespace
+
+void tst_ExchangeCommands::slipCopyTextIsExact_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("odd texts") << "odd texts" << "odd_texts.txt";
+    QTest::newRow("many lines") << "many lines" << "many_lines.txt";
+    QTest::newRow("no lines, one gone") << "no lines" << "no_lines.txt";
+}
+
+// Ctrl+C on the selected slips puts exactly the text the program has always
+// made on the clipboard, under the busy pointer.
+void tst_ExchangeCommands::slipCopyTextIsExact()
+{
+    QFETCH(QString, fixture);
+    storeSlips(fixture);
+    if (QTest::currentTestFailed())
+        return;
+    open();
+    m_form->SelectTreeNode(QStringLiteral("de全件"));
+    QList<int> rows;
+    for (int row = 0; row < m_form->lvwList->rowCountShown(); ++row)
+        rows << row;
+    selectRows(rows);
+    if (fixture == QLatin1String("no lines"))
+        connection().exec(QStringLiteral("DELETE FROM 伝票テーブル WHERE 伝票番号 = 2"));
+
+    // The engine calls back while the copy reads: the pointer then shown.
+    struct Pointers {
+        int busy = 0, other = 0;
+    } pointers;
+    sqlite3_progress_handler(
+        connection().handle(), 20,
+        [](void *seen) {
+            auto *p = static_cast<Pointers *>(seen);
+            const QCursor *cursor = QGuiApplication::overrideCursor();
+            ++(cursor && cursor->shape() == Qt::WaitCursor ? p->busy : p->other);
+            return 0;
+        },
+        &pointers);
+    QTest::keyClick(m_form->lvwList, Qt::Key_C, Qt::ControlModifier);
+    sqlite3_progress_handler(connection().handle(), 0, nullptr, nullptr);
+    QVERIFY(pointers.busy > 0);
+    QCOMPARE(pointers.other, 0);
+    QVERIFY(!QGuiApplication::overrideCursor());
+
+    const QString copied = QGuiApplication::clipboard()->text();
+    QFETCH(QString, expected);
+    QFile pinned(QStringLiteral(QVX_FIXTURES "/clipboard/") + expected);
+    QVERIFY(pinned.open(QIODevice::ReadOnly));
+    const QByteArray want = pinned.readAll();
+    if (copied.toUtf8() != want) {
+        // The text made, to compare by eye.
+        QFile made(QDir::temp().filePath(expected));
+        if (made.open(QIODevice::WriteOnly))
+            made.write(copied.toUtf8());
+        QFAIL(qPrintable(QStringLiteral("the copy differs from %1; it is in %2").arg(expected, made.fileName())));
+    }
+    QVERIFY(m_driver->messages.isEmpty());
 }
 
 void tst_ExchangeCommands::pasteRefusals_data()

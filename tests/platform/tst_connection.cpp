@@ -175,6 +175,84 @@ private slots:
         QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル")).toInt(), 0);
     }
 
+    // A transaction opened inside another is a part of it: a part left
+    // uncommitted takes back its own changes only, a committed part is
+    // kept or lost with the outer transaction, and only the outer commit
+    // reaches the file.
+    void transactionInsideAnotherIsAPart_data()
+    {
+        QTest::addColumn<bool>("secondCommitted");
+        QTest::addColumn<bool>("outerCommitted");
+        QTest::addColumn<QList<int>>("stored");
+        QTest::newRow("second part undone") << false << true << QList<int>{1, 3};
+        QTest::newRow("all parts committed") << true << true << QList<int>{1, 2, 3};
+        QTest::newRow("outer rolled back") << true << false << QList<int>{};
+    }
+
+    void transactionInsideAnotherIsAPart()
+    {
+        QFETCH(bool, secondCommitted);
+        QFETCH(bool, outerCommitted);
+        auto c = fresh();
+        int commits = 0;
+        sqlite3_commit_hook(
+            c->handle(), [](void *count) { return ++*static_cast<int *>(count), 0; }, &commits);
+        const QString insert = QStringLiteral("INSERT INTO 伝票テーブル (伝票番号) VALUES (%1)");
+        {
+            db::Transaction outer(*c);
+            for (int id = 1; id <= 3; ++id) {
+                db::Transaction part(*c);
+                c->exec(insert.arg(id));
+                {
+                    // A part of a part, committed, goes with its own.
+                    db::Transaction line(*c);
+                    c->exec(QStringLiteral("INSERT INTO 明細テーブル (伝票番号, 明細番号) VALUES (%1, 1)").arg(id));
+                    line.commit();
+                }
+                if (id != 2 || secondCommitted)
+                    part.commit();
+            }
+            QVERIFY(c->inTransaction());
+            QCOMPARE(commits, 0);
+            if (outerCommitted)
+                outer.commit();
+        }
+        QVERIFY(!c->inTransaction());
+        QCOMPARE(commits, outerCommitted ? 1 : 0);
+        QList<int> stored;
+        auto st = c->prepare(QStringLiteral("SELECT 伝票番号 FROM 伝票テーブル ORDER BY 伝票番号"));
+        while (st.step())
+            stored << st.value(0).toInt();
+        QTEST(stored, "stored");
+        QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル")).toInt(), int(stored.size()));
+    }
+
+    // A part that fails with the engine's error leaves the outer
+    // transaction open, without the part's changes.
+    void failedPartLeavesTheOuterTransaction()
+    {
+        auto c = fresh();
+        c->exec(QStringLiteral("CREATE TRIGGER stop BEFORE INSERT ON 明細テーブル WHEN NEW.伝票番号 = 2 "
+                               "BEGIN SELECT RAISE(ABORT, 'injected'); END"));
+        db::Transaction outer(*c);
+        for (int id = 1; id <= 3; ++id) {
+            try {
+                db::Transaction part(*c);
+                c->exec(QStringLiteral("INSERT INTO 伝票テーブル (伝票番号) VALUES (%1)").arg(id));
+                c->exec(QStringLiteral("INSERT INTO 明細テーブル (伝票番号, 明細番号) VALUES (%1, 1)").arg(id));
+                part.commit();
+            } catch (const DbError &e) {
+                QCOMPARE(id, 2);
+                QVERIFY(e.description().contains(QStringLiteral("injected")));
+            }
+            QVERIFY(c->inTransaction());
+        }
+        outer.commit();
+        QCOMPARE(c->scalar(QStringLiteral("SELECT group_concat(伝票番号) FROM 伝票テーブル")).toString(),
+                 QStringLiteral("1,3"));
+        QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル")).toInt(), 2);
+    }
+
     // A run of reads sees one state: a writer elsewhere waits until the
     // reads are over; inside a transaction already open the reads are its.
     void readTransactionHoldsOneState()

@@ -1,6 +1,9 @@
 #include "mainwindow/commands/ClipRecords.h"
 
+#include "core/Globals.h"
 #include "mainwindow/commands/ObjectClipboardText.h"
+#include "model/DenpyoReader.h"
+#include "platform/db/ReadTransaction.h"
 
 namespace clipboardtext {
 
@@ -126,9 +129,9 @@ std::optional<Shohin> ShohinFromClipData(RecordTable &r)
 
 } // namespace
 
-QString DenpyoToClipText(qint32 number, const Denpyo &d)
+void AppendDenpyoClipText(QString &text, qint32 number, const Denpyo &d)
 {
-    RecordLines r(number);
+    RecordLines r(number, text);
     r.whole(QStringLiteral("伝票番号"), d.DenpyoID());
     r.date(QStringLiteral("納期"), d.Nouki());
     r.text(QStringLiteral("顧客ID"), d.CustomerID());
@@ -166,17 +169,23 @@ QString DenpyoToClipText(qint32 number, const Denpyo &d)
     r.whole(QStringLiteral("明細数"), lines.Count());
     qint32 j = 0;
     for (const Meisai &line : lines) {
-        ++j;
-        r.text(itemKey(j, QStringLiteral("商品ID")), line.ItemID());
-        r.text(itemKey(j, QStringLiteral("品番")), line.ItemNumber());
-        r.text(itemKey(j, QStringLiteral("品名")), line.ItemName());
-        r.number(itemKey(j, QStringLiteral("単価")), line.ItemTanka());
-        r.number(itemKey(j, QStringLiteral("数量")), line.ItemSuryo());
-        r.text(itemKey(j, QStringLiteral("単位")), line.ItemTanni());
-        r.whole(itemKey(j, QStringLiteral("金額")), line.ItemKingaku());
-        r.text(itemKey(j, QStringLiteral("備考")), line.ItemBikou());
+        r.item(++j);
+        r.text(QStringLiteral("商品ID"), line.ItemID());
+        r.text(QStringLiteral("品番"), line.ItemNumber());
+        r.text(QStringLiteral("品名"), line.ItemName());
+        r.number(QStringLiteral("単価"), line.ItemTanka());
+        r.number(QStringLiteral("数量"), line.ItemSuryo());
+        r.text(QStringLiteral("単位"), line.ItemTanni());
+        r.whole(QStringLiteral("金額"), line.ItemKingaku());
+        r.text(QStringLiteral("備考"), line.ItemBikou());
     }
-    return r.lines();
+}
+
+QString DenpyoToClipText(qint32 number, const Denpyo &slip)
+{
+    QString text;
+    AppendDenpyoClipText(text, number, slip);
+    return text;
 }
 
 QString CustomerToClipText(qint32 number, const Customer &c)
@@ -214,12 +223,24 @@ QString ShohinToClipText(qint32 number, const Shohin &s)
 
 QString DenpyosText(const QList<qint32> &denpyoIDs)
 {
-    return copyText(kDenpyo, denpyoIDs, [](qint32 id, qint32 number) -> std::optional<QString> {
-        Denpyo slip;
-        if (!slip.Load(id))
-            return std::nullopt;
-        return DenpyoToClipText(number, slip);
-    });
+    // One reader in one read transaction: two statements prepared for the
+    // whole copy and the engine's lock taken once, not per slip. The slips
+    // are written straight into the text, which is never copied whole: a
+    // copy of every slip makes hundreds of megabytes.
+    db::ReadTransaction snapshot(connection());
+    DenpyoReader reader;
+    Denpyo slip;
+    QString text = header(kDenpyo, qint32(denpyoIDs.size()));
+    const qsizetype headerSize = text.size();
+    qint32 count = 0;
+    for (qint32 id : denpyoIDs) {
+        if (!reader.Load(slip, id))
+            continue;
+        AppendDenpyoClipText(text, ++count, slip);
+    }
+    if (count != denpyoIDs.size())
+        text.replace(0, headerSize, header(kDenpyo, count));
+    return text;
 }
 
 QString CustomersText(const QStringList &customerIDs)

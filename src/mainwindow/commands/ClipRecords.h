@@ -18,6 +18,8 @@ namespace clipboardtext {
 
 // Record number's lines, each ended by CR LF, without the header.
 QString DenpyoToClipText(qint32 number, const Denpyo &slip);
+// The same lines appended to text.
+void AppendDenpyoClipText(QString &text, qint32 number, const Denpyo &slip);
 QString CustomerToClipText(qint32 number, const Customer &customer);
 QString ShohinToClipText(qint32 number, const Shohin &shohin);
 

@@ -64,14 +64,17 @@ void showRefusal(const QString &kind, QWidget *parent)
                     QString(), parent);
 }
 
-// Copies through build(keys); a database failure leaves the clipboard as it was.
+// Copies through build(keys) under the busy pointer (a copy of thousands of
+// records takes seconds); a database failure leaves the clipboard as it was.
 template <typename Build>
 void copyRecords(frmMainForm &form, Build build)
 {
+    ui::WaitCursor wait;
     try {
         const QString text = build(selectedTexts(form));
         putOnClipboard(text);
     } catch (const std::exception &error) {
+        wait.release();
         showDatabaseFailure(error, &form);
     }
 }

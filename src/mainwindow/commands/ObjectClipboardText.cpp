@@ -36,15 +36,37 @@ std::optional<qint64> wholeNumber(const QString &text, qint64 min, qint64 max)
 
 } // namespace
 
-void RecordLines::line(const QString &key, const QString &value)
+RecordLines::RecordLines(qint32 number, QString &out)
+    : m_out(&out), m_number(QString::number(number) + QLatin1Char('/'))
 {
-    m_lines += QString::number(m_number) + QLatin1Char('/') + key + QStringLiteral("//") + value + kCrLf;
+}
+
+void RecordLines::item(qint32 position)
+{
+    m_itemPrefix = position > 0 ? QStringLiteral("明細/") + QString::number(position) + QLatin1Char('/') : QString();
+}
+
+void RecordLines::line(const QString &key, QStringView value)
+{
+    // Appended piece by piece: a copy of many slips writes millions of
+    // lines, and a temporary text per line costs more than the line.
+    QString &out = *m_out;
+    out.append(m_number);
+    out.append(m_itemPrefix);
+    out.append(key);
+    out.append(QStringView(u"//"));
+    out.append(value);
+    out.append(QStringView(u"\r\n"));
 }
 
 void RecordLines::text(const QString &key, const QString &value)
 {
     // Ordinary texts hold no line breaks; one that came into the database
     // by another road must not start a line of its own here.
+    if (!value.contains(QLatin1Char('\r')) && !value.contains(QLatin1Char('\n'))) {
+        line(key, value);
+        return;
+    }
     QString kept = value;
     kept.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
     line(key, kept);
@@ -52,13 +74,26 @@ void RecordLines::text(const QString &key, const QString &value)
 
 void RecordLines::memo(const QString &key, const QString &value)
 {
+    if (!value.contains(kCrLf)) {
+        line(key, value);
+        return;
+    }
     QString kept = value;
     line(key, kept.replace(kCrLf, kCrLfMark));
 }
 
 void RecordLines::whole(const QString &key, qint64 value)
 {
-    line(key, QString::number(value));
+    char16_t digits[24];
+    char16_t *end = digits + 24, *p = end;
+    quint64 magnitude = value < 0 ? quint64(0) - quint64(value) : quint64(value);
+    do {
+        *--p = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    if (value < 0)
+        *--p = u'-';
+    line(key, QStringView(p, end - p));
 }
 
 void RecordLines::number(const QString &key, double value)

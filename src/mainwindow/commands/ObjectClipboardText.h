@@ -16,7 +16,17 @@ namespace clipboardtext {
 // "明細/" + position + "/" + name) and its value.
 class RecordLines {
 public:
-    explicit RecordLines(qint32 number) : m_number(number) {}
+    // Collects the lines for lines().
+    explicit RecordLines(qint32 number) : RecordLines(number, m_own) {}
+    // Appends the lines to out: a copy of thousands of records is written
+    // into one text without a copy per record.
+    RecordLines(qint32 number, QString &out);
+    RecordLines(const RecordLines &) = delete;
+    RecordLines &operator=(const RecordLines &) = delete;
+
+    // The keys that follow are those of the line item at the position
+    // ("明細/" + position + "/" before each); 0 for the record's own keys.
+    void item(qint32 position);
 
     void text(const QString &key, const QString &value);     // line breaks dropped
     void memo(const QString &key, const QString &value);     // CR LF as "<CRLF>"
@@ -27,13 +37,15 @@ public:
     void stageDate(const QString &key, const QDateTime &value); // empty for no date
     void time(const QString &key, const QDateTime &value);   // empty for no time
 
-    const QString &lines() const { return m_lines; }
+    const QString &lines() const { return *m_out; }
 
 private:
-    void line(const QString &key, const QString &value);
+    void line(const QString &key, QStringView value);
 
-    qint32 m_number;
-    QString m_lines;
+    QString m_own;
+    QString *m_out;
+    QString m_number;     // "n/"
+    QString m_itemPrefix; // "明細/j/", empty outside a line item
 };
 
 // The key table of one read record. A key the text does not hold reads as

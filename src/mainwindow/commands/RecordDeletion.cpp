@@ -1,16 +1,20 @@
 #include "mainwindow/commands/RecordDeletion.h"
 
 #include "core/DatabaseFailure.h"
+#include "core/Globals.h"
 #include "model/Customer.h"
 #include "model/Denpyo.h"
+#include "model/DenpyoReader.h"
 #include "model/Shohin.h"
 #include "mainwindow/views/MainListModel.h"
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/frmMainForm.h"
+#include "platform/db/Connection.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WaitCursor.h"
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -24,20 +28,43 @@ struct DeletionKind {
     const char16_t *question;
     const char16_t *title;
     const char16_t *failure;
-    DeleteOne deleteOne;
+    // The deleter of one run, which may keep what it prepares for the run's
+    // records.
+    std::function<DeleteOne()> deleter;
 };
 
-template <typename Record, typename Key>
-bool deleteRecord(const Key &key, QString &reason)
+// The deletion of a record that Load has read or not found.
+template <typename Record>
+bool deleteLoaded(Record &record, bool loaded, QString &reason)
 {
-    Record record;
-    record.Initialize();
-    if (!record.Load(key))
-        return true;
-    if (record.Delete())
+    if (!loaded || record.Delete())
         return true;
     reason = record.ErrorMessage();
     return false;
+}
+
+template <typename Record>
+DeleteOne recordDeleter()
+{
+    return [](const QString &key, QString &reason) {
+        Record record;
+        record.Initialize();
+        const bool loaded = record.Load(key);
+        return deleteLoaded(record, loaded, reason);
+    };
+}
+
+// Slips are read through one reader for the whole run: its statement is
+// prepared once, not per slip. The lines are not read: the deletion removes
+// them by the slip's number.
+DeleteOne slipDeleter()
+{
+    auto reader = std::make_shared<DenpyoReader>(false);
+    return [reader](const QString &key, QString &reason) {
+        Denpyo slip;
+        const bool loaded = reader->Load(slip, qint32(key.toInt()));
+        return deleteLoaded(slip, loaded, reason);
+    };
 }
 
 QStringList selectedKeys(const frmMainForm &form)
@@ -63,16 +90,34 @@ bool deleteSelected(frmMainForm &form, const DeletionKind &kind)
     QStringList failed;
     {
         ui::WaitCursor wait;
-        for (const QString &key : keys) {
-            QString reason;
-            bool deleted = false;
-            try {
-                deleted = kind.deleteOne(key, reason);
-            } catch (const std::exception &error) {
-                reason = databaseFailureText(error);
+        try {
+            // The whole selection in one transaction, synced to disk once
+            // rather than once per record. Each record is a part of it: one
+            // that cannot be deleted is passed over whole while the others
+            // go, and a crash before the commit leaves every record whole.
+            db::Transaction all(connection());
+            const DeleteOne deleteOne = kind.deleter();
+            for (const QString &key : keys) {
+                QString reason;
+                bool deleted = false;
+                try {
+                    // Each record's Delete is a part of the transaction.
+                    deleted = deleteOne(key, reason);
+                } catch (const std::exception &error) {
+                    // After a full disk or the like the engine has taken
+                    // back the whole transaction: nothing is deleted.
+                    if (!connection().inTransaction())
+                        throw;
+                    reason = databaseFailureText(error);
+                }
+                if (!deleted)
+                    failed << (reason.isEmpty() ? key : key + QStringLiteral("  ") + reason);
             }
-            if (!deleted)
-                failed << (reason.isEmpty() ? key : key + QStringLiteral("  ") + reason);
+            all.commit();
+        } catch (const std::exception &error) {
+            wait.release();
+            showDatabaseFailure(error, &form);
+            return true;
         }
     }
     if (!failed.isEmpty())
@@ -103,24 +148,21 @@ QString DeletionQuestion(const QString &question, const QStringList &names)
 bool DeleteDenpyos(frmMainForm &form)
 {
     static const DeletionKind kind{u"件の伝票を削除してもよろしいですか？", u"伝票削除",
-                                   u"次の伝票を削除できませんでした。",
-                                   [](const QString &key, QString &reason) {
-                                       return deleteRecord<Denpyo>(qint32(key.toInt()), reason);
-                                   }};
+                                   u"次の伝票を削除できませんでした。", slipDeleter};
     return deleteSelected(form, kind);
 }
 
 bool DeleteCustomers(frmMainForm &form)
 {
     static const DeletionKind kind{u"件の顧客を削除してもよろしいですか？", u"顧客削除",
-                                   u"次の顧客を削除できませんでした。", deleteRecord<Customer, QString>};
+                                   u"次の顧客を削除できませんでした。", recordDeleter<Customer>};
     return deleteSelected(form, kind);
 }
 
 bool DeleteShohins(frmMainForm &form)
 {
     static const DeletionKind kind{u"件の商品を削除してもよろしいですか？", u"商品削除",
-                                   u"次の商品を削除できませんでした。", deleteRecord<Shohin, QString>};
+                                   u"次の商品を削除できませんでした。", recordDeleter<Shohin>};
     return deleteSelected(form, kind);
 }
 

@@ -14,7 +14,9 @@ QString DeletionQuestion(const QString &question, const QStringList &names);
 // Deletes the slips, customers or products selected in the main list after
 // one question (No is the default). True when the user agreed to delete at
 // least one selected row; a record that could not be deleted is reported
-// after the others are done, one that has gone already is passed over.
+// after the others are done, one that has gone already is passed over. The
+// records go in one transaction; a failure of the transaction itself (a full
+// disk) deletes none of them and is shown.
 bool DeleteDenpyos(frmMainForm &form);
 bool DeleteCustomers(frmMainForm &form);
 bool DeleteShohins(frmMainForm &form);

@@ -191,23 +191,51 @@ qint64 Connection::lastInsertRowId() const
 
 Transaction::Transaction(Connection &connection) : m_connection(connection)
 {
-    m_connection.begin();
+    m_part = m_connection.m_transactions > 0;
+    // An outer transaction that the engine has ended after an error (a full
+    // disk) cannot take a part: begun afresh, it would be committed alone.
+    if (m_part && !m_connection.inTransaction())
+        throw DbError(SQLITE_ERROR, QStringLiteral("データベースの更新が途中で取り消されました。"));
+    if (m_part)
+        m_connection.exec(QStringLiteral("SAVEPOINT part"));
+    else
+        m_connection.begin();
+    ++m_connection.m_transactions;
 }
 
 Transaction::~Transaction()
 {
+    --m_connection.m_transactions;
     if (!m_done) {
         try {
-            m_connection.rollback();
+            undo();
         } catch (...) {
         }
     }
 }
 
+void Transaction::undo()
+{
+    // After some errors (a full disk, an I/O error) the engine has rolled
+    // the whole transaction back already.
+    if (!m_connection.inTransaction())
+        return;
+    if (!m_part) {
+        m_connection.rollback();
+        return;
+    }
+    // The innermost savepoint of the name is this part's.
+    m_connection.exec(QStringLiteral("ROLLBACK TO part"));
+    m_connection.exec(QStringLiteral("RELEASE part"));
+}
+
 void Transaction::commit()
 {
     m_done = true;
-    m_connection.commit();
+    if (m_part)
+        m_connection.exec(QStringLiteral("RELEASE part"));
+    else
+        m_connection.commit();
 }
 
 } // namespace db

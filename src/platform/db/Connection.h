@@ -55,23 +55,37 @@ public:
     void check(int rc) const;
 
 private:
+    friend class Transaction;
     Connection(sqlite3 *db, QString path);
     static std::unique_ptr<Connection> openWith(const QString &path, int flags);
     void configure();
 
     sqlite3 *m_db = nullptr;
     QString m_path;
+    // Transaction objects open on this connection, the outermost included.
+    int m_transactions = 0;
 };
 
 // Rolls back on scope exit unless committed.
+//
+// One opened while another Transaction is open on the connection is a part
+// of it (a savepoint): its commit keeps its changes for the outer one to
+// commit or roll back, and leaving it uncommitted undoes its own changes
+// only, so that a run of saves in one transaction can pass over one that
+// fails. A read-only ReadTransaction is not such an outer transaction.
 class Transaction {
 public:
     explicit Transaction(Connection &connection);
     ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
     void commit();
 
 private:
+    void undo();
+
     Connection &m_connection;
+    bool m_part = false;
     bool m_done = false;
 };
 
