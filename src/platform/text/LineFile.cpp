@@ -292,16 +292,24 @@ QList<QByteArray> splitLines(const QByteArray &bytes)
 std::optional<QString> readText(const QString &path, qint64 maxSize)
 {
     const auto bytes = readBytes(path, maxSize);
-    if (!bytes || bytes->contains('\0'))
+    if (!bytes)
         return std::nullopt;
+    if (bytes->contains('\0')) {
+        errno = EILSEQ;
+        return std::nullopt;
+    }
     return fromCp932(*bytes);
 }
 
 std::optional<QStringList> readLines(const QString &path, qint64 maxSize)
 {
     const auto bytes = readBytes(path, maxSize);
-    if (!bytes || bytes->contains('\0'))
+    if (!bytes)
         return std::nullopt;
+    if (bytes->contains('\0')) {
+        errno = EILSEQ;
+        return std::nullopt;
+    }
     // CR and LF never occur inside a CP932 character, so the bytes split
     // where the text would.
     QStringList lines;

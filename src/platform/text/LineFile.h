@@ -29,7 +29,7 @@ constexpr qint64 kAnySize = std::numeric_limits<qint64>::max();
 
 // Reads a CP932 text file as lines (CR LF separated; a missing last CR LF
 // still reads, a lone LF also ends a line). nullopt when the file cannot be
-// opened, is longer than maxSize or holds a NUL byte.
+// opened, is longer than maxSize or holds a NUL byte (errno EILSEQ).
 std::optional<QStringList> readLines(const QString &path, qint64 maxSize = kAnySize);
 // Whole file as text (CP932), nullopt when it cannot be opened, is longer
 // than maxSize or holds a NUL byte.
