@@ -397,6 +397,38 @@ void writeStreamed(const QString &path, const std::function<void(const PieceWrit
     writePieces(path, WriteMode::Single, produce);
 }
 
+namespace {
+
+// A rename that never replaces: 0, or -1 with errno (EEXIST when the name
+// is taken).
+int renameWithoutReplacing(const QString &from, const QString &to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (const int error = injected(FileStep::Rename, to)) {
+        errno = error;
+        return -1;
+    }
+    int result = ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
+    if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
+        // A file system without the no-replace rename: a hard link fails on
+        // a taken name; a folder can only be checked first.
+        struct stat info {};
+        if (::lstat(source.constData(), &info) == 0 && !S_ISDIR(info.st_mode)) {
+            result = ::link(source.constData(), target.constData());
+            if (result == 0)
+                ::unlink(source.constData());
+        } else if (::lstat(target.constData(), &info) == 0) {
+            errno = EEXIST;
+        } else {
+            result = ::rename(source.constData(), target.constData());
+        }
+    }
+    return result;
+}
+
+} // namespace
+
 void removeStaleTemporaries(const QString &folder)
 {
     const QByteArray name = QFile::encodeName(folder);
@@ -441,13 +473,12 @@ int makeHeldFolder(const QString &path, bool *locked)
             continue;
         }
         *locked = error == 0;
-        const MoveResult moved = moveWithoutReplacing(candidate, path);
-        if (moved == MoveResult::Moved)
+        if (renameWithoutReplacing(candidate, path) == 0)
             return fd;
         const int why = errno;
         ::rmdir(temporary.constData());
         ::close(fd);
-        errno = moved == MoveResult::Exists ? EEXIST : why;
+        errno = why;
         return -1;
     }
     errno = EEXIST;
@@ -474,28 +505,7 @@ void syncFolder(const QString &folder)
 
 MoveResult moveWithoutReplacing(const QString &from, const QString &to)
 {
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray target = QFile::encodeName(to);
-    int result = -1;
-    if (const int error = injected(FileStep::Rename, to))
-        errno = error;
-    else
-        result = ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
-    if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
-        // A file system without the no-replace rename: a hard link fails on
-        // a taken name; a folder can only be checked first.
-        struct stat info {};
-        if (::lstat(source.constData(), &info) == 0 && !S_ISDIR(info.st_mode)) {
-            result = ::link(source.constData(), target.constData());
-            if (result == 0)
-                ::unlink(source.constData());
-        } else if (::lstat(target.constData(), &info) == 0) {
-            errno = EEXIST;
-        } else {
-            result = ::rename(source.constData(), target.constData());
-        }
-    }
-    if (result != 0)
+    if (renameWithoutReplacing(from, to) != 0)
         return errno == EEXIST ? MoveResult::Exists : MoveResult::Failed;
     const QString toFolder = QFileInfo(to).absolutePath();
     const QString fromFolder = QFileInfo(from).absolutePath();

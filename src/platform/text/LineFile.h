@@ -92,7 +92,9 @@ void removeStaleTemporaries(const QString &folder);
 // temporary name, locked (lockInUse) and only then renamed. Returns the
 // descriptor that holds it (closing it releases the folder), or -1 with
 // errno (EEXIST when the name is taken). *locked is false where the file
-// system has no locks; the folder is made all the same.
+// system has no locks; the folder is made all the same. Its name is not
+// synced: it is a place to work in, made durable by the caller's own
+// renames (moveWithoutReplacing) once its work is done.
 int makeHeldFolder(const QString &path, bool *locked);
 // Marks an open file or folder as in use by this process for as long as
 // the descriptor stays open, without waiting: 0, or errno (EWOULDBLOCK when
