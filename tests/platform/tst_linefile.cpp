@@ -420,6 +420,20 @@ private slots:
         QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("next.csv")});
     }
 
+    // A file whose name takes all the bytes a name may have is written all
+    // the same, and its killed save leaves nothing for good either.
+    void longestNameIsWritten()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QString(85, QChar(0x9867))); // 255 bytes in UTF-8
+        QCOMPARE(QFile::encodeName(QFileInfo(path).fileName()).size(), 255);
+        QVERIFY(killedBefore(text::FileStep::Rename, [&] { text::writeBytes(path, "killed"); }));
+        QCOMPARE(hidden(dir.path()).size(), 1);
+        text::writeBytes(path, "saved");
+        QCOMPARE(*text::readBytes(path), QByteArray("saved"));
+        QCOMPARE(entries(dir.path()), QStringList{QFileInfo(path).fileName()});
+    }
+
     // Files the program did not make stay, whatever their names and age:
     // names like a temporary file's, held by another program with fcntl or
     // OFD locks or held by nobody.

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <climits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -55,11 +56,16 @@ QString replacedFile(const QString &path)
 const QLatin1String kTemporaryMark(".quorvex5-tmp");
 
 // Hidden, named after what it stands in for, unique to this process and
-// this call: ".<name>.<pid>-<random>.quorvex5-tmp".
+// this call: ".<name>.<pid>-<random>.quorvex5-tmp". A long name is cut, so
+// that a file whose own name just fits can still be written.
 QString temporaryName(const QString &name)
 {
-    return QLatin1Char('.') + name + QLatin1Char('.') + QString::number(::getpid(), 36) + QLatin1Char('-')
-           + QString::number(QRandomGenerator::global()->generate64(), 36) + kTemporaryMark;
+    const QString unique = QLatin1Char('.') + QString::number(::getpid(), 36) + QLatin1Char('-')
+                           + QString::number(QRandomGenerator::global()->generate64(), 36) + kTemporaryMark;
+    QString shown = name;
+    while (!shown.isEmpty() && QFile::encodeName(QLatin1Char('.') + shown + unique).size() > NAME_MAX)
+        shown.chop(shown.size() >= 2 && shown.back().isLowSurrogate() ? 2 : 1);
+    return QLatin1Char('.') + shown + unique;
 }
 
 bool isBase36(QStringView part)
@@ -287,29 +293,35 @@ QList<QByteArray> splitLines(const QByteArray &bytes)
     return lines;
 }
 
+namespace {
+
 // A NUL byte is in no text the program writes: the file is damaged or not
 // a text file, and no part of it is taken as text.
-std::optional<QString> readText(const QString &path, qint64 maxSize)
+std::optional<QByteArray> readTextBytes(const QString &path, qint64 maxSize)
 {
-    const auto bytes = readBytes(path, maxSize);
-    if (!bytes)
-        return std::nullopt;
-    if (bytes->contains('\0')) {
+    auto bytes = readBytes(path, maxSize);
+    if (bytes && bytes->contains('\0')) {
         errno = EILSEQ;
         return std::nullopt;
     }
+    return bytes;
+}
+
+} // namespace
+
+std::optional<QString> readText(const QString &path, qint64 maxSize)
+{
+    const auto bytes = readTextBytes(path, maxSize);
+    if (!bytes)
+        return std::nullopt;
     return fromCp932(*bytes);
 }
 
 std::optional<QStringList> readLines(const QString &path, qint64 maxSize)
 {
-    const auto bytes = readBytes(path, maxSize);
+    const auto bytes = readTextBytes(path, maxSize);
     if (!bytes)
         return std::nullopt;
-    if (bytes->contains('\0')) {
-        errno = EILSEQ;
-        return std::nullopt;
-    }
     // CR and LF never occur inside a CP932 character, so the bytes split
     // where the text would.
     QStringList lines;
