@@ -344,8 +344,8 @@ private slots:
     }
 
     // A save killed before its rename leaves its hidden temporary file; the
-    // next save of the same file removes it, and only temporary files of
-    // that file's own name pattern that no writer holds.
+    // next save of the same file removes it, and no file that the program
+    // did not make or that a writer holds.
     void killedSaveLeavesNothingForGood()
     {
         QTemporaryDir dir;
