@@ -10,6 +10,10 @@
 
 namespace {
 
+// A settings file holds a few lines per window; one far longer is damaged
+// (or no settings file at all) and is neither read nor replaced.
+constexpr qint64 kMaxSettingsFileSize = 1 << 20;
+
 // Settings files have no folder part: they live in the start-up directory.
 QString resolve(const QString &file)
 {
@@ -81,7 +85,7 @@ bool fnWriteSetting(const QString &file, const QString &section, const QString &
 
 QString fnGetTextSetting(const QString &path, const QString &section, const QString &key)
 {
-    const auto bytes = text::readBytes(path);
+    const auto bytes = text::readBytes(path, kMaxSettingsFileSize);
     if (!bytes)
         return QString();
     QString value;
@@ -102,7 +106,7 @@ void SaveTextSetting(const QString &line, const QString &path)
     const QByteArray encoded = text::toCp932(line, &ok);
     if (!ok || line.contains(QChar(0)))
         throw text::TextFileError(QStringLiteral("ファイル(%1)に保存できない文字があります。").arg(path));
-    const auto old = text::readBytes(path);
+    const auto old = text::readBytes(path, kMaxSettingsFileSize);
     if (!old) {
         // A file that exists but cannot be read is not replaced by one line.
         if (QFileInfo::exists(path))

@@ -5,11 +5,15 @@
 
 #include <QSet>
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 const QChar kFieldKind = QLatin1Char('P');
 const QChar kConditionKind = QLatin1Char('C');
 const QChar kQuote = QLatin1Char('"');
+// Far more than the fields and conditions a filter can hold: a longer file
+// is no filter the program wrote.
+constexpr qint64 kMaxFilterFileSize = 16 << 20;
 
 // The content sits between the kind letter and the closing quote.
 QString contentOf(const QString &line)
@@ -36,10 +40,11 @@ QString quoted(QChar kind, const QString &content)
 
 SearchFilterFile::Status SearchFilterFile::read(const QString &path)
 {
-    const auto lines = text::readLines(path);
+    const auto lines = text::readLines(path, kMaxFilterFileSize);
     if (!lines) {
+        const bool tooLong = errno == EFBIG;
         fields.clear();
-        return Status::Missing;
+        return tooLong ? Status::Invalid : Status::Missing;
     }
     return parse(*lines) ? Status::Ok : Status::Invalid;
 }

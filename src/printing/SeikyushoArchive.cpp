@@ -8,11 +8,11 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <QThread>
 
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,6 +49,11 @@ QString stagingBasePath(const QString &customerID, const QDate &date)
 }
 
 namespace {
+// How long a reader waits for a re-registration to finish its swap before
+// it says that the invoice is being written: about two seconds.
+constexpr int kReadAttempts = 200;
+constexpr unsigned long kReadPauseMs = 10;
+
 QString withoutSlash(const QString &folder)
 {
     return folder.endsWith(QLatin1Char('/')) ? folder.chopped(1) : folder;
@@ -79,30 +84,39 @@ bool move(const QString &from, const QString &to)
     return text::moveWithoutReplacing(from, to) == text::MoveResult::Moved;
 }
 
-// The three names of one invoice date. An invoice is replaced in two
-// renames: the invoice folder moves aside to `old`, then the complete
-// staging folder takes its place, and only then is `old` removed. A run
-// killed (or failing for good) between the renames leaves `old` and
-// `staging` without `invoice`; see settle().
+// The names of one invoice date. An invoice is replaced in two renames:
+// the invoice folder moves aside to `old`, then the complete staging folder
+// takes its place, and only then is `old` removed. A run killed (or failing
+// for good) between the renames leaves `old` and `staging` without
+// `invoice`; see settle(). A folder being deleted is first renamed to
+// `deleted`, so that no reader finds it half gone under a name it reads.
 struct Folders {
     QString invoice;
     QString old;
     QString staging;
+    QString deleted;
 };
 
 Folders foldersOf(const QString &customerID, const QDate &date)
 {
     return {withoutSlash(invoiceFolder(customerID, date)), oldFolder(customerID, date),
-            withoutSlash(stagingFolder(customerID, date))};
+            withoutSlash(stagingFolder(customerID, date)),
+            customerFolder(customerID) + QLatin1Char('.') + invoiceName(customerID, date) + QStringLiteral(".del")};
 }
 
-// A staging folder is held locked (flock) by the registration writing into
-// it, from prepareStaging to its commit or discard, so that no reader, in
-// this program or another one running beside it, takes it for a leftover.
-// A lock dies with its process: a killed registration holds nothing.
-QHash<QString, int> &heldStagings()
+// A staging folder is held locked by the registration writing into it,
+// from prepareStaging to its commit or discard, so that no reader, in this
+// program or another one running beside it, takes it for a leftover; it is
+// made already held (text::makeHeldFolder). A lock dies with its process: a
+// killed registration holds nothing.
+struct Held {
+    int fd = -1;
+    bool locked = false;
+};
+
+QHash<QString, Held> &heldStagings()
 {
-    static QHash<QString, int> held;
+    static QHash<QString, Held> held;
     return held;
 }
 
@@ -113,70 +127,72 @@ bool sameFolder(int fd, const QString &path)
            && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
-// A network file system may offer no locks at all.
-bool cannotLock(int error)
-{
-    return error == ENOLCK || error == EOPNOTSUPP || error == EINVAL || error == ENOSYS;
-}
-
-// The descriptor holding the folder locked, or -1 with errno: EWOULDBLOCK
-// when another holds it, ESTALE when the name no longer is the folder
-// opened, or why it cannot be opened or locked.
-int lockFolder(const QString &path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
-    int error = 0;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
-        error = errno;
-    else if (!sameFolder(fd, path))
-        error = ESTALE;
-    if (!error)
-        return fd;
-    ::close(fd);
-    errno = error;
-    return -1;
-}
-
 void release(const QString &staging)
 {
     const auto held = heldStagings().constFind(staging);
     if (held == heldStagings().cend())
         return;
-    if (*held >= 0)
-        ::close(*held);
+    if (held->fd >= 0)
+        ::close(held->fd);
     heldStagings().erase(held);
 }
 
-// Where it cannot be told (no locks), a staging folder is taken as being
-// written: a leftover stays rather than a registration being cut short.
-bool beingWritten(const QString &staging)
+// Who writes into a staging folder: nobody (a leftover of a killed or
+// failed run), a registration of this or another running program, or, on a
+// file system without locks, nobody can tell.
+enum class Writer { None, Running, Unknown };
+
+// `*fd`, when given, receives the descriptor that holds the folder locked
+// while the answer is None; the caller closes it.
+Writer writerOf(const QString &staging, int *fd = nullptr)
 {
-    if (!exists(staging))
-        return false;
     if (heldStagings().contains(staging))
-        return true;
-    const int fd = lockFolder(staging);
-    if (fd < 0)
-        return true;
-    ::close(fd);
-    return false;
+        return Writer::Running;
+    const int opened = ::open(QFile::encodeName(staging).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (opened < 0)
+        return errno == ENOENT ? Writer::None : Writer::Unknown;
+    const int error = text::lockInUse(opened, staging);
+    // A name that no longer is the folder locked is being moved by another.
+    const Writer writer = error == 0 ? (sameFolder(opened, staging) ? Writer::None : Writer::Running)
+                          : text::noLocks(error) ? Writer::Unknown
+                                                 : Writer::Running;
+    if (fd && writer == Writer::None)
+        *fd = opened;
+    else
+        ::close(opened);
+    return writer;
 }
 
-// Removes a staging folder nobody is writing into; false when one is.
-bool removeStaging(const QString &staging)
+// Removes a staging folder nobody writes into; where that cannot be told,
+// only when `takeOver` (a registration of that date about to begin). False
+// when the folder stays.
+bool removeStaging(const QString &staging, bool takeOver)
 {
     if (!exists(staging))
         return true;
-    if (heldStagings().contains(staging))
-        return false;
-    const int fd = lockFolder(staging);
-    if (fd < 0)
+    int fd = -1;
+    const Writer writer = writerOf(staging, &fd);
+    if (writer == Writer::Running || (writer == Writer::Unknown && !takeOver))
         return false;
     const bool removed = removeTree(staging);
-    ::close(fd);
+    if (fd >= 0)
+        ::close(fd);
     return removed;
+}
+
+// Takes a folder out of the invoice's names before its pages go, so that a
+// reader never finds some of them; a file system that refuses the rename
+// has it removed in place. False when it could not be removed.
+bool removeAside(const Folders &f, const QString &folder)
+{
+    if (!exists(folder))
+        return true;
+    removeTree(f.deleted);
+    if (move(folder, f.deleted)) {
+        removeTree(f.deleted);
+        return true;
+    }
+    return !exists(folder) || removeTree(folder);
 }
 
 // A staging folder that reached the swap holds its pages from page 0.
@@ -188,26 +204,30 @@ bool holdsPages(const QString &staging)
 
 // Finishes or undoes what an interrupted replacement left. The slips are
 // marked before the new pages are written and the old folder moves aside
-// only once the new pages are complete and synced, so:
+// only once the new pages are complete and synced, so what is on the disk
+// decides, with locks or without:
 // - `old` without `invoice`: the new pages were complete; with `staging`
-//   they take the invoice's place (they match the marks), without it (a
-//   failed run discarded them) the old pages go back.
+//   holding them they take the invoice's place (they match the marks),
+//   without (a failed run discarded them) the old pages go back.
 // - `old` beside `invoice`: the new invoice is in place; `old` goes.
 // - `staging` alone, not being written: an unfinished print; it goes, and
-//   the invoice (if any) stays as it was.
+//   the invoice (if any) stays as it was. Where nobody can tell whether it
+//   is being written, it stays until the next registration of that date.
 // A registration writing now is left alone: its own commit finishes.
 void settle(const Folders &f)
 {
-    if (beingWritten(f.staging))
+    const Writer writer = writerOf(f.staging);
+    if (writer == Writer::Running)
         return;
+    removeTree(f.deleted);
     if (exists(f.old)) {
         if (!exists(f.invoice))
             move(holdsPages(f.staging) ? f.staging : f.old, f.invoice);
         if (exists(f.invoice))
             removeTree(f.old);
     }
-    if (!exists(f.old))
-        removeStaging(f.staging);
+    if (!exists(f.old) && writer == Writer::None)
+        removeStaging(f.staging, false);
 }
 
 // Where the invoice's pages are: its folder, or, while a failing disk keeps
@@ -216,9 +236,11 @@ QString currentFolder(const Folders &f)
 {
     if (exists(f.invoice))
         return f.invoice;
+    // A swap may have moved the old pages aside after the first look and
+    // finished before the second: the invoice is there again.
     if (!exists(f.old))
-        return {};
-    return holdsPages(f.staging) && !beingWritten(f.staging) ? f.staging : f.old;
+        return exists(f.invoice) ? f.invoice : QString();
+    return holdsPages(f.staging) && writerOf(f.staging) != Writer::Running ? f.staging : f.old;
 }
 
 // The date of an invoice folder name (<ID>_<YYYYMMDD>), or none.
@@ -247,10 +269,12 @@ QVector<QDate> invoiceDates(const QString &customerID)
     if (!validCustomer(customerID))
         return dates;
     const QDir folder(customerFolder(customerID));
+    // A staging folder's creation that was killed before it took its name.
+    text::removeStaleTemporaries(folder.path());
     const QStringList names = folder.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     QSet<QDate> leftovers;
     for (const QString &name : names) {
-        for (const auto *suffix : {".old", ".new"}) {
+        for (const auto *suffix : {".old", ".new", ".del"}) {
             if (name.startsWith(QLatin1Char('.')) && name.endsWith(QLatin1String(suffix))) {
                 const QDate date = dateOfName(customerID, QStringView(name).sliced(1, name.size() - 5));
                 if (date.isValid())
@@ -291,6 +315,42 @@ QStringList pagePaths(const QString &customerID, const QDate &date)
     return report::pageFilePaths(folder + QLatin1Char('/') + invoiceName(customerID, date) + QStringLiteral(".cnv"));
 }
 
+QVector<report::Page> loadPages(const QString &customerID, const QDate &date)
+{
+    const Folders f = foldersOf(customerID, date);
+    settle(f);
+    // The folder read must still hold the invoice once its pages are read:
+    // one that a re-registration moved aside meanwhile may have lost pages
+    // already, and is read again from where the invoice now is.
+    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+        if (attempt > 0)
+            QThread::msleep(kReadPauseMs);
+        const QString folder = currentFolder(f);
+        if (folder.isEmpty())
+            return {};
+        const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        QVector<report::Page> pages;
+        bool read = true;
+        try {
+            pages = report::loadPagesAt(fd, folder, invoiceName(customerID, date) + QStringLiteral(".cnv"));
+        } catch (const report::PageFileError &) {
+            read = false;
+            if (sameFolder(fd, currentFolder(f))) {
+                ::close(fd);
+                throw;
+            }
+        }
+        const bool whole = read && sameFolder(fd, currentFolder(f));
+        ::close(fd);
+        if (whole)
+            return pages;
+    }
+    throw ArchiveError(QStringLiteral("請求書は書き込み中です。しばらくしてからもう一度開いてください。\r\n")
+                       + QDir::toNativeSeparators(f.invoice));
+}
+
 void prepareStaging(const QString &customerID, const QDate &date)
 {
     const Folders f = foldersOf(customerID, date);
@@ -299,15 +359,18 @@ void prepareStaging(const QString &customerID, const QDate &date)
                            + QDir::toNativeSeparators(f.staging));
     };
     release(f.staging);
+    text::removeStaleTemporaries(customerFolder(customerID));
     settle(f);
-    // A replacement that could not be finished is not started again.
-    if (exists(f.old) || !removeStaging(f.staging) || !QDir().mkpath(f.staging))
+    // A replacement that could not be finished is not started again. A
+    // staging folder whose writer cannot be told (no locks) is taken over:
+    // this registration replaces whatever it held.
+    if (exists(f.old) || !removeStaging(f.staging, true) || !QDir().mkpath(customerFolder(customerID)))
         fail();
-    const int fd = lockFolder(f.staging);
-    // Without locks only this program knows that it writes there.
-    if (fd < 0 && !cannotLock(errno))
+    Held held;
+    held.fd = text::makeHeldFolder(f.staging, &held.locked);
+    if (held.fd < 0)
         fail();
-    heldStagings().insert(f.staging, fd);
+    heldStagings().insert(f.staging, held);
 }
 
 void commitStaging(const QString &customerID, const QDate &date)
@@ -323,11 +386,15 @@ void commitStaging(const QString &customerID, const QDate &date)
     if (hadOld && !move(f.invoice, f.old))
         fail();
     if (!move(f.staging, f.invoice)) {
+        // Without locks a reader in another program may have finished this
+        // swap itself: the staging folder, complete, is the invoice now.
+        const bool finished = !heldStagings().value(f.staging).locked && !exists(f.staging) && exists(f.invoice);
         // Put back what can be; whatever stays is settled by
         // discardStaging or the next reader.
-        if (hadOld && !exists(f.invoice))
+        if (!finished && hadOld && !exists(f.invoice))
             move(f.old, f.invoice);
-        fail();
+        if (!finished)
+            fail();
     }
     release(f.staging);
     if (hadOld)
@@ -347,7 +414,7 @@ bool deleteInvoice(const QString &customerID, const QDate &date)
     settle(f);
     // A leftover that could not be settled would bring the invoice back;
     // without it, a staging folder no registration holds goes too.
-    const bool removed = removeTree(f.invoice) && removeTree(f.old);
+    const bool removed = removeAside(f, f.invoice) && removeAside(f, f.old);
     settle(f);
     return removed;
 }

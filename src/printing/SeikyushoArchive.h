@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/report/Page.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -42,6 +44,11 @@ QVector<QDate> invoiceDates(const QString &customerID);
 bool invoiceExists(const QString &customerID, const QDate &date);
 // The page files of an invoice, from 0 up to the first gap.
 QStringList pagePaths(const QString &customerID, const QDate &date);
+// The pages of an invoice, from 0 up to the first gap, all of one
+// registration even while another program replaces them; none when there
+// is no invoice. Throws report::PageFileError for a page that cannot be
+// read, ArchiveError when a replacement keeps them changing.
+QVector<report::Page> loadPages(const QString &customerID, const QDate &date);
 
 // Makes an empty staging folder (the customer folder when missing too) and
 // holds it as being written until commitStaging or discardStaging. Throws

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <sys/stat.h>
+#include <unistd.h>
 
 class tst_Settings : public QObject {
     Q_OBJECT
@@ -194,6 +195,21 @@ private slots:
         QCOMPARE(fnReadSetting(blocked, QStringLiteral("S"), QStringLiteral("K"), 7), QStringLiteral("7"));
         QVERIFY_THROWS_EXCEPTION(text::TextFileError,
                                  SaveTextSetting(QStringLiteral("S,K,1"), m_dir.filePath(QStringLiteral("BLOCKED5SIZE.txt"))));
+    }
+
+    // A settings file far longer than any the program writes (a damaged
+    // one, a huge sparse one) gives the defaults and is left as it is; the
+    // program starts all the same.
+    void hugeFileGivesDefaultsAndStays()
+    {
+        put("S,K,OLD\r\n");
+        const off_t size = off_t(100) << 30;
+        QCOMPARE(::truncate(QFile::encodeName(path()).constData(), size), 0);
+        QCOMPARE(fnReadSetting(m_file, QStringLiteral("S"), QStringLiteral("K"), 7), QStringLiteral("7"));
+        bool ok = true;
+        QVERIFY_THROWS_NO_EXCEPTION(ok = fnWriteSetting(m_file, QStringLiteral("S"), QStringLiteral("K"), 1));
+        QVERIFY(!ok);
+        QCOMPARE(QFileInfo(path()).size(), qint64(size));
     }
 
     // A full disk: the write reports failure and the file keeps every line.

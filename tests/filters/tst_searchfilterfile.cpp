@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
+#include <unistd.h>
 
 namespace {
 
@@ -208,6 +209,19 @@ private slots:
         QFETCH(QString, name);
         SearchFilterFile file;
         QCOMPARE(file.read(fixture(name)), SearchFilterFile::Status::Invalid);
+        QVERIFY(file.isEmpty());
+    }
+
+    // A file far longer than any filter (a huge sparse one) is an invalid
+    // filter, not one read into memory.
+    void hugeFileIsInvalid()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("huge.dkj"));
+        writeBytesTo(path, bytesOf(fixture(QStringLiteral("example.dkj"))));
+        QCOMPARE(::truncate(QFile::encodeName(path).constData(), off_t(100) << 30), 0);
+        SearchFilterFile file;
+        QCOMPARE(file.read(path), SearchFilterFile::Status::Invalid);
         QVERIFY(file.isEmpty());
     }
 

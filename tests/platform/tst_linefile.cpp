@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,15 +33,16 @@ void touch(const QString &path)
 }
 
 // Runs `save` in a child process that is killed (ends at once) before the
-// writer's step `step`; true when it was.
-bool killedBefore(text::FileStep step, const std::function<void()> &save)
+// writer's step `step`; true when it was. Without `locks` the child's
+// file system has none.
+bool killedBefore(text::FileStep step, const std::function<void()> &save, bool locks = true)
 {
     const pid_t child = ::fork();
     if (child == 0) {
-        text::setFaultHook([step](text::FileStep now, const QString &) {
+        text::setFaultHook([step, locks](text::FileStep now, const QString &) {
             if (now == step)
                 ::_exit(9);
-            return 0;
+            return now == text::FileStep::Lock && !locks ? ENOLCK : 0;
         });
         try {
             save();
@@ -50,6 +52,26 @@ bool killedBefore(text::FileStep step, const std::function<void()> &save)
     }
     int status = 0;
     return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 9;
+}
+
+// The hidden names in the folder: the temporary files the writer left.
+QStringList hidden(const QString &folder)
+{
+    return QDir(folder).entryList(QStringList{QStringLiteral(".*")},
+                                  QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+void makeOld(const QString &path, int days)
+{
+    const timeval old{::time(nullptr) - days * 24 * 60 * 60, 0};
+    const timeval times[2] = {old, old};
+    QCOMPARE(::utimes(QFile::encodeName(path).constData(), times), 0);
+}
+
+// Makes the writer's locks fail as on a file system that has none.
+void withoutLocks()
+{
+    text::setFaultHook([](text::FileStep step, const QString &) { return step == text::FileStep::Lock ? ENOLCK : 0; });
 }
 
 } // namespace
@@ -322,8 +344,8 @@ private slots:
     }
 
     // A save killed before its rename leaves its hidden temporary file; the
-    // next save of the same file removes it, and only temporary files of
-    // that file's own name pattern that no writer holds.
+    // next save of the same file removes it, and no file that the program
+    // did not make or that a writer holds.
     void killedSaveLeavesNothingForGood()
     {
         QTemporaryDir dir;
@@ -357,6 +379,163 @@ private slots:
         expected.sort();
         QCOMPARE(entries(dir.path()), expected);
         QCOMPARE(*text::readBytes(path), QByteArray("new"));
+    }
+
+    // Every save of an export suggests a new name, so the temporary file of
+    // a killed save must go when anything is next saved in that folder, not
+    // only when the same file is. Where there are no locks, the writer
+    // cannot tell a killed save from a running one and waits a day.
+    void killedSavesOfOtherFilesGoWithTheNextSaveThere_data()
+    {
+        QTest::addColumn<bool>("locks");
+        QTest::newRow("locks") << true;
+        QTest::newRow("no locks") << false;
+    }
+    void killedSavesOfOtherFilesGoWithTheNextSaveThere()
+    {
+        QFETCH(bool, locks);
+        QTemporaryDir dir;
+        if (!locks)
+            withoutLocks();
+        QVERIFY(killedBefore(text::FileStep::Rename,
+                             [&] { text::writeBytes(dir.filePath(QStringLiteral("kill.csv")), QByteArray(100000, 'x')); },
+                             locks));
+        QCOMPARE(hidden(dir.path()).size(), 1);
+        QVERIFY(killedBefore(text::FileStep::SyncFile, [&] {
+            text::writeStreamed(dir.filePath(QStringLiteral("kill2.csv")), [](const text::PieceWriter &write) {
+                write("a,b\r\n");
+            });
+        }, locks));
+        QCOMPARE(hidden(dir.path()).size(), locks ? 1 : 2);
+
+        text::writeBytes(dir.filePath(QStringLiteral("next.csv")), "next");
+        if (!locks) {
+            QCOMPARE(hidden(dir.path()).size(), 2);
+            // Not a day old yet: kept.
+            for (const QString &name : hidden(dir.path()))
+                makeOld(dir.filePath(name), 2);
+            text::writeBytes(dir.filePath(QStringLiteral("next.csv")), "again");
+        }
+        text::setFaultHook({});
+        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("next.csv")});
+    }
+
+    // A file whose name takes all the bytes a name may have is written all
+    // the same, and its killed save leaves nothing for good either.
+    void longestNameIsWritten()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QString(85, QChar(0x9867))); // 255 bytes in UTF-8
+        QCOMPARE(QFile::encodeName(QFileInfo(path).fileName()).size(), 255);
+        QVERIFY(killedBefore(text::FileStep::Rename, [&] { text::writeBytes(path, "killed"); }));
+        QCOMPARE(hidden(dir.path()).size(), 1);
+        text::writeBytes(path, "saved");
+        QCOMPARE(*text::readBytes(path), QByteArray("saved"));
+        QCOMPARE(entries(dir.path()), QStringList{QFileInfo(path).fileName()});
+    }
+
+    // Files the program did not make stay, whatever their names and age:
+    // names like a temporary file's, held by another program with fcntl or
+    // OFD locks or held by nobody.
+    void foreignFilesStay()
+    {
+        QTemporaryDir dir;
+        const QStringList names{QStringLiteral(".export.csv.abc.tmp"), QStringLiteral(".export.csv.5ab.tmp"),
+                                QStringLiteral(".export.csv.k3.tmp"), QStringLiteral(".settings.ini.1234567.tmp"),
+                                QStringLiteral(".x.quorvex5-tmp"), QStringLiteral(".x.ab.quorvex5-tmp"),
+                                QStringLiteral(".x.A-b.quorvex5-tmp"), QStringLiteral("x.1-2.quorvex5-tmp.bak")};
+        for (const QString &name : names) {
+            touch(dir.filePath(name));
+            makeOld(dir.filePath(name), 365);
+        }
+        const int posix = ::open(QFile::encodeName(dir.filePath(names[1])).constData(), O_RDWR | O_CLOEXEC);
+        const int ofd = ::open(QFile::encodeName(dir.filePath(names[2])).constData(), O_RDWR | O_CLOEXEC);
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        QCOMPARE(::fcntl(posix, F_SETLK, &lock), 0);
+        QCOMPARE(::fcntl(ofd, F_OFD_SETLK, &lock), 0);
+
+        text::writeBytes(dir.filePath(QStringLiteral("export.csv")), "new");
+        text::writeBytes(dir.filePath(QStringLiteral("settings.ini")), "new");
+        ::close(posix);
+        ::close(ofd);
+        QStringList expected = names;
+        expected << QStringLiteral("export.csv") << QStringLiteral("settings.ini");
+        expected.sort();
+        QCOMPARE(entries(dir.path()), expected);
+    }
+
+    // A save in another copy of the program, under way while this one
+    // saves into the same folder, keeps its temporary file and ends whole.
+    void saveOfAnotherProgramIsLeftAlone()
+    {
+        QTemporaryDir dir;
+        const QString theirs = dir.filePath(QStringLiteral("theirs.csv"));
+        int ready[2], go[2];
+        QCOMPARE(::pipe(ready), 0);
+        QCOMPARE(::pipe(go), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            text::setFaultHook([&](text::FileStep step, const QString &) {
+                char c = 1;
+                if (step == text::FileStep::SyncFile && (::write(ready[1], &c, 1) != 1 || ::read(go[0], &c, 1) != 1))
+                    ::_exit(1);
+                return 0;
+            });
+            try {
+                text::writeBytes(theirs, "theirs");
+            } catch (...) {
+                ::_exit(2);
+            }
+            ::_exit(0);
+        }
+        char c = 0;
+        QCOMPARE(::read(ready[0], &c, 1), ssize_t(1));
+        QCOMPARE(hidden(dir.path()).size(), 1);
+        text::writeBytes(dir.filePath(QStringLiteral("ours.csv")), "ours");
+        QCOMPARE(hidden(dir.path()).size(), 1);
+        QCOMPARE(::write(go[1], &c, 1), ssize_t(1));
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        for (const int fd : {ready[0], ready[1], go[0], go[1]})
+            ::close(fd);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(*text::readBytes(theirs), QByteArray("theirs"));
+        QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("ours.csv"), QStringLiteral("theirs.csv")}));
+    }
+
+    // A reader takes no more than its caller allows: a file longer than
+    // that (a damaged one, a huge sparse one) reads as unreadable at once.
+    void longFilesAreNotRead_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<qint64>("limit");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("empty") << qint64(0) << qint64(0) << true;
+        QTest::newRow("at the limit") << qint64(1000) << qint64(1000) << true;
+        QTest::newRow("one byte over") << qint64(1001) << qint64(1000) << false;
+        QTest::newRow("100 GB, sparse") << (qint64(100) << 30) << (qint64(1) << 20) << false;
+    }
+    void longFilesAreNotRead()
+    {
+        QFETCH(qint64, size);
+        QFETCH(qint64, limit);
+        QFETCH(bool, read);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("QUORVEX5SIZE.txt"));
+        touch(path);
+        QCOMPARE(::truncate(QFile::encodeName(path).constData(), off_t(size)), 0);
+        errno = 0;
+        const auto bytes = text::readBytes(path, limit);
+        QCOMPARE(bool(bytes), read);
+        if (read)
+            QCOMPARE(bytes->size(), size);
+        else
+            QCOMPARE(errno, EFBIG);
+        QCOMPARE(bool(text::readLines(path, limit)), read && size == 0);
+        QCOMPARE(bool(text::readText(path, limit)), read && size == 0);
     }
 
     // A save of a file that starts while another save of the same file is

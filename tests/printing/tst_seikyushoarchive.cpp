@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <functional>
 #include <utility>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -67,17 +68,60 @@ QStringList hiddenEntries()
         .entryList(QStringList{QStringLiteral(".*")}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
+// Makes every lock fail as on a file system that has none.
+void withoutLocks()
+{
+    text::setFaultHook([](text::FileStep step, const QString &) { return step == text::FileStep::Lock ? ENOLCK : 0; });
+}
+
 // A registration's part in the archive, as the invoice window runs it:
 // stage, write the pages, swap, and on a refused swap discard the staging.
-void registerInvoice()
+void registerInvoice(const QVector<report::Page> &pages = kNew)
 {
     seikyusho::prepareStaging(kID, kDate);
-    report::writePageFiles(seikyusho::stagingBasePath(kID, kDate), kNew);
+    report::writePageFiles(seikyusho::stagingBasePath(kID, kDate), pages);
     try {
         seikyusho::commitStaging(kID, kDate);
     } catch (const seikyusho::ArchiveError &) {
         seikyusho::discardStaging(kID, kDate);
     }
+}
+
+QStringList textsOf(const QVector<report::Page> &pages)
+{
+    QStringList texts;
+    for (const report::Page &page : pages)
+        texts << page.items.value(0).text;
+    return texts;
+}
+
+// A second copy of the program: runs `work` in a child process, over and
+// over until the write end of the pipe `stop` is closed (or `runs` times
+// when given), and exits with 0 when every run returned true.
+pid_t another(const std::function<bool()> &work, const int stop[2], int runs = -1)
+{
+    const pid_t child = ::fork();
+    if (child != 0)
+        return child;
+    ::close(stop[1]);
+    bool good = true;
+    for (int run = 0; runs < 0 || run < runs; ++run) {
+        pollfd stopped{stop[0], POLLIN, 0};
+        if (runs < 0 && ::poll(&stopped, 1, 0) != 0)
+            break;
+        try {
+            good = work() && good;
+        } catch (...) {
+            good = false;
+        }
+    }
+    ::_exit(good ? 0 : 1);
+}
+
+bool endedWell(pid_t child)
+{
+    int status = 0;
+    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 } // namespace
@@ -249,11 +293,22 @@ private slots:
         QTest::addColumn<QString>("old");
         QTest::addColumn<QString>("staging");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("old moved aside, new discarded") << "" << "old" << "" << "old";
-        QTest::newRow("old moved aside, new complete") << "" << "old" << "new" << "new";
-        QTest::newRow("new in place, old not yet removed") << "new" << "old" << "" << "new";
-        QTest::newRow("unfinished staging beside the invoice") << "old" << "" << "new" << "old";
-        QTest::newRow("unfinished staging alone") << "" << "" << "new" << "none";
+        // Where the file system has no locks, what is on the disk decides
+        // the same; only a staging folder alone, which might be another
+        // program's registration under way, stays until the next
+        // registration of the date takes its place.
+        QTest::addColumn<bool>("locks");
+        for (const bool locks : {true, false}) {
+            const auto row = [locks](const char *name) -> QTestData & {
+                return QTest::addRow("%s%s", name, locks ? "" : ", no locks");
+            };
+            row("old moved aside, new discarded") << "" << "old" << "" << "old" << locks;
+            row("old moved aside, new complete") << "" << "old" << "new" << "new" << locks;
+            row("new in place, old not yet removed") << "new" << "old" << "" << "new" << locks;
+            row("unfinished staging beside the invoice") << "old" << "" << "new" << "old" << locks;
+            row("unfinished staging alone") << "" << "" << "new" << "none" << locks;
+            row("deletion killed") << "" << "" << "" << "none" << locks;
+        }
     }
     void leftoversAreSettledWhenRead()
     {
@@ -261,6 +316,9 @@ private slots:
         QFETCH(QString, old);
         QFETCH(QString, staging);
         QFETCH(QString, expected);
+        QFETCH(bool, locks);
+        if (!locks)
+            withoutLocks();
         const QString customer = seikyusho::customerFolder(kID);
         const QString name = seikyusho::invoiceName(kID, kDate);
         const auto place = [&](const QString &folder, const QString &which) {
@@ -273,8 +331,12 @@ private slots:
         place(name, invoice);
         place(QLatin1Char('.') + name + QStringLiteral(".old"), old);
         place(QLatin1Char('.') + name + QStringLiteral(".new"), staging);
+        if (QByteArray(QTest::currentDataTag()).startsWith("deletion killed"))
+            place(QLatin1Char('.') + name + QStringLiteral(".del"), QStringLiteral("old"));
         QCOMPARE(archivedInvoice(), expected);
-        QCOMPARE(hiddenEntries(), QStringList());
+        const bool stagingStays = !locks && old.isEmpty() && !staging.isEmpty();
+        QCOMPARE(hiddenEntries(), stagingStays ? QStringList{QLatin1Char('.') + name + QStringLiteral(".new")}
+                                               : QStringList());
 
         // A registration of that date now finds nothing in its way.
         registerInvoice();
@@ -338,6 +400,87 @@ private slots:
             ::close(fd);
         QCOMPARE(seikyusho::invoiceDates(kID), QVector<QDate>());
         QCOMPARE(hiddenEntries(), QStringList());
+    }
+
+    // The staging folder carries its name only once it is held: a second
+    // copy of the program listing the archive meanwhile never takes a new
+    // one for a leftover and removes it under the registration.
+    void stagingIsHeldFromItsCreation()
+    {
+        int stop[2];
+        QCOMPARE(::pipe(stop), 0);
+        const auto list = [] {
+            seikyusho::invoiceDates(kID);
+            seikyusho::invoiceExists(kID, kDate);
+            return true;
+        };
+        const pid_t readers[2] = {another(list, stop), another(list, stop)};
+        QStringList refusals;
+        for (int run = 0; run < 150; ++run) {
+            try {
+                registerInvoice();
+            } catch (const seikyusho::ArchiveError &error) {
+                refusals << error.message();
+            }
+        }
+        ::close(stop[1]);
+        for (const pid_t reader : readers)
+            QVERIFY(endedWell(reader));
+        ::close(stop[0]);
+        QCOMPARE(refusals, QStringList());
+        QCOMPARE(archivedInvoice(), QStringLiteral("new"));
+        QCOMPARE(hiddenEntries(), QStringList());
+    }
+
+    // A second copy of the program showing an invoice while this one
+    // registers it again and again shows all the pages of one registration
+    // every time, or says that it is being written; without locks too,
+    // where a reader may finish a swap itself.
+    void readersSeeWholeInvoicesWhileItIsReplaced_data()
+    {
+        QTest::addColumn<bool>("locks");
+        QTest::newRow("locks") << true;
+        QTest::newRow("no locks") << false;
+    }
+    void readersSeeWholeInvoicesWhileItIsReplaced()
+    {
+        QFETCH(bool, locks);
+        if (!locks)
+            withoutLocks();
+        const QVector<report::Page> sets[2] = {invoicePages(QStringLiteral("A "), 6),
+                                                invoicePages(QStringLiteral("B "), 6)};
+        registerInvoice(sets[0]);
+        int stop[2];
+        QCOMPARE(::pipe(stop), 0);
+        int run = 0;
+        const pid_t writer = another(
+            [&] {
+                registerInvoice(sets[++run % 2]);
+                return true;
+            },
+            stop, 60);
+        int reads = 0, busy = 0;
+        QStringList partial;
+        int status = 0;
+        while (::waitpid(writer, &status, WNOHANG) == 0) {
+            ++reads;
+            try {
+                const QStringList texts = textsOf(seikyusho::loadPages(kID, kDate));
+                if (texts != textsOf(sets[0]) && texts != textsOf(sets[1]))
+                    partial << texts.join(QLatin1Char(','));
+            } catch (const seikyusho::ArchiveError &) {
+                ++busy;
+            } catch (const report::PageFileError &error) {
+                partial << error.message();
+            }
+        }
+        for (const int fd : stop)
+            ::close(fd);
+        QVERIFY2(partial.isEmpty(), qPrintable(QStringLiteral("%1 of %2 reads: ").arg(partial.size()).arg(reads)
+                                               + partial.mid(0, 3).join(QStringLiteral(" | "))));
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        QVERIFY(busy < reads / 2);
+        QVERIFY(reads > 100);
     }
 
 private:

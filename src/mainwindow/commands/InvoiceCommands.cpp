@@ -57,9 +57,12 @@ void ReprintSeikyusho(const QString &customerID, const QDate &invoiceDate, QWidg
 {
     frmPreview preview(parent);
     try {
-        preview.loadPageFiles(seikyusho::pagePaths(customerID, invoiceDate));
+        preview.setPages(seikyusho::loadPages(customerID, invoiceDate));
     } catch (const report::PageFileError &error) {
         ui::showMessage(error.message(), ui::Icon::None, ui::Buttons::Ok, ui::Answer::Ok, QStringLiteral(" "), parent);
+        return;
+    } catch (const seikyusho::ArchiveError &error) {
+        ui::showMessage(error.message(), ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(), parent);
         return;
     }
     preview.execPreview();

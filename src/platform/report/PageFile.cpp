@@ -9,6 +9,7 @@
 #include <QIODevice>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 
@@ -121,16 +122,50 @@ void savePage(const QString &path, const Page &page)
     text::writeBytes(path, serializePage(page));
 }
 
+namespace {
+
+PageFileError cannotOpen(const QString &path)
+{
+    return PageFileError(QStringLiteral("ファイルを開けません: %1").arg(path));
+}
+
+Page parseFile(const QString &path, const QByteArray &bytes)
+{
+    try {
+        return parsePage(bytes);
+    } catch (const PageFileError &e) {
+        throw PageFileError(path + QStringLiteral("\r\n") + e.message());
+    }
+}
+
+} // namespace
+
 Page loadPage(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw PageFileError(QStringLiteral("ファイルを開けません: %1").arg(path));
-    try {
-        return parsePage(file.readAll());
-    } catch (const PageFileError &e) {
-        throw PageFileError(path + QStringLiteral("\r\n") + e.message());
+        throw cannotOpen(path);
+    return parseFile(path, file.readAll());
+}
+
+QVector<Page> loadPagesAt(int folder, const QString &folderPath, const QString &prefix)
+{
+    QList<QByteArray> files;
+    for (int i = 0;; ++i) {
+        const QString name = prefix + QLatin1Char('_') + QString::number(i);
+        const auto bytes = text::readBytesAt(folder, name);
+        if (!bytes) {
+            if (errno == ENOENT)
+                break;
+            throw cannotOpen(folderPath + QLatin1Char('/') + name);
+        }
+        files << *bytes;
     }
+    QVector<Page> pages;
+    pages.reserve(files.size());
+    for (int i = 0; i < files.size(); ++i)
+        pages << parseFile(folderPath + QLatin1Char('/') + prefix + QLatin1Char('_') + QString::number(i), files[i]);
+    return pages;
 }
 
 QVector<Page> loadPages(const QStringList &paths)

@@ -28,6 +28,11 @@ void savePage(const QString &path, const Page &page);
 // Throws PageFileError when the file cannot be read or is no page file.
 Page loadPage(const QString &path);
 QVector<Page> loadPages(const QStringList &paths);
+// The pages prefix_0, prefix_1, ... up to the first gap, read from an open
+// folder (a descriptor) so that all come from that one folder, wherever it
+// is moved meanwhile; folderPath names it in messages. Throws
+// PageFileError like loadPage.
+QVector<Page> loadPagesAt(int folder, const QString &folderPath, const QString &prefix);
 
 // Replaces the set of page files under basePath (the folder part of
 // basePath names the folder, the rest is the start of the file names):

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <climits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -49,20 +51,26 @@ QString replacedFile(const QString &path)
     return info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
 }
 
-QString temporaryPrefix(const QFileInfo &target)
+// Every temporary name the program gives ends so; no user and no other
+// program makes such names, so that only the program's own are removed.
+const QLatin1String kTemporaryMark(".quorvex5-tmp");
+
+// Hidden, named after what it stands in for, unique to this process and
+// this call: ".<name>.<pid>-<random>.quorvex5-tmp". A long name is cut, so
+// that a file whose own name just fits can still be written.
+QString temporaryName(const QString &name)
 {
-    return QStringLiteral(".") + target.fileName() + QLatin1Char('.');
+    const QString unique = QLatin1Char('.') + QString::number(::getpid(), 36) + QLatin1Char('-')
+                           + QString::number(QRandomGenerator::global()->generate64(), 36) + kTemporaryMark;
+    QString shown = name;
+    while (!shown.isEmpty() && QFile::encodeName(QLatin1Char('.') + shown + unique).size() > NAME_MAX)
+        shown.chop(shown.size() >= 2 && shown.back().isLowSurrogate() ? 2 : 1);
+    return QLatin1Char('.') + shown + unique;
 }
 
-// The random part of a temporary name: a 32-bit number in base 36.
-QString randomPart()
+bool isBase36(QStringView part)
 {
-    return QString::number(QRandomGenerator::global()->generate(), 36);
-}
-
-bool isRandomPart(QStringView part)
-{
-    if (part.isEmpty() || part.size() > 7)
+    if (part.isEmpty())
         return false;
     for (const QChar ch : part) {
         if (!(ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) && !(ch >= QLatin1Char('a') && ch <= QLatin1Char('z')))
@@ -71,49 +79,51 @@ bool isRandomPart(QStringView part)
     return true;
 }
 
+bool isTemporaryName(QStringView name)
+{
+    if (!name.startsWith(QLatin1Char('.')) || !name.endsWith(kTemporaryMark))
+        return false;
+    const QStringView rest = name.chopped(kTemporaryMark.size());
+    const qsizetype dot = rest.lastIndexOf(QLatin1Char('.'));
+    if (dot <= 0)
+        return false;
+    const QStringView unique = rest.sliced(dot + 1);
+    const qsizetype dash = unique.indexOf(QLatin1Char('-'));
+    return dash > 0 && isBase36(unique.first(dash)) && isBase36(unique.sliced(dash + 1));
+}
+
 bool sameFile(const struct stat &a, const struct stat &b)
 {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// A temporary file is held locked (flock) by its writer from its creation
-// until it has been renamed or removed; one that nobody holds was left by a
-// write that was killed. The lock is checked and held while the name is
-// removed, and the name must still be the file locked.
+// Where nothing can be locked, a temporary untouched this long is taken as
+// left by a killed write (a running one writes it, or renames it, at once).
+constexpr time_t kStaleWithoutLocks = 24 * 60 * 60;
+
+// A temporary file or folder is held locked (lockInUse) by its writer from
+// its creation until it has been renamed or removed; one that nobody holds
+// was left by a write that was killed. The lock is checked and held while
+// the name is removed, and the name must still be the one locked.
 void removeIfNotHeld(const QByteArray &path)
 {
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return;
     struct stat locked {}, named {};
-    if (::fstat(fd, &locked) == 0 && S_ISREG(locked.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0
-        && ::lstat(path.constData(), &named) == 0 && sameFile(locked, named))
-        ::unlink(path.constData());
-    ::close(fd);
-}
-
-// Removes the temporary files of `target` that earlier writes left behind
-// when they were killed: only names createBeside gives for this target.
-void removeStaleTemporaries(const QFileInfo &target)
-{
-    const QByteArray folder = QFile::encodeName(target.absolutePath());
-    DIR *dir = ::opendir(folder.constData());
-    if (!dir)
-        return;
-    const QString prefix = temporaryPrefix(target);
-    const QString suffix = QStringLiteral(".tmp");
-    QList<QByteArray> stale;
-    while (const dirent *entry = ::readdir(dir)) {
-        if (entry->d_name[0] != '.')
-            continue;
-        const QString name = QFile::decodeName(entry->d_name);
-        if (name.size() > prefix.size() + suffix.size() && name.startsWith(prefix) && name.endsWith(suffix)
-            && isRandomPart(QStringView(name).sliced(prefix.size(), name.size() - prefix.size() - suffix.size())))
-            stale << folder + '/' + entry->d_name;
+    if (::fstat(fd, &locked) == 0 && (S_ISREG(locked.st_mode) || S_ISDIR(locked.st_mode))) {
+        const int error = lockInUse(fd, QFile::decodeName(path));
+        const bool stale = error == 0 || (noLocks(error) && locked.st_mtime + kStaleWithoutLocks < ::time(nullptr));
+        // A folder goes only when empty: the program's own are renamed as
+        // soon as they are locked, before anything is put in them.
+        if (stale && ::lstat(path.constData(), &named) == 0 && sameFile(locked, named)) {
+            if (S_ISDIR(locked.st_mode))
+                ::rmdir(path.constData());
+            else
+                ::unlink(path.constData());
+        }
     }
-    ::closedir(dir);
-    for (const QByteArray &path : stale)
-        removeIfNotHeld(path);
+    ::close(fd);
 }
 
 // A new, empty temporary file beside `target` with a name of its own, held
@@ -131,8 +141,7 @@ int createBeside(const QString &target, QByteArray *name, int *held)
         return -1;
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString candidate = info.absolutePath() + QLatin1Char('/') + temporaryPrefix(info) + randomPart()
-                                  + QStringLiteral(".tmp");
+        const QString candidate = info.absolutePath() + QLatin1Char('/') + temporaryName(info.fileName());
         *name = QFile::encodeName(candidate);
         const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST)
@@ -141,9 +150,10 @@ int createBeside(const QString &target, QByteArray *name, int *held)
             return -1;
         // Another writer's clean-up may have taken the new name between
         // open and lock; then it is gone, and another name is tried. A file
-        // system without locks leaves it unlocked, and no clean-up takes it.
+        // system without locks leaves it unlocked, and no clean-up takes it
+        // while it is written.
         struct stat created {}, named {};
-        if ((::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) || ::fstat(fd, &created) != 0
+        if (lockInUse(fd, candidate) == EWOULDBLOCK || ::fstat(fd, &created) != 0
             || ::lstat(name->constData(), &named) != 0 || !sameFile(created, named)) {
             ::close(fd);
             continue;
@@ -215,16 +225,22 @@ bool writeAll(int fd, const QByteArray &bytes)
 
 } // namespace
 
-std::optional<QByteArray> readBytes(const QString &path)
+namespace {
+
+// The whole file behind an open descriptor, which it closes.
+std::optional<QByteArray> readOpened(int fd, qint64 maxSize)
 {
-    // Not blocking: a pipe put where a file should be is refused below
-    // instead of waiting for a writer.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return std::nullopt;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    int error = ::fstat(fd, &info) != 0  ? errno
+                : S_ISDIR(info.st_mode)  ? EISDIR
+                : !S_ISREG(info.st_mode) ? EINVAL
+                : info.st_size > maxSize ? EFBIG
+                                         : 0;
+    if (error) {
         ::close(fd);
+        errno = error;
         return std::nullopt;
     }
     QByteArray bytes;
@@ -234,17 +250,35 @@ std::optional<QByteArray> readBytes(const QString &path)
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n == 0)
             break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            // Part of a file is not the file.
+        if (n < 0 && errno == EINTR)
+            continue;
+        // Part of a file is not the file, nor is one that grows past the
+        // limit while it is read.
+        if (n < 0 || bytes.size() + n > maxSize) {
+            error = n < 0 ? errno : EFBIG;
             ::close(fd);
+            errno = error;
             return std::nullopt;
         }
         bytes.append(buffer, qsizetype(n));
     }
     ::close(fd);
     return bytes;
+}
+
+} // namespace
+
+// Not blocking: a pipe put where a file should be is refused instead of
+// waiting for a writer.
+std::optional<QByteArray> readBytes(const QString &path, qint64 maxSize)
+{
+    return readOpened(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK), maxSize);
+}
+
+std::optional<QByteArray> readBytesAt(int folder, const QString &name, qint64 maxSize)
+{
+    return readOpened(::openat(folder, QFile::encodeName(name).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK),
+                      maxSize);
 }
 
 QList<QByteArray> splitLines(const QByteArray &bytes)
@@ -259,20 +293,34 @@ QList<QByteArray> splitLines(const QByteArray &bytes)
     return lines;
 }
 
+namespace {
+
 // A NUL byte is in no text the program writes: the file is damaged or not
 // a text file, and no part of it is taken as text.
-std::optional<QString> readText(const QString &path)
+std::optional<QByteArray> readTextBytes(const QString &path, qint64 maxSize)
 {
-    const auto bytes = readBytes(path);
-    if (!bytes || bytes->contains('\0'))
+    auto bytes = readBytes(path, maxSize);
+    if (bytes && bytes->contains('\0')) {
+        errno = EILSEQ;
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+} // namespace
+
+std::optional<QString> readText(const QString &path, qint64 maxSize)
+{
+    const auto bytes = readTextBytes(path, maxSize);
+    if (!bytes)
         return std::nullopt;
     return fromCp932(*bytes);
 }
 
-std::optional<QStringList> readLines(const QString &path)
+std::optional<QStringList> readLines(const QString &path, qint64 maxSize)
 {
-    const auto bytes = readBytes(path);
-    if (!bytes || bytes->contains('\0'))
+    const auto bytes = readTextBytes(path, maxSize);
+    if (!bytes)
         return std::nullopt;
     // CR and LF never occur inside a CP932 character, so the bytes split
     // where the text would.
@@ -288,7 +336,7 @@ void writePieces(const QString &path, WriteMode mode, const std::function<void(c
 {
     const QString target = replacedFile(path);
     if (mode == WriteMode::Single)
-        removeStaleTemporaries(QFileInfo(target));
+        removeStaleTemporaries(QFileInfo(target).absolutePath());
     QByteArray temporary;
     int held = -1;
     int fd = createBeside(target, &temporary, &held);
@@ -361,21 +409,19 @@ void writeStreamed(const QString &path, const std::function<void(const PieceWrit
     writePieces(path, WriteMode::Single, produce);
 }
 
-void syncFolder(const QString &folder)
-{
-    if (const int error = folderSyncError(folder))
-        throw TextFileError(cannotWrite(folder, systemMessage(error)));
-}
+namespace {
 
-MoveResult moveWithoutReplacing(const QString &from, const QString &to)
+// A rename that never replaces: 0, or -1 with errno (EEXIST when the name
+// is taken).
+int renameWithoutReplacing(const QString &from, const QString &to)
 {
     const QByteArray source = QFile::encodeName(from);
     const QByteArray target = QFile::encodeName(to);
-    int result = -1;
-    if (const int error = injected(FileStep::Rename, to))
+    if (const int error = injected(FileStep::Rename, to)) {
         errno = error;
-    else
-        result = ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
+        return -1;
+    }
+    int result = ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
     if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
         // A file system without the no-replace rename: a hard link fails on
         // a taken name; a folder can only be checked first.
@@ -390,7 +436,88 @@ MoveResult moveWithoutReplacing(const QString &from, const QString &to)
             result = ::rename(source.constData(), target.constData());
         }
     }
-    if (result != 0)
+    return result;
+}
+
+} // namespace
+
+void removeStaleTemporaries(const QString &folder)
+{
+    const QByteArray name = QFile::encodeName(folder);
+    DIR *dir = ::opendir(name.constData());
+    if (!dir)
+        return;
+    QList<QByteArray> stale;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.' && isTemporaryName(QFile::decodeName(entry->d_name)))
+            stale << name + '/' + entry->d_name;
+    }
+    ::closedir(dir);
+    for (const QByteArray &path : stale)
+        removeIfNotHeld(path);
+}
+
+int makeHeldFolder(const QString &path, bool *locked)
+{
+    const QFileInfo info(path);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString candidate = info.absolutePath() + QLatin1Char('/') + temporaryName(info.fileName());
+        const QByteArray temporary = QFile::encodeName(candidate);
+        if (const int error = injected(FileStep::Create, candidate)) {
+            errno = error;
+            return -1;
+        }
+        if (::mkdir(temporary.constData(), 0777) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return -1;
+        }
+        // As in createBeside: a clean-up that took the new name first
+        // leaves it to another try.
+        const int fd = ::open(temporary.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0)
+            continue;
+        const int error = lockInUse(fd, candidate);
+        struct stat made {}, named {};
+        if ((error && !noLocks(error)) || ::fstat(fd, &made) != 0 || ::lstat(temporary.constData(), &named) != 0
+            || !sameFile(made, named)) {
+            ::close(fd);
+            continue;
+        }
+        *locked = error == 0;
+        if (renameWithoutReplacing(candidate, path) == 0)
+            return fd;
+        const int why = errno;
+        ::rmdir(temporary.constData());
+        ::close(fd);
+        errno = why;
+        return -1;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+int lockInUse(int fd, const QString &path)
+{
+    if (const int error = injected(FileStep::Lock, path))
+        return error;
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
+}
+
+bool noLocks(int error)
+{
+    return error == ENOLCK || error == EOPNOTSUPP || error == EINVAL || error == ENOSYS;
+}
+
+void syncFolder(const QString &folder)
+{
+    if (const int error = folderSyncError(folder))
+        throw TextFileError(cannotWrite(folder, systemMessage(error)));
+}
+
+MoveResult moveWithoutReplacing(const QString &from, const QString &to)
+{
+    if (renameWithoutReplacing(from, to) != 0)
         return errno == EEXIST ? MoveResult::Exists : MoveResult::Failed;
     const QString toFolder = QFileInfo(to).absolutePath();
     const QString fromFolder = QFileInfo(from).absolutePath();

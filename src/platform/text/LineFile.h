@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 
@@ -21,17 +22,26 @@ private:
     QString m_message;
 };
 
+// The readers below take the most bytes their caller expects of the kind of
+// file it reads: a longer file (damaged, or not the file it should be) reads
+// as one that cannot be read, instead of filling the memory.
+constexpr qint64 kAnySize = std::numeric_limits<qint64>::max();
+
 // Reads a CP932 text file as lines (CR LF separated; a missing last CR LF
 // still reads, a lone LF also ends a line). nullopt when the file cannot be
-// opened or holds a NUL byte.
-std::optional<QStringList> readLines(const QString &path);
-// Whole file as text (CP932), nullopt when it cannot be opened or holds a
-// NUL byte.
-std::optional<QString> readText(const QString &path);
+// opened, is longer than maxSize or holds a NUL byte (errno EILSEQ).
+std::optional<QStringList> readLines(const QString &path, qint64 maxSize = kAnySize);
+// Whole file as text (CP932), nullopt when it cannot be opened, is longer
+// than maxSize or holds a NUL byte.
+std::optional<QString> readText(const QString &path, qint64 maxSize = kAnySize);
 // Whole file as it is stored (NUL bytes included), nullopt when it cannot
-// be opened, is no plain file (a folder, a pipe, a device) or cannot be read
-// to its end.
-std::optional<QByteArray> readBytes(const QString &path);
+// be opened, is no plain file (a folder, a pipe, a device), is longer than
+// maxSize or cannot be read to its end; errno then says why (ENOENT for a
+// missing file, EFBIG for a long one).
+std::optional<QByteArray> readBytes(const QString &path, qint64 maxSize = kAnySize);
+// readBytes for a file named inside an open folder (a descriptor), so that
+// the files read together all come from that folder, wherever it has moved.
+std::optional<QByteArray> readBytesAt(int folder, const QString &name, qint64 maxSize = kAnySize);
 // The lines of a file's bytes by the rule of readLines, undecoded, so that a
 // line can be written back exactly as it was read.
 QList<QByteArray> splitLines(const QByteArray &bytes);
@@ -42,8 +52,9 @@ QList<QByteArray> splitLines(const QByteArray &bytes);
 void writeLines(const QString &path, const QStringList &lines);
 // How writeBytes makes a new file durable.
 enum class WriteMode {
-    // The folder is synced after the rename, and temporary files that an
-    // earlier, killed write of the same file left beside it are removed.
+    // The folder is synced after the rename, and the temporary files that
+    // earlier, killed writes left in the folder are removed (see
+    // removeStaleTemporaries).
     Single,
     // One of many files written into a folder the caller has just made for
     // them: the file is synced but its folder is neither synced nor searched
@@ -68,6 +79,30 @@ void writeBytes(const QString &path, const QByteArray &bytes, WriteMode mode = W
 // the temporary file and reaches the caller unchanged.
 using PieceWriter = std::function<void(const QByteArray &piece)>;
 void writeStreamed(const QString &path, const std::function<void(const PieceWriter &write)> &produce);
+// Removes from the folder the temporary files and folders that writes of
+// this program, in this or any other process, made and left when they were
+// killed: only names that carry the program's own mark, and only those that
+// no running write holds (see lockInUse). Where the file system has no
+// locks, only those untouched for a day go. Files of other programs and of
+// the user stay whatever their names.
+void removeStaleTemporaries(const QString &folder);
+
+// Makes the folder `path` (which must not exist yet) so that it is held by
+// this process from the moment it carries its name: it is made under a
+// temporary name, locked (lockInUse) and only then renamed. Returns the
+// descriptor that holds it (closing it releases the folder), or -1 with
+// errno (EEXIST when the name is taken). *locked is false where the file
+// system has no locks; the folder is made all the same. Its name is not
+// synced: it is a place to work in, made durable by the caller's own
+// renames (moveWithoutReplacing) once its work is done.
+int makeHeldFolder(const QString &path, bool *locked);
+// Marks an open file or folder as in use by this process for as long as
+// the descriptor stays open, without waiting: 0, or errno (EWOULDBLOCK when
+// another holds it). A lock dies with its process.
+int lockInUse(int fd, const QString &path);
+// The error a file system without locks (some network ones) answers.
+bool noLocks(int error);
+
 // Makes renames and deletions inside a folder durable; for callers that
 // move finished files into place. Throws TextFileError when the sync fails;
 // a file system that cannot sync a folder at all is no failure.
@@ -81,8 +116,9 @@ void syncFolder(const QString &folder);
 enum class MoveResult { Moved, Exists, Failed };
 MoveResult moveWithoutReplacing(const QString &from, const QString &to);
 
-// The steps of the calls above that change the disk.
-enum class FileStep { Create, Write, SyncFile, Rename, SyncFolder };
+// The steps of the calls above that change the disk, and the taking of a
+// lock (lockInUse).
+enum class FileStep { Create, Write, SyncFile, Rename, SyncFolder, Lock };
 // A stand-in for failures of the file system, for tests: when set, it is
 // called before each step with the path the step changes (for a rename, the
 // new name) and a nonzero errno value it returns makes the step fail with
