@@ -223,11 +223,12 @@ void CenterForm(QWidget *window)
     if (!screen)
         return;
     ui::fitFirstSize(window);
-    // The area without panels; move() places the frame, so the title bar
-    // is never above the area's top.
+    // The frame centred on the area without panels (move() places the
+    // frame), its title bar never above the area's top.
     const QRect area = screen->availableGeometry();
-    window->move(area.x() + std::max(0, (area.width() - window->width()) / 2),
-                 area.y() + std::max(0, (area.height() - window->height()) / 2));
+    const QSize outer = window->size().grownBy(ui::frameMargins(window));
+    window->move(area.x() + std::max(0, (area.width() - outer.width()) / 2),
+                 area.y() + std::max(0, (area.height() - outer.height()) / 2));
 }
 
 void LoadGridColumnWidth(QWidget *window, QHeaderView *header)

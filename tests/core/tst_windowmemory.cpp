@@ -1,13 +1,14 @@
+#include "../support/RunSelf.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
 #include "core/WindowMemory.h"
+#include "platform/ui/ScreenFit.h"
 #include "platform/ui/Twips.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMainWindow>
-#include <QProcess>
 #include <QStatusBar>
 #include <QScreen>
 #include <QTableWidget>
@@ -119,11 +120,13 @@ private slots:
         QWidget w;
         w.setObjectName(QStringLiteral("frmTest"));
         w.resize(300, 200);
+        // Centred with the frame the window will have.
+        const QMargins frame = ui::frameMargins(&w);
         LoadWindowPosition(&w);
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QCOMPARE(w.size(), QSize(300, 200));
-        QCOMPARE(w.x(), screen.x() + (screen.width() - 300) / 2);
-        QCOMPARE(w.y(), screen.y() + (screen.height() - 200) / 2);
+        QCOMPARE(w.x(), screen.x() + (screen.width() - 300 - frame.left() - frame.right()) / 2);
+        QCOMPARE(w.y(), screen.y() + (screen.height() - 200 - frame.top() - frame.bottom()) / 2);
     }
 
     void minimumSizeOnLoad()
@@ -265,21 +268,10 @@ private slots:
     void smallerScreen()
     {
         QFETCH(QString, scale);
-        const QString config = m_dir.filePath(QStringLiteral("screen.json"));
-        QFile file(config);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": 1366, "height": 768}]})");
-        file.close();
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
-        env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
-        env.insert(QStringLiteral("QVX_SMALL_SCREEN"), QStringLiteral("1"));
-        child.setProcessEnvironment(env);
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("onSmallerScreen")});
-        QVERIFY(child.waitForFinished(60000));
-        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, child.readAll().constData());
+        testsupport::runSelf(QStringLiteral("onSmallerScreen"),
+                             {{QStringLiteral("QT_QPA_PLATFORM"), testsupport::offscreenScreen(m_dir.path(), {1366, 768})},
+                              {QStringLiteral("QT_SCALE_FACTOR"), scale},
+                              {QStringLiteral("QVX_SMALL_SCREEN"), QStringLiteral("1")}});
     }
     void onSmallerScreen_data()
     {
