@@ -28,3 +28,10 @@ function(qvx_test name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
     TIMEOUT 300)
 endfunction()
+
+# A test whose windows are placed larger than the offscreen platform's own
+# 800x800 screen runs on a desktop-sized one: a window is kept on its screen.
+function(qvx_test_on_desktop_screen name)
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT
+    "QT_QPA_PLATFORM=offscreen:configfile=${CMAKE_SOURCE_DIR}/tests/fixtures/screens/desktop.json;LC_ALL=C.UTF-8")
+endfunction()

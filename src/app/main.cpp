@@ -47,6 +47,7 @@ int main(int argc, char *argv[])
     // time it converts; a slip list converts several per slip.
     if (qEnvironmentVariableIsEmpty("TZ"))
         qputenv("TZ", ":/etc/localtime");
+    useJapaneseSystemLocale();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvex5"));
     installQtTranslation();

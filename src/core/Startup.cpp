@@ -6,6 +6,7 @@
 #include "core/Tables.h"
 #include "platform/text/LineFile.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/QtTextsJa.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -65,19 +66,36 @@ void SetFolderGlobals(const QString &folder)
     gstrShohinListPrintFormFolder = p + QStringLiteral("/Define/ShohinListPrintForm/");
 }
 
+void useJapaneseSystemLocale()
+{
+    // Qt reads the system locale from the environment once, at its first
+    // use; the C library, set up later by the application object, keeps
+    // the user's own settings.
+    const bool wasSet = qEnvironmentVariableIsSet("LC_ALL");
+    const QByteArray previous = qgetenv("LC_ALL");
+    qputenv("LC_ALL", "ja_JP.UTF-8");
+    (void)QLocale::system().name();
+    if (wasSet)
+        qputenv("LC_ALL", previous);
+    else
+        qunsetenv("LC_ALL");
+}
+
 bool installQtTranslation()
 {
     QCoreApplication *app = QCoreApplication::instance();
     if (!app)
         return false;
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     auto *translator = new QTranslator(app);
-    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))
-        || !QCoreApplication::installTranslator(translator)) {
+    const bool loaded = translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+                        && QCoreApplication::installTranslator(translator);
+    if (!loaded)
         delete translator;
-        return false;
-    }
-    return true;
+    // Installed last, asked first: the texts Qt's translation lacks.
+    QCoreApplication::installTranslator(new ui::QtTextsJa(app));
+    return loaded;
 }
 
 bool fnStartup()

@@ -7,10 +7,16 @@
 // checks the data folders and builds the fixed tables. False: a message has
 // been shown and the program must end.
 bool fnStartup();
-// Lets Qt's own dialogs and buttons (file boxes, standard buttons) speak
-// Japanese, as the rest of the program does. Called once the application
-// object exists, before the first window. False when the translation is not
-// installed on this system: those texts then stay in English.
+// Makes Japanese the system locale as Qt sees it, whatever the user's
+// locale: Qt's file box shows dates and sizes by it. Called before the
+// application object exists.
+void useJapaneseSystemLocale();
+// Lets Qt's own dialogs and buttons (file boxes, print dialogs, standard
+// buttons) speak Japanese, as the rest of the program does: Japanese as the
+// default locale, Qt's translation and the texts it lacks. Called once the
+// application object exists, before the first window. False when Qt's
+// translation is not installed on this system: most of those texts then
+// stay in English.
 bool installQtTranslation();
 bool fnOpenDatabase();
 bool fnCheckFolders();

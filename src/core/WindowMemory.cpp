@@ -1,5 +1,6 @@
 #include "core/WindowMemory.h"
 #include "core/Settings.h"
+#include "platform/ui/ScreenFit.h"
 #include "platform/ui/Twips.h"
 
 #include <QGuiApplication>
@@ -175,9 +176,11 @@ void LoadWindowPosition(QWidget *window)
     // The inner rectangle, as SaveWindowPosition stores it: a window placed
     // before it is first shown has no frame size yet, and a frame position
     // would move it by its title bar on every opening.
+    // Saved on a larger screen or at a larger scale, the place may lie
+    // partly off this one: it is kept only as far as it fits.
     auto place = [&] {
-        window->setGeometry(ui::twipsToPixelsX(r.left, window), ui::twipsToPixelsY(r.top, window),
-                            ui::twipsToPixelsX(width, window), ui::twipsToPixelsY(height, window));
+        ui::placeOnScreen(window, QRect(ui::twipsToPixelsX(r.left, window), ui::twipsToPixelsY(r.top, window),
+                                        ui::twipsToPixelsX(width, window), ui::twipsToPixelsY(height, window)));
     };
     if (r.state == 1 || r.state == 2) {
         // Placed first, so that restoring the window later returns it here.
@@ -216,12 +219,16 @@ void CenterForm(QWidget *window)
 {
     if (!window)
         return;
-    QScreen *screen = primaryScreen();
+    QScreen *screen = window->screen() ? window->screen() : primaryScreen();
     if (!screen)
         return;
-    const QRect area = screen->geometry();
-    window->move(area.x() + (area.width() - window->width()) / 2,
-                 area.y() + (area.height() - window->height()) / 2);
+    ui::fitFirstSize(window);
+    // The frame centred on the area without panels (move() places the
+    // frame), its title bar never above the area's top.
+    const QRect area = screen->availableGeometry();
+    const QSize outer = window->size().grownBy(ui::frameMargins(window));
+    window->move(area.x() + std::max(0, (area.width() - outer.width()) / 2),
+                 area.y() + std::max(0, (area.height() - outer.height()) / 2));
 }
 
 void LoadGridColumnWidth(QWidget *window, QHeaderView *header)

@@ -113,7 +113,9 @@ void ConditionDialog::placeOverFrame()
         return;
     const QPoint corner = frame->mapToGlobal(QPoint(0, 0));
     const int inset = ui::twipsToPixelsX(150, frame);
-    const int width = qMax(frame->width() - inset, sizeHint().width());
+    // The frame's width, not the boxes' preferred one: the boxes give way
+    // so that the last caption stays inside the editor's frame.
+    const int width = qMax(frame->width() - inset, minimumSizeHint().width());
     setGeometry(corner.x() + inset, corner.y() + ui::twipsToPixelsY(m_topTwips, frame), width, sizeHint().height());
 }
 

@@ -35,7 +35,10 @@ const QString kDenpyo = QStringLiteral("伝票");
 const QString kCustomer = QStringLiteral("顧客");
 const QString kShohin = QStringLiteral("商品");
 const QString kNothingToPrint = QStringLiteral("行が選択されていないか、出力対象行がありません。");
-enum Column { NameColumn, TargetColumn, OnlySelectColumn };
+enum Column { NameColumn, TargetColumn };
+// Where a row keeps its form's OnlySelect flag: beside its name, not in a
+// hidden column that screen readers would still announce.
+constexpr int kOnlySelectRole = Qt::UserRole;
 // The smallest outer size, in twips.
 constexpr int kMinWidth = 5895, kMinHeight = 3495;
 } // namespace
@@ -163,11 +166,10 @@ void frmListPrint::Form_Load()
 void frmListPrint::fillFormList()
 {
     lvwFormList->clear();
-    lvwFormList->setColumnCount(3);
-    lvwFormList->setHeaderLabels({QStringLiteral("名前"), QStringLiteral("出力対象"), QStringLiteral("OnlySelect")});
+    lvwFormList->setColumnCount(2);
+    lvwFormList->setHeaderLabels({QStringLiteral("名前"), QStringLiteral("出力対象")});
     lvwFormList->header()->resizeSection(NameColumn, ui::twipsToPixelsX(3000, this));
     lvwFormList->header()->resizeSection(TargetColumn, ui::twipsToPixelsX(2000, this));
-    lvwFormList->setColumnHidden(OnlySelectColumn, true);
     lvwFormList->headerItem()->setTextAlignment(TargetColumn, Qt::AlignCenter);
     lvwFormList->setSortingEnabled(true);
     lvwFormList->sortByColumn(NameColumn, Qt::AscendingOrder);
@@ -185,7 +187,7 @@ void frmListPrint::fillFormList()
             row->setIcon(NameColumn, icon);
             row->setText(TargetColumn, onlySelect ? QStringLiteral("選択行のみ") : QStringLiteral("全表示行"));
             row->setTextAlignment(TargetColumn, Qt::AlignCenter);
-            row->setText(OnlySelectColumn, onlySelect ? QStringLiteral("True") : QStringLiteral("False"));
+            row->setData(NameColumn, kOnlySelectRole, onlySelect);
         }
     }
     if (lvwFormList->topLevelItemCount() > 0) {
@@ -201,7 +203,7 @@ void frmListPrint::markOutputRows(QTreeWidgetItem *form)
 {
     if (!form)
         return;
-    const bool onlySelect = form->text(OnlySelectColumn) == QLatin1String("True");
+    const bool onlySelect = form->data(NameColumn, kOnlySelectRole).toBool();
     int count = 0;
     const int rows = Source ? Source->rowCount() : 0;
     for (int row = 0; row < rows; ++row) {
@@ -220,7 +222,7 @@ void frmListPrint::ListPrint()
     if (!form || !cmdOK->isEnabled())
         return;
     ui::WaitCursor wait;
-    const bool onlySelect = form->text(OnlySelectColumn) == QLatin1String("True");
+    const bool onlySelect = form->data(NameColumn, kOnlySelectRole).toBool();
     QStringList keys{QString()};
     const int rows = Source ? Source->rowCount() : 0;
     for (int row = 0; row < rows; ++row)

@@ -6,6 +6,7 @@
 #include "core/controls/ucTextInput.h"
 #include "masters/TwipsGeometry.h"
 #include "model/Denpyo.h"
+#include "platform/report/PagePainter.h"
 #include "platform/ui/MessageBox.h"
 
 #include <QCalendarWidget>
@@ -138,8 +139,11 @@ bool loadOrReject(QDialog *dialog, const std::function<bool()> &load)
 
 QString slipCaption(const Denpyo &slip)
 {
-    return QString::number(slip.DenpyoID()) + QStringLiteral(" - ") + slip.CustomerName() + QStringLiteral(" / \\")
-           + fnFormatNumber(QStringLiteral("###,###,##0"), slip.SummeryWithShouhizei());
+    // The backslash is the yen sign of Japanese fonts; the label's font may
+    // be any, so the sign is drawn as the print forms draw it.
+    return report::displayText(QString::number(slip.DenpyoID()) + QStringLiteral(" - ") + slip.CustomerName()
+                               + QStringLiteral(" / \\")
+                               + fnFormatNumber(QStringLiteral("###,###,##0"), slip.SummeryWithShouhizei()));
 }
 
 bool dialogKey(QWidget *dialog, QKeyEvent *event)

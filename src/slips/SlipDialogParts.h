@@ -67,7 +67,7 @@ qint32 slipNumber(const QString &text);
 // Returns whether the slip was read.
 bool loadOrReject(QDialog *dialog, const std::function<bool()> &load);
 
-// "number - customer / \amount with tax", the line that names a slip.
+// "number - customer / ¥amount with tax", the line that names a slip.
 QString slipCaption(const Denpyo &slip);
 
 // Escape, Return and Enter stay in the dialog: Return and Enter press the

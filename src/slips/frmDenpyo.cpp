@@ -347,8 +347,15 @@ void frmDenpyo::FormLayout()
     if (isMinimized() || m_layingOut)
         return;
     m_layingOut = true;
-    const int W = std::max(ui::pixelsToTwipsX(width(), this) + kFrameWidth, kMinWidth);
-    const int H = std::max(ui::pixelsToTwipsY(height(), this) + kFrameHeight, kMinHeight);
+    // Below the designed smallest size only where the screen is smaller
+    // (the window's minimum then gives way): the buttons and the status
+    // bar stay inside the window, the line grid shrinks.
+    const bool designedMinimum = minimumWidth() >= ui::twipsToPixelsX(kMinWidth - kFrameWidth, this)
+                                 && minimumHeight() >= ui::twipsToPixelsY(kMinHeight - kFrameHeight, this);
+    const int minWidth = designedMinimum ? kMinWidth : ui::pixelsToTwipsX(minimumWidth(), this) + kFrameWidth;
+    const int minHeight = designedMinimum ? kMinHeight : ui::pixelsToTwipsY(minimumHeight(), this) + kFrameHeight;
+    const int W = std::max(ui::pixelsToTwipsX(width(), this) + kFrameWidth, minWidth);
+    const int H = std::max(ui::pixelsToTwipsY(height(), this) + kFrameHeight, minHeight);
     auto x = [this](int twips) { return ui::twipsToPixelsX(twips, this); };
     auto y = [this](int twips) { return ui::twipsToPixelsY(twips, this); };
 
@@ -356,7 +363,7 @@ void frmDenpyo::FormLayout()
     Line2->setGeometry(Line2->x(), Line2->y(), x(W - 300 - 120), Line2->height());
     framCustomer->resize(x(W - 460), framCustomer->height());
     cmdDenpyoSearch->move(x(W - 2150 - 120), cmdDenpyoSearch->y());
-    const int meisaiHeight = H - 4500;
+    const int meisaiHeight = std::max(H - 4500, 1800);
     frmMeisai->resize(x(W - 460), y(meisaiHeight));
     fram3->move(x(W - 460 - 7900), y(meisaiHeight - 1300));
     const int gridHeight = meisaiHeight - 1800;

@@ -66,15 +66,17 @@ frmDenpyoList::frmDenpyoList(QWidget *parent)
     placeTwips(dtpSearchNouki, 3600, 600, 1575, 300);
     cmbSearchNouki = placedField<QComboBox>("cmbSearchNouki", framSearch, 5280, 600, 1215, 300);
     cmbSearchNouki->setFont(ucTextInput::fieldFont());
-    placedLabel(QStringLiteral("顧客ID"), framSearch, 240, 990, 615, 255);
+    // The captions sit wholly above their boxes: a box drawn over a
+    // caption's lower edge cuts off its characters.
+    placedLabel(QStringLiteral("顧客ID"), framSearch, 240, 945, 615, 255);
     txtSearchCustomerID = placedField<ucIDInput>("txtSearchCustomerID", framSearch, 360, 1200, 1575, 300);
-    placedLabel(QStringLiteral("顧客名"), framSearch, 2400, 990, 735, 255);
+    placedLabel(QStringLiteral("顧客名"), framSearch, 2400, 945, 735, 255);
     txtSearchCustomerName = placedField<ucJaInput>("txtSearchCustomerName", framSearch, 2400, 1200, 3855, 300);
-    placedLabel(QStringLiteral("商品ID"), framSearch, 240, 1590, 615, 255);
+    placedLabel(QStringLiteral("商品ID"), framSearch, 240, 1545, 615, 255);
     txtSearchShohinID = placedField<ucIDInput>("txtSearchShohinID", framSearch, 360, 1800, 1575, 300);
-    placedLabel(QStringLiteral("品番"), framSearch, 2400, 1590, 615, 255);
+    placedLabel(QStringLiteral("品番"), framSearch, 2400, 1545, 615, 255);
     txtSearchShohinHinban = placedField<ucEnInput>("txtSearchShohinHinban", framSearch, 2400, 1800, 2055, 300);
-    placedLabel(QStringLiteral("品名"), framSearch, 4800, 1590, 615, 255);
+    placedLabel(QStringLiteral("品名"), framSearch, 4800, 1545, 615, 255);
     txtSearchShohinHinmei = placedField<ucJaInput>("txtSearchShohinHinmei", framSearch, 4800, 1800, 2775, 300);
 
     const struct {

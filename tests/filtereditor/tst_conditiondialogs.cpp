@@ -18,6 +18,8 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -469,23 +471,46 @@ private slots:
         QVERIFY(d.messages.isEmpty());
     }
 
-    // The dialog lies in the editor's frame, below its caption.
+    // The dialog lies in the editor's frame, below its caption, and no
+    // wider than it, also where the editor is at its narrowest.
+    void placement_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<int>("frameTwips");
+        for (int which = 0; which < 6; ++which) {
+            QTest::addRow("dialog %d, wide frame", which) << which << 9000;
+            QTest::addRow("dialog %d, narrowest editor", which) << which << 7095 - 2720;
+        }
+    }
     void placement()
     {
+        QFETCH(int, which);
+        QFETCH(int, frameTwips);
         QWidget editor;
-        editor.resize(600, 500);
+        editor.resize(800, 500);
         auto *frame = new QGroupBox(&editor);
         frame->setObjectName(QStringLiteral("frmChild"));
-        frame->setGeometry(160, 64, 300, 113);
+        frame->setGeometry(160, 64, ui::twipsToPixelsX(frameTwips, &editor), 113);
         QVERIFY(D::open(&editor));
-        frmIDInput dialog(&editor);
-        dialog.ofrmFind = &editor;
-        QVERIFY(D::open(&dialog));
+        const std::unique_ptr<ConditionDialog> dialog = createDialog(which);
+        dialog->setParent(&editor, dialog->windowFlags());
+        dialog->ofrmFind = &editor;
+        QVERIFY(D::open(dialog.get()));
         const QPoint corner = frame->mapToGlobal(QPoint(0, 0));
         const int inset = ui::twipsToPixelsX(150, frame);
-        QCOMPARE(dialog.x(), corner.x() + inset);
-        QVERIFY(dialog.y() > corner.y());
-        QCOMPARE(dialog.width(), std::max(frame->width() - inset, dialog.sizeHint().width()));
+        QCOMPARE(dialog->x(), corner.x() + inset);
+        QVERIFY(dialog->y() > corner.y());
+        QCOMPARE(dialog->width(), frame->width() - inset);
+        // Every caption is whole within the dialog, none on its edge.
+        const QStringList clipped = D::clippedTexts(dialog.get());
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
+        // The boxes that give way still show a whole amount.
+        for (QLineEdit *box : dialog->findChildren<QLineEdit *>())
+            QVERIFY(box->width() > box->fontMetrics().horizontalAdvance(QStringLiteral("-12,345,678")));
+        for (QLabel *label : dialog->findChildren<QLabel *>()) {
+            const QRect shown(label->mapTo(dialog.get(), QPoint(0, 0)), label->size());
+            QVERIFY2(dialog->contentsRect().contains(shown), qPrintable(label->text()));
+        }
     }
 };
 

@@ -1,4 +1,5 @@
 #include "../masters/DialogDriver.h"
+#include "PictureTone.h"
 #include "TestSupport.h"
 
 #include "core/DateValue.h"
@@ -518,31 +519,13 @@ private slots:
         insertSlip(1, 1);
         open();
         m_form->SelectTreeNode(QStringLiteral("de全件"));
-        // The darkest tenth of the drawn pixels: a picture reads as enabled
-        // by its dark outline or ink, or by its colour.
-        auto tone = [](const QPixmap &pixmap) {
-            const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
-            QList<int> lightness;
-            int coloured = 0;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x) {
-                    const QColor colour = QColor::fromRgba(image.pixel(x, y));
-                    if (colour.alpha() < 128)
-                        continue;
-                    lightness << colour.lightness();
-                    if (colour.hslSaturation() > 100 && colour.lightness() < 200)
-                        ++coloured;
-                }
-            std::sort(lightness.begin(), lightness.end());
-            return std::pair<int, int>(lightness.isEmpty() ? 255 : lightness.at(lightness.size() / 10), coloured);
-        };
         QStringList pale;
         for (const char *key : {"New", "UpFolder", "Refresh", "SelectAll", "Copy", "Paste", "Delete", "Find",
                                 "WriteFile", "Shinko", "ListPrint", "SystemInfo", "Help"}) {
             QAction *button = m_form->toolbarButton(QString::fromLatin1(key));
             QVERIFY2(button && button->isEnabled(), key);
-            const auto [ink, coloured] = tone(button->icon().pixmap(QSize(16, 16), QIcon::Normal));
-            const auto [disabledInk, unused] = tone(button->icon().pixmap(QSize(16, 16), QIcon::Disabled));
+            const auto [ink, coloured] = pictureTone(button->icon().pixmap(QSize(16, 16), QIcon::Normal));
+            const auto [disabledInk, unused] = pictureTone(button->icon().pixmap(QSize(16, 16), QIcon::Disabled));
             Q_UNUSED(unused);
             // A pale picture with a few coloured dots still reads as disabled.
             if (!(ink < 110 || coloured >= 20))

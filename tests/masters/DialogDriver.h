@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 
 #include <QApplication>
 #include <QList>
@@ -111,7 +112,8 @@ public:
     }
 
     // The captions of a window (labels without a frame, check boxes) whose
-    // text is wider than the room they were given, with the widths.
+    // text is wider or higher than the room they were given, with the
+    // widths, or that another control overlaps.
     static QStringList clippedTexts(QWidget *window)
     {
         QStringList clipped;
@@ -120,7 +122,8 @@ public:
                 continue;
             QString text;
             int room = 0;
-            if (auto *label = qobject_cast<QLabel *>(w)) {
+            const auto *label = qobject_cast<QLabel *>(w);
+            if (label) {
                 if (label->frameShape() != QFrame::NoFrame || label->wordWrap() || label->text().isEmpty())
                     continue;
                 text = label->text();
@@ -134,6 +137,19 @@ public:
             const int needed = qobject_cast<QLabel *>(w) ? w->fontMetrics().horizontalAdvance(text) : w->sizeHint().width();
             if (needed > room)
                 clipped << QStringLiteral("%1 (%2 > %3)").arg(text).arg(needed).arg(room);
+            // A text is also cut where a control beside it lies over it, or
+            // where its box is lower than a line of its font.
+            const QRect textRect = QStyle::alignedRect(w->layoutDirection(), label ? label->alignment() : Qt::AlignLeft | Qt::AlignVCenter,
+                                                       QSize(needed, w->fontMetrics().height()), w->contentsRect());
+            if (w->height() < w->fontMetrics().height())
+                clipped << QStringLiteral("%1 (height %2 < %3)").arg(text).arg(w->height()).arg(w->fontMetrics().height());
+            for (QWidget *other : w->parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+                const auto *otherLabel = qobject_cast<QLabel *>(other);
+                if (other == w || !other->isVisibleTo(window) || (otherLabel && otherLabel->frameShape() == QFrame::NoFrame))
+                    continue;
+                if (other->geometry().intersects(textRect.translated(w->pos())))
+                    clipped << QStringLiteral("%1 (under %2)").arg(text, other->objectName());
+            }
         }
         return clipped;
     }

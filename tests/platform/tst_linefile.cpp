@@ -1,4 +1,5 @@
 #include "platform/text/Cp932.h"
+#include "platform/text/FileFailure.h"
 #include "platform/text/LineFile.h"
 
 #include "FullFileSystem.h"
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/wait.h>
@@ -261,6 +263,72 @@ private slots:
                  QStringList{QStringLiteral("d")});
     }
 
+    // A failed write says why in Japanese, whatever the C library's locale,
+    // from the real failing call where one can be made here.
+    void failureSaysWhy_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder") << "missing folder" << "保存先のフォルダーがありません。";
+        QTest::newRow("file in the folder's place") << "file as folder" << "保存先のフォルダーがありません。";
+        QTest::newRow("no permission") << "no permission" << "保存先に書き込む権限がありません。";
+        QTest::newRow("read-only") << "read-only" << "保存先は読み取り専用です。";
+        QTest::newRow("disk full") << "disk full" << "ディスクの空き容量が足りません。";
+        QTest::newRow("I/O error") << "I/O error" << "ディスクの読み書きでエラーが発生しました。";
+        QTest::newRow("anything else") << "too many files" << "ファイルシステムでエラーが発生しました(エラー番号 24)。";
+    }
+    void failureSaysWhy()
+    {
+        QFETCH(QString, cause);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        testsupport::FullFileSystem fs;
+        QString path = dir.filePath(QStringLiteral("a.txt"));
+        const auto message = [&] {
+            try {
+                text::writeBytes(path, "new");
+            } catch (const text::TextFileError &e) {
+                return e.message();
+            }
+            return QString();
+        };
+        if (cause == QLatin1String("missing folder")) {
+            path = dir.filePath(QStringLiteral("none/a.txt"));
+        } else if (cause == QLatin1String("file as folder")) {
+            touch(dir.filePath(QStringLiteral("f")));
+            path = dir.filePath(QStringLiteral("f/a.txt"));
+        } else if (cause == QLatin1String("no permission")) {
+            QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+            if (::geteuid() == 0) {
+                // Root writes anywhere; the write is tried as nobody.
+                const pid_t child = ::fork();
+                if (child == 0)
+                    ::_exit(::setuid(65534) == 0 && message().endsWith(reason) ? 0 : 1);
+                int status = 0;
+                QVERIFY(child > 0 && ::waitpid(child, &status, 0) == child);
+                QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+                return;
+            }
+        } else if (cause == QLatin1String("read-only") || cause == QLatin1String("disk full")) {
+            QVX_NEED_FULL_FS(fs);
+            path = fs.filePath(QStringLiteral("a.txt"));
+            if (cause == QLatin1String("disk full"))
+                QVERIFY(fs.fill());
+            else
+                QCOMPARE(::mount(nullptr, QFile::encodeName(fs.path()).constData(), nullptr, MS_REMOUNT | MS_RDONLY,
+                                 nullptr),
+                         0);
+        } else {
+            const int error = cause == QLatin1String("I/O error") ? EIO : EMFILE;
+            text::setFaultHook([error](text::FileStep step, const QString &) {
+                return step == text::FileStep::SyncFile ? error : 0;
+            });
+        }
+        const QString shown = message();
+        text::setFaultHook({});
+        QCOMPARE(shown, QStringLiteral("ファイル(%1)に書き込めません。").arg(path) + reason);
+    }
+
     // A rename never replaces what holds the new name, and a refused one
     // leaves both names as they were.
     void moveWithoutReplacing_data()
@@ -324,7 +392,7 @@ private slots:
             text::writeBytes(path, "new");
         } catch (const text::TextFileError &e) {
             threw = true;
-            QVERIFY(e.message().contains(QString::fromLocal8Bit(std::strerror(error))));
+            QVERIFY(e.message().endsWith(text::failureReason(error)));
         }
         QCOMPARE(threw, reported);
         QCOMPARE(*text::readBytes(path), QByteArray("new"));

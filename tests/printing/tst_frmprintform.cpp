@@ -1,4 +1,5 @@
 #include "../masters/DialogDriver.h"
+#include "../support/RunSelf.h"
 #include "TestSupport.h"
 
 #include "core/Globals.h"
@@ -30,6 +31,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
 #include <QBuffer>
 #include <QComboBox>
 #include <QFileDialog>
@@ -759,6 +762,44 @@ private slots:
 
         m_window = open("Denpyo", how == "register" || how == "question" ? QStringLiteral("記憶") : QString());
         QCOMPARE(m_window->geometry(), placed);
+    }
+
+    // The designer's first size fits the screen it opens on, whatever its
+    // scale: its fault list and status bar are on the screen. Each screen
+    // in a process of its own, as Qt takes its screens at start.
+    void firstSizeFitsTheScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QString>("scale");
+        QTest::newRow("1366x768") << QSize(1366, 768) << "1";
+        QTest::newRow("1920x1080 at 150%") << QSize(1920, 1080) << "1.5";
+        QTest::newRow("1366x768 at 200%") << QSize(1366, 768) << "2";
+    }
+    void firstSizeFitsTheScreen()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(QString, scale);
+        QTemporaryDir dir;
+        testsupport::runSelf(QStringLiteral("designerOnTheScreen"),
+                             {{QStringLiteral("QT_QPA_PLATFORM"), testsupport::offscreenScreen(dir.path(), screen)},
+                              {QStringLiteral("QT_SCALE_FACTOR"), scale},
+                              {QStringLiteral("QVX_SCREEN_CHILD"), QStringLiteral("1")}});
+    }
+    void designerOnTheScreen()
+    {
+        if (!qEnvironmentVariableIsSet("QVX_SCREEN_CHILD"))
+            QSKIP("run by firstSizeFitsTheScreen on each screen");
+        D d;
+        m_window = open("Denpyo", QString());
+        const QRect area = m_window->screen()->availableGeometry();
+        const QRect frame = m_window->frameGeometry();
+        QVERIFY2(area.contains(frame), qPrintable(QStringLiteral("%1,%2 %3x%4 minimum %5x%6")
+                                                      .arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())
+                                                      .arg(m_window->minimumWidth()).arg(m_window->minimumHeight())));
+        for (QWidget *part : {static_cast<QWidget *>(m_window->lstError), static_cast<QWidget *>(m_window->sb)}) {
+            QVERIFY(part->isVisible() && part->height() > 0);
+            QVERIFY2(area.contains(QRect(part->mapToGlobal(QPoint(0, 0)), part->size())), qPrintable(part->objectName()));
+        }
     }
 
     // Zoom changes what the designer draws and where the mouse lands, never

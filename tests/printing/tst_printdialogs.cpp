@@ -264,6 +264,11 @@ private slots:
             shown << form.lvwFormList->topLevelItem(i)->text(0) + QLatin1Char('/')
                          + form.lvwFormList->topLevelItem(i)->text(1);
         QCOMPARE(shown, (QStringList{"Z/全表示行", "a.b/全表示行", "選択/選択行のみ"}));
+        // Every header, shown or hidden, is what a screen reader announces.
+        QStringList headers;
+        for (int c = 0; c < form.lvwFormList->columnCount(); ++c)
+            headers << form.lvwFormList->headerItem()->text(c);
+        QCOMPARE(headers, (QStringList{"名前", "出力対象"}));
         // The first form prints every row: none bold.
         QVERIFY(list.bold().isEmpty());
         QVERIFY(form.cmdOK->isEnabled());

@@ -431,6 +431,18 @@ private slots:
         QCOMPARE(fs.entries(), names);
     }
 
+    void missingFolderIsReportedInJapanese()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("none"));
+        try {
+            writePageFiles(folder + QStringLiteral("/C001_20240331.cnv"), {samplePage("x")});
+            QFAIL("no folder, no pages");
+        } catch (const text::TextFileError &e) {
+            QCOMPARE(e.message(), QStringLiteral("ファイル(%1)に書き込めません。保存先のフォルダーがありません。").arg(folder));
+        }
+    }
+
     void aBasePathWithoutNameDeletesNothing()
     {
         QTemporaryDir dir;

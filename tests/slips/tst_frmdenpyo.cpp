@@ -1,8 +1,10 @@
+#include "../support/RunSelf.h"
 #include "DialogDriver.h"
 #include "TestSupport.h"
 #include "core/BasicInfo.h"
 #include "core/DateValue.h"
 #include "core/Globals.h"
+#include "core/Settings.h"
 #include "core/controls/ucCaptionLabel.h"
 #include "masters/frmCustomerList.h"
 #include "masters/frmShohinList.h"
@@ -23,6 +25,8 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
 #include <QtTest>
@@ -960,6 +964,46 @@ private slots:
         D::key(Qt::Key_Return);
         QVERIFY(searched);
         QVERIFY(d.messages.isEmpty());
+    }
+
+    // A place saved at 200% on a 3200x1800 screen, the editor opened on a
+    // 1366x768 one at each scale (in a process of its own: Qt takes its
+    // screen at start): the editor lies on the screen, and so do its update
+    // and close buttons.
+    void placeFromALargerScreen_data()
+    {
+        QTest::addColumn<QString>("scale");
+        QTest::newRow("100%") << "1";
+        QTest::newRow("150%") << "1.5";
+        QTest::newRow("200%") << "2";
+    }
+    void placeFromALargerScreen()
+    {
+        QFETCH(QString, scale);
+        QTemporaryDir dir;
+        testsupport::runSelf(QStringLiteral("editorOnTheSmallerScreen"),
+                             {{QStringLiteral("QT_QPA_PLATFORM"), testsupport::offscreenScreen(dir.path(), {1366, 768})},
+                              {QStringLiteral("QT_SCALE_FACTOR"), scale},
+                              {QStringLiteral("QVX_SCREEN_CHILD"), QStringLiteral("1")}});
+    }
+    void editorOnTheSmallerScreen()
+    {
+        if (!qEnvironmentVariableIsSet("QVX_SCREEN_CHILD"))
+            QSKIP("run by placeFromALargerScreen at each scale");
+        QVERIFY(fnWriteSetting(settingsFileName(QStringLiteral("Size")), QStringLiteral("Window Positions"),
+                               QStringLiteral("frmDenpyo"), QStringLiteral("090000450014400084000")));
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        const QRect area = dlg.screen()->availableGeometry();
+        QVERIFY(area.contains(dlg.frameGeometry()));
+        for (const QString name : {QStringLiteral("cmdOK"), QStringLiteral("cmdEnd")}) {
+            const auto *button = dlg.findChild<QPushButton *>(name);
+            QVERIFY(button);
+            const QRect shown(button->mapToGlobal(QPoint(0, 0)), button->size());
+            QVERIFY2(area.contains(shown) && dlg.geometry().contains(shown), qPrintable(button->text()));
+        }
     }
 
     void windowAndColumnsAreRemembered()

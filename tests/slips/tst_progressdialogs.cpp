@@ -62,7 +62,7 @@ private slots:
         frmDenpyoProcess dlg;
         dlg.strDenpyoID = QStringLiteral("000000123");
         QVERIFY(D::open(&dlg));
-        QCOMPARE(dlg.lblName->text(), QStringLiteral("123 - 山田商店 / \\100"));
+        QCOMPARE(dlg.lblName->text(), QStringLiteral("123 - 山田商店 / ¥100"));
         QCOMPARE(D::focusName(), QStringLiteral("chkShinko0"));
         QVERIFY(!dlg.datShinko[0]->isEnabled());
         QCOMPARE(dlg.datShinko[1]->date(), QDate(2026, 11, 30));
@@ -206,7 +206,7 @@ private slots:
         frmDenpyoNote dlg;
         dlg.strDenpyoID = QStringLiteral("000000007");
         QVERIFY(D::open(&dlg));
-        QCOMPARE(dlg.lblName->text(), QStringLiteral("7 - 山田商店 / \\300"));
+        QCOMPARE(dlg.lblName->text(), QStringLiteral("7 - 山田商店 / ¥300"));
         QCOMPARE(D::focusName(), QStringLiteral("txtTokkiJikou1"));
         D::type(QStringLiteral("  営業一課 "));
         D::key(Qt::Key_Return);

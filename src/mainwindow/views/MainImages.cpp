@@ -113,7 +113,9 @@ void ensureTheme()
 // icons come that way in some sizes, as pale as a disabled button.
 bool isPaleMask(const QIcon &icon)
 {
-    const QImage image = icon.pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32);
+    // Sampled at one device pixel per pixel: at a larger screen scale Qt
+    // would hand over another size's picture, and the answer would change.
+    const QImage image = icon.pixmap(QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
     qint64 opaque = 0, lightness = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
@@ -134,7 +136,8 @@ QIcon tinted(const QIcon &mask)
     const QColor colour = qApp ? qApp->palette().color(QPalette::Active, QPalette::WindowText) : QColor(Qt::black);
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48}) {
-        QImage image = mask.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QImage image =
+            mask.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
         if (image.isNull())
             continue;
         QPainter painter(&image);

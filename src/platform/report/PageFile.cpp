@@ -1,5 +1,6 @@
 #include "platform/report/PageFile.h"
 
+#include "platform/text/FileFailure.h"
 #include "platform/text/LineFile.h"
 
 #include <QDataStream>
@@ -200,10 +201,13 @@ std::optional<QString> moveAll(const QStringList &names, const QDir &from, const
 
 QTemporaryDir besidePages(const QDir &folder, const QString &what)
 {
+    errno = 0;
     QTemporaryDir dir(folder.filePath(QStringLiteral(".pages-%1-XXXXXX").arg(what)));
+    // Qt's own error text is English; errno still holds the failed mkdir's.
+    const int error = errno;
     if (!dir.isValid())
-        throw text::TextFileError(
-            QStringLiteral("ファイル(%1)に書き込めません。%2").arg(folder.path(), dir.errorString()));
+        throw text::TextFileError(QStringLiteral("ファイル(%1)に書き込めません。%2")
+                                      .arg(folder.path(), text::failureReason(error)));
     return dir;
 }
 

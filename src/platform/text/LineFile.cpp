@@ -1,5 +1,6 @@
 #include "platform/text/LineFile.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/FileFailure.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,7 +42,7 @@ QString cannotWrite(const QString &path, const QString &why)
 
 QString systemMessage(int error)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    return failureReason(error);
 }
 
 // A replaced symbolic link would lose its target; the target is replaced.

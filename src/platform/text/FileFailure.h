@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace text {
+
+// Why a file operation failed, for a message to the user: a short Japanese
+// sentence for an errno value. The C library's own texts are English under
+// most locales the program runs in.
+QString failureReason(int error);
+
+} // namespace text
