@@ -5,6 +5,7 @@
 #include "core/DateValue.h"
 #include "core/Routines.h"
 #include "core/WindowMemory.h"
+#include "core/controls/DateBox.h"
 #include "core/controls/ucDenpyoID.h"
 #include "core/controls/ucIDInput.h"
 #include "core/controls/ucJaInput.h"
@@ -101,9 +102,7 @@ void frmDenpyo::buildControls()
     cmdDenpyoID = button("cmdDenpyoID", QStringLiteral("検索(F11)"), this, false);
     placeTwips(cmdDenpyoID, 5100, 60, 1095, 405);
     lblNouki = placedLabel(QStringLiteral("納期"), this, 6400, 165, 555, 255);
-    datNouki = placedField<QDateEdit>("datNouki", this, 6960, 120, 1700, 300);
-    datNouki->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-    datNouki->setCalendarPopup(true);
+    datNouki = placedField<DateBox>("datNouki", this, 6960, 120, 1700, 300);
     datNouki->setMinimumDate(zeroDate().date());
     cmbPrint = placedField<QComboBox>("cmbPrint", this, 9030, 120, 2000, 300);
 

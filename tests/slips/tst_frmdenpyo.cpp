@@ -899,6 +899,76 @@ private slots:
         QCOMPARE(D::focusName(), QStringLiteral("datNouki"));
     }
 
+    // After 登録 the editor offers the next slip with the focus back on 納期;
+    // the next date is typed from its year whatever part the last one ended
+    // on. The message boxes are real windows here: the focus leaves for the
+    // box and comes back when it closes.
+    void nextSlipTakesTheDateAsTyped_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("next");
+        QTest::addColumn<QDate>("nextDate");
+        QTest::addColumn<bool>("queued");
+        const struct {
+            const char *name;
+            const char *first;
+            const char *next;
+            QDate nextDate;
+        } cases[] = {
+            {"F12 in the date box", "2026/12/05{F12}", "2026/12/15", QDate(2026, 12, 15)},
+            {"F12 after the customer", "2026/12/05{Return}a1{Return}{F12}", "2026-12-15", QDate(2026, 12, 15)},
+            {"digits only", "2026/12/05{F12}", "20270105", QDate(2027, 1, 5)},
+            {"Ctrl+A", "2026/12/05{F12}", "{Right}{Right}{Ctrl+A}2027/1/5", QDate(2027, 1, 5)},
+            {"calendar: Alt+Down, arrows, Esc", "2026/12/05{F12}", "{Alt+Down}{Right}{Down}{Esc}", QDate(2026, 12, 10)},
+            {"calendar: F4, arrow, Enter", "2026/12/05{F12}", "{F4}{Left}{Return}", QDate(2026, 12, 9)},
+        };
+        for (const auto &c : cases) {
+            for (bool queued : {false, true})
+                QTest::addRow("%s%s", c.name, queued ? ", queued" : "")
+                    << QString::fromUtf8(c.first) << QString::fromUtf8(c.next) << c.nextDate << queued;
+        }
+    }
+    void nextSlipTakesTheDateAsTyped()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, next);
+        QFETCH(QDate, nextDate);
+        QFETCH(bool, queued);
+        D d;
+        QStringList shown;
+        ui::setMessageResponder([&shown](const ui::MessageRequest &r) {
+            shown << r.text;
+            QWidget *owner = QApplication::activeWindow();
+            QDialog box(owner);
+            QTimer::singleShot(0, &box, [&box] {
+                if (!QTest::qWaitForWindowActive(&box))
+                    qWarning("the box did not become active");
+                box.accept();
+            });
+            box.exec();
+            // The window manager's part: the window under the box is active again.
+            if (owner)
+                owner->activateWindow();
+            return ui::Answer::Yes;
+        });
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(D::focusName(), QStringLiteral("datNouki"));
+        D::press(&dlg, first, false);
+        QTRY_COMPARE(D::focusName(), QStringLiteral("datNouki"));
+        QCOMPARE(label(&dlg, "txtDenpyoID"), QStringLiteral("43"));
+
+        D::press(&dlg, next + QStringLiteral("{F12}"), queued);
+        QTRY_COMPARE(shown.size(), 2);
+        QCOMPARE(shown, QStringList({QStringLiteral("伝票 42 を登録しますか？"), QStringLiteral("伝票 43 を登録しますか？")}));
+        Denpyo slip;
+        QVERIFY(slip.Load(42));
+        QCOMPARE(slip.Nouki().date(), QDate(2026, 12, 5));
+        QVERIFY(slip.Load(43));
+        QCOMPARE(slip.Nouki().date(), nextDate);
+    }
+
     // A line break pasted into a text cell is dropped as it comes in: the
     // cell shows what it keeps, and its limit counts only that.
     void pastedLineBreaksAreDropped_data()
