@@ -106,17 +106,20 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("juchu");
         QTest::addColumn<bool>("queued");
+        QTest::addColumn<bool>("undated"); // 受注 is stored ticked without a date
         for (const char *dialog : {"progress", "bulk progress"}) {
             for (bool queued : {false, true}) {
                 const char *tail = queued ? ", queued" : "";
                 QTest::addRow("%s, typed%s", dialog, tail) << dialog << false << "2026/12/10{Tab}{Space}{F12}"
-                                                           << "on 2026/12/10" << queued;
+                                                           << "on 2026/12/10" << queued << false;
+                QTest::addRow("%s, typed over no date%s", dialog, tail)
+                    << dialog << false << "2026/12/10{Tab}{Space}{F12}" << "on 2026/12/10" << queued << true;
                 QTest::addRow("%s, dashes%s", dialog, tail) << dialog << false << "2026-12-10{Tab}{Space}{F12}"
-                                                            << "on 2026/12/10" << queued;
+                                                            << "on 2026/12/10" << queued << false;
                 QTest::addRow("%s, Alt+Down and Esc%s", dialog, tail)
-                    << dialog << false << "{Alt+Down}{Right}{Esc}{Tab}{Space}{F12}" << "on 2026/11/30" << queued;
+                    << dialog << false << "{Alt+Down}{Right}{Esc}{Tab}{Space}{F12}" << "on 2026/11/30" << queued << false;
                 QTest::addRow("%s, clicked calendar%s", dialog, tail)
-                    << dialog << true << "{Right}{Return}{Tab}{Space}{F12}" << "on 2026/12/01" << queued;
+                    << dialog << true << "{Right}{Return}{Tab}{Space}{F12}" << "on 2026/12/01" << queued << false;
             }
         }
     }
@@ -126,8 +129,11 @@ private slots:
         QFETCH(bool, mouse);
         QFETCH(QString, keys);
         QFETCH(bool, queued);
+        QFETCH(bool, undated);
         storeSlip(1, numbered(1));
         setStage(1, "受注", QStringLiteral("2026/11/30"));
+        if (undated)
+            connection().exec(QStringLiteral("UPDATE 伝票テーブル SET 受注日付 = NULL WHERE 伝票番号 = 1"));
         D d;
         frmDenpyoProcess one;
         one.strDenpyoID = QStringLiteral("000000001");

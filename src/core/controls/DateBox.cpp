@@ -1,5 +1,7 @@
 #include "core/controls/DateBox.h"
 
+#include "core/DateValue.h"
+
 #include <QCalendarWidget>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -32,18 +34,17 @@ DateBox::DateBox(QWidget *parent) : QDateEdit(parent)
 {
     setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     setCalendarPopup(true);
-    QCalendarWidget *calendar = calendarWidget();
-    QWidget *popup = calendar->window();
+    m_popup = calendarWidget()->window();
     // The box would follow every day the arrows pass in the calendar, each
     // a change of date to whoever listens; only a picked day is taken.
-    disconnect(popup, SIGNAL(newDateSelected(QDate)), this, nullptr);
-    popup->installEventFilter(this);
+    disconnect(m_popup, SIGNAL(newDateSelected(QDate)), this, nullptr);
+    m_popup->installEventFilter(this);
 }
 
 DateBox::~DateBox()
 {
     // The popup, a child of the box, hides as it goes.
-    calendarWidget()->window()->removeEventFilter(this);
+    m_popup->removeEventFilter(this);
 }
 
 void DateBox::showCalendar()
@@ -91,8 +92,14 @@ void DateBox::keyPressEvent(QKeyEvent *event)
     }
     if (isDigit(event)) {
         const QLineEdit *edit = lineEdit();
-        if (edit->hasSelectedText() && edit->selectedText() == edit->text())
+        // A box showing "no date" has no parts to type into: it starts from
+        // today, and the digits typed replace it part by part.
+        if (!specialValueText().isEmpty() && date() == minimumDate()) {
+            setDate(today());
             selectSection(0);
+        } else if (edit->hasSelectedText() && edit->selectedText() == edit->text()) {
+            selectSection(0);
+        }
         const int before = currentSectionIndex();
         QDateEdit::keyPressEvent(event);
         m_movedOn = currentSectionIndex() != before;
@@ -119,12 +126,11 @@ bool DateBox::focusNextPrevChild(bool next)
 
 bool DateBox::eventFilter(QObject *watched, QEvent *event)
 {
-    QCalendarWidget *calendar = calendarWidget();
-    if (watched == calendar->window()) {
+    if (watched == m_popup) {
         // The calendar takes the keys while it is open, even when a disabled
         // box took the focus away from it.
         if (event->type() == QEvent::Show)
-            calendar->setFocus(Qt::PopupFocusReason);
+            calendarWidget()->setFocus(Qt::PopupFocusReason);
         else if (event->type() == QEvent::Hide)
             emit calendarDone();
     }

@@ -39,6 +39,7 @@ protected:
 private:
     void selectSection(int index);
 
+    QWidget *m_popup = nullptr;
     // The last digit filled its part and the caret moved on by itself.
     bool m_movedOn = false;
 };
