@@ -100,6 +100,25 @@ class tst_frmDenpyo : public QObject {
             QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
         }
     }
+    // Message boxes shown as real modal windows, each answered Yes once it
+    // is active: the focus leaves the editor for the box and comes back when
+    // it closes. Their texts are added to `shown`.
+    static void answerInRealBoxes(QWidget *owner, QStringList *shown)
+    {
+        ui::setMessageResponder([owner, shown](const ui::MessageRequest &r) {
+            *shown << r.text;
+            QDialog box(owner);
+            QTimer::singleShot(0, &box, [&box] {
+                if (!QTest::qWaitForWindowActive(&box))
+                    qWarning("the box did not become active");
+                box.accept();
+            });
+            box.exec();
+            // The window manager's part: the window under the box is active again.
+            owner->activateWindow();
+            return ui::Answer::Yes;
+        });
+    }
     // A stored slip's lines as "ID|品番|品名|単価|数量|単位|金額|備考".
     static QStringList storedRows(qint32 id)
     {
@@ -899,6 +918,30 @@ private slots:
         QCOMPARE(D::focusName(), QStringLiteral("datNouki"));
     }
 
+    // A refused save puts the focus back on 納期 after its message: the date
+    // typed next is taken as typed.
+    void dateTypedAfterARefusedSave()
+    {
+        D d;
+        QStringList shown;
+        frmDenpyo dlg;
+        answerInRealBoxes(&dlg, &shown);
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        Denpyo other;
+        other.setDenpyoID(42);
+        QVERIFY(other.Apply());
+        D::press(&dlg, QStringLiteral("2026/12/05{F12}"), false);
+        QTRY_COMPARE(D::focusName(), QStringLiteral("datNouki"));
+        QCOMPARE(shown.size(), 2);
+        QVERIFY(other.Delete());
+        D::press(&dlg, QStringLiteral("2026/12/15{F12}"), true);
+        QTRY_COMPARE(shown.size(), 3);
+        Denpyo slip;
+        QVERIFY(slip.Load(42));
+        QCOMPARE(slip.Nouki().date(), QDate(2026, 12, 15));
+    }
+
     // After 登録 the editor offers the next slip with the focus back on 納期;
     // the next date is typed from its year whatever part the last one ended
     // on. The message boxes are real windows here: the focus leaves for the
@@ -936,22 +979,8 @@ private slots:
         QFETCH(bool, queued);
         D d;
         QStringList shown;
-        ui::setMessageResponder([&shown](const ui::MessageRequest &r) {
-            shown << r.text;
-            QWidget *owner = QApplication::activeWindow();
-            QDialog box(owner);
-            QTimer::singleShot(0, &box, [&box] {
-                if (!QTest::qWaitForWindowActive(&box))
-                    qWarning("the box did not become active");
-                box.accept();
-            });
-            box.exec();
-            // The window manager's part: the window under the box is active again.
-            if (owner)
-                owner->activateWindow();
-            return ui::Answer::Yes;
-        });
         frmDenpyo dlg;
+        answerInRealBoxes(&dlg, &shown);
         dlg.strMode = QStringLiteral("New");
         QVERIFY(D::open(&dlg));
         QCOMPARE(D::focusName(), QStringLiteral("datNouki"));
