@@ -275,7 +275,7 @@ void frmDenpyo::ApplyMode()
     cmdOK->setText(flgNewDenpyo ? kRegist : kUpdate);
     stbPanel2->setText(flgNewDenpyo ? kNewSlip : kUpdateSlip);
     SetTabOrder(false);
-    datNouki->setFocus(Qt::OtherFocusReason);
+    datNouki->takeFocus();
     // A slip that cannot be read leaves nothing to update.
     if (!loaded && strMode == QLatin1String("SelectedUpdate"))
         QMetaObject::invokeMethod(this, [this] { reject(); }, Qt::QueuedConnection);
@@ -434,7 +434,7 @@ bool frmDenpyo::windowKey(QKeyEvent *event)
         MeisaiRowDelete();
         return true;
     case Qt::Key_Home:
-        datNouki->setFocus(Qt::OtherFocusReason);
+        datNouki->takeFocus();
         return true;
     case Qt::Key_End:
         if (cmdOK->isEnabled())
@@ -502,7 +502,7 @@ void frmDenpyo::buildKeys()
         if (strMode == QLatin1String("SelectableUpdate") && !numberEntered())
             return;
         if (ui::KeyNavigator::canTakeFocus(datNouki))
-            datNouki->setFocus(Qt::OtherFocusReason);
+            datNouki->takeFocus();
     });
     m_keys->setAction(txtCustomerID, NavKey::Enter, [this] {
         bool found = false;

@@ -944,14 +944,16 @@ private slots:
 
     // After 登録 the editor offers the next slip with the focus back on 納期;
     // the next date is typed from its year whatever part the last one ended
-    // on. The message boxes are real windows here: the focus leaves for the
-    // box and comes back when it closes.
+    // on. The message boxes are real windows, which the focus leaves the
+    // editor for, or are answered without taking the focus (as when the
+    // window system keeps it on the editor).
     void nextSlipTakesTheDateAsTyped_data()
     {
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("next");
         QTest::addColumn<QDate>("nextDate");
         QTest::addColumn<bool>("queued");
+        QTest::addColumn<bool>("realBoxes");
         const struct {
             const char *name;
             const char *first;
@@ -966,9 +968,12 @@ private slots:
             {"calendar: F4, arrow, Enter", "2026/12/05{F12}", "{F4}{Left}{Return}", QDate(2026, 12, 9)},
         };
         for (const auto &c : cases) {
-            for (bool queued : {false, true})
-                QTest::addRow("%s%s", c.name, queued ? ", queued" : "")
-                    << QString::fromUtf8(c.first) << QString::fromUtf8(c.next) << c.nextDate << queued;
+            for (bool realBoxes : {true, false}) {
+                for (bool queued : {false, true})
+                    QTest::addRow("%s%s%s", c.name, queued ? ", queued" : "", realBoxes ? "" : ", boxes without focus")
+                        << QString::fromUtf8(c.first) << QString::fromUtf8(c.next) << c.nextDate << queued
+                        << realBoxes;
+            }
         }
     }
     void nextSlipTakesTheDateAsTyped()
@@ -977,10 +982,18 @@ private slots:
         QFETCH(QString, next);
         QFETCH(QDate, nextDate);
         QFETCH(bool, queued);
+        QFETCH(bool, realBoxes);
         D d;
         QStringList shown;
         frmDenpyo dlg;
-        answerInRealBoxes(&dlg, &shown);
+        if (realBoxes) {
+            answerInRealBoxes(&dlg, &shown);
+        } else {
+            ui::setMessageResponder([&shown](const ui::MessageRequest &r) {
+                shown << r.text;
+                return ui::Answer::Yes;
+            });
+        }
         dlg.strMode = QStringLiteral("New");
         QVERIFY(D::open(&dlg));
         QCOMPARE(D::focusName(), QStringLiteral("datNouki"));

@@ -63,6 +63,13 @@ void DateBox::showCalendar()
     QDateEdit::mousePressEvent(&press);
 }
 
+void DateBox::takeFocus()
+{
+    setFocus(Qt::OtherFocusReason);
+    m_movedOn = false;
+    selectSection(0);
+}
+
 void DateBox::selectSection(int index)
 {
     setCurrentSectionIndex(index);

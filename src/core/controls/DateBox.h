@@ -24,6 +24,9 @@ public:
 
     // Opens the calendar as its drop-down button does.
     void showCalendar();
+    // Gives the box the focus for a date typed from its year, also when it
+    // has the focus already (no focus event comes then).
+    void takeFocus();
 
 signals:
     // The calendar closed: a day was picked (also the day already shown) or
