@@ -61,10 +61,8 @@ QLabel *valueLabel(const char *name, QWidget *parent, int left, int top, int wid
     return label;
 }
 
-DatePicker::DatePicker(QWidget *parent) : QDateEdit(parent)
+DatePicker::DatePicker(QWidget *parent) : DateBox(parent)
 {
-    setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-    setCalendarPopup(true);
     setMinimumDate(zeroDay());
     // The zero date stands for "no date" and shows as nothing.
     setSpecialValueText(QStringLiteral(" "));
@@ -72,29 +70,6 @@ DatePicker::DatePicker(QWidget *parent) : QDateEdit(parent)
     QCalendarWidget *calendar = calendarWidget();
     calendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     calendar->setFirstDayOfWeek(Qt::Sunday);
-    // A pick of the day already shown changes no date; the picker still
-    // reports it. The calendar's own popup takes the day first.
-    connect(calendar, &QCalendarWidget::clicked, this, &DatePicker::calendarDone);
-    connect(calendar, &QCalendarWidget::activated, this, &DatePicker::calendarDone);
-    calendar->window()->installEventFilter(this);
-}
-
-DatePicker::~DatePicker()
-{
-    // The popup, a child of the picker, hides as it goes.
-    calendarWidget()->window()->removeEventFilter(this);
-}
-
-bool DatePicker::focusNextPrevChild(bool next)
-{
-    return QWidget::focusNextPrevChild(next);
-}
-
-bool DatePicker::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Hide && watched == calendarWidget()->window())
-        emit calendarDone();
-    return QDateEdit::eventFilter(watched, event);
 }
 
 DatePicker *datePicker(const char *name, QWidget *parent)

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/controls/DateBox.h"
+
 #include <QDate>
-#include <QDateEdit>
 #include <QString>
 
 #include <functional>
@@ -33,23 +34,11 @@ void stretchRule(QFrame *upper, QFrame *lower, int lineEnd);
 QLabel *valueLabel(const char *name, QWidget *parent, int left, int top, int width, int height,
                    bool rightAligned = false);
 
-// A date picker that drops down a calendar and shows yyyy/mm/dd. It is one
-// stop of the tab chain, as the slip editor's date box: Tab leaves it
-// instead of walking its year, month and day.
-class DatePicker : public QDateEdit {
+// The date box of the slip dialogs: the zero date shows as nothing.
+class DatePicker : public DateBox {
     Q_OBJECT
 public:
     explicit DatePicker(QWidget *parent = nullptr);
-    ~DatePicker() override;
-
-signals:
-    // A day was picked in the calendar, also the day already shown, or the
-    // calendar closed without a pick.
-    void calendarDone();
-
-protected:
-    bool focusNextPrevChild(bool next) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
 DatePicker *datePicker(const char *name, QWidget *parent);

@@ -5,6 +5,7 @@
 #include "core/DateValue.h"
 #include "core/Routines.h"
 #include "core/WindowMemory.h"
+#include "core/controls/DateBox.h"
 #include "core/controls/ucDenpyoID.h"
 #include "core/controls/ucIDInput.h"
 #include "core/controls/ucJaInput.h"
@@ -101,9 +102,7 @@ void frmDenpyo::buildControls()
     cmdDenpyoID = button("cmdDenpyoID", QStringLiteral("検索(F11)"), this, false);
     placeTwips(cmdDenpyoID, 5100, 60, 1095, 405);
     lblNouki = placedLabel(QStringLiteral("納期"), this, 6400, 165, 555, 255);
-    datNouki = placedField<QDateEdit>("datNouki", this, 6960, 120, 1700, 300);
-    datNouki->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-    datNouki->setCalendarPopup(true);
+    datNouki = placedField<DateBox>("datNouki", this, 6960, 120, 1700, 300);
     datNouki->setMinimumDate(zeroDate().date());
     cmbPrint = placedField<QComboBox>("cmbPrint", this, 9030, 120, 2000, 300);
 
@@ -276,7 +275,7 @@ void frmDenpyo::ApplyMode()
     cmdOK->setText(flgNewDenpyo ? kRegist : kUpdate);
     stbPanel2->setText(flgNewDenpyo ? kNewSlip : kUpdateSlip);
     SetTabOrder(false);
-    datNouki->setFocus(Qt::OtherFocusReason);
+    datNouki->takeFocus();
     // A slip that cannot be read leaves nothing to update.
     if (!loaded && strMode == QLatin1String("SelectedUpdate"))
         QMetaObject::invokeMethod(this, [this] { reject(); }, Qt::QueuedConnection);
@@ -442,7 +441,7 @@ bool frmDenpyo::windowKey(QKeyEvent *event)
         MeisaiRowDelete();
         return true;
     case Qt::Key_Home:
-        datNouki->setFocus(Qt::OtherFocusReason);
+        datNouki->takeFocus();
         return true;
     case Qt::Key_End:
         if (cmdOK->isEnabled())
@@ -510,7 +509,7 @@ void frmDenpyo::buildKeys()
         if (strMode == QLatin1String("SelectableUpdate") && !numberEntered())
             return;
         if (ui::KeyNavigator::canTakeFocus(datNouki))
-            datNouki->setFocus(Qt::OtherFocusReason);
+            datNouki->takeFocus();
     });
     m_keys->setAction(txtCustomerID, NavKey::Enter, [this] {
         bool found = false;

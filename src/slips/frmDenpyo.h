@@ -9,11 +9,11 @@
 
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
 class QFrame;
 class QLabel;
 class QPushButton;
 class QStatusBar;
+class DateBox;
 class Denpyo;
 class ucDenpyoID;
 class ucIDInput;
@@ -153,7 +153,7 @@ private:
     ucDenpyoID *txtDenpyoID;
     QPushButton *cmdDenpyoID;
     QLabel *lblNouki;
-    QDateEdit *datNouki;
+    DateBox *datNouki;
     QComboBox *cmbPrint;
     QFrame *framCustomer;
     ucIDInput *txtCustomerID;

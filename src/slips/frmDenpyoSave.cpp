@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/Routines.h"
 #include "core/DatabaseFailure.h"
+#include "core/controls/DateBox.h"
 #include "core/controls/ucDenpyoID.h"
 #include "core/controls/ucIDInput.h"
 #include "core/controls/ucJaInput.h"
@@ -65,7 +66,7 @@ void frmDenpyo::DenpyoRegist()
                              + QStringLiteral("しますか？");
     if (ui::showMessage(question, ui::Icon::Question, ui::Buttons::YesNo, ui::Answer::Yes, QString(), this)
         != ui::Answer::Yes) {
-        datNouki->setFocus(Qt::OtherFocusReason);
+        datNouki->takeFocus();
         return;
     }
 
@@ -84,13 +85,13 @@ void frmDenpyo::DenpyoRegist()
         if (!denpyo.Apply()) {
             wait.release();
             critical(denpyo.ErrorMessage(), this);
-            datNouki->setFocus(Qt::OtherFocusReason);
+            datNouki->takeFocus();
             return;
         }
     } catch (const std::exception &e) {
         wait.release();
         showDatabaseFailure(e, this);
-        datNouki->setFocus(Qt::OtherFocusReason);
+        datNouki->takeFocus();
         return;
     }
 
@@ -124,7 +125,7 @@ void frmDenpyo::startNewSlip()
     txtDenpyoID->setEnabled(false);
     cmdDenpyoID->setEnabled(false);
     flgNewDenpyo = true;
-    datNouki->setFocus(Qt::OtherFocusReason);
+    datNouki->takeFocus();
 }
 
 std::optional<SlipAmountResult> frmDenpyo::amountsFitSlip()
@@ -331,7 +332,7 @@ void frmDenpyo::DenpyoSearchLoad()
         return;
     strEditState = QStringLiteral("Data");
     SetEditState(strEditState);
-    datNouki->setFocus(Qt::OtherFocusReason);
+    datNouki->takeFocus();
 }
 
 void frmDenpyo::DenpyoRefer()

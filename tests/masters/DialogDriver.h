@@ -13,7 +13,9 @@
 
 #include <QApplication>
 #include <QList>
+#include <QKeySequence>
 #include <QTimer>
+#include <QWindow>
 #include <QWidget>
 #include <QtTest>
 #include <functional>
@@ -99,6 +101,36 @@ public:
         }
     }
     static void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(focus(), k, m); }
+
+    // Keys as a user types them into a window: characters, and keys in
+    // braces as Qt names them ("{Tab}", "{Ctrl+A}", "{Alt+Down}", "{F4}",
+    // "{Return}", "{Esc}", "{Space}"). Each goes to the window and from there
+    // to whatever takes it when its turn comes (the focused control, an open
+    // drop-down). Queued, all wait in the queue before the first is handled,
+    // as when the program is busy while the user types on.
+    static void press(QWidget *window, const QString &keys, bool queued)
+    {
+        QWindow *target = window->window()->windowHandle();
+        auto post = [target](int key, Qt::KeyboardModifiers mods, const QString &text) {
+            QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, mods, text));
+            QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, mods, text));
+        };
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            const qsizetype close = keys.at(i) == QLatin1Char('{') ? keys.indexOf(QLatin1Char('}'), i) : -1;
+            if (close > i) {
+                const QKeyCombination named = QKeySequence::fromString(keys.mid(i + 1, close - i - 1))[0];
+                const bool space = named.key() == Qt::Key_Space && named.keyboardModifiers() == Qt::NoModifier;
+                post(named.key(), named.keyboardModifiers(), space ? QStringLiteral(" ") : QString());
+                i = close;
+            } else {
+                const QChar c = keys.at(i);
+                post(c.toUpper().unicode(), Qt::NoModifier, QString(c));
+            }
+            if (!queued)
+                QCoreApplication::processEvents();
+        }
+        QCoreApplication::processEvents();
+    }
 
     // The named controls the Tab key visits, the focused one first.
     static QStringList tabWalk(int count)

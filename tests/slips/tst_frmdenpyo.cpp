@@ -104,6 +104,25 @@ class tst_frmDenpyo : public QObject {
             QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
         }
     }
+    // Message boxes shown as real modal windows, each answered Yes once it
+    // is active: the focus leaves the editor for the box and comes back when
+    // it closes. Their texts are added to `shown`.
+    static void answerInRealBoxes(QWidget *owner, QStringList *shown)
+    {
+        ui::setMessageResponder([owner, shown](const ui::MessageRequest &r) {
+            *shown << r.text;
+            QDialog box(owner);
+            QTimer::singleShot(0, &box, [&box] {
+                if (!QTest::qWaitForWindowActive(&box))
+                    qWarning("the box did not become active");
+                box.accept();
+            });
+            box.exec();
+            // The window manager's part: the window under the box is active again.
+            owner->activateWindow();
+            return ui::Answer::Yes;
+        });
+    }
     // A stored slip's lines as "ID|品番|品名|単価|数量|単位|金額|備考".
     static QStringList storedRows(qint32 id)
     {
@@ -901,6 +920,99 @@ private slots:
         // The window has moved on to the next slip.
         QCOMPARE(label(&dlg, "txtDenpyoID"), QStringLiteral("43"));
         QCOMPARE(D::focusName(), QStringLiteral("datNouki"));
+    }
+
+    // A refused save puts the focus back on 納期 after its message: the date
+    // typed next is taken as typed.
+    void dateTypedAfterARefusedSave()
+    {
+        D d;
+        QStringList shown;
+        frmDenpyo dlg;
+        answerInRealBoxes(&dlg, &shown);
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        Denpyo other;
+        other.setDenpyoID(42);
+        QVERIFY(other.Apply());
+        D::press(&dlg, QStringLiteral("2026/12/05{F12}"), false);
+        QTRY_COMPARE(D::focusName(), QStringLiteral("datNouki"));
+        QCOMPARE(shown.size(), 2);
+        QVERIFY(other.Delete());
+        D::press(&dlg, QStringLiteral("2026/12/15{F12}"), true);
+        QTRY_COMPARE(shown.size(), 3);
+        Denpyo slip;
+        QVERIFY(slip.Load(42));
+        QCOMPARE(slip.Nouki().date(), QDate(2026, 12, 15));
+    }
+
+    // After 登録 the editor offers the next slip with the focus back on 納期;
+    // the next date is typed from its year whatever part the last one ended
+    // on. The message boxes are real windows, which the focus leaves the
+    // editor for, or are answered without taking the focus (as when the
+    // window system keeps it on the editor).
+    void nextSlipTakesTheDateAsTyped_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("next");
+        QTest::addColumn<QDate>("nextDate");
+        QTest::addColumn<bool>("queued");
+        QTest::addColumn<bool>("realBoxes");
+        const struct {
+            const char *name;
+            const char *first;
+            const char *next;
+            QDate nextDate;
+        } cases[] = {
+            {"F12 in the date box", "2026/12/05{F12}", "2026/12/15", QDate(2026, 12, 15)},
+            {"F12 after the customer", "2026/12/05{Return}a1{Return}{F12}", "2026-12-15", QDate(2026, 12, 15)},
+            {"digits only", "2026/12/05{F12}", "20270105", QDate(2027, 1, 5)},
+            {"Ctrl+A", "2026/12/05{F12}", "{Right}{Right}{Ctrl+A}2027/1/5", QDate(2027, 1, 5)},
+            {"calendar: Alt+Down, arrows, Esc", "2026/12/05{F12}", "{Alt+Down}{Right}{Down}{Esc}", QDate(2026, 12, 10)},
+            {"calendar: F4, arrow, Enter", "2026/12/05{F12}", "{F4}{Left}{Return}", QDate(2026, 12, 9)},
+        };
+        for (const auto &c : cases) {
+            for (bool realBoxes : {true, false}) {
+                for (bool queued : {false, true})
+                    QTest::addRow("%s%s%s", c.name, queued ? ", queued" : "", realBoxes ? "" : ", boxes without focus")
+                        << QString::fromUtf8(c.first) << QString::fromUtf8(c.next) << c.nextDate << queued
+                        << realBoxes;
+            }
+        }
+    }
+    void nextSlipTakesTheDateAsTyped()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, next);
+        QFETCH(QDate, nextDate);
+        QFETCH(bool, queued);
+        QFETCH(bool, realBoxes);
+        D d;
+        QStringList shown;
+        frmDenpyo dlg;
+        if (realBoxes) {
+            answerInRealBoxes(&dlg, &shown);
+        } else {
+            ui::setMessageResponder([&shown](const ui::MessageRequest &r) {
+                shown << r.text;
+                return ui::Answer::Yes;
+            });
+        }
+        dlg.strMode = QStringLiteral("New");
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(D::focusName(), QStringLiteral("datNouki"));
+        D::press(&dlg, first, false);
+        QTRY_COMPARE(D::focusName(), QStringLiteral("datNouki"));
+        QCOMPARE(label(&dlg, "txtDenpyoID"), QStringLiteral("43"));
+
+        D::press(&dlg, next + QStringLiteral("{F12}"), queued);
+        QTRY_COMPARE(shown.size(), 2);
+        QCOMPARE(shown, QStringList({QStringLiteral("伝票 42 を登録しますか？"), QStringLiteral("伝票 43 を登録しますか？")}));
+        Denpyo slip;
+        QVERIFY(slip.Load(42));
+        QCOMPARE(slip.Nouki().date(), QDate(2026, 12, 5));
+        QVERIFY(slip.Load(43));
+        QCOMPARE(slip.Nouki().date(), nextDate);
     }
 
     // A line break pasted into a text cell is dropped as it comes in: the

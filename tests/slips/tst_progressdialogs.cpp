@@ -4,6 +4,7 @@
 #include "slips/frmDenpyoNote.h"
 #include "slips/frmDenpyoProcess.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QPlainTextEdit>
@@ -92,6 +93,68 @@ private slots:
         QCOMPARE(stage(123, "請求"), QStringLiteral("off"));
         QCOMPARE(storedLines(123), QStringList{"品1"});
         QCOMPARE(modified(123), QStringLiteral("2026/12/09 10:00:00"));
+    }
+
+    // A date typed into a stage's picker, then Tab, Space and F12 as a user
+    // types on: the date is stored and the Space ticks the next stage. The
+    // calendar opened with the mouse takes the arrows and Enter although the
+    // pickers were disabled and enabled again after it was made.
+    void typedStageDateIsStored_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<bool>("mouse"); // the calendar opened by a click on its button first
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("juchu");
+        QTest::addColumn<bool>("queued");
+        QTest::addColumn<bool>("undated"); // 受注 is stored ticked without a date
+        for (const char *dialog : {"progress", "bulk progress"}) {
+            for (bool queued : {false, true}) {
+                const char *tail = queued ? ", queued" : "";
+                QTest::addRow("%s, typed%s", dialog, tail) << dialog << false << "2026/12/10{Tab}{Space}{F12}"
+                                                           << "on 2026/12/10" << queued << false;
+                QTest::addRow("%s, typed over no date%s", dialog, tail)
+                    << dialog << false << "2026/12/10{Tab}{Space}{F12}" << "on 2026/12/10" << queued << true;
+                QTest::addRow("%s, dashes%s", dialog, tail) << dialog << false << "2026-12-10{Tab}{Space}{F12}"
+                                                            << "on 2026/12/10" << queued << false;
+                QTest::addRow("%s, Alt+Down and Esc%s", dialog, tail)
+                    << dialog << false << "{Alt+Down}{Right}{Esc}{Tab}{Space}{F12}" << "on 2026/11/30" << queued << false;
+                QTest::addRow("%s, clicked calendar%s", dialog, tail)
+                    << dialog << true << "{Right}{Return}{Tab}{Space}{F12}" << "on 2026/12/01" << queued << false;
+            }
+        }
+    }
+    void typedStageDateIsStored()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(bool, mouse);
+        QFETCH(QString, keys);
+        QFETCH(bool, queued);
+        QFETCH(bool, undated);
+        storeSlip(1, numbered(1));
+        setStage(1, "受注", QStringLiteral("2026/11/30"));
+        if (undated)
+            connection().exec(QStringLiteral("UPDATE 伝票テーブル SET 受注日付 = NULL WHERE 伝票番号 = 1"));
+        D d;
+        frmDenpyoProcess one;
+        one.strDenpyoID = QStringLiteral("000000001");
+        frmDenpyoGroupProcess bulk;
+        bulk.SelectedDenpyoIDs = {QStringLiteral("000000001")};
+        ProgressDialog *dlg = dialog == QLatin1String("progress") ? static_cast<ProgressDialog *>(&one) : &bulk;
+        QVERIFY(D::open(dlg));
+        D::press(dlg, QStringLiteral("{Return}{Tab}"), false);
+        QCOMPARE(D::focusName(), QStringLiteral("datShinko1"));
+        QDateEdit *picker = dlg->datShinko[1];
+        if (mouse) {
+            QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(picker->width() - 4, picker->height() / 2));
+            QTRY_VERIFY(picker->calendarWidget()->window()->isVisible());
+        }
+        D::press(dlg, keys, queued);
+        QTRY_COMPARE(d.texts().size(), 1);
+        QVERIFY(d.texts().first().endsWith(QStringLiteral("よろしいですか？"))
+                || d.texts().first().endsWith(QStringLiteral("更新しますか？")));
+        QTEST(stage(1, "受注"), "juchu");
+        QCOMPARE(stage(1, "納品"), QStringLiteral("on 2026/12/09"));
+        QCOMPARE(stage(1, "請求"), QStringLiteral("off"));
     }
 
     void slipThatHasGoneIsNotShown()

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -57,6 +58,7 @@ private slots:
     void moveToTheFocusedFieldLeavesTheKeyToIt();
     void compositeFieldSeenBeforeItsOwnHandling();
     void entryWinsOverWindowShortcut();
+    void altArrowsStayWithADateBoxCalendar();
     void waitCursorNests();
 };
 
@@ -223,6 +225,37 @@ void TestKeyNavigator::compositeFieldSeenBeforeItsOwnHandling()
     f.third->setFocus();
     QTest::keyClick(f.third->TextBox(), Qt::Key_A);
     QCOMPARE(keyDowns, 1);
+}
+
+// Alt+Down and Alt+Up belong to a date box's drop-down calendar; without a
+// calendar, and without Alt, the arrows move on as set.
+void TestKeyNavigator::altArrowsStayWithADateBoxCalendar()
+{
+    Form f;
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    auto *withCalendar = new QDateEdit(&f.window);
+    withCalendar->setCalendarPopup(true);
+    auto *plain = new QDateEdit(&f.window);
+    for (QDateEdit *box : {withCalendar, plain}) {
+        box->show();
+        f.keys.setMove(box, NavKey::Down, f.ok);
+        f.keys.setMove(box, NavKey::Up, f.first);
+    }
+    int seen = 0;
+    connect(&f.keys, &ui::KeyNavigator::keyPressed, [&](QWidget *, NavKey) { ++seen; });
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up}) {
+        withCalendar->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+        QVERIFY(withCalendar->hasFocus());
+        QCOMPARE(seen, 0);
+        plain->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+        QCOMPARE(f.focused(), key == Qt::Key_Down ? static_cast<QWidget *>(f.ok) : f.first);
+        withCalendar->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(f.focused(), key == Qt::Key_Down ? static_cast<QWidget *>(f.ok) : f.first);
+        seen = 0;
+    }
 }
 
 void TestKeyNavigator::entryWinsOverWindowShortcut()

@@ -1,6 +1,7 @@
 #include "platform/ui/KeyNavigator.h"
 
 #include <QAbstractButton>
+#include <QDateTimeEdit>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -163,6 +164,11 @@ bool KeyNavigator::eventFilter(QObject *watched, QEvent *event)
     NavKey key;
     if (!toNavKey(keyEvent, &key))
         return false;
+    // Alt+Down and Alt+Up open and close a drop-down calendar.
+    if ((key == NavKey::Down || key == NavKey::Up) && (keyEvent->modifiers() & Qt::AltModifier)) {
+        if (const auto *dateBox = qobject_cast<const QDateTimeEdit *>(field); dateBox && dateBox->calendarPopup())
+            return false;
+    }
     const Entry *entry = find(field, key);
     if (!entry)
         return false;

@@ -19,8 +19,9 @@ enum class NavKey { Enter, Up, Down, Right, Left, Home, End, F11, F12, Escape };
 // neighbour to move to or an action; a key with neither goes on to the
 // field. Window-wide entries (from = nullptr) apply to every watched field
 // that has no entry of its own for that key. The Shift, Ctrl and Alt state
-// is ignored. A key with an entry wins over a window shortcut on the same
-// key while a watched field has the focus.
+// is ignored, except that Alt+Down and Alt+Up stay with a date box that
+// drops down a calendar. A key with an entry wins over a window shortcut on
+// the same key while a watched field has the focus.
 //
 // A move to the field that has the focus leaves the key to the field.
 //
