@@ -26,6 +26,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTreeView>
+#include <QThreadPool>
 #include <QTimer>
 #include <QMainWindow>
 #include <algorithm>
@@ -383,6 +384,8 @@ void BM_FirstWindow_RawProcess(benchmark::State &state)
 // been painted and flushed, and ends.
 int plainWindowChild(const QString &folderPath)
 {
+    // The drawing threads kept once made, as the program keeps them.
+    QThreadPool::globalInstance()->setExpiryTimeout(-1);
     sqlite3 *db = rawslips::openReadOnly(folderPath + QStringLiteral("/DATABASE/QVX.MDB"));
     const QString where =
         QStringLiteral("伝票テーブル.納期 = '%1'").arg(QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
