@@ -29,9 +29,11 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTreeView>
 #include <benchmark/benchmark.h>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <memory>
 #include <sqlite3.h>
@@ -51,12 +53,15 @@ const QDate kFrom(2024, 5, 1);
 const QDate kTo(2024, 5, 31);
 const QDate kInvoiceDate(2024, 5, 31);
 
-// The program folder, the invoice's slips and the pages its print form
-// renders for them, made once.
+// The program folder, the invoice's slips and the pages its registration
+// keeps for them, made once.
 struct Invoice {
     testsupport::ProgramFolder folder;
     QVector<qint32> ids; // in slip-number order, as registration takes them
     QVector<report::Page> pages;
+    QVector<QByteArray> pageBytes; // the page files as the archive holds them
+    // Each slip's invoice mark and date before any registration.
+    QVector<std::pair<qint64, QString>> marks;
 
     Invoice()
     {
@@ -77,19 +82,37 @@ struct Invoice {
             QStringLiteral("SELECT 伝票番号 FROM 伝票テーブル WHERE %1 ORDER BY 伝票番号").arg(state().where()));
         while (st.step())
             ids << qint32(st.int64(0));
-        // The pages the invoice form renders for these slips, as the print
-        // that follows the marking hands them to the archive.
-        QStringList numbers{QString()};
-        for (qint32 id : ids)
-            numbers << QString::number(id);
-        report::setPreviewDriver([](report::PreviewDialog &) { return int(QDialog::Accepted); });
-        const QString base = folder.path() + QStringLiteral("/rendered.cnv");
-        if (!PrintDenpyoList(gstrTsukiSeikyushoPrintFormFolder, kForm, QDateTime(kInvoiceDate, QTime(0, 0)), numbers,
-                             base))
-            qFatal("the invoice did not print");
-        pages = report::loadPages(report::pageFilePaths(base));
-        for (const QString &file : report::pageFilePaths(base))
-            QFile::remove(file);
+        db::Statement mark = gConnection->prepare(
+            QStringLiteral("SELECT 請求, 請求日付 FROM 伝票テーブル WHERE 伝票番号 = ?"));
+        for (qint32 id : ids) {
+            mark.reset();
+            mark.bindInt(1, id);
+            if (!mark.step())
+                qFatal("a slip is missing");
+            marks.append({mark.int64(0), mark.isNull(1) ? QString() : mark.text(1)});
+        }
+        mark.reset();
+    }
+
+    // Every slip as it was before any registration, and no invoice kept.
+    void restore()
+    {
+        seikyusho::deleteInvoice(kCustomer, kInvoiceDate);
+        gConnection->exec(QStringLiteral("BEGIN IMMEDIATE"));
+        db::Statement update =
+            gConnection->prepare(QStringLiteral("UPDATE 伝票テーブル SET 請求 = ?, 請求日付 = ? WHERE 伝票番号 = ?"));
+        for (int i = 0; i < ids.size(); ++i) {
+            update.reset();
+            update.bindInt(1, marks[i].first);
+            if (marks[i].second.isNull())
+                update.bindNull(2);
+            else
+                update.bindText(2, marks[i].second);
+            update.bindInt(3, ids[i]);
+            update.exec();
+        }
+        update.reset();
+        gConnection->exec(QStringLiteral("COMMIT"));
     }
 
     static TsukiSeikyuState state()
@@ -106,6 +129,17 @@ Invoice &invoice()
 {
     static Invoice i;
     return i;
+}
+
+// The kept invoice's page files, in page order.
+QVector<QByteArray> archivedPageBytes()
+{
+    QVector<QByteArray> out;
+    for (const QString &path : seikyusho::pagePaths(kCustomer, kInvoiceDate)) {
+        QFile f(path);
+        out.append(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+    }
+    return out;
 }
 
 // The engine's own handle on the same file, opened as the program opens
@@ -127,27 +161,57 @@ void bindText(sqlite3_stmt *st, int i, const QString &value)
 
 // --- registration ------------------------------------------------------
 
-// The registration as the window runs it once the questions are answered,
-// without the preview: the staging folder made, the slips marked, the
-// rendered pages written where the print keeps them, the new invoice put in
-// place. Each iteration registers afresh (the earlier invoice is removed
-// untimed).
+using benchsupport::PaintCounter;
+
+// Shows the window and waits until its list has been painted.
+bool showAndPaint(QWidget *window, QWidget *list)
+{
+    PaintCounter painted;
+    list->installEventFilter(&painted);
+    window->show();
+    painted.waitForPaint();
+    list->removeEventFilter(&painted);
+    return painted.paints > 0;
+}
+
+// The preview as the user sees it after 登録: shown, its first page painted,
+// then closed.
+int showPreview(report::PreviewDialog &dialog)
+{
+    // The page is drawn on the viewer's child of that name.
+    auto *page = dialog.viewer()->findChild<QWidget *>(QStringLiteral("page"));
+    if (!page || !showAndPaint(&dialog, page))
+        qFatal("the preview did not show its page");
+    return int(QDialog::Accepted);
+}
+
+// The registration as a user runs it: the window open for the customer with
+// its list painted (not timed), then from 登録 (the questions answered Yes)
+// through the marking, the pages laid out and drawn, the preview shown on
+// its first page and closed, the pages kept in the archive, until the
+// window has closed. Each iteration starts from the slips as they were and
+// no invoice kept (not timed).
 void BM_Register(benchmark::State &state)
 {
     Invoice &inv = invoice();
+    report::setPreviewDriver(showPreview);
     for (auto _ : state) {
         state.PauseTiming();
-        seikyusho::deleteInvoice(kCustomer, kInvoiceDate);
+        inv.restore();
+        auto window = std::make_unique<frmTsukiSeikyushoPrint>(kCustomer);
+        if (!showAndPaint(window.get(), window->lvwMeisaiList->viewport()))
+            state.SkipWithError("list not painted");
         state.ResumeTiming();
-        seikyusho::prepareStaging(kCustomer, kInvoiceDate);
-        QString refusal;
-        if (!Denpyo::SeikyuOn(inv.ids, kInvoiceDate, &refusal))
-            state.SkipWithError("not marked");
-        report::writePageFiles(seikyusho::stagingBasePath(kCustomer, kInvoiceDate), inv.pages);
-        seikyusho::commitStaging(kCustomer, kInvoiceDate);
+        window->cmdOK->click();
+        if (window->isVisible())
+            state.SkipWithError("the window stayed open");
+        state.PauseTiming();
+        window.reset();
+        if (seikyusho::pagePaths(kCustomer, kInvoiceDate).size() != inv.pages.size())
+            state.SkipWithError("pages missing");
+        state.ResumeTiming();
     }
-    if (seikyusho::pagePaths(kCustomer, kInvoiceDate).size() != inv.pages.size())
-        state.SkipWithError("pages missing");
+    report::setPreviewDriver({});
     state.counters["slips"] = inv.ids.size();
     state.counters["pages"] = inv.pages.size();
 }
@@ -220,7 +284,7 @@ void BM_Register_raw(benchmark::State &state)
     QDir().mkpath(seikyusho::customerFolder(kCustomer));
     for (auto _ : state) {
         state.PauseTiming();
-        seikyusho::deleteInvoice(kCustomer, kInvoiceDate);
+        inv.restore();
         state.ResumeTiming();
         if (!markRaw(db, inv.ids))
             state.SkipWithError("not marked");
@@ -253,19 +317,6 @@ void BM_Mark_raw(benchmark::State &state)
 }
 
 // --- the window --------------------------------------------------------
-
-using benchsupport::PaintCounter;
-
-// Shows the window and waits until its list has been painted.
-bool showAndPaint(QWidget *window, QWidget *list)
-{
-    PaintCounter painted;
-    list->installEventFilter(&painted);
-    window->show();
-    painted.waitForPaint();
-    list->removeEventFilter(&painted);
-    return painted.paints > 0;
-}
 
 // The window opened for the customer, from its creation until its list of
 // the proposed month has been painted.
@@ -437,6 +488,29 @@ void BM_WindowOpen_raw(benchmark::State &state)
     state.counters["rows"] = rows;
 }
 
+// Registers once through the window: the pages it keeps are those the raw
+// registration writes; both archives must then hold the same bytes.
+void checkSameOutput()
+{
+    Invoice &inv = invoice();
+    inv.restore();
+    report::setPreviewDriver([](report::PreviewDialog &) { return int(QDialog::Accepted); });
+    {
+        frmTsukiSeikyushoPrint window(kCustomer);
+        window.SeikyushoRegistPrint();
+    }
+    report::setPreviewDriver({});
+    inv.pageBytes = archivedPageBytes();
+    inv.pages = report::loadPages(seikyusho::pagePaths(kCustomer, kInvoiceDate));
+    inv.restore();
+    QDir().mkpath(seikyusho::customerFolder(kCustomer));
+    if (inv.pages.isEmpty() || !markRaw(openRaw(), inv.ids) || !writePagesRaw(inv.pages)
+        || archivedPageBytes() != inv.pageBytes)
+        qFatal("the raw registration keeps other pages than ours");
+    std::fprintf(stderr, "check: ours and raw keep the same %d pages\n", int(inv.pages.size()));
+    inv.restore();
+}
+
 } // namespace
 
 BENCHMARK(BM_Register)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -458,6 +532,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Quorvex5"));
     // The questions on the way are answered Yes.
     ui::setMessageResponder([](const ui::MessageRequest &) { return ui::Answer::Yes; });
+    checkSameOutput();
     return benchsupport::run(argc, argv,
                              {{"BM_Register", "BM_Register_raw"}, {"BM_Mark", "BM_Mark_raw"},
                               {"BM_WindowOpen", "BM_WindowOpen_raw"}, {"BM_WindowOpen", "BM_WindowList_rawRead"}});

@@ -18,14 +18,20 @@
 #include "mainwindow/views/frmMainForm.h"
 #include "model/denpyos.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/TextTableModel.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTreeView>
+#include <QThreadPool>
+#include <QTimer>
+#include <QMainWindow>
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <cstring>
 #include <poll.h>
 #include <signal.h>
@@ -340,6 +346,100 @@ void BM_FirstWindow_Process(benchmark::State &state)
     }
 }
 
+// The raw twin: a plain Qt window (a list view in a main window) listing
+// the same day's slips, read directly, started alike with the same clock and
+// timed alike from process start to its list painted and flushed to the
+// display. It must list as many slips as the program's first list.
+void BM_FirstWindow_RawProcess(benchmark::State &state)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        state.SkipWithError("needs an X display: run under xvfb-run -a");
+        for (auto _ : state) {
+        }
+        return;
+    }
+    static BenchProgramFolder folder(benchdb::kSlips);
+    QStringList env{QStringLiteral("QT_QPA_PLATFORM=xcb")};
+    const QString fake = fakeTimeLibrary();
+    if (!fake.isEmpty())
+        env << QStringLiteral("LD_PRELOAD=") + fake
+            << QStringLiteral("FAKETIME=@") + kToday.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+            << QStringLiteral("NO_FAKE_STAT=1") << QStringLiteral("FAKETIME_DONT_FAKE_MONOTONIC=1");
+    for (auto _ : state) {
+        QByteArray output;
+        const double s = timeChild({QCoreApplication::applicationFilePath(),
+                                    QStringLiteral("--qvx-plain-window=") + folder.path()},
+                                   env, "painted", &output, folder.path());
+        if (s < 0) {
+            state.SkipWithError("the plain window did not paint its list");
+            break;
+        }
+        state.SetIterationTime(s);
+        state.counters["rows"] = output.trimmed().split(' ').value(1).toInt();
+    }
+}
+
+// In the child: the plain window over the folder's database, listing the
+// slips due today by slip number; says "painted <rows>" once the list has
+// been painted and flushed, and ends.
+int plainWindowChild(const QString &folderPath)
+{
+    // The drawing threads kept once made, as the program keeps them.
+    QThreadPool::globalInstance()->setExpiryTimeout(-1);
+    sqlite3 *db = rawslips::openReadOnly(folderPath + QStringLiteral("/DATABASE/QVX.MDB"));
+    const QString where =
+        QStringLiteral("伝票テーブル.納期 = '%1'").arg(QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+    std::vector<rawslips::Row> rows;
+    rawslips::load(db, denpyos::listStatement(where, QString(), kOrder).toUtf8(), rows);
+    const auto day = [](const QDateTime &d) { return d.isValid() ? d.toString(QStringLiteral("yyyy/MM/dd")) : QString(); };
+    QVector<QStringList> texts;
+    for (const rawslips::Row &r : rows) {
+        QStringList cells{QString::number(r.id).rightJustified(9, QLatin1Char('0')), day(r.nouki), r.customerID,
+                          r.name, r.bumon, QString::number(r.total)};
+        for (int i = 0; i < 5; ++i)
+            cells << (r.stage[i] ? day(r.stageDate[i]) : QString());
+        cells << day(r.insertDate) << day(r.modifyDate);
+        texts << cells;
+    }
+    QMainWindow window;
+    auto *list = new QTreeView(&window);
+    auto *model = new ui::TextTableModel(list);
+    QVector<ui::TextTableModel::Column> columns;
+    for (const char *caption : {"伝票番号", "納期", "顧客ID", "顧客名", "部門", "合計", "見積", "受注", "納品", "請求",
+                                "入金", "作成日", "更新日"})
+        columns.append({QString::fromUtf8(caption), Qt::AlignLeft});
+    model->setColumns(columns);
+    model->setRows(std::move(texts));
+    list->setModel(model);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    window.setCentralWidget(list);
+    window.resize(1024, 700);
+    struct Probe : QObject {
+        int rows = 0;
+        bool done = false;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint && !done) {
+                done = true;
+                // Runs after this paint has been flushed to the display.
+                QTimer::singleShot(0, [this] {
+                    std::printf("painted %d\n", rows);
+                    std::fflush(stdout);
+                    QCoreApplication::quit();
+                });
+            }
+            return false;
+        }
+    } probe;
+    probe.rows = model->rowCount();
+    list->viewport()->installEventFilter(&probe);
+    window.show();
+    const int rc = QCoreApplication::exec();
+    sqlite3_close(db);
+    return rc;
+}
+
 // The peak resident memory of a fresh process after the 全件 list of a
 // database of 10,000 slips and of one of 100,000, shown and painted, and what
 // each further listed slip adds.
@@ -403,6 +503,7 @@ BENCHMARK(BM_AllSlips_EngineOnly)->Unit(benchmark::kMillisecond)->UseRealTime()-
 BENCHMARK(BM_AllSlips_MainList)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_DateBarMonth)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FirstWindow_Process)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+BENCHMARK(BM_FirstWindow_RawProcess)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 BENCHMARK(BM_FirstWindow_InProcessWarm)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllSlips_PeakMemory)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(1);
 
@@ -413,6 +514,12 @@ int main(int argc, char **argv)
         qputenv("TZ", ":/etc/localtime");
     // The benchmark's own windows paint off screen; the started program
     // draws on the X display.
+    const char *plainFlag = "--qvx-plain-window=";
+    if (argc == 2 && std::strncmp(argv[1], plainFlag, std::strlen(plainFlag)) == 0) {
+        // The plain window draws on the X display, as the program does.
+        QApplication app(argc, argv);
+        return plainWindowChild(QString::fromLocal8Bit(argv[1] + std::strlen(plainFlag)));
+    }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const char *childFlag = "--qvx-memory-child=";
     const bool child = argc == 2 && std::strncmp(argv[1], childFlag, std::strlen(childFlag)) == 0;
@@ -422,7 +529,8 @@ int main(int argc, char **argv)
     ui::setMessageResponder([](const ui::MessageRequest &) { return ui::Answer::Yes; });
     if (child)
         return memoryChild(QString::fromLocal8Bit(argv[1] + std::strlen(childFlag)));
-    return benchsupport::run(argc, argv, {{"BM_AllSlips_MainList", "BM_AllSlips_RawQuery"},
+    return benchsupport::run(argc, argv, {{"BM_FirstWindow_Process", "BM_FirstWindow_RawProcess"},
+                                             {"BM_AllSlips_MainList", "BM_AllSlips_RawQuery"},
                                              {"BM_AllSlips_MainList", "BM_AllSlips_EngineOnly"},
                                              {"BM_AllSlips_RawQuery", "BM_AllSlips_EngineOnly"}});
 }

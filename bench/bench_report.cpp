@@ -1,6 +1,7 @@
 // The slip-list print as a user runs it: 30,000 slips of the 100,000-slip
 // database listed in the main window (the latest by 納期), printed through
-// the sample list form, whose 30 rows a page make 1,000 pages. Ours is the
+// the sample list form, whose 30 rows a page make 1,000 pages; and every
+// slip of the database listed (the *_All cases, 3,334 pages). Ours is the
 // program's print procedure, from the list's keys to the preview; raw reads
 // the same database through the engine's own calls (the totals by one
 // aggregate query, each page's rows by their keys) and fills the same form.
@@ -12,7 +13,9 @@
 //   one, run under xvfb-run -a; else off screen). cpu_s: the processor
 //   time the process took until then, which a busy machine does not stretch.
 // - Preview: the same in a warm process, until the preview window holds its
-//   first page (the rest render while it shows).
+//   first page (the rest render while it shows). The first page waits for
+//   the totals over the whole list, not for the rows of the other pages:
+//   the *_All cases show how little it grows with the list.
 // - Pdf: the whole list written as a PDF file, as the preview's PDF button
 //   writes it.
 #include "bench_support.h"
@@ -52,7 +55,6 @@ namespace {
 const QString kFormName = QStringLiteral("伝票一覧");
 const QString kSample = QStringLiteral(QVX_SAMPLES "/DenpyoListPrintSampleForm/伝票一覧.rpx");
 constexpr int kListed = 30000;
-constexpr int kPages = 1000;
 const QDateTime kPrintDate(QDate(2024, 6, 14), QTime(0, 0));
 const char *kChildFlag = "--qvx-print-child=";
 
@@ -67,7 +69,7 @@ public:
                                                         + QStringLiteral(".rpx"))))
             qFatal("cannot copy the sample list form");
     }
-    QString keysPath() const { return QDir(path()).filePath(QStringLiteral("keys.txt")); }
+    QString keysPath(int listed) const { return QDir(path()).filePath(QStringLiteral("keys%1.txt").arg(listed)); }
 };
 
 sqlite3 *openReadOnly(const QString &path)
@@ -79,20 +81,22 @@ sqlite3 *openReadOnly(const QString &path)
 }
 
 // The list print's keys as the main list hands them over: element 0 empty,
-// then the slip numbers as the list's first column shows them.
-QStringList listedKeys(const QString &databasePath)
+// then the slip numbers as the list's first column shows them; the latest
+// `limit` by 納期, every slip for -1.
+QStringList listedKeys(const QString &databasePath, int limit)
 {
     sqlite3 *db = openReadOnly(databasePath);
     sqlite3_stmt *st = nullptr;
-    sqlite3_prepare_v2(db, "SELECT 伝票番号 FROM 伝票テーブル ORDER BY 納期 DESC, 伝票番号 DESC LIMIT 30000", -1, &st,
+    sqlite3_prepare_v2(db, "SELECT 伝票番号 FROM 伝票テーブル ORDER BY 納期 DESC, 伝票番号 DESC LIMIT ?", -1, &st,
                        nullptr);
+    sqlite3_bind_int(st, 1, limit);
     QStringList keys{QString()};
     while (sqlite3_step(st) == SQLITE_ROW)
         keys << QString::number(sqlite3_column_int(st, 0)).rightJustified(9, QLatin1Char('0'));
     sqlite3_finalize(st);
     sqlite3_close(db);
-    if (keys.size() != kListed + 1)
-        qFatal("not 30,000 slips");
+    if (limit >= 0 && keys.size() != limit + 1)
+        qFatal("not %d slips", limit);
     return keys;
 }
 
@@ -350,19 +354,32 @@ void rawPreview(RawListPrint &raw, const QStringList &keys, report::PreviewDialo
     raw.end();
 }
 
+// One list: the 30,000 latest slips, or every slip.
+struct Listed {
+    int limit = 0; // -1: every slip
+    QStringList keys;
+    QString keysPath;
+};
+
 struct Shared {
     PrintFolder folder;
-    QStringList keys;
+    Listed latest{kListed, {}, {}}, all{-1, {}, {}};
     std::optional<RawListPrint> raw;
     QString pdfPath;
 };
 Shared *gShared = nullptr;
 
+const Listed &listed(const benchmark::State &state)
+{
+    return state.range(0) < 0 ? gShared->all : gShared->latest;
+}
+
 void BM_ListPrint_Preview(benchmark::State &state)
 {
+    const Listed &list = listed(state);
     for (auto _ : state) {
         int pages = 0;
-        printOurs(gShared->keys, [&](report::PreviewDialog &d) { pages = d.viewer()->shownPageCount(); });
+        printOurs(list.keys, [&](report::PreviewDialog &d) { pages = d.viewer()->shownPageCount(); });
         if (pages < 1)
             state.SkipWithError("no page in the preview");
     }
@@ -370,9 +387,10 @@ void BM_ListPrint_Preview(benchmark::State &state)
 
 void BM_ListPrint_Preview_Raw(benchmark::State &state)
 {
+    const Listed &list = listed(state);
     for (auto _ : state) {
         report::PreviewDialog dialog;
-        rawPreview(*gShared->raw, gShared->keys, dialog);
+        rawPreview(*gShared->raw, list.keys, dialog);
         benchmark::DoNotOptimize(dialog.viewer()->pageCount());
     }
 }
@@ -380,7 +398,7 @@ void BM_ListPrint_Preview_Raw(benchmark::State &state)
 void BM_ListPrint_Pdf(benchmark::State &state)
 {
     for (auto _ : state) {
-        printOurs(gShared->keys, [](report::PreviewDialog &d) { d.viewer()->savePdf(gShared->pdfPath); });
+        printOurs(gShared->latest.keys, [](report::PreviewDialog &d) { d.viewer()->savePdf(gShared->pdfPath); });
         state.counters["MB"] = QFileInfo(gShared->pdfPath).size() / 1e6;
     }
 }
@@ -388,14 +406,14 @@ void BM_ListPrint_Pdf(benchmark::State &state)
 void BM_ListPrint_Pdf_Raw(benchmark::State &state)
 {
     for (auto _ : state) {
-        report::writePdf(gShared->pdfPath, rawPages(*gShared->raw, gShared->keys), kFormName);
+        report::writePdf(gShared->pdfPath, rawPages(*gShared->raw, gShared->latest.keys), kFormName);
         state.counters["MB"] = QFileInfo(gShared->pdfPath).size() / 1e6;
     }
 }
 
 // Seconds from starting a child in `mode` until it says its first page is
 // painted, or -1; cpuSeconds, the processor time it had taken by then.
-double timeChild(const QString &mode, double &cpuSeconds)
+double timeChild(const QString &mode, const Listed &list, double &cpuSeconds)
 {
     QProcess child;
     child.setStandardErrorFile(QProcess::nullDevice());
@@ -406,7 +424,7 @@ double timeChild(const QString &mode, double &cpuSeconds)
     QElapsedTimer timer;
     timer.start();
     child.start(QCoreApplication::applicationFilePath(),
-                {QLatin1String(kChildFlag) + mode, gShared->folder.path(), gShared->folder.keysPath()});
+                {QLatin1String(kChildFlag) + mode, gShared->folder.path(), list.keysPath});
     QByteArray seen;
     double seconds = -1;
     while (child.waitForReadyRead(120000)) {
@@ -433,7 +451,7 @@ void timeProcess(benchmark::State &state, const QString &mode)
     double cpu = 0;
     for (auto _ : state) {
         double childCpu = 0;
-        const double s = timeChild(mode, childCpu);
+        const double s = timeChild(mode, listed(state), childCpu);
         if (s < 0) {
             state.SkipWithError("the child did not show its first page");
             break;
@@ -516,23 +534,45 @@ int printChild(const QString &mode, const QString &folder, const QString &keysPa
     return 1; // the probe ends the process when the page shows
 }
 
-// Ours and raw print the same pages.
-void checkSameOutput()
+// Ours and raw print the same pages, 30 slips a page.
+void checkSameOutput(const Listed &list)
 {
     QVector<report::Page> ours;
-    printOurs(gShared->keys, [&](report::PreviewDialog &d) { ours = d.viewer()->pages(); });
-    const QVector<report::Page> raw = rawPages(*gShared->raw, gShared->keys);
-    if (ours.size() != kPages || raw != ours)
+    printOurs(list.keys, [&](report::PreviewDialog &d) { ours = d.viewer()->pages(); });
+    const QVector<report::Page> raw = rawPages(*gShared->raw, list.keys);
+    if (ours.size() != (list.keys.size() - 1 + 29) / 30 || raw != ours)
         qFatal("the raw list print differs from ours");
-    std::fprintf(stderr, "check: ours and raw print the same %d pages\n", int(ours.size()));
+    std::fprintf(stderr, "check: ours and raw print the same %d pages of %d slips\n", int(ours.size()),
+                 int(list.keys.size() - 1));
 }
 
 } // namespace
 
-BENCHMARK(BM_ListPrint_FirstPage_Process)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
-BENCHMARK(BM_ListPrint_FirstPage_RawProcess)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
-BENCHMARK(BM_ListPrint_Preview)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_ListPrint_Preview_Raw)->Unit(benchmark::kMillisecond)->UseRealTime();
+// The cases of both lists; a pair is matched by name, so those of every
+// slip have names of their own.
+void registerCases()
+{
+    using Fn = void (*)(benchmark::State &);
+    const struct {
+        const char *name;
+        Fn fn;
+        bool process;
+    } cases[] = {{"BM_ListPrint_FirstPage_Process", BM_ListPrint_FirstPage_Process, true},
+                 {"BM_ListPrint_FirstPage_RawProcess", BM_ListPrint_FirstPage_RawProcess, true},
+                 {"BM_ListPrint_Preview", BM_ListPrint_Preview, false},
+                 {"BM_ListPrint_Preview_Raw", BM_ListPrint_Preview_Raw, false}};
+    for (const auto &c : cases) {
+        for (const int limit : {kListed, -1}) {
+            const std::string name = std::string(c.name) + (limit < 0 ? "_All" : "");
+            auto *b = benchmark::RegisterBenchmark(name.c_str(), c.fn)->Arg(limit)->Unit(benchmark::kMillisecond);
+            if (c.process)
+                b->UseManualTime()->Iterations(3);
+            else
+                b->UseRealTime();
+        }
+    }
+}
+
 BENCHMARK(BM_ListPrint_Pdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ListPrint_Pdf_Raw)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -552,13 +592,21 @@ int main(int argc, char **argv)
 
     Shared shared;
     gShared = &shared;
-    shared.keys = listedKeys(shared.folder.databasePath());
-    writeKeys(shared.folder.keysPath(), shared.keys);
+    for (Listed *list : {&shared.latest, &shared.all}) {
+        list->keys = listedKeys(shared.folder.databasePath(), list->limit);
+        list->keysPath = shared.folder.keysPath(list->limit);
+        writeKeys(list->keysPath, list->keys);
+    }
     shared.pdfPath = shared.folder.path() + QStringLiteral("/list.pdf");
     enterProgram(shared.folder.path());
     shared.raw.emplace(shared.folder.databasePath(), gstrDenpyoListPrintFormFolder + kFormName + QStringLiteral(".rpx"));
-    checkSameOutput();
-    return benchsupport::run(argc, argv, {{"BM_ListPrint_FirstPage_Process", "BM_ListPrint_FirstPage_RawProcess"},
-                                          {"BM_ListPrint_Preview", "BM_ListPrint_Preview_Raw"},
-                                          {"BM_ListPrint_Pdf", "BM_ListPrint_Pdf_Raw"}});
+    checkSameOutput(shared.latest);
+    checkSameOutput(shared.all);
+    registerCases();
+    return benchsupport::run(argc, argv,
+                             {{"BM_ListPrint_FirstPage_Process", "BM_ListPrint_FirstPage_RawProcess"},
+                              {"BM_ListPrint_FirstPage_Process_All", "BM_ListPrint_FirstPage_RawProcess_All"},
+                              {"BM_ListPrint_Preview", "BM_ListPrint_Preview_Raw"},
+                              {"BM_ListPrint_Preview_All", "BM_ListPrint_Preview_Raw_All"},
+                              {"BM_ListPrint_Pdf", "BM_ListPrint_Pdf_Raw"}});
 }

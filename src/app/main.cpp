@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QThreadPool>
 #include <QTimer>
 #include <cstdio>
 
@@ -49,6 +50,12 @@ int main(int argc, char *argv[])
         qputenv("TZ", ":/etc/localtime");
     useJapaneseSystemLocale();
     QApplication app(argc, argv);
+    // Qt spreads the larger fills of a paint over the global thread pool.
+    // Its threads are kept once made: an idle thread otherwise ends when its
+    // wait for work times out, and a clock that makes that wait end at once
+    // (a process run with a faked date) had every paint start its threads
+    // anew, some hundred of them before the first list was on the screen.
+    QThreadPool::globalInstance()->setExpiryTimeout(-1);
     QApplication::setApplicationName(QStringLiteral("Quorvex5"));
     installQtTranslation();
     frmMainForm window;

@@ -125,7 +125,8 @@ QVariant ActiveReport1::fnGetPageData(const QString &name)
 
 QVariant ActiveReport1::fnGetDetailData(const QString &name, int row)
 {
-    const int rows = ReportDetailRowCount();
+    CollectReportDetailRows(row);
+    const int rows = ReportDetailRowsCollected();
     if (row < 1 || row > rows)
         return QString();
     // Read through a constant reference: a writable access would check for
@@ -191,6 +192,8 @@ void ActiveReport1::fetchData(bool &eof)
     // A fetch fills one page: the page items have one value for all its
     // rows and are formatted once.
     const int page = lngRowCursor / intRowsPerPage + 1;
+    // The page's rows are read together, before any of them is asked for.
+    CollectReportDetailRows(lngRowCursor + intRowsPerPage);
     using Kind = PrintFieldSpec::Kind;
     for (const Field &f : m_fields) {
         const report::Control &c = m_detail->controls[f.control];

@@ -4,13 +4,21 @@
 #include "model/Customer.h"
 #include "model/Denpyo.h"
 #include "model/DenpyoReader.h"
+#include "model/RecordFields.h"
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
 #include "platform/db/ReadTransaction.h"
+#include "platform/db/Statement.h"
 #include "printing/DenpyoPrint.h"
 #include "printing/OwnCompanyInfo.h"
 #include "printing/PrintFormOption.h"
 #include "printing/PrintValues.h"
 #include "printing/ReportGlobal.h"
 #include "printing/clsReportPrint.h"
+
+#include <charconv>
+#include <exception>
+#include <optional>
 
 namespace {
 
@@ -19,6 +27,20 @@ constexpr qsizetype kStageDates = 5;
 
 qint32 denpyoNumber(const QString &text)
 {
+    // A list hands over plain digits; anything else goes the long way.
+    if (text.size() > 0 && text.size() <= 9) {
+        qint32 n = 0;
+        bool digits = true;
+        for (const QChar c : text) {
+            if (c < u'0' || c > u'9') {
+                digits = false;
+                break;
+            }
+            n = n * 10 + (c.unicode() - '0');
+        }
+        if (digits)
+            return n;
+    }
     bool ok = false;
     const qint32 n = text.trimmed().toInt(&ok);
     return ok ? n : 0;
@@ -71,13 +93,13 @@ void setFirstDenpyoCustomer(clsReportPrint &report, const QString &customerID)
 struct Totals {
     qint64 nebiki = 0, summery = 0, shouhizei = 0, withShouhizei = 0, lessShouhizei = 0;
 
-    void add(const Denpyo &d)
+    void add(qint32 nebikiKingaku, qint32 summeryOfSlip, qint32 shouhizeiOfSlip, qint32 summeryWithShouhizei)
     {
-        nebiki += d.NebikiKingaku();
-        summery += d.Summery();
-        shouhizei += d.Shouhizei();
-        withShouhizei += d.SummeryWithShouhizei();
-        lessShouhizei += qint64(d.Summery()) - d.Shouhizei();
+        nebiki += nebikiKingaku;
+        summery += summeryOfSlip;
+        shouhizei += shouhizeiOfSlip;
+        withShouhizei += summeryWithShouhizei;
+        lessShouhizei += qint64(summeryOfSlip) - shouhizeiOfSlip;
     }
 };
 
@@ -143,47 +165,145 @@ void addDenpyoRows(clsReportPrint &report, const Denpyo &d, int position, int &r
     }
 }
 
-} // namespace
-
-void SetDenpyoListData(clsReportPrint &report, const QDateTime &printDate, const QStringList &denpyoIDs,
-                       bool ShohinMeisai, bool DenpyoLine)
-{
-    // One state of the database for the whole list, each slip read once:
-    // the first slip gives the page items, every slip its rows and its part
-    // of the totals.
-    db::ReadTransaction read(connection());
-    DenpyoReader reader(ShohinMeisai);
-    Denpyo d;
-    report.SetPageData(QStringLiteral("印刷日付"), fnReportDate(printDate));
-    if (denpyoIDs.size() < 2) {
-        reader.Load(d, denpyoNumber(denpyoIDs.value(1)));
-        setFirstDenpyo(report, d);
-        setFirstDenpyoCustomer(report, d.CustomerID());
-    }
+// The totals over the listed slips and the number of detail rows they make.
+struct ListSums {
     Totals totals;
-    int row = 0;
-    for (int i = 1; i < denpyoIDs.size(); ++i) {
+    int rows = 0;
+};
+
+// The listed numbers as a JSON array, for json_each: the list is read by one
+// statement however long it is.
+QString jsonList(const QVector<qint32> &numbers)
+{
+    QByteArray list(numbers.size() * 12 + 2, Qt::Uninitialized);
+    char *out = list.data();
+    *out++ = '[';
+    for (qsizetype i = 1; i < numbers.size(); ++i) {
+        if (i > 1)
+            *out++ = ',';
+        out = std::to_chars(out, out + 11, numbers[i]).ptr;
+    }
+    *out++ = ']';
+    return QString::fromLatin1(list.constData(), out - list.constData());
+}
+
+// By one read over the list's slips, each amount read and checked as a
+// slip read takes it (the engine's own sums would take amounts a slip read
+// refuses), with the number of lines of each slip when they are printed.
+ListSums readListSums(const QVector<qint32> &numbers, bool ShohinMeisai, bool DenpyoLine)
+{
+    QString sql = QStringLiteral("SELECT d.伝票番号 IS NOT NULL, d.値引金額, d.合計, d.消費税, d.合計消費税込み");
+    if (ShohinMeisai)
+        sql += QStringLiteral(", (SELECT COUNT(*) FROM 明細テーブル AS m WHERE m.伝票番号 = d.伝票番号)");
+    sql += QStringLiteral(" FROM json_each(?) AS k LEFT JOIN 伝票テーブル AS d ON d.伝票番号 = k.value");
+    db::Statement st = connection().prepare(sql);
+    st.bindText(1, jsonList(numbers));
+    ListSums sums;
+    while (st.step()) {
+        // A slip that is gone makes one cleared row and adds nothing.
+        ++sums.rows;
+        if (st.int64(0) == 0)
+            continue;
+        const qint32 nebiki = recordfields::int32(st, 1);
+        sums.totals.add(nebiki, recordfields::int32(st, 2), recordfields::int32(st, 3), recordfields::int32(st, 4));
+        if (!ShohinMeisai)
+            continue;
+        // As addDenpyoRows lays them out: the lines (the first in the slip
+        // row unless the slip row stands apart; a slip without stored lines
+        // has one empty line), then the discount.
+        const qint64 lines = qMax<qint64>(1, st.int64(5));
+        sums.rows += int(DenpyoLine ? lines : lines - 1) + (nebiki > 0 ? 1 : 0);
+    }
+    return sums;
+}
+
+// The report data of a list print. The page items (the first slip and its
+// customer, the totals over every listed slip, the own company) are set at
+// once; the rows are read slip by slip as the report's pages come to them,
+// each page's inside one read transaction, so that the first page does not
+// wait for the rows of the others. Lives while the report runs.
+class DenpyoListData {
+public:
+    DenpyoListData(clsReportPrint &report, const QDateTime &printDate, const QStringList &denpyoIDs,
+                   bool ShohinMeisai, bool DenpyoLine)
+        : m_report(report), m_shohinMeisai(ShohinMeisai), m_denpyoLine(DenpyoLine)
+    {
+        m_numbers.reserve(denpyoIDs.size());
+        m_numbers.append(0);
+        for (qsizetype i = 1; i < denpyoIDs.size(); ++i)
+            m_numbers.append(denpyoNumber(denpyoIDs[i]));
+        // The page items and the sums see one state of the database.
+        db::ReadTransaction read(connection());
+        m_reader.emplace(ShohinMeisai);
+        report.SetPageData(QStringLiteral("印刷日付"), fnReportDate(printDate));
         // A slip that is gone stays cleared.
-        reader.Load(d, denpyoNumber(denpyoIDs[i]));
-        if (i == 1) {
-            setFirstDenpyo(report, d);
-            setFirstDenpyoCustomer(report, d.CustomerID());
+        m_reader->Load(m_first, m_numbers.value(1));
+        setFirstDenpyo(report, m_first);
+        setFirstDenpyoCustomer(report, m_first.CustomerID());
+        const ListSums sums = readListSums(m_numbers, ShohinMeisai, DenpyoLine);
+        setTotals(report, sums.totals);
+        SetOwnCompanyPageData(report);
+        SetReportDetailFeed({sums.rows, [this](int row) { collect(row); }});
+    }
+    ~DenpyoListData() { SetReportDetailFeed({}); }
+    DenpyoListData(const DenpyoListData &) = delete;
+    DenpyoListData &operator=(const DenpyoListData &) = delete;
+
+    // The read that failed while the report ran, passed on once the
+    // report is done with: the pages it left blank are not the list.
+    void rethrowFailure() const
+    {
+        if (m_failure)
+            std::rethrow_exception(m_failure);
+    }
+
+private:
+    void collect(int row)
+    {
+        if (m_failure || m_next >= m_numbers.size())
+            return;
+        try {
+            db::ReadTransaction read(connection());
+            while (ReportDetailRowsCollected() < row && m_next < m_numbers.size()) {
+                const int i = int(m_next++);
+                if (i > 1)
+                    m_reader->Load(m_slip, m_numbers[i]);
+                addRows(i == 1 ? m_first : m_slip, i);
+            }
+        } catch (const db::DbError &) {
+            // Thrown out of the report's run it would cross the preview's
+            // event loop.
+            m_failure = std::current_exception();
         }
-        totals.add(d);
+    }
+
+    void addRows(const Denpyo &d, int position)
+    {
         const qsizetype itemsBefore = garrReportDetailData.size();
-        addDenpyoRows(report, d, i, row, ShohinMeisai, DenpyoLine);
-        if (i == 1 && !ShohinMeisai) {
+        addDenpyoRows(m_report, d, position, m_row, m_shohinMeisai, m_denpyoLine);
+        if (position == 1 && !m_shohinMeisai) {
             // Without lines every slip makes one row of the first slip's
             // items but for the stage dates, which each slip has its own of.
             const qsizetype stages = d.Mitsumori() + d.Juchu() + d.Nouhin() + d.Seikyu() + d.Nyukin();
-            const qsizetype slips = denpyoIDs.size() - 2;
+            const qsizetype slips = m_numbers.size() - 2;
             ReserveReportDetailData(slips,
                                     slips * (garrReportDetailData.size() - itemsBefore - stages + kStageDates));
         }
     }
-    setTotals(report, totals);
-    SetOwnCompanyPageData(report);
-}
+
+    clsReportPrint &m_report;
+    const bool m_shohinMeisai;
+    const bool m_denpyoLine;
+    QVector<qint32> m_numbers; // from element 1 on
+    std::optional<DenpyoReader> m_reader;
+    Denpyo m_first; // read with the page items
+    Denpyo m_slip;
+    qsizetype m_next = 1;
+    int m_row = 0;
+    std::exception_ptr m_failure;
+};
+
+} // namespace
 
 bool PrintDenpyoList(const QString &formFolder, const QString &formName, const QDateTime &printDate,
                      const QStringList &denpyoIDs, const QString &savePath, QWidget *parent)
@@ -194,6 +314,8 @@ bool PrintDenpyoList(const QString &formFolder, const QString &formName, const Q
     bool onlySelect = false, shohinMeisai = false, denpyoLine = false;
     GetDenpyoListFormOption(layoutPath, onlySelect, shohinMeisai, denpyoLine);
     clsReportPrint report;
-    SetDenpyoListData(report, printDate, denpyoIDs, shohinMeisai, denpyoLine);
-    return report.ReportPrintView(layoutPath, savePath, parent);
+    DenpyoListData data(report, printDate, denpyoIDs, shohinMeisai, denpyoLine);
+    const bool shown = report.ReportPrintView(layoutPath, savePath, parent);
+    data.rethrowFailure();
+    return shown;
 }

@@ -18,15 +18,8 @@ class clsReportPrint;
 //
 // False, with nothing shown, for a list without slip numbers; false when
 // the print form could not be loaded or the pages not kept (the user has
-// been told). Throws db::DbError.
+// been told). The page items and the totals are read before the first page,
+// each page's rows as the report comes to that page. Throws db::DbError, a
+// read failing on a later page once the preview has closed.
 bool PrintDenpyoList(const QString &formFolder, const QString &formName, const QDateTime &printDate,
                      const QStringList &denpyoIDs, const QString &savePath, QWidget *parent = nullptr);
-
-// The report data of a list print: the page items, from the first slip and
-// its customer, the totals over every listed slip and the own company; the
-// rows of every slip, with its lines and discount when ShohinMeisai is set
-// (apart from the slip row when DenpyoLine is set). Reads each listed slip
-// once, and its lines only with ShohinMeisai, inside one read transaction.
-// Throws db::DbError.
-void SetDenpyoListData(clsReportPrint &report, const QDateTime &printDate, const QStringList &denpyoIDs,
-                       bool ShohinMeisai, bool DenpyoLine);

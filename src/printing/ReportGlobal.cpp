@@ -5,6 +5,10 @@ QVector<ReportItem> garrReportDetailData{ReportItem{}};
 QVector<int> garrReportDetailIndex{0};
 QStringList garrReportErrorMessage{QString()};
 
+namespace {
+ReportDetailFeed gFeed;
+}
+
 void AddErrorMessage(const QString &text)
 {
     garrReportErrorMessage.append(text);
@@ -24,9 +28,26 @@ void ClearReportData()
     garrReportDetailData = {ReportItem{}};
     garrReportDetailIndex = {0};
     garrReportErrorMessage = {QString()};
+    gFeed = {};
+}
+
+void SetReportDetailFeed(ReportDetailFeed feed)
+{
+    gFeed = std::move(feed);
+}
+
+void CollectReportDetailRows(int row)
+{
+    if (gFeed.collect && row > ReportDetailRowsCollected())
+        gFeed.collect(qMin(row, gFeed.rowCount));
 }
 
 int ReportDetailRowCount()
+{
+    return gFeed.collect ? qMax(gFeed.rowCount, ReportDetailRowsCollected()) : ReportDetailRowsCollected();
+}
+
+int ReportDetailRowsCollected()
 {
     return int(garrReportDetailIndex.size()) - 1;
 }

@@ -43,7 +43,7 @@ void clsReportPrint::AddDetailData()
 
 void clsReportPrint::SetDetailData(const QString &inName, const QVariant &inValue)
 {
-    if (ReportDetailRowCount() == 0)
+    if (ReportDetailRowsCollected() == 0)
         AddErrorMessage(QStringLiteral("SetDetailData:詳細データインデックスが設定されていません"));
     garrReportDetailData.append({inName, inValue});
 }

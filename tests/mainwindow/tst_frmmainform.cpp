@@ -21,6 +21,7 @@
 #include "platform/ui/Twips.h"
 
 #include <QAction>
+#include <QCalendarWidget>
 #include <QDialog>
 #include <QComboBox>
 #include <QDateEdit>
@@ -71,6 +72,8 @@ private slots:
     void slipColumnWidthsAreRemembered();
     void refusedStartupSavesNothing();
     void firstStartShowsBarsAndNumbersWhole();
+    void startLeavesUnseenListsUntilUsed_data();
+    void startLeavesUnseenListsUntilUsed();
     void treeKeys();
     void editorsOpenFromRowsAndF2_data();
     void editorsOpenFromRowsAndF2();
@@ -1004,6 +1007,55 @@ void tst_frmMainForm::slipColumnWidthsAreRemembered()
     QCOMPARE(m_form->lvwList->header()->sectionSize(0), ui::twipsToPixelsX(2880));
 }
 
+void tst_frmMainForm::startLeavesUnseenListsUntilUsed_data()
+{
+    QTest::addColumn<bool>("queued");
+    QTest::newRow("keys one by one") << false;
+    QTest::newRow("keys queued") << true;
+}
+
+// A shown window lists first: the customers' drop-down is read and the day
+// picker's calendar made when the user first comes to them, in time for
+// the key that comes with it.
+void tst_frmMainForm::startLeavesUnseenListsUntilUsed()
+{
+    QFETCH(bool, queued);
+    insertCustomer(QStringLiteral("C100"), QStringLiteral("甲商事"), QString(), QString(), false);
+    insertCustomer(QStringLiteral("D200"), QStringLiteral("乙商事"), QString(), QString(), false);
+    open(false);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QTRY_VERIFY(!m_form->flgInit);
+    DateBar *bar = m_form->dateBar;
+    QCOMPARE(bar->cmbKokyaku->count(), 0);
+    QVERIFY(!bar->dtpNouki->findChild<QCalendarWidget *>());
+
+    // "D" typed into the drop-down finds the customer read just before it.
+    if (queued) {
+        QCoreApplication::postEvent(bar->cmbKokyaku,
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_D, Qt::NoModifier, QStringLiteral("d")));
+        QCoreApplication::postEvent(bar->cmbKokyaku,
+                                    new QKeyEvent(QEvent::KeyRelease, Qt::Key_D, Qt::NoModifier, QStringLiteral("d")));
+        QCoreApplication::processEvents();
+    } else {
+        QTest::keyClick(bar->cmbKokyaku, Qt::Key_D);
+    }
+    QCOMPARE(bar->cmbKokyaku->count(), 3);
+    QCOMPARE(bar->cmbKokyaku->currentText(), QStringLiteral("D200/乙商事"));
+
+    // A click on the picker's arrow opens the calendar, weeks from Sunday,
+    // and its opening is noted.
+    bar->datDropDownDate = QDate();
+    QDateEdit *picker = bar->dtpNouki;
+    QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(picker->width() - 4, picker->height() / 2));
+    QCalendarWidget *calendar = picker->findChild<QCalendarWidget *>();
+    QVERIFY(calendar);
+    QTRY_VERIFY(calendar->isVisible());
+    QCOMPARE(calendar->firstDayOfWeek(), Qt::Sunday);
+    QCOMPARE(bar->datDropDownDate, bar->dtpNouki->date());
+    calendar->window()->hide();
+}
+
 void tst_frmMainForm::firstStartShowsBarsAndNumbersWhole()
 {
     insertSlip(123456789, QStringLiteral("2026/12/09"), QStringLiteral("甲"), QString(), 1, QString(),
@@ -1022,8 +1074,10 @@ void tst_frmMainForm::firstStartShowsBarsAndNumbersWhole()
     QVERIFY(bar->cmbKokyaku->width() >= ui::twipsToPixelsX(2895) - 1);
     // A long customer name widens the opened list, not the bar.
     QVERIFY(bar->cmbKokyaku->width() < ui::twipsToPixelsX(2895) + 40);
+    QTest::mouseClick(bar->cmbKokyaku, Qt::LeftButton);
     QVERIFY(bar->cmbKokyaku->view()->minimumWidth()
             > bar->cmbKokyaku->fontMetrics().horizontalAdvance(QStringLiteral("C100/") + longName));
+    bar->cmbKokyaku->hidePopup();
 
     // Without stored widths the slip numbers and times fit their columns.
     MainListView *list = m_form->lvwList;

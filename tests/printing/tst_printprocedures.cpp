@@ -6,6 +6,7 @@
 #include "model/Customer.h"
 #include "model/Denpyo.h"
 #include "model/Shohin.h"
+#include "platform/db/DbError.h"
 #include "platform/report/PageFile.h"
 #include "platform/report/PreviewDialog.h"
 #include "platform/report/PreviewWidget.h"
@@ -78,7 +79,7 @@ public:
         int outsideTransaction = 0;
         int mostRuns = 0;
     };
-    Reads slips, lines;
+    Reads slips, lines, sums;
 
 private:
     static int traced(unsigned, void *self, void *statement, void *sql)
@@ -87,7 +88,9 @@ private:
         const QString text = QString::fromUtf8(static_cast<const char *>(sql));
         if (!text.startsWith(QLatin1String("SELECT")))
             return 0;
-        Reads *reads = text.contains(QStringLiteral("FROM 伝票テーブル")) ? &watch->slips
+        // The list's sums read every listed slip's amounts at once.
+        Reads *reads = text.contains(QStringLiteral("json_each")) ? &watch->sums
+                       : text.contains(QStringLiteral("FROM 伝票テーブル")) ? &watch->slips
                        : text.contains(QStringLiteral("FROM 明細テーブル")) ? &watch->lines
                                                                             : nullptr;
         if (!reads)
@@ -523,8 +526,8 @@ private slots:
     }
 
     // A list print reads each listed slip once, its lines only for a form
-    // that prints them, through statements prepared once, and all of it
-    // inside one transaction.
+    // that prints them, through statements prepared once, and the totals by
+    // one read over the list, all of it inside transactions.
     void slipListReads()
     {
         QFETCH(QString, options);
@@ -540,6 +543,8 @@ private slots:
         QVERIFY2(watch.slips.mostRuns >= 4, qPrintable(QString::number(watch.slips.mostRuns)));
         QCOMPARE(watch.lines.count, lineReads);
         QCOMPARE(watch.lines.outsideTransaction, 0);
+        QCOMPARE(watch.sums.count, 1);
+        QCOMPARE(watch.sums.outsideTransaction, 0);
         if (lineReads > 0)
             QVERIFY2(watch.lines.mostRuns >= lineReads - 1, qPrintable(QString::number(watch.lines.mostRuns)));
         // Nothing is left open once the preview is shown.
@@ -580,6 +585,43 @@ private slots:
         const QVector<report::Page> pages = printedPages();
         QCOMPARE(pages.size(), 1);
         QCOMPARE(form.values(pages[0]).value(spec), expected);
+    }
+
+    void slipListTotalsOfStoredAmounts_data()
+    {
+        QTest::addColumn<QString>("stored"); // 合計 of slip 102, as SQL
+        QTest::addColumn<QString>("expected"); // the printed total of 101 and 102; "" when the print fails
+        QTest::newRow("whole") << "20000" << "30000";
+        QTest::newRow("whole, stored as text") << "' 20000'" << "30000";
+        QTest::newRow("fraction") << "20000.9" << "";
+        QTest::newRow("text") << "'二万'" << "";
+        QTest::newRow("beyond a slip's range") << "3000000000" << "";
+        QTest::newRow("none") << "NULL" << "";
+    }
+
+    // The list's total takes each slip's amount as a slip read takes it: an
+    // amount that is no whole number a slip can hold is refused before
+    // anything is shown.
+    void slipListTotalsOfStoredAmounts()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, expected);
+        const GridForm form({"P_伝票集計/合計", "1_伝票番号"});
+        form.save(gstrDenpyoListPrintFormFolder + QStringLiteral("stored.rpx"));
+        connection().exec(QStringLiteral("UPDATE 伝票テーブル SET 合計 = %1 WHERE 伝票番号 = 102").arg(stored));
+        const auto restore = qScopeGuard(
+            [] { connection().exec(QStringLiteral("UPDATE 伝票テーブル SET 合計 = 20000 WHERE 伝票番号 = 102")); });
+        const auto print = [] {
+            return PrintDenpyoList(gstrDenpyoListPrintFormFolder, QStringLiteral("stored"), at(2024, 6, 1),
+                                   {QString(), QStringLiteral("101"), QStringLiteral("102")}, QString());
+        };
+        if (expected.isEmpty()) {
+            QVERIFY_THROWS_EXCEPTION(db::DbError, print());
+            QCOMPARE(m_previews, 0);
+            return;
+        }
+        QVERIFY(print());
+        QCOMPARE(form.values(printedPages().value(0)).value("P_伝票集計/合計"), expected);
     }
 
     void slipListFailures()

@@ -61,8 +61,10 @@ DateBar::DateBar(const bool &flgInit, QWidget *parent) : QWidget(parent), m_flgI
     dtpNouki->setCalendarPopup(true);
     dtpNouki->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     // Its calendar names months and weekdays in Japanese, weeks from Sunday.
+    // The calendar is made when it is first opened: making it costs the
+    // start-up more than any other control of the bar.
     dtpNouki->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
-    dtpNouki->calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
+    dtpNouki->installEventFilter(this);
     dtpNouki->setMinimumWidth(std::max(ui::twipsToPixelsX(1335, this), dtpNouki->sizeHint().width()));
     cmbNouki = dropDown(QStringLiteral("cmbNouki"), 1095, this);
     cmbShimeBi = dropDown(QStringLiteral("cmbShimeBi"), 1095, this);
@@ -92,7 +94,7 @@ DateBar::DateBar(const bool &flgInit, QWidget *parent) : QWidget(parent), m_flgI
         if (!m_quiet)
             dtpNouki_Change();
     });
-    dtpNouki->calendarWidget()->installEventFilter(this);
+    cmbKokyaku->installEventFilter(this);
     for (QToolBar *bar : {tlbDayBar, tlbMonthBar})
         connect(bar, &QToolBar::actionTriggered, this,
                 [this](QAction *action) { emit stepClicked(action->objectName()); });
@@ -138,7 +140,8 @@ void DateBar::InitDateBar()
     cmbShimeBi->setCurrentIndex(-1);
 
     setDayMode(true);
-    LoadKokyakuCombo();
+    cmbKokyaku->clear();
+    m_customersPending = true;
 }
 
 void DateBar::RestoreDateBar()
@@ -165,6 +168,7 @@ void DateBar::SaveDateBarSettings() const
 
 void DateBar::LoadKokyakuCombo()
 {
+    m_customersPending = false;
     cmbKokyaku->clear();
     cmbKokyaku->addItem(QString());
     Customers customers;
@@ -258,9 +262,30 @@ void DateBar::dtpNouki_CloseUp()
     }
 }
 
+void DateBar::prepareCalendar()
+{
+    if (m_calendarReady)
+        return;
+    m_calendarReady = true;
+    QCalendarWidget *calendar = dtpNouki->calendarWidget();
+    calendar->setFirstDayOfWeek(Qt::Sunday);
+    calendar->installEventFilter(this);
+}
+
 bool DateBar::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == dtpNouki->calendarWidget()) {
+    // What opens the picker's calendar or uses the customers' list comes
+    // here before the control handles it.
+    const QEvent::Type type = event->type();
+    const bool use = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick
+                     || type == QEvent::KeyPress || type == QEvent::Wheel || type == QEvent::FocusIn;
+    if (watched == dtpNouki) {
+        if (use)
+            prepareCalendar();
+    } else if (watched == cmbKokyaku) {
+        if (use && m_customersPending)
+            emit customersWanted();
+    } else if (m_calendarReady && watched == dtpNouki->calendarWidget()) {
         if (event->type() == QEvent::Show)
             dtpNouki_DropDown();
         else if (event->type() == QEvent::Hide)

@@ -35,12 +35,18 @@ public:
     QString strMaxMonth;
     QDate datDropDownDate;
 
+    // Fills the bar for today. The customers' list is read when it is first
+    // used (see LoadKokyakuCombo).
     void InitDateBar();
     // "DateItem" and "DayMode" of section "Initial Data"; values that are
     // not numbers, out of range or not a Boolean text give the defaults.
     void RestoreDateBar();
     void SaveDateBarSettings() const;
     void LoadKokyakuCombo();
+    // Until the customers' list is first read, it is asked for
+    // (customersWanted) when the list is about to be used: focused, clicked
+    // or turned with the wheel. A window not yet shown reads it at once.
+    bool customersPending() const { return m_customersPending; }
 
     // Moves the day picker without running its change handler.
     void setPickerQuietly(const QDate &date);
@@ -61,13 +67,18 @@ public:
 signals:
     void listRequested();
     void stepClicked(const QString &key);
+    void customersWanted();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setDayMode(bool dayMode);
+    // The day picker's calendar, made when it is about to open.
+    void prepareCalendar();
 
     const bool &m_flgInit;
     bool m_quiet = false; // the picker is being moved by the bar itself
+    bool m_calendarReady = false;
+    bool m_customersPending = false;
 };

@@ -276,6 +276,7 @@ void frmMainForm::buildControls()
 
     connect(tlbBar1, &QToolBar::actionTriggered, this, [this](QAction *a) { emit toolbarCommand(a->objectName()); });
     connect(dateBar, &DateBar::stepClicked, this, &frmMainForm::toolbarCommand);
+    connect(dateBar, &DateBar::customersWanted, this, &frmMainForm::LoadKokyakuCombo);
     connect(dateBar, &DateBar::listRequested, this, [this] { runView([this] { ShowDateBarList(true); }); });
     // A tree view's header reports no clicks unless told to.
     lvwList->header()->setSectionsClickable(true);
@@ -324,6 +325,10 @@ void frmMainForm::Form_Activate()
     flgDenpyoColumns = false;
     dateBar->RestoreDateBar();
     ShowDateBarList(true);
+    // A shown window lists first and reads the customers' drop-down when it
+    // is first used: it is not seen before.
+    if (!isVisible() && dateBar->customersPending())
+        LoadKokyakuCombo();
     lvwList->setFocus();
     flgInit = false;
 }
