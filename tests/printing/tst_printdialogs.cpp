@@ -473,6 +473,46 @@ private slots:
         QVERIFY(d.messages.isEmpty());
         form.reject();
     }
+
+    // Tab walks every account's stops in turn, showing the page it enters;
+    // Shift+Tab walks back across the pages the same way.
+    void printInfoTabWalksTheAccounts()
+    {
+        D d;
+        frmPrintInfo form;
+        QVERIFY(D::open(&form));
+        form.findChild<QWidget *>(QStringLiteral("txtTourokuBango"))->setFocus();
+        QStringList expected{QStringLiteral("txtTourokuBango")};
+        for (int k = 1; k <= 3; ++k) {
+            expected << QStringLiteral("txtKoza%1Ginko").arg(k) << QStringLiteral("txtKoza%1Shiten").arg(k)
+                     << QStringLiteral("optKoza%1Shurui0").arg(k) << QStringLiteral("optKoza%1Shurui1").arg(k)
+                     << QStringLiteral("txtKoza%1Number").arg(k);
+        }
+        expected << QStringLiteral("cmdOK") << QStringLiteral("cmdCancel");
+        QStringList pages;
+        QStringList visited;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            visited << D::focusName();
+            pages << QString::number(form.tabKoza->currentIndex());
+            D::key(Qt::Key_Tab);
+        }
+        QCOMPARE(visited, expected);
+        QCOMPARE(pages.mid(1, 15).join(QString()), QStringLiteral("000001111122222"));
+
+        // What is typed after the Tab lands in the second account's bank.
+        form.findChild<QWidget *>(QStringLiteral("txtKoza1Number"))->setFocus();
+        D::key(Qt::Key_Tab);
+        D::type(QStringLiteral("abc"));
+        QCOMPARE(form.txtKozaGinko[1]->Text(), QStringLiteral("abc"));
+        QVERIFY(form.txtKozaGinko[1]->isVisible());
+
+        form.findChild<QWidget *>(QStringLiteral("txtKoza3Ginko"))->setFocus();
+        D::key(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(D::focusName(), QStringLiteral("txtKoza2Number"));
+        QCOMPARE(form.tabKoza->currentIndex(), 1);
+        QVERIFY(d.messages.isEmpty());
+        form.reject();
+    }
 };
 
 QTEST_MAIN(tst_PrintDialogs)
