@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -24,6 +23,8 @@
 #include <unistd.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 // The main window on a real X server under a real window manager, the
 // keyboard pressed through the server (XTEST): a key goes to whichever
@@ -75,7 +76,6 @@ struct Xlib {
     int (*Free)(void *) = nullptr;
     unsigned char (*KeysymToKeycode)(void *, unsigned long) = nullptr;
     int (*Flush)(void *) = nullptr;
-    int (*Sync)(void *, int) = nullptr;
     int (*FakeKeyEvent)(void *, unsigned int, int, unsigned long) = nullptr;
     int (*GetInputFocus)(void *, unsigned long *, int *) = nullptr;
 
@@ -93,7 +93,7 @@ struct Xlib {
                && get(x11, "XDefaultRootWindow", DefaultRootWindow) && get(x11, "XInternAtom", InternAtom)
                && get(x11, "XGetWindowProperty", GetWindowProperty) && get(x11, "XFree", Free)
                && get(x11, "XKeysymToKeycode", KeysymToKeycode) && get(x11, "XFlush", Flush)
-               && get(x11, "XSync", Sync) && get(xtst, "XTestFakeKeyEvent", FakeKeyEvent) && get(x11, "XGetInputFocus", GetInputFocus);
+               && get(x11, "XGetInputFocus", GetInputFocus) && get(xtst, "XTestFakeKeyEvent", FakeKeyEvent);
     }
 };
 
@@ -155,20 +155,16 @@ public:
         return QString();
     }
 
-    // Presses and releases a key, with Shift when asked.
-    void tap(unsigned long keysym, bool shift = false)
+    // Presses and releases a key.
+    void tap(unsigned long keysym)
     {
-        const unsigned int shiftCode = xlib().KeysymToKeycode(m_display, 0xffe1);
         const unsigned int code = xlib().KeysymToKeycode(m_display, keysym);
-        if (shift)
-            xlib().FakeKeyEvent(m_display, shiftCode, 1, 0);
         xlib().FakeKeyEvent(m_display, code, 1, 0);
         xlib().FakeKeyEvent(m_display, code, 0, 0);
-        if (shift)
-            xlib().FakeKeyEvent(m_display, shiftCode, 0, 0);
         xlib().Flush(m_display);
     }
 
+    // The window the server sends keys to.
     unsigned long focus()
     {
         unsigned long w = 0;
