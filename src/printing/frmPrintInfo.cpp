@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTabWidget>
@@ -218,7 +219,10 @@ bool frmPrintInfo::focusNextPrevChild(bool next)
         if (m_tabStops[i] == focused || m_tabStops[i]->isAncestorOf(focused))
             at = i;
     }
-    if (at < 0)
+    // Showing another page hides the focused one, and Qt moves the focus off
+    // it through this function: that move is Qt's own, the target is set
+    // right after.
+    if (at < 0 || m_changingPage)
         return QDialog::focusNextPrevChild(next);
     const qsizetype count = m_tabStops.size();
     for (qsizetype step = 1; step < count; ++step) {
@@ -226,8 +230,10 @@ bool frmPrintInfo::focusNextPrevChild(bool next)
         if (!target->isEnabled())
             continue;
         for (int page = 0; page < tabKoza->count(); ++page) {
-            if (tabKoza->widget(page)->isAncestorOf(target))
+            if (tabKoza->widget(page)->isAncestorOf(target)) {
+                const QScopedValueRollback changing(m_changingPage, true);
                 tabKoza->setCurrentIndex(page);
+            }
         }
         target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         return true;

@@ -53,6 +53,7 @@ private:
     // The tab chain, accounts included: Tab walks into the account pages
     // that are not shown, showing them.
     QList<QWidget *> m_tabStops;
+    bool m_changingPage = false;
     bool m_opened = false;
     // Fields that could not be read must not be written back empty.
     bool m_readFailed = false;
