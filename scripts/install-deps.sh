@@ -3,7 +3,9 @@
 # With --bench also what the benchmarks need beyond that: a virtual X
 # display for the real program's first window, and a fixed clock for it.
 # With --test also LibreOffice Calc without its desktop front end, which a
-# test uses to read the exported CSV files back.
+# test uses to read the exported CSV files back, and a virtual X display with
+# a window manager and the XTEST client library, on which a test presses
+# keys through the X server.
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 packages=(
@@ -17,7 +19,7 @@ packages=(
 )
 case "${1:-}" in
   --bench) packages+=(xvfb xauth faketime) ;;
-  --test) packages+=(libreoffice-calc-nogui) ;;
+  --test) packages+=(libreoffice-calc-nogui xvfb xauth openbox libxtst6) ;;
 esac
 missing=()
 for p in "${packages[@]}"; do

@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTabWidget>
@@ -194,23 +195,50 @@ void frmPrintInfo::showEvent(QShowEvent *event)
     m_opened = true;
     LoadWindowPosition(this);
     setWindowTitle(QStringLiteral(" 自社情報"));
-    QWidget *previous = nullptr;
+    m_tabStops.clear();
     for (int i = 0; i < 21; ++i) {
-        QList<QWidget *> stops;
         if (ucTextInput *field = textField(i))
-            stops << field;
+            m_tabStops << field;
         else
-            stops << optKozaShurui[kozaOf(i)][0] << optKozaShurui[kozaOf(i)][1];
-        for (QWidget *w : stops) {
-            if (previous)
-                setTabOrder(previous, w);
-            previous = w;
-        }
+            m_tabStops << optKozaShurui[kozaOf(i)][0] << optKozaShurui[kozaOf(i)][1];
     }
-    setTabOrder(previous, cmdOK);
-    setTabOrder(cmdOK, cmdCancel);
+    m_tabStops << cmdOK << cmdCancel;
+    for (qsizetype i = 1; i < m_tabStops.size(); ++i)
+        setTabOrder(m_tabStops[i - 1], m_tabStops[i]);
     loadFields();
     txtName->setFocus(Qt::OtherFocusReason);
+}
+
+bool frmPrintInfo::focusNextPrevChild(bool next)
+{
+    // Qt's own chain passes over the widgets of hidden pages, so the second
+    // and third accounts would be reached only by Ctrl+Tab.
+    const QWidget *focused = focusWidget();
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < m_tabStops.size() && at < 0; ++i) {
+        if (m_tabStops[i] == focused || m_tabStops[i]->isAncestorOf(focused))
+            at = i;
+    }
+    // Showing another page hides the focused one, and Qt moves the focus off
+    // it through this function: that move is Qt's own, the target is set
+    // right after.
+    if (at < 0 || m_changingPage)
+        return QDialog::focusNextPrevChild(next);
+    const qsizetype count = m_tabStops.size();
+    for (qsizetype step = 1; step < count; ++step) {
+        QWidget *target = m_tabStops[(at + (next ? step : count - step)) % count];
+        if (!target->isEnabled())
+            continue;
+        for (int page = 0; page < tabKoza->count(); ++page) {
+            if (tabKoza->widget(page)->isAncestorOf(target)) {
+                const QScopedValueRollback changing(m_changingPage, true);
+                tabKoza->setCurrentIndex(page);
+            }
+        }
+        target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return true;
 }
 
 void frmPrintInfo::loadFields()

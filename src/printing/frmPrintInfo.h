@@ -40,6 +40,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void setUpKeys();
@@ -49,6 +50,10 @@ private:
     int kozaOf(int keyIndex) const;
 
     ui::KeyNavigator *m_keys;
+    // The tab chain, accounts included: Tab walks into the account pages
+    // that are not shown, showing them.
+    QList<QWidget *> m_tabStops;
+    bool m_changingPage = false;
     bool m_opened = false;
     // Fields that could not be read must not be written back empty.
     bool m_readFailed = false;

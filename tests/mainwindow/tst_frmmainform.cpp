@@ -65,8 +65,12 @@ private slots:
     void slipImages();
     void customerAndProductRows();
     void columnClickSorts();
+    void columnsSortByValue_data();
+    void columnsSortByValue();
     void popupMenus_data();
     void popupMenus();
+    void popupMenuFromTheKeyboard_data();
+    void popupMenuFromTheKeyboard();
     void databaseErrorShowsEmptyList();
     void ctrlKeysFollowCommandState();
     void slipColumnWidthsAreRemembered();
@@ -905,16 +909,133 @@ void tst_frmMainForm::columnClickSorts()
     QCOMPARE(column(2), (QStringList{"a", "b", "c"}));
     clickHeader(2);
     QCOMPARE(column(2), (QStringList{"c", "b", "a"}));
-    // Amounts sort as text.
+    // Amounts sort as numbers.
     m_form->lvwList_ColumnClick(3);
-    QCOMPARE(column(3), (QStringList{"200", "30", "5"}));
+    QCOMPARE(column(3), (QStringList{"5", "30", "200"}));
     // A chosen sort survives a refill of the slip list.
     m_form->RefreshView();
-    QCOMPARE(column(3), (QStringList{"200", "30", "5"}));
+    QCOMPARE(column(3), (QStringList{"5", "30", "200"}));
     // Another list starts with its first column ascending.
     m_form->SelectTreeNode(QStringLiteral("de"));
     m_form->SelectTreeNode(QStringLiteral("de全件"));
     QCOMPARE(column(0), (QStringList{"000000001", "000000002", "000000003"}));
+}
+
+void tst_frmMainForm::columnsSortByValue_data()
+{
+    // kind: what each value fills in, one record per value; shown: the
+    // column's texts in ascending order (descending is the reverse).
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("slip amounts") << "amount" << 3 << QStringList{"10032", "1171", "-5", "2808", "0"}
+                                  << QStringList{"-5", "0", "1,171", "2,808", "10,032"};
+    QTest::newRow("delivery dates across years")
+        << "nouki" << 1 << QStringList{"2026/01/05", "1999/12/31", "2025/12/31", "2000/01/01"}
+        << QStringList{"99/12/31", "00/01/01", "25/12/31", "26/01/05"};
+    QTest::newRow("stage dates, blank first")
+        << "stage" << 5 << QStringList{"2026/03/01", "", "1999/07/01", "2010/01/01"}
+        << QStringList{"", "99/07/01", "10/01/01", "26/03/01"};
+    QTest::newRow("creation times")
+        << "created" << 14
+        << QStringList{"2026/01/01 09:00:00", "1999/12/31 23:59:59", "2026/01/01 08:59:59", "2000/01/01 00:00:00"}
+        << QStringList{"99/12/31 23:59:59", "00/01/01 00:00:00", "26/01/01 08:59:59", "26/01/01 09:00:00"};
+    QTest::newRow("product prices") << "price" << 4 << QStringList{"10032", "1171", "2808", "1171.5", "-20"}
+                                    << QStringList{"-20", "1,171", "1,171.5", "2,808", "10,032"};
+}
+
+void tst_frmMainForm::columnsSortByValue()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, col);
+    QFETCH(QStringList, values);
+    QFETCH(QStringList, shown);
+    for (int i = 0; i < values.size(); ++i) {
+        const QString &value = values.at(i);
+        const int id = i + 1;
+        if (kind == QLatin1String("amount")) {
+            insertSlip(id, QStringLiteral("2026/10/01"), QStringLiteral("a"), QString(), value.toInt());
+        } else if (kind == QLatin1String("nouki")) {
+            insertSlip(id, value, QStringLiteral("a"), QString(), 1);
+        } else if (kind == QLatin1String("created")) {
+            insertSlip(id, QStringLiteral("2026/10/01"), QStringLiteral("a"), QString(), 1, QString(), value);
+        } else if (kind == QLatin1String("stage")) {
+            insertSlip(id, QStringLiteral("2026/10/01"), QStringLiteral("a"), QString(), 1,
+                       value.isEmpty() ? QString() : QStringLiteral("M"));
+            auto update = connection().prepare(
+                QStringLiteral("UPDATE 伝票テーブル SET 見積もり日付 = ? WHERE 伝票番号 = ?"));
+            update.bind(1, value.isEmpty() ? QVariant() : QVariant(value)).bind(2, id);
+            update.exec();
+        } else {
+            insertShohin(QStringLiteral("P%1").arg(id), QStringLiteral("N"), QStringLiteral("品"), QStringLiteral("M"),
+                         value.toDouble());
+        }
+    }
+    open();
+    m_form->SelectTreeNode(kind == QLatin1String("price") ? QStringLiteral("sh全件") : QStringLiteral("de全件"));
+    QCOMPARE(m_form->lvwList->rowCountShown(), int(values.size()));
+    const auto trimmed = [this, col] {
+        QStringList texts = column(col);
+        for (QString &t : texts)
+            t = t.trimmed();
+        return texts;
+    };
+    m_form->lvwList_ColumnClick(col);
+    QCOMPARE(trimmed(), shown);
+    m_form->lvwList_ColumnClick(col);
+    QStringList reversed(shown.rbegin(), shown.rend());
+    QCOMPARE(trimmed(), reversed);
+    // The chosen order holds through a refill of the slip list.
+    if (kind != QLatin1String("price")) {
+        m_form->RefreshView();
+        QCOMPARE(trimmed(), reversed);
+    }
+}
+
+void tst_frmMainForm::popupMenuFromTheKeyboard_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Menu key") << int(Qt::Key_Menu) << int(Qt::NoModifier);
+    QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+}
+
+void tst_frmMainForm::popupMenuFromTheKeyboard()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    for (int id = 1; id <= 3; ++id)
+        insertSlip(id, QStringLiteral("2026/11/01"), QStringLiteral("甲"), QString(), 1);
+    open();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_form->SelectTreeNode(QStringLiteral("de全件"));
+    MainListView *list = m_form->lvwList;
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Home);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->selectedRowNumbers(), (QList<int>{1}));
+
+    QMenu *menu = m_commands->popupMenus()->mnuItem;
+    QTest::keyClick(list, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTRY_VERIFY(menu->isVisible());
+    QCOMPARE(QApplication::activePopupWidget(), menu);
+    // Beside the selected row: its top just under the row, its left inside it.
+    const QRect row = list->visualRect(list->currentIndex());
+    const QPoint rowBottomLeft = list->viewport()->mapToGlobal(row.bottomLeft());
+    QVERIFY2(qAbs(menu->geometry().top() - rowBottomLeft.y()) <= 2,
+             qPrintable(QStringLiteral("menu at %1, row bottom at %2").arg(menu->geometry().top()).arg(rowBottomLeft.y())));
+    QVERIFY(menu->geometry().left() >= rowBottomLeft.x());
+    QVERIFY(menu->geometry().left() < rowBottomLeft.x() + row.width());
+    QVERIFY(m_commands->popupMenus()->mnuItemEdit->isEnabled());
+
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QTRY_VERIFY(!menu->isVisible());
+    QCOMPARE(QApplication::focusWidget(), list);
+    // F10 alone is no menu key.
+    QTest::keyClick(list, Qt::Key_F10);
+    QVERIFY(!menu->isVisible());
 }
 
 void tst_frmMainForm::databaseErrorShowsEmptyList()

@@ -478,6 +478,79 @@ private slots:
         QVERIFY(d.messages.isEmpty());
         form.reject();
     }
+
+    // Tab walks every account's stops in turn, showing the page it enters;
+    // Shift+Tab walks back across the pages the same way.
+    void printInfoTabWalksTheAccounts()
+    {
+        D d;
+        frmPrintInfo form;
+        QVERIFY(D::open(&form));
+        form.findChild<QWidget *>(QStringLiteral("txtTourokuBango"))->setFocus();
+        QStringList expected{QStringLiteral("txtTourokuBango")};
+        for (int k = 1; k <= 3; ++k) {
+            expected << QStringLiteral("txtKoza%1Ginko").arg(k) << QStringLiteral("txtKoza%1Shiten").arg(k)
+                     << QStringLiteral("optKoza%1Shurui0").arg(k) << QStringLiteral("optKoza%1Shurui1").arg(k)
+                     << QStringLiteral("txtKoza%1Number").arg(k);
+        }
+        expected << QStringLiteral("cmdOK") << QStringLiteral("cmdCancel");
+        QStringList pages;
+        QStringList visited;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            visited << D::focusName();
+            pages << QString::number(form.tabKoza->currentIndex());
+            D::key(Qt::Key_Tab);
+        }
+        QCOMPARE(visited, expected);
+        QCOMPARE(pages.mid(1, 15).join(QString()), QStringLiteral("000001111122222"));
+
+
+        form.findChild<QWidget *>(QStringLiteral("txtKoza3Ginko"))->setFocus();
+        D::key(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(D::focusName(), QStringLiteral("txtKoza2Number"));
+        QCOMPARE(form.tabKoza->currentIndex(), 1);
+        QVERIFY(d.messages.isEmpty());
+        form.reject();
+    }
+
+    // What is typed after a Tab lands in the account the Tab entered, also
+    // when the keys wait in the queue while the page changes.
+    void printInfoTypingAcrossAccounts_data()
+    {
+        QTest::addColumn<bool>("queued");
+        QTest::newRow("one by one") << false;
+        QTest::newRow("queued") << true;
+    }
+
+    void printInfoTypingAcrossAccounts()
+    {
+        QFETCH(bool, queued);
+        D d;
+        frmPrintInfo form;
+        QVERIFY(D::open(&form));
+        form.findChild<QWidget *>(QStringLiteral("txtKoza1Number"))->setFocus();
+        // Tab, the second bank, Tab, its branch.
+        const QList<std::pair<int, QString>> keys{{Qt::Key_Tab, {}}, {'M', "m"}, {'U', "u"}, {'F', "f"},
+                                                  {Qt::Key_Tab, {}}, {'N', "n"}, {'A', "a"}};
+        for (const auto &[key, text] : keys) {
+            if (queued) {
+                QCoreApplication::postEvent(form.windowHandle(),
+                                            new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+                QCoreApplication::postEvent(form.windowHandle(),
+                                            new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
+            } else if (text.isEmpty()) {
+                D::key(Qt::Key(key));
+            } else {
+                D::type(text);
+            }
+        }
+        QTRY_COMPARE(form.txtKozaShiten[1]->Text(), QStringLiteral("na"));
+        QCOMPARE(form.txtKozaGinko[1]->Text(), QStringLiteral("muf"));
+        QCOMPARE(form.txtKozaNumber[0]->Text(), QString());
+        QCOMPARE(form.tabKoza->currentIndex(), 1);
+        QVERIFY(d.messages.isEmpty());
+        form.reject();
+    }
 };
 
 QTEST_MAIN(tst_PrintDialogs)

@@ -1,8 +1,10 @@
+#include "platform/ui/KeyboardReturn.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WaitCursor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -88,6 +90,32 @@ private slots:
         QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
         wait.release();
         QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    // A box opened without a named parent while a dialog is open belongs to
+    // the dialog, even when the window manager has left no window active;
+    // once the box has closed the dialog has the keyboard again.
+    void boxBelongsToTheOpenDialog()
+    {
+        ui::returnKeyboardToOpeners();
+        QDialog dialog;
+        QWidget *boxParent = nullptr;
+        bool activeAgain = false;
+        QTimer::singleShot(0, &dialog, [&] {
+            QApplication::setActiveWindow(nullptr);
+            QTimer::singleShot(0, &dialog, [&] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                boxParent = box ? box->parentWidget() : nullptr;
+                if (box)
+                    QTest::keyClick(box, Qt::Key_Return);
+            });
+            ui::showMessage(QStringLiteral("締め日を選択してください。"), ui::Icon::Exclamation);
+            activeAgain = QTest::qWaitFor([&] { return QApplication::activeWindow() == &dialog; }, 2000);
+            dialog.accept();
+        });
+        dialog.exec();
+        QCOMPARE(boxParent, &dialog);
+        QVERIFY(activeAgain);
     }
 };
 

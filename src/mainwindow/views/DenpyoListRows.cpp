@@ -15,25 +15,49 @@ QString yymmdd(const QDate &d)
     return twoDigits(d.year() % 100) + QLatin1Char('/') + twoDigits(d.month()) + QLatin1Char('/') + twoDigits(d.day());
 }
 
-// Dates up to 1899/12/31 (the zero date among them) are blank.
-QString shortDate(const QDateTime &value)
+// The date a date column shows, or none for a blank cell: the delivery date
+// up to 1899/12/31 (the zero date among them) is blank, a stage's date shows
+// whenever its flag is on, whatever it holds.
+std::optional<QDateTime> shownDate(const DenpyoDisplay &slip, int column)
 {
-    const QDate d = value.date();
-    return d.isValid() && d > QDate(1899, 12, 31) ? yymmdd(d) : QString();
+    const auto stage = [](bool flag, const QDateTime &value) -> std::optional<QDateTime> {
+        return flag && value.isValid() ? std::optional(value) : std::nullopt;
+    };
+    const auto stamp = [](const QDateTime &value) -> std::optional<QDateTime> {
+        return value.isValid() && !isZeroDate(value) ? std::optional(value) : std::nullopt;
+    };
+    switch (column) {
+    case 1: {
+        const QDate d = slip.Nouki().date();
+        return d.isValid() && d > QDate(1899, 12, 31) ? std::optional(slip.Nouki()) : std::nullopt;
+    }
+    case 5: return stage(slip.Mitsumori(), slip.MitsumoriDate());
+    case 7: return stage(slip.Juchu(), slip.JuchuDate());
+    case 9: return stage(slip.Nouhin(), slip.NouhinDate());
+    case 11: return stage(slip.Seikyu(), slip.SeikyuDate());
+    case 13: return stage(slip.Nyukin(), slip.NyukinDate());
+    case 14: return stamp(slip.InsertDate());
+    case 15: return stamp(slip.ModifyDate());
+    default: return std::nullopt;
+    }
 }
 
-// A stage's date shows whenever its flag is on, whatever it holds.
-QString stageDate(bool flag, const QDateTime &value)
+bool isDateColumn(int column)
 {
-    return flag && value.isValid() ? yymmdd(value.date()) : QString();
+    return column == 1 || (column >= 5 && column <= 13 && column % 2 == 1) || column == 14 || column == 15;
 }
 
-QString shortDateTime(const QDateTime &value)
+constexpr int kAmountColumn = 3;
+
+QString dateCell(const DenpyoDisplay &slip, int column)
 {
-    if (!value.isValid() || isZeroDate(value))
+    const std::optional<QDateTime> date = shownDate(slip, column);
+    if (!date)
         return QString();
-    const QTime t = value.time();
-    return yymmdd(value.date()) + QLatin1Char(' ') + twoDigits(t.hour()) + QLatin1Char(':') + twoDigits(t.minute())
+    if (column < 14)
+        return yymmdd(date->date());
+    const QTime t = date->time();
+    return yymmdd(date->date()) + QLatin1Char(' ') + twoDigits(t.hour()) + QLatin1Char(':') + twoDigits(t.minute())
            + QLatin1Char(':') + twoDigits(t.second());
 }
 
@@ -61,6 +85,24 @@ int DenpyoListRows::image(int row) const
     return stageImage(m_slips->Item(row + 1));
 }
 
+bool DenpyoListRows::sortsByValue(int column) const
+{
+    return column == kAmountColumn || isDateColumn(column);
+}
+
+std::optional<double> DenpyoListRows::sortValue(int row, int column) const
+{
+    const DenpyoDisplay &slip = m_slips->Item(row + 1);
+    if (column == kAmountColumn)
+        return double(slip.SummeryWithShouhizei());
+    const std::optional<QDateTime> date = shownDate(slip, column);
+    if (!date)
+        return std::nullopt;
+    // Seconds counted from the calendar's day numbers: no time-zone lookup
+    // per row, and exact in a double.
+    return double(date->date().toJulianDay()) * 86400.0 + date->time().msecsSinceStartOfDay() / 1000;
+}
+
 bool DenpyoListRows::inOrder(int column, bool ascending) const
 {
     // Nine-digit numbers sort as text in number order; slips arrive in
@@ -81,40 +123,24 @@ QString DenpyoListRows::cell(const DenpyoDisplay &slip, int column)
     switch (column) {
     case 0:
         return QString::number(slip.DenpyoID()).rightJustified(9, QLatin1Char('0'));
-    case 1:
-        return shortDate(slip.Nouki());
     case 2:
         return slip.CustomerBumon().isEmpty()
                    ? slip.CustomerName()
                    : slip.CustomerName() + QStringLiteral(" (") + slip.CustomerBumon() + QLatin1Char(')');
-    case 3:
+    case kAmountColumn:
         return fnFormatNumber(QStringLiteral("###,###,##0"), slip.SummeryWithShouhizei());
     case 4:
         return stageMark(slip.Mitsumori());
-    case 5:
-        return stageDate(slip.Mitsumori(), slip.MitsumoriDate());
     case 6:
         return stageMark(slip.Juchu());
-    case 7:
-        return stageDate(slip.Juchu(), slip.JuchuDate());
     case 8:
         return stageMark(slip.Nouhin());
-    case 9:
-        return stageDate(slip.Nouhin(), slip.NouhinDate());
     case 10:
         return stageMark(slip.Seikyu());
-    case 11:
-        return stageDate(slip.Seikyu(), slip.SeikyuDate());
     case 12:
         return stageMark(slip.Nyukin());
-    case 13:
-        return stageDate(slip.Nyukin(), slip.NyukinDate());
-    case 14:
-        return shortDateTime(slip.InsertDate());
-    case 15:
-        return shortDateTime(slip.ModifyDate());
     default:
-        return QString();
+        return isDateColumn(column) ? dateCell(slip, column) : QString();
     }
 }
 

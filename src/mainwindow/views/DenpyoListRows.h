@@ -18,6 +18,8 @@ public:
     int count() const override;
     QString text(int row, int column) const override;
     int image(int row) const override;
+    bool sortsByValue(int column) const override;
+    std::optional<double> sortValue(int row, int column) const override;
     bool inOrder(int column, bool ascending) const override;
 
     // The cell texts of one slip, columns 0 to 15.

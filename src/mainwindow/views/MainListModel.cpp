@@ -166,16 +166,30 @@ void MainListModel::applySort()
     const bool ascending = m_sortOrder == Qt::AscendingOrder;
     if (m_rows->inOrder(m_sortColumn, ascending))
         return;
+    // Rows already in key order (a slip list loaded in number order) keep
+    // their order without the cost of a sort.
+    const auto sortBy = [&](auto compare) {
+        auto less = [&](int a, int b) {
+            const int c = compare(a, b);
+            return ascending ? c < 0 : c > 0;
+        };
+        if (!std::is_sorted(m_order.begin(), m_order.end(), less))
+            std::stable_sort(m_order.begin(), m_order.end(), less);
+    };
+    if (m_rows->sortsByValue(m_sortColumn)) {
+        std::vector<std::optional<double>> keys(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i)
+            keys[size_t(i)] = m_rows->sortValue(i, m_sortColumn);
+        sortBy([&](int a, int b) {
+            const std::optional<double> &x = keys[size_t(a)], &y = keys[size_t(b)];
+            if (!x || !y)
+                return int(bool(x)) - int(bool(y));
+            return *x < *y ? -1 : *y < *x ? 1 : 0;
+        });
+        return;
+    }
     std::vector<QString> keys(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i)
         keys[size_t(i)] = m_rows->text(i, m_sortColumn);
-    // Rows already in key order (a slip list loaded in number order) keep
-    // their order without the cost of a sort.
-    auto less = [&](int a, int b) {
-        const int c = QString::compare(keys[size_t(a)], keys[size_t(b)], Qt::CaseInsensitive);
-        return ascending ? c < 0 : c > 0;
-    };
-    if (std::is_sorted(m_order.begin(), m_order.end(), less))
-        return;
-    std::stable_sort(m_order.begin(), m_order.end(), less);
+    sortBy([&](int a, int b) { return QString::compare(keys[size_t(a)], keys[size_t(b)], Qt::CaseInsensitive); });
 }

@@ -9,7 +9,8 @@
 
 // The model of the main window's list: a set of columns and the rows of the
 // last fill, shown in the order of the last sort. Sorting compares the cells'
-// texts, as the list always has, so amounts and dates sort as text.
+// texts, except in the columns whose rows give a value to sort by (amounts
+// and dates).
 class MainListModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -105,6 +106,15 @@ void MainListView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_F2:
         emit f2Pressed();
         return;
+    case Qt::Key_Menu:
+        emit contextMenuReleased(menuPositionAtCurrentRow());
+        return;
+    case Qt::Key_F10:
+        if (event->modifiers() == Qt::ShiftModifier) {
+            emit contextMenuReleased(menuPositionAtCurrentRow());
+            return;
+        }
+        break;
     default:
         break;
     }
@@ -130,6 +140,23 @@ void MainListView::mouseReleaseEvent(QMouseEvent *event)
     QTreeView::mouseReleaseEvent(event);
     if (event->button() == Qt::RightButton)
         emit contextMenuReleased(event->globalPosition().toPoint());
+}
+
+void MainListView::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The window system may report the Menu key as a request of its own
+    // beside the key press, which opens the menu already; the mouse opens
+    // it on the button's release.
+    event->accept();
+}
+
+QPoint MainListView::menuPositionAtCurrentRow() const
+{
+    const QRect row = visualRect(currentIndex());
+    if (!row.isValid() || !viewport()->rect().intersects(row))
+        return viewport()->mapToGlobal(QPoint(0, 0));
+    // Beside the row, not over it, so that the row stays readable.
+    return viewport()->mapToGlobal(QPoint(row.left() + row.height(), row.bottom() + 1));
 }
 
 void MainListView::focusOutEvent(QFocusEvent *event)

@@ -35,17 +35,22 @@ signals:
     void escapePressed();
     void deletePressed();
     void f2Pressed();
+    // The right button released over the list, or the Menu key or
+    // Shift+F10 (at the current row, as the keyboard has no pointer).
     void contextMenuReleased(const QPoint &globalPos);
     void focusLost();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void keyboardSearch(const QString &search) override;
 
 private:
+    QPoint menuPositionAtCurrentRow() const;
+
     MainListModel *m_model;
     int m_viewMode = 3;
 };

@@ -6,8 +6,9 @@
 ShohinListRows::ShohinListRows(const Shohins &shohins)
 {
     reserve(shohins.Count());
+    setValueColumn(kPriceColumn);
     for (const ShohinDisplay &s : shohins)
-        add({s.ShohinID(), s.Number(), s.Name(), s.Maker(), priceCell(s.Tanka())}, 6);
+        add({s.ShohinID(), s.Number(), s.Name(), s.Maker(), priceCell(s.Tanka())}, 6, QString(), s.Tanka());
 }
 
 QVector<MainListModel::Column> ShohinListRows::columns()

@@ -27,6 +27,7 @@
 #include "model/Customers.h"
 #include "model/Shohins.h"
 #include "model/denpyos.h"
+#include "platform/ui/KeyboardReturn.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Teardown.h"
 #include "platform/ui/Twips.h"
@@ -136,6 +137,7 @@ frmMainForm::frmMainForm(QWidget *parent)
     buildMenus();
     buildControls();
     qApp->installEventFilter(this);
+    ui::returnKeyboardToOpeners();
 }
 
 frmMainForm::~frmMainForm()

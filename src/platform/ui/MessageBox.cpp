@@ -1,5 +1,7 @@
 #include "platform/ui/MessageBox.h"
 
+#include "platform/ui/KeyboardReturn.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QMessageBox>
@@ -44,7 +46,7 @@ Answer showMessage(const MessageRequest &request, QWidget *parent)
     if (responder())
         return responder()(request);
 
-    QMessageBox box(parent ? parent : QApplication::activeWindow());
+    QMessageBox box(parent ? parent : currentOpener());
     box.setWindowTitle(request.title.isEmpty() ? QApplication::applicationName() : request.title);
     box.setText(request.text);
     switch (request.icon) {

@@ -1,5 +1,7 @@
 #include "platform/ui/SaveFileBox.h"
 
+#include "platform/ui/KeyboardReturn.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -25,7 +27,7 @@ QString chooseSaveFile(const SaveFileRequest &request, QWidget *parent)
     if (responder())
         return responder()(request);
 
-    QFileDialog box(parent ? parent : QApplication::activeWindow());
+    QFileDialog box(parent ? parent : currentOpener());
     box.setAcceptMode(QFileDialog::AcceptSave);
     box.setFileMode(QFileDialog::AnyFile);
     box.setNameFilters(request.filters);

@@ -1,0 +1,422 @@
+#include "TestSupport.h"
+
+#include "core/Globals.h"
+#include "core/Startup.h"
+#include "mainwindow/commands/MainCommands.h"
+#include "mainwindow/views/MainListView.h"
+#include "mainwindow/views/frmMainForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QtTest>
+
+#include <dlfcn.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The main window on a real X server under a real window manager, the
+// keyboard pressed through the server (XTEST): a key goes to whichever
+// window the server gives the keyboard to, as the user's keys do. Opening
+// and closing the settings dialogs must leave the keyboard with the main
+// window every time.
+
+namespace {
+
+// Starts a program that ends with the test, however the test ends; fd
+// stays open in it.
+pid_t spawn(const std::vector<std::string> &args, int fd = -1)
+{
+    std::vector<char *> argv;
+    for (const std::string &a : args)
+        argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        for (int other = 3; other < 256; ++other)
+            if (other != fd)
+                ::close(other);
+        ::execvp(argv[0], argv.data());
+        ::_exit(127);
+    }
+    return pid > 0 ? pid : 0;
+}
+
+void stop(pid_t pid)
+{
+    if (pid <= 0)
+        return;
+    ::kill(pid, SIGTERM);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+}
+
+// The few Xlib and XTEST calls the test needs, loaded at run time so that
+// building the test needs no X development files.
+struct Xlib {
+    void *x11 = nullptr, *xtst = nullptr;
+    void *(*OpenDisplay)(const char *) = nullptr;
+    int (*CloseDisplay)(void *) = nullptr;
+    unsigned long (*DefaultRootWindow)(void *) = nullptr;
+    unsigned long (*InternAtom)(void *, const char *, int) = nullptr;
+    int (*GetWindowProperty)(void *, unsigned long, unsigned long, long, long, int, unsigned long, unsigned long *,
+                             int *, unsigned long *, unsigned long *, unsigned char **) = nullptr;
+    int (*Free)(void *) = nullptr;
+    unsigned char (*KeysymToKeycode)(void *, unsigned long) = nullptr;
+    int (*Flush)(void *) = nullptr;
+    int (*FakeKeyEvent)(void *, unsigned int, int, unsigned long) = nullptr;
+    int (*GetInputFocus)(void *, unsigned long *, int *) = nullptr;
+
+    bool load()
+    {
+        x11 = dlopen("libX11.so.6", RTLD_NOW);
+        xtst = dlopen("libXtst.so.6", RTLD_NOW);
+        if (!x11 || !xtst)
+            return false;
+        const auto get = [](void *lib, const char *name, auto &fn) {
+            fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(lib, name));
+            return fn != nullptr;
+        };
+        return get(x11, "XOpenDisplay", OpenDisplay) && get(x11, "XCloseDisplay", CloseDisplay)
+               && get(x11, "XDefaultRootWindow", DefaultRootWindow) && get(x11, "XInternAtom", InternAtom)
+               && get(x11, "XGetWindowProperty", GetWindowProperty) && get(x11, "XFree", Free)
+               && get(x11, "XKeysymToKeycode", KeysymToKeycode) && get(x11, "XFlush", Flush)
+               && get(x11, "XGetInputFocus", GetInputFocus) && get(xtst, "XTestFakeKeyEvent", FakeKeyEvent);
+    }
+};
+
+Xlib &xlib()
+{
+    static Xlib lib;
+    return lib;
+}
+
+// Xvfb on a free display and openbox on it, for the run of the test.
+class XSession {
+public:
+    ~XSession()
+    {
+        if (m_display)
+            xlib().CloseDisplay(m_display);
+        stop(m_wm);
+        stop(m_server);
+    }
+
+    // Empty when the session runs; else why not.
+    QString start()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+            return QStringLiteral("Xvfb is not installed");
+        if (QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
+            return QStringLiteral("openbox is not installed");
+        if (!xlib().load())
+            return QStringLiteral("libX11 or libXtst is missing");
+        int fds[2];
+        if (::pipe(fds) != 0)
+            return QStringLiteral("no pipe");
+        m_server = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten",
+                          "tcp"},
+                         fds[1]);
+        ::close(fds[1]);
+        QByteArray number;
+        pollfd p{fds[0], POLLIN, 0};
+        char c = 0;
+        while (::poll(&p, 1, 10000) > 0 && ::read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        ::close(fds[0]);
+        if (!m_server || number.isEmpty())
+            return QStringLiteral("Xvfb did not start");
+        qputenv("DISPLAY", ":" + number);
+        m_display = xlib().OpenDisplay(nullptr);
+        if (!m_display)
+            return QStringLiteral("cannot open the display");
+        m_wm = spawn({"openbox", "--sm-disable"});
+        // Qt asks the window manager what it supports when it connects, so
+        // the manager must be up first.
+        QElapsedTimer waited;
+        waited.start();
+        while (!windowManagerRuns()) {
+            if (waited.elapsed() > 10000)
+                return QStringLiteral("openbox did not start");
+            ::usleep(20000);
+        }
+        return QString();
+    }
+
+    // Presses and releases a key.
+    void tap(unsigned long keysym)
+    {
+        const unsigned int code = xlib().KeysymToKeycode(m_display, keysym);
+        xlib().FakeKeyEvent(m_display, code, 1, 0);
+        xlib().FakeKeyEvent(m_display, code, 0, 0);
+        xlib().Flush(m_display);
+    }
+
+    // The window the server sends keys to.
+    unsigned long focus()
+    {
+        unsigned long w = 0;
+        int revert = 0;
+        xlib().GetInputFocus(m_display, &w, &revert);
+        return w;
+    }
+
+private:
+    bool windowManagerRuns()
+    {
+        const unsigned long check = xlib().InternAtom(m_display, "_NET_SUPPORTING_WM_CHECK", 0);
+        unsigned long type = 0, items = 0, after = 0;
+        int format = 0;
+        unsigned char *data = nullptr;
+        xlib().GetWindowProperty(m_display, xlib().DefaultRootWindow(m_display), check, 0, 1, 0, 0 /* any */, &type,
+                                 &format, &items, &after, &data);
+        if (data)
+            xlib().Free(data);
+        return items > 0;
+    }
+
+    pid_t m_server = 0, m_wm = 0;
+    void *m_display = nullptr;
+};
+
+XSession *session = nullptr;
+QString notRunning;
+
+constexpr unsigned long kF12 = 0xffc9, kReturn = 0xff0d, kEscape = 0xff1b, kDown = 0xff54, kUp = 0xff52;
+
+// Counts the key presses that reach the widgets of one window.
+class KeyCounter : public QObject {
+public:
+    explicit KeyCounter(QWidget *window) : m_window(window) { qApp->installEventFilter(this); }
+    int presses(int key) const { return m_presses.value(key); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress && watched->isWidgetType()
+            && static_cast<QWidget *>(watched) == QApplication::focusWidget()
+            && static_cast<QWidget *>(watched)->window() == m_window)
+            ++m_presses[static_cast<QKeyEvent *>(event)->key()];
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget *m_window;
+    QHash<int, int> m_presses;
+};
+
+// Runs steps from a timer, so that they go on inside the dialogs' own
+// event loops: each waits for its condition, then acts.
+class Script : public QObject {
+public:
+    struct Step {
+        QString what;
+        std::function<bool()> ready;
+        std::function<void()> act;
+    };
+
+    void run(QList<Step> steps)
+    {
+        m_steps = std::move(steps);
+        m_next = 0;
+        m_failure.clear();
+        m_clock.start();
+        m_timer.setInterval(10);
+        connect(&m_timer, &QTimer::timeout, this, &Script::tick, Qt::UniqueConnection);
+        m_timer.start();
+    }
+    bool finished() const { return !m_timer.isActive(); }
+    QString failure() const { return m_failure; }
+
+private:
+    void tick()
+    {
+        if (m_next >= m_steps.size()) {
+            m_timer.stop();
+            return;
+        }
+        const Step &step = m_steps.at(m_next);
+        if (step.ready()) {
+            ++m_next;
+            m_clock.restart();
+            if (step.act)
+                step.act();
+            return;
+        }
+        if (m_clock.elapsed() > 3000) {
+            m_failure = step.what;
+            m_timer.stop();
+            // Nothing may stay open over the next round.
+            for (int open = 0; open < 5; ++open) {
+                if (QWidget *modal = QApplication::activeModalWidget())
+                    modal->close();
+            }
+        }
+    }
+
+    QList<Step> m_steps;
+    qsizetype m_next = 0;
+    QString m_failure;
+    QElapsedTimer m_clock;
+    QTimer m_timer;
+};
+
+QWidget *focusWindow()
+{
+    QWidget *focus = QApplication::focusWidget();
+    return focus ? focus->window() : nullptr;
+}
+
+} // namespace
+
+class tst_DialogFocus : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void keyboardComesBackAfterEachDialog_data();
+    void keyboardComesBackAfterEachDialog();
+
+private:
+    std::unique_ptr<testsupport::ProgramFolder> m_folder;
+    std::unique_ptr<frmMainForm> m_form;
+};
+
+void tst_DialogFocus::initTestCase()
+{
+    if (!notRunning.isEmpty())
+        QSKIP(qPrintable(notRunning));
+}
+
+void tst_DialogFocus::init()
+{
+    m_folder = std::make_unique<testsupport::ProgramFolder>();
+    m_folder->open();
+    // A slip to list, so that the list print is enabled.
+    connection()
+        .prepare(QStringLiteral("INSERT INTO 伝票テーブル (伝票番号, 納期, 顧客ID, 顧客名, 合計消費税込み, 見積もり, 受注, "
+                                "納品, 請求, 入金) VALUES (1, '2026/12/01', 'C1', '甲', 100, 0, 0, 0, 0, 0)"))
+        .exec();
+    m_form = std::make_unique<frmMainForm>();
+    QVERIFY(m_form->Form_Load());
+    new MainCommands(m_form.get());
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_form->SelectTreeNode(QStringLiteral("de全件"));
+    m_form->lvwList->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_form->lvwList));
+}
+
+void tst_DialogFocus::cleanup()
+{
+    m_form.reset();
+    CloseDatabase();
+    m_folder.reset();
+}
+
+void tst_DialogFocus::keyboardComesBackAfterEachDialog_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<bool>("save");
+    QTest::newRow("基本設定, F12 and Enter on the question") << "mnuSystemInfo" << "frmSystemInfo" << true;
+    QTest::newRow("自社情報, F12 and Enter on the question") << "mnuJishaInfo" << "frmPrintInfo" << true;
+    QTest::newRow("基本設定, Esc") << "mnuSystemInfo" << "frmSystemInfo" << false;
+    QTest::newRow("自社情報, Esc") << "mnuJishaInfo" << "frmPrintInfo" << false;
+    QTest::newRow("一覧表の印刷, Esc") << "mnuListPrint" << "frmListPrint" << false;
+}
+
+void tst_DialogFocus::keyboardComesBackAfterEachDialog()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, dialog);
+    QFETCH(bool, save);
+    QAction *action = m_form->findChild<QAction *>(menu);
+    QVERIFY(action && action->isEnabled());
+    QWidget *main = m_form.get();
+    QWidget *list = m_form->lvwList;
+    KeyCounter keys(main);
+
+    const auto dialogHasKeyboard = [dialog] {
+        QWidget *modal = QApplication::activeModalWidget();
+        return modal && modal->objectName() == dialog && QApplication::activeWindow() == modal
+               && focusWindow() == modal;
+    };
+    const auto questionHasKeyboard = [] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        return box && QApplication::activeWindow() == box && focusWindow() == box;
+    };
+    // As the program sees it and as the X server does: the server sends the
+    // next key to the window it gave the keyboard to.
+    const auto mainHasKeyboard = [main, list] {
+        return !QApplication::activeModalWidget() && QApplication::activeWindow() == main
+               && QApplication::focusWidget() == list && session->focus() == main->winId();
+    };
+
+    constexpr int kRounds = 12;
+    QStringList failures;
+    for (int round = 1; round <= kRounds; ++round) {
+        const int downs = keys.presses(Qt::Key_Down), ups = keys.presses(Qt::Key_Up);
+        QList<Script::Step> steps;
+        steps << Script::Step{QStringLiteral("the main window had the keyboard"), mainHasKeyboard,
+                              [action] { QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection); }};
+        if (save) {
+            steps << Script::Step{QStringLiteral("the dialog got the keyboard"), dialogHasKeyboard,
+                                  [] { session->tap(kF12); }};
+            steps << Script::Step{QStringLiteral("the question got the keyboard"), questionHasKeyboard,
+                                  [] { session->tap(kReturn); }};
+        } else {
+            steps << Script::Step{QStringLiteral("the dialog got the keyboard"), dialogHasKeyboard,
+                                  [] { session->tap(kEscape); }};
+        }
+        steps << Script::Step{QStringLiteral("the main window got the keyboard back"), mainHasKeyboard,
+                              [] { session->tap(kDown); }};
+        steps << Script::Step{QStringLiteral("a key reached the main list"),
+                              [&keys, downs] { return keys.presses(Qt::Key_Down) > downs; },
+                              [] { session->tap(kUp); }};
+        steps << Script::Step{QStringLiteral("the next key reached the main list"),
+                              [&keys, ups] { return keys.presses(Qt::Key_Up) > ups; }, nullptr};
+        Script script;
+        script.run(steps);
+        QTRY_VERIFY_WITH_TIMEOUT(script.finished(), 30000);
+        if (!script.failure().isEmpty()) {
+            failures << QStringLiteral("round %1: not %2").arg(round).arg(script.failure());
+            // Give the keyboard back as a click would, for the next round.
+            main->activateWindow();
+            if (!QTest::qWaitForWindowActive(main))
+                break;
+            list->setFocus();
+        }
+    }
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral("; "))));
+}
+
+int main(int argc, char *argv[])
+{
+    XSession x;
+    session = &x;
+    notRunning = x.start();
+    qputenv("QT_QPA_PLATFORM", notRunning.isEmpty() ? "xcb" : "offscreen");
+    // The private display has no session bus; without an address the D-Bus
+    // library would start one through the display, and leave it behind.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvex5"));
+    tst_DialogFocus test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_dialogfocus.moc"
