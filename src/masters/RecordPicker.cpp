@@ -4,6 +4,7 @@
 #include "core/DatabaseFailure.h"
 #include "masters/TwipsGeometry.h"
 #include "platform/ui/DialogFrame.h"
+#include "platform/ui/KeyHandover.h"
 #include "platform/ui/Teardown.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/WaitCursor.h"
@@ -345,8 +346,18 @@ bool RecordPicker::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+int RecordPicker::exec()
+{
+    const int result = QDialog::exec();
+    ui::KeyHandover::handOn(this);
+    return result;
+}
+
 void RecordPicker::done(int result)
 {
     SaveWindowPosition(this);
+    // The window system still addresses the keys typed after the choice to
+    // this window until it has moved the focus back.
+    ui::KeyHandover::holdFrom(this);
     QDialog::done(result);
 }

@@ -27,6 +27,10 @@ public:
     // The key of the row that choosing loads; empty when there is none.
     const QString &currentChoice() const { return m_choice; }
 
+    // Keys typed ahead past the closing go to where the caller puts the
+    // focus after this returns.
+    int exec() override;
+
 protected:
     RecordPicker(const QString &formName, SearchFilterKind kind, QWidget *parent);
     ~RecordPicker() override;
