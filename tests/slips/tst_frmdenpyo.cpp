@@ -877,6 +877,55 @@ private slots:
         QVERIFY(d.messages.isEmpty());
     }
 
+    // The hint names the keys of the cell that has the focus, also after a
+    // product pick and after a row delete moved the focus to another row.
+    void hintFollowsTheFocusedCell()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        dlg.setWindowModality(Qt::ApplicationModal);
+        QVERIFY(D::open(&dlg));
+        typeKeys(QStringLiteral("\ra1\r"));
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,1*"));
+        auto pick = [](const QString &id) {
+            D::onNextModal([id](QWidget *) {
+                D::type(id);
+                D::key(Qt::Key_Return);
+                D::key(Qt::Key_F12);
+            });
+        };
+        pick(QStringLiteral("P1"));
+        D::key(Qt::Key_F11);
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,5*"));
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("Alt+Enter-行追加"));
+        // Three rows; a product without a price on the middle one, by the button.
+        D::key(Qt::Key_Return, Qt::AltModifier);
+        D::key(Qt::Key_Return, Qt::AltModifier);
+        QCOMPARE(focusCell(&dlg), QStringLiteral("3,1*"));
+        grid(&dlg)->setCurrentCell(2, 1);
+        pick(QStringLiteral("Z0"));
+        QTest::mouseClick(dlg.findChild<QPushButton *>("cmdShohinID"), Qt::LeftButton);
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(focusCell(&dlg), QStringLiteral("2,4*"));
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("Alt+Enter-次の行"));
+        // Deleting the last row leaves the focus on the new last one.
+        grid(&dlg)->setCurrentCell(3, 2);
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("Alt+Enter-行追加"));
+        D::key(Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(grid(&dlg)->Rows(), 3);
+        QCOMPARE(focusCell(&dlg), QStringLiteral("2,2*"));
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("Alt+Enter-行追加"));
+        // A middle row: the row that moves up is not the last.
+        D::key(Qt::Key_Return, Qt::AltModifier);
+        grid(&dlg)->setCurrentCell(2, 1);
+        D::key(Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(focusCell(&dlg), QStringLiteral("2,1*"));
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("F11-商品検索  Alt+Enter-行追加"));
+        QVERIFY(d.messages.isEmpty());
+    }
+
     // A whole slip typed ahead of the window (a stalled window, a fast typist,
     // a barcode scanner): every key waits in the queue before the first is
     // handled, and each must land where it would at normal speed.
