@@ -158,6 +158,8 @@ void RecordPicker::setSearchBoxes(const QList<QWidget *> &boxes)
 
 void RecordPicker::showEvent(QShowEvent *event)
 {
+    // Shown again: its keys are its own once more.
+    ui::KeyHandover::handOn(this);
     if (!m_opened) {
         m_opened = true;
         LoadWindowPosition(this);
