@@ -62,7 +62,8 @@ private slots:
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         before->setFocus();
-        QCoreApplication::postEvent(window.windowHandle(), new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
+        QCoreApplication::postEvent(window.windowHandle(),
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
         memo->setFocus();
         QVERIFY(memo->hasFocus());
         QCOMPARE(memo->Text(), QString());

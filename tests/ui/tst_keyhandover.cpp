@@ -22,8 +22,9 @@ void queueKeys(QWidget *window, const QString &keys)
             key = Qt::Key_F2;
             text.clear();
         }
-        QCoreApplication::postEvent(window->windowHandle(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
-        QCoreApplication::postEvent(window->windowHandle(), new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
+        QWindow *target = window->windowHandle();
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
     }
 }
 
