@@ -208,15 +208,15 @@ bool frmDenpyo::ShohinListSelect(int row)
 {
     flgKeepGridCell = true;
     VSFlexGrid1->commitEdit();
-    frmShohinList picker(this);
-    picker.exec();
-    if (!picker.OK())
+    RetainedPicker<frmShohinList> picker(this);
+    picker->exec();
+    if (!picker->OK())
         return false;
-    VSFlexGrid1->setTextMatrix(row, Col::ShohinID, picker.ResultShohinID());
-    VSFlexGrid1->setTextMatrix(row, Col::Hinban, picker.ResultNumber());
-    VSFlexGrid1->setTextMatrix(row, Col::Hinmei, picker.ResultName());
-    VSFlexGrid1->setTextMatrix(row, Col::Tanka, fnFormatComma(picker.ResultTanka()));
-    VSFlexGrid1->setTextMatrix(row, Col::Tanni, picker.ResultTanni());
+    VSFlexGrid1->setTextMatrix(row, Col::ShohinID, picker->ResultShohinID());
+    VSFlexGrid1->setTextMatrix(row, Col::Hinban, picker->ResultNumber());
+    VSFlexGrid1->setTextMatrix(row, Col::Hinmei, picker->ResultName());
+    VSFlexGrid1->setTextMatrix(row, Col::Tanka, fnFormatComma(picker->ResultTanka()));
+    VSFlexGrid1->setTextMatrix(row, Col::Tanni, picker->ResultTanni());
     DenpyoKingakuKeisan(false);
     return true;
 }

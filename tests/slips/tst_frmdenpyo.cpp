@@ -988,10 +988,12 @@ private slots:
     // after it. "queued": all wait before the picker handles the first, and
     // the window system addresses every one to the picker; "after the
     // choice": the keys typed after the choice already go to the editor's
-    // window, while the program is still busy closing the picker; "chosen
-    // by mouse": the same after a click on 選択, so that no key of the
-    // choice itself is still on its way; "one by one": each is
-    // handled before the next is typed.
+    // window, while the program is still busy closing the picker; "late to
+    // the picker": they are still addressed to the picker but come in only
+    // after the editor has taken the choice; "chosen by mouse": as "after
+    // the choice" after a click on 選択, so that no key of the choice itself
+    // is still on its way; "one by one": each is handled before the next is
+    // typed.
     void keysTypedAheadThroughAPicker_data()
     {
         QTest::addColumn<QString>("opener");
@@ -1003,7 +1005,7 @@ private slots:
         const QStringList customerRows{"P1|HB-1|鉛筆|1200|3|本|3600|", "|HB-2|ペン|500|2|本|1000|替芯付"};
         const QString productLines = QStringLiteral("3\r\rx\r\f");
         const QStringList productRows{"P1|HB-1|鉛筆|1200|3|本|3600|x"};
-        for (const char *route : {"queued", "after the choice", "chosen by mouse", "one by one"}) {
+        for (const char *route : {"queued", "after the choice", "late to the picker", "chosen by mouse", "one by one"}) {
             for (const char *opener : {"F11", "button"}) {
                 QTest::addRow("customer, %s, %s", opener, route)
                     << QStringLiteral("customer ") + QLatin1String(opener) << QString::fromLatin1(route)
@@ -1055,9 +1057,11 @@ private slots:
             }
             queueKeys(picker, route == QLatin1String("queued") ? inPicker + after : inPicker);
         };
-        pickerEvents.onHide = [&](QWidget *) {
+        pickerEvents.onHide = [&](QWidget *picker) {
             if (route == QLatin1String("after the choice") || route == QLatin1String("chosen by mouse"))
                 queueKeys(&dlg, after);
+            else if (route == QLatin1String("late to the picker"))
+                queueKeys(picker, after);
         };
         if (opener.endsWith(QLatin1String("F11")))
             D::key(Qt::Key_F11);

@@ -20,7 +20,16 @@ KeyHandover::KeyHandover() : QObject(qApp)
     // Held keys wait while no window has the focus (the window system has
     // not yet given it back after the closed window went).
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *now) {
-        if (now && !m_held.empty() && !closing())
+        if (!now)
+            return;
+        // The window system sends nothing more to a retired window once the
+        // focus is elsewhere: what it sent before has come in by now.
+        if (m_retired && now != m_retired->windowHandle()) {
+            m_retired->deleteLater();
+            m_retired = nullptr;
+            stopWhenIdle();
+        }
+        if (!m_held.empty() && !closing())
             postTurn();
     });
 }
@@ -59,6 +68,24 @@ void KeyHandover::handOn(QWidget *closed)
     self.postTurn();
 }
 
+void KeyHandover::retire(QWidget *closed)
+{
+    KeyHandover &self = instance();
+    if (!closed || closed == self.m_retired)
+        return;
+    if (self.m_retired)
+        self.m_retired->deleteLater();
+    self.m_retired = closed;
+    // Gone, it would have left the active window to the one it was opened
+    // over; kept, it hands it back itself.
+    if (QApplication::activeWindow() == closed && closed->parentWidget())
+        QApplication::setActiveWindow(closed->parentWidget()->window());
+    if (!self.m_filtering) {
+        self.m_filtering = true;
+        qApp->installEventFilter(&self);
+    }
+}
+
 bool KeyHandover::closing()
 {
     m_closing.removeAll(nullptr);
@@ -69,12 +96,12 @@ bool KeyHandover::holds(QObject *receiver)
 {
     // Keys from the window system come to a window first, whichever it is.
     if (receiver->isWindowType())
-        return closing() || !m_held.empty();
+        return closing() || !m_held.empty() || (m_retired && receiver == m_retired->windowHandle());
     if (!receiver->isWidgetType())
         return false;
     const QWidget *window = static_cast<QWidget *>(receiver)->window();
-    return std::any_of(m_closing.cbegin(), m_closing.cend(),
-                       [window](const QPointer<QWidget> &c) { return c == window; });
+    return window == m_retired || std::any_of(m_closing.cbegin(), m_closing.cend(),
+                                              [window](const QPointer<QWidget> &c) { return c == window; });
 }
 
 bool KeyHandover::eventFilter(QObject *watched, QEvent *event)
@@ -146,7 +173,7 @@ void KeyHandover::deliverNext()
 
 void KeyHandover::stopWhenIdle()
 {
-    if (!m_filtering || !m_held.empty() || closing())
+    if (!m_filtering || !m_held.empty() || closing() || m_retired)
         return;
     m_filtering = false;
     qApp->removeEventFilter(this);

@@ -28,6 +28,12 @@ public:
     // `closed` has returned to its caller, which places the focus before the
     // event loop runs again: the held keys follow from the next turn on.
     static void handOn(QWidget *closed);
+    // The caller is done with `closed`. Its window stays until the window
+    // system has given the focus to another one, since keys typed before
+    // that are still addressed to it (and those of a window that is gone are
+    // lost); they are handed on as the held ones. It is deleted then, or when
+    // the next window retires, whichever comes first.
+    static void retire(QWidget *closed);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -45,6 +51,7 @@ private:
     static QWindow *focusedWindow();
 
     QList<QPointer<QWidget>> m_closing;
+    QPointer<QWidget> m_retired;
     std::deque<std::unique_ptr<QKeyEvent>> m_held;
     // The held keys being delivered now; the filter lets them pass.
     QList<const QEvent *> m_delivering;
