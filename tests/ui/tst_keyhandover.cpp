@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <QtTest>
@@ -107,6 +108,37 @@ private slots:
         // Nothing is held any more.
         queueKeys(&owner, QStringLiteral("q"));
         QTRY_COMPARE(owner.box->text(), inOwner + QLatin1Char('q'));
+    }
+
+    // Keys typed while the choice was taken come in after the caller is done
+    // with the window, still addressed to it: they follow the others, and
+    // the window stays for them until the next one retires.
+    void retiredWindowPassesLateKeysOn()
+    {
+        Window owner;
+        owner.setWindowModality(Qt::ApplicationModal);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowActive(&owner));
+        owner.box->setFocus();
+        QPointer<QDialog> closed = new QDialog(&owner);
+        auto *closedBox = new QLineEdit(closed);
+        closed->show();
+        closedBox->setFocus();
+
+        ui::KeyHandover::holdFrom(closed);
+        closed->hide();
+        queueKeys(closed, QStringLiteral("ab"));
+        ui::KeyHandover::handOn(closed);
+        ui::KeyHandover::retire(closed);
+        queueKeys(&owner, QStringLiteral("c"));
+        QTRY_COMPARE(owner.box->text(), QStringLiteral("abc"));
+        QCOMPARE(closedBox->text(), QString());
+        QVERIFY(closed);
+
+        QPointer<QDialog> next = new QDialog(&owner);
+        ui::KeyHandover::retire(next);
+        QTRY_VERIFY(!closed);
+        QVERIFY(next);
     }
 };
 

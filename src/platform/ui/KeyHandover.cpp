@@ -53,10 +53,7 @@ void KeyHandover::holdFrom(QWidget *closed)
     // A window that goes without returning to a caller first still lets
     // the held keys go.
     connect(closed, &QObject::destroyed, &self, [&self] { self.postTurn(); });
-    if (!self.m_filtering) {
-        self.m_filtering = true;
-        qApp->installEventFilter(&self);
-    }
+    self.startFiltering();
 }
 
 void KeyHandover::handOn(QWidget *closed)
@@ -76,14 +73,19 @@ void KeyHandover::retire(QWidget *closed)
     if (self.m_retired)
         self.m_retired->deleteLater();
     self.m_retired = closed;
-    // Gone, it would have left the active window to the one it was opened
-    // over; kept, it hands it back itself.
+    // A hidden window left active would keep the focus from the window it
+    // was opened over, which its going would have freed.
     if (QApplication::activeWindow() == closed && closed->parentWidget())
         QApplication::setActiveWindow(closed->parentWidget()->window());
-    if (!self.m_filtering) {
-        self.m_filtering = true;
-        qApp->installEventFilter(&self);
-    }
+    self.startFiltering();
+}
+
+void KeyHandover::startFiltering()
+{
+    if (m_filtering)
+        return;
+    m_filtering = true;
+    qApp->installEventFilter(this);
 }
 
 bool KeyHandover::closing()

@@ -43,6 +43,7 @@ private:
     KeyHandover();
     ~KeyHandover() override;
     static KeyHandover &instance();
+    void startFiltering();
     bool holds(QObject *receiver);
     bool closing();
     void postTurn();
