@@ -398,7 +398,6 @@ bool fnCheckToBool(int value)
 
 void ImeHiraganaOn()
 {
-    QCoreApplication::processEvents();
     ImeHiraganaOn(QApplication::focusWidget());
 }
 

@@ -67,8 +67,9 @@ int fnBoolToCheck(bool flag);
 bool fnCheckToBool(int value);
 
 // Turns the input method on for the focused control. The conversion mode
-// (hiragana) is the user's to choose on this platform.
+// (hiragana) is the user's to choose on this platform. No pending event
+// runs, so keys typed ahead wait for the control that has the focus when
+// their turn comes.
 void ImeHiraganaOn();
-// The same for the given control, at once: no pending event runs, so keys
-// typed ahead wait for the control that has the focus when their turn comes.
+// The same for the given control.
 void ImeHiraganaOn(QWidget *box);

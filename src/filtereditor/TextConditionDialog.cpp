@@ -86,26 +86,26 @@ QString TextConditionDialog::pickedValue(bool *picked)
 {
     *picked = false;
     if (SearchOptionObject == kCustomer) {
-        frmCustomerList picker(this);
-        picker.exec();
-        if (!picker.OK())
+        RetainedPicker<frmCustomerList> picker(this);
+        picker->exec();
+        if (!picker->OK())
             return QString();
-        const QHash<QString, QString> values{{QStringLiteral("CustomerID"), picker.ResultCustomerID()},
-                                             {QStringLiteral("NameKnj"), picker.ResultNameKnj()},
-                                             {QStringLiteral("NameKana"), picker.ResultNameKana()},
-                                             {QStringLiteral("Bumon"), picker.ResultBumon()}};
+        const QHash<QString, QString> values{{QStringLiteral("CustomerID"), picker->ResultCustomerID()},
+                                             {QStringLiteral("NameKnj"), picker->ResultNameKnj()},
+                                             {QStringLiteral("NameKana"), picker->ResultNameKana()},
+                                             {QStringLiteral("Bumon"), picker->ResultBumon()}};
         *picked = values.contains(SearchOptionItemName);
         return values.value(SearchOptionItemName);
     }
     if (SearchOptionObject == kShohin) {
-        frmShohinList picker(this);
-        picker.exec();
-        if (!picker.OK())
+        RetainedPicker<frmShohinList> picker(this);
+        picker->exec();
+        if (!picker->OK())
             return QString();
-        const QHash<QString, QString> values{{QStringLiteral("ShohinID"), picker.ResultShohinID()},
-                                             {QStringLiteral("Number"), picker.ResultNumber()},
-                                             {QStringLiteral("Name"), picker.ResultName()},
-                                             {QStringLiteral("Maker"), picker.ResultMaker()}};
+        const QHash<QString, QString> values{{QStringLiteral("ShohinID"), picker->ResultShohinID()},
+                                             {QStringLiteral("Number"), picker->ResultNumber()},
+                                             {QStringLiteral("Name"), picker->ResultName()},
+                                             {QStringLiteral("Maker"), picker->ResultMaker()}};
         *picked = values.contains(SearchOptionItemName);
         return values.value(SearchOptionItemName);
     }

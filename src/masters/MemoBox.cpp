@@ -43,7 +43,7 @@ void MemoBox::setText(const QString &text)
 void MemoBox::focusInEvent(QFocusEvent *event)
 {
     QPlainTextEdit::focusInEvent(event);
-    ImeHiraganaOn();
+    ImeHiraganaOn(this);
 }
 
 void MemoBox::keyPressEvent(QKeyEvent *event)

@@ -4,6 +4,7 @@
 #include "core/DatabaseFailure.h"
 #include "masters/TwipsGeometry.h"
 #include "platform/ui/DialogFrame.h"
+#include "platform/ui/KeyHandover.h"
 #include "platform/ui/Teardown.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/WaitCursor.h"
@@ -157,6 +158,8 @@ void RecordPicker::setSearchBoxes(const QList<QWidget *> &boxes)
 
 void RecordPicker::showEvent(QShowEvent *event)
 {
+    // Shown again: its keys are its own once more.
+    ui::KeyHandover::handOn(this);
     if (!m_opened) {
         m_opened = true;
         LoadWindowPosition(this);
@@ -345,8 +348,18 @@ bool RecordPicker::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+int RecordPicker::exec()
+{
+    const int result = QDialog::exec();
+    ui::KeyHandover::handOn(this);
+    return result;
+}
+
 void RecordPicker::done(int result)
 {
     SaveWindowPosition(this);
+    // The window system still addresses the keys typed after the choice to
+    // this window until it has moved the focus back.
+    ui::KeyHandover::holdFrom(this);
     QDialog::done(result);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filters/SearchFilterKind.h"
+#include "platform/ui/KeyHandover.h"
 #include "platform/ui/KeyNavigator.h"
 
 #include <QDialog>
@@ -26,6 +27,10 @@ public:
 
     // The key of the row that choosing loads; empty when there is none.
     const QString &currentChoice() const { return m_choice; }
+
+    // Keys typed ahead past the closing go to where the caller puts the
+    // focus after this returns.
+    int exec() override;
 
 protected:
     RecordPicker(const QString &formName, SearchFilterKind kind, QWidget *parent);
@@ -100,4 +105,21 @@ private:
     bool m_ok = false;
     bool m_opened = false;
     DefaultButton m_default = DefaultButton::None;
+};
+
+// A picker a caller opens for one choice. Its window outlives the caller's
+// scope until the window system has moved the focus away from it, so that
+// the keys typed meanwhile still reach the caller's window.
+template <class Picker>
+class RetainedPicker {
+public:
+    explicit RetainedPicker(QWidget *parent) : m_picker(new Picker(parent)) {}
+    ~RetainedPicker() { ui::KeyHandover::retire(m_picker); }
+    RetainedPicker(const RetainedPicker &) = delete;
+    RetainedPicker &operator=(const RetainedPicker &) = delete;
+
+    Picker *operator->() const { return m_picker; }
+
+private:
+    Picker *m_picker;
 };

@@ -632,10 +632,8 @@ void frmDenpyo::F11Key()
     }
     bool picked = false;
     guarded([this, &picked] { picked = CustomerListSelect(); });
-    if (!picked)
-        return;
-    QCoreApplication::processEvents();
-    focusGridFirstCell();
+    if (picked)
+        focusGridFirstCell();
 }
 
 void frmDenpyo::focusGridFirstCell()

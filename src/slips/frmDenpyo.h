@@ -118,6 +118,8 @@ private:
     bool gridHasFocus() const;
     void editCurrentCell();
     void focusPriceOrQuantity(int row);
+    // The key hint of the grid's current cell.
+    void showCellGuide();
 
     // Keyboard and hints.
     void F11Key();

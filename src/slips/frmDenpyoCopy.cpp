@@ -534,11 +534,11 @@ void frmDenpyoCopy::setDecided(bool decided)
 
 void frmDenpyoCopy::ToDenpyoSearch()
 {
-    frmDenpyoList finder(this);
-    finder.exec();
-    if (!finder.OK())
+    RetainedPicker<frmDenpyoList> finder(this);
+    finder->exec();
+    if (!finder->OK())
         return;
-    txtToDenpyoID->setText(finder.ResultDenpyoID());
+    txtToDenpyoID->setText(finder->ResultDenpyoID());
     ToDenpyoDecide();
 }
 

@@ -93,6 +93,10 @@ void frmDenpyo::MeisaiRowDelete()
     }
     MeisaiRenumber();
     DenpyoKingakuKeisan(false);
+    // The cell the focus moved to was entered while the deleted row still
+    // counted: whether it is on the last row is known only now.
+    if (gridHasFocus())
+        showCellGuide();
 }
 
 bool frmDenpyo::GridKeyProcess(int row, int col, int key, Qt::KeyboardModifiers mods)
@@ -173,6 +177,16 @@ void frmDenpyo::focusPriceOrQuantity(int row)
 {
     VSFlexGrid1->setCurrentCell(row, VSFlexGrid1->ValueMatrix(row, Col::Tanka) == 0 ? Col::Tanka : Col::Suryo);
     editCurrentCell();
+    // The window may not have the focus back from the picker yet, so the
+    // cell's own arrival shows no hint.
+    showCellGuide();
+}
+
+// 金額 takes no typing: there the line's first cell speaks for the row.
+void frmDenpyo::showCellGuide()
+{
+    const int col = VSFlexGrid1->Col();
+    StatusGuideShow(QString::fromUtf16(Col::spec(Col::isEditable(col) ? col : Col::ShohinID).key));
 }
 
 bool frmDenpyo::ShohinLoadByID(int row)
@@ -194,15 +208,15 @@ bool frmDenpyo::ShohinListSelect(int row)
 {
     flgKeepGridCell = true;
     VSFlexGrid1->commitEdit();
-    frmShohinList picker(this);
-    picker.exec();
-    if (!picker.OK())
+    RetainedPicker<frmShohinList> picker(this);
+    picker->exec();
+    if (!picker->OK())
         return false;
-    VSFlexGrid1->setTextMatrix(row, Col::ShohinID, picker.ResultShohinID());
-    VSFlexGrid1->setTextMatrix(row, Col::Hinban, picker.ResultNumber());
-    VSFlexGrid1->setTextMatrix(row, Col::Hinmei, picker.ResultName());
-    VSFlexGrid1->setTextMatrix(row, Col::Tanka, fnFormatComma(picker.ResultTanka()));
-    VSFlexGrid1->setTextMatrix(row, Col::Tanni, picker.ResultTanni());
+    VSFlexGrid1->setTextMatrix(row, Col::ShohinID, picker->ResultShohinID());
+    VSFlexGrid1->setTextMatrix(row, Col::Hinban, picker->ResultNumber());
+    VSFlexGrid1->setTextMatrix(row, Col::Hinmei, picker->ResultName());
+    VSFlexGrid1->setTextMatrix(row, Col::Tanka, fnFormatComma(picker->ResultTanka()));
+    VSFlexGrid1->setTextMatrix(row, Col::Tanni, picker->ResultTanni());
     DenpyoKingakuKeisan(false);
     return true;
 }
@@ -230,6 +244,6 @@ void frmDenpyo::gridFocusArrived()
         VSFlexGrid1->setCurrentCell(row, Col::ShohinID);
     }
     editCurrentCell();
-    StatusGuideShow(QStringLiteral("txtShohinID"));
+    showCellGuide();
     flgKeepGridCell = false;
 }

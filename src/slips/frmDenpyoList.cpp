@@ -267,22 +267,22 @@ QWidget *frmDenpyoList::homeBox() const
 
 void frmDenpyoList::CustomerPick(ucTextInput *box)
 {
-    frmCustomerList picker(this);
-    picker.exec();
-    if (!picker.OK())
+    RetainedPicker<frmCustomerList> picker(this);
+    picker->exec();
+    if (!picker->OK())
         return;
-    box->setText(box == txtSearchCustomerID ? picker.ResultCustomerID() : picker.ResultNameKnj());
+    box->setText(box == txtSearchCustomerID ? picker->ResultCustomerID() : picker->ResultNameKnj());
 }
 
 void frmDenpyoList::ShohinPick(ucTextInput *box)
 {
-    frmShohinList picker(this);
-    picker.exec();
-    if (!picker.OK())
+    RetainedPicker<frmShohinList> picker(this);
+    picker->exec();
+    if (!picker->OK())
         return;
-    box->setText(box == txtSearchShohinID       ? picker.ResultShohinID()
-                 : box == txtSearchShohinHinban ? picker.ResultNumber()
-                                                : picker.ResultName());
+    box->setText(box == txtSearchShohinID       ? picker->ResultShohinID()
+                 : box == txtSearchShohinHinban ? picker->ResultNumber()
+                                                : picker->ResultName());
 }
 
 void frmDenpyoList::resizeEvent(QResizeEvent *event)

@@ -308,10 +308,10 @@ bool frmDenpyo::numberEntered()
 void frmDenpyo::DenpyoSearchLoad()
 {
     if (txtDenpyoID->Text().isEmpty()) {
-        frmDenpyoList picker(this);
-        picker.exec();
-        if (picker.OK())
-            txtDenpyoID->setText(QString::number(picker.ResultDenpyoID().toInt()));
+        RetainedPicker<frmDenpyoList> picker(this);
+        picker->exec();
+        if (picker->OK())
+            txtDenpyoID->setText(QString::number(picker->ResultDenpyoID().toInt()));
     }
     // A picker closed without a choice leaves the box empty.
     const QString text = txtDenpyoID->Text();
@@ -342,9 +342,9 @@ void frmDenpyo::DenpyoRefer()
     const std::optional<SlipAmountResult> amounts = amountsFitSlip();
     if (!amounts)
         return;
-    frmDenpyoList picker(this);
-    picker.exec();
-    if (!picker.OK())
+    RetainedPicker<frmDenpyoList> picker(this);
+    picker->exec();
+    if (!picker->OK())
         return;
     Denpyo edited;
     edited.setDenpyoID(txtDenpyoID->Text().toInt());
@@ -352,7 +352,7 @@ void frmDenpyo::DenpyoRefer()
         return;
     frmDenpyoCopy copy(this);
     copy.Mode = QStringLiteral("Refer");
-    copy.FromDenpyoID = picker.ResultDenpyoID();
+    copy.FromDenpyoID = picker->ResultDenpyoID();
     copy.ToDenpyoObject = &edited;
     copy.exec();
     if (!copy.ResultModified())
@@ -490,20 +490,20 @@ bool frmDenpyo::CustomerLoadByID()
 
 bool frmDenpyo::CustomerListSelect()
 {
-    frmCustomerList picker(this);
-    picker.exec();
-    if (!picker.OK())
+    RetainedPicker<frmCustomerList> picker(this);
+    picker->exec();
+    if (!picker->OK())
         return false;
-    txtCustomerID->setText(picker.ResultCustomerID());
-    txtCustomerPostNumber1->setText(picker.ResultPostNumber().left(3));
-    txtCustomerPostNumber2->setText(picker.ResultPostNumber().mid(3));
-    txtCustomerAddress1->setText(picker.ResultAddress1());
-    txtCustomerAddress2->setText(picker.ResultAddress2());
-    txtCustomerName->setText(picker.ResultNameKnj());
-    txtCustomerBumon->setText(picker.ResultBumon());
-    txtCustomerTelephone->setText(picker.ResultTelephone());
-    txtCustomerFax->setText(picker.ResultFax());
-    takeDiscountRate(picker.ResultNebikiRitsu().toInt());
+    txtCustomerID->setText(picker->ResultCustomerID());
+    txtCustomerPostNumber1->setText(picker->ResultPostNumber().left(3));
+    txtCustomerPostNumber2->setText(picker->ResultPostNumber().mid(3));
+    txtCustomerAddress1->setText(picker->ResultAddress1());
+    txtCustomerAddress2->setText(picker->ResultAddress2());
+    txtCustomerName->setText(picker->ResultNameKnj());
+    txtCustomerBumon->setText(picker->ResultBumon());
+    txtCustomerTelephone->setText(picker->ResultTelephone());
+    txtCustomerFax->setText(picker->ResultFax());
+    takeDiscountRate(picker->ResultNebikiRitsu().toInt());
     return true;
 }
 

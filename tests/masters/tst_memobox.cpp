@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QWindow>
 #include <QtTest>
 
 class tst_MemoBox : public QObject {
@@ -46,6 +48,27 @@ private slots:
             QApplication::sendEvent(&memo, &event);
         }
         QCOMPARE(memo.Text(), expected);
+    }
+
+    // Keys typed ahead wait for their turn: entering the memo runs none of
+    // them in the middle of the move that brings the focus there.
+    void enteringRunsNoPendingKey()
+    {
+        QWidget window;
+        auto *before = new QLineEdit(&window);
+        auto *memo = new MemoBox(&window);
+        memo->move(0, 40);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        before->setFocus();
+        QCoreApplication::postEvent(window.windowHandle(),
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
+        memo->setFocus();
+        QVERIFY(memo->hasFocus());
+        QCOMPARE(memo->Text(), QString());
+        QTRY_COMPARE(memo->Text(), QStringLiteral("a"));
+        QCOMPARE(before->text(), QString());
     }
 
     void assignedTextIsTakenWhole()

@@ -8,6 +8,7 @@
 #include "core/controls/ucCaptionLabel.h"
 #include "masters/frmCustomerList.h"
 #include "masters/frmShohinList.h"
+#include "masters/RecordPicker.h"
 #include "model/Customer.h"
 #include "model/Denpyo.h"
 #include "model/Shohin.h"
@@ -34,6 +35,25 @@
 #include <optional>
 
 using D = DialogDriver;
+
+// Calls back as a picker shows or hides, inside the call that does it.
+class WindowEvents : public QObject {
+public:
+    WindowEvents() { qApp->installEventFilter(this); }
+    std::function<void(QWidget *)> onShow;
+    std::function<void(QWidget *)> onHide;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *picker = qobject_cast<RecordPicker *>(watched);
+        if (picker && event->type() == QEvent::Show && onShow)
+            onShow(picker);
+        if (picker && event->type() == QEvent::Hide && onHide)
+            onHide(picker);
+        return false;
+    }
+};
 
 // The slip editor driven from the keyboard against a fresh database.
 class tst_frmDenpyo : public QObject {
@@ -86,9 +106,9 @@ class tst_frmDenpyo : public QObject {
     // Queues keys as the window system does while the program is busy: each
     // goes to the window and from there to whatever has the focus when the
     // key's turn comes. "\r" stands for Enter, "\f" for F12.
-    static void queueKeys(QWidget *window, const QString &keys)
+    static QList<std::pair<int, QString>> keyStrokes(const QString &keys)
     {
-        QWindow *target = window->windowHandle();
+        QList<std::pair<int, QString>> strokes;
         for (const QChar c : keys) {
             int key = Qt::Key_unknown;
             QString text(c);
@@ -100,6 +120,14 @@ class tst_frmDenpyo : public QObject {
             } else if (c.unicode() < 0x80) {
                 key = c.toUpper().unicode();
             }
+            strokes.append({key, text});
+        }
+        return strokes;
+    }
+    static void queueKeys(QWidget *window, const QString &keys)
+    {
+        QWindow *target = window->windowHandle();
+        for (const auto &[key, text] : keyStrokes(keys)) {
             QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
             QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
         }
@@ -122,6 +150,14 @@ class tst_frmDenpyo : public QObject {
             owner->activateWindow();
             return ui::Answer::Yes;
         });
+    }
+    // The same keys typed one at a time, each handled before the next.
+    static void typeKeys(const QString &keys)
+    {
+        for (const auto &[key, text] : keyStrokes(keys)) {
+            QTest::sendKeyEvent(QTest::Press, D::focus(), Qt::Key(key), text, Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, D::focus(), Qt::Key(key), text, Qt::NoModifier);
+        }
     }
     // A stored slip's lines as "ID|品番|品名|単価|数量|単位|金額|備考".
     static QStringList storedRows(qint32 id)
@@ -864,6 +900,55 @@ private slots:
         QVERIFY(d.messages.isEmpty());
     }
 
+    // The hint names the keys of the cell that has the focus, also after a
+    // product pick and after a row delete moved the focus to another row.
+    void hintFollowsTheFocusedCell()
+    {
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        dlg.setWindowModality(Qt::ApplicationModal);
+        QVERIFY(D::open(&dlg));
+        typeKeys(QStringLiteral("\ra1\r"));
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,1*"));
+        auto pick = [](const QString &id) {
+            D::onNextModal([id](QWidget *) {
+                D::type(id);
+                D::key(Qt::Key_Return);
+                D::key(Qt::Key_F12);
+            });
+        };
+        pick(QStringLiteral("P1"));
+        D::key(Qt::Key_F11);
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(focusCell(&dlg), QStringLiteral("1,5*"));
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("Alt+Enter-行追加"));
+        // Three rows; a product without a price on the middle one, by the button.
+        D::key(Qt::Key_Return, Qt::AltModifier);
+        D::key(Qt::Key_Return, Qt::AltModifier);
+        QCOMPARE(focusCell(&dlg), QStringLiteral("3,1*"));
+        grid(&dlg)->setCurrentCell(2, 1);
+        pick(QStringLiteral("Z0"));
+        QTest::mouseClick(dlg.findChild<QPushButton *>("cmdShohinID"), Qt::LeftButton);
+        QVERIFY(D::open(&dlg));
+        QCOMPARE(focusCell(&dlg), QStringLiteral("2,4*"));
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("Alt+Enter-次の行"));
+        // Deleting the last row leaves the focus on the new last one.
+        grid(&dlg)->setCurrentCell(3, 2);
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("Alt+Enter-行追加"));
+        D::key(Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(grid(&dlg)->Rows(), 3);
+        QCOMPARE(focusCell(&dlg), QStringLiteral("2,2*"));
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("Alt+Enter-行追加"));
+        // A middle row: the row that moves up is not the last.
+        D::key(Qt::Key_Return, Qt::AltModifier);
+        grid(&dlg)->setCurrentCell(2, 1);
+        D::key(Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(focusCell(&dlg), QStringLiteral("2,1*"));
+        QCOMPARE(label(&dlg, "stbPanel1"), QStringLiteral("F11-商品検索  Alt+Enter-行追加"));
+        QVERIFY(d.messages.isEmpty());
+    }
+
     // A whole slip typed ahead of the window (a stalled window, a fast typist,
     // a barcode scanner): every key waits in the queue before the first is
     // handled, and each must land where it would at normal speed.
@@ -1013,6 +1098,102 @@ private slots:
         QCOMPARE(slip.Nouki().date(), QDate(2026, 12, 5));
         QVERIFY(slip.Load(43));
         QCOMPARE(slip.Nouki().date(), nextDate);
+    }
+
+    // Keys typed ahead through a picker: the search, the choice and the lines
+    // after it. "queued": all wait before the picker handles the first, and
+    // the window system addresses every one to the picker; "after the
+    // choice": the keys typed after the choice already go to the editor's
+    // window, while the program is still busy closing the picker; "late to
+    // the picker": they are still addressed to the picker but come in only
+    // after the editor has taken the choice; "chosen by mouse": as "after
+    // the choice" after a click on 選択, so that no key of the choice itself
+    // is still on its way; "one by one": each is handled before the next is
+    // typed.
+    void keysTypedAheadThroughAPicker_data()
+    {
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<QString>("inPicker");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QStringList>("stored");
+        const QString customerLines = QStringLiteral("p1\r3\r\r\r" "\rHB-2\rペン\r500\r2\r本\r替芯付\r\f");
+        const QStringList customerRows{"P1|HB-1|鉛筆|1200|3|本|3600|", "|HB-2|ペン|500|2|本|1000|替芯付"};
+        const QString productLines = QStringLiteral("3\r\rx\r\f");
+        const QStringList productRows{"P1|HB-1|鉛筆|1200|3|本|3600|x"};
+        for (const char *route : {"queued", "after the choice", "late to the picker", "chosen by mouse", "one by one"}) {
+            for (const char *opener : {"F11", "button"}) {
+                QTest::addRow("customer, %s, %s", opener, route)
+                    << QStringLiteral("customer ") + QLatin1String(opener) << QString::fromLatin1(route)
+                    << QStringLiteral("a1\r\r") << customerLines << customerRows;
+                QTest::addRow("product, %s, %s", opener, route)
+                    << QStringLiteral("product ") + QLatin1String(opener) << QString::fromLatin1(route)
+                    << QStringLiteral("p1\r\r") << productLines << productRows;
+            }
+        }
+    }
+
+    void keysTypedAheadThroughAPicker()
+    {
+        QFETCH(QString, opener);
+        QFETCH(QString, route);
+        QFETCH(QString, inPicker);
+        QFETCH(QString, after);
+        QFETCH(QStringList, stored);
+        D d;
+        frmDenpyo dlg;
+        dlg.strMode = QStringLiteral("New");
+        dlg.setWindowModality(Qt::ApplicationModal);
+        QVERIFY(D::open(&dlg));
+        D::key(Qt::Key_Return);
+        const bool product = opener.startsWith(QLatin1String("product"));
+        if (product) {
+            typeKeys(QStringLiteral("a1\r"));
+            QCOMPARE(focusCell(&dlg), QStringLiteral("1,1*"));
+        }
+        QCOMPARE(D::focusName(), product ? QStringLiteral("VSFlexGrid1") : QStringLiteral("txtCustomerID"));
+
+        // The picker's keys are posted as it shows, before its loop runs.
+        WindowEvents pickerEvents;
+        int pickers = 0;
+        pickerEvents.onShow = [&](QWidget *picker) {
+            ++pickers;
+            if (route == QLatin1String("one by one") || route == QLatin1String("chosen by mouse")) {
+                QTimer::singleShot(0, picker, [picker, inPicker, route] {
+                    picker->activateWindow();
+                    QVERIFY(QTest::qWaitForWindowActive(picker));
+                    if (route == QLatin1String("one by one")) {
+                        typeKeys(inPicker);
+                        return;
+                    }
+                    typeKeys(inPicker.chopped(1));
+                    QTest::mouseClick(picker->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
+                });
+                return;
+            }
+            queueKeys(picker, route == QLatin1String("queued") ? inPicker + after : inPicker);
+        };
+        pickerEvents.onHide = [&](QWidget *picker) {
+            if (route == QLatin1String("after the choice") || route == QLatin1String("chosen by mouse"))
+                queueKeys(&dlg, after);
+            else if (route == QLatin1String("late to the picker"))
+                queueKeys(picker, after);
+        };
+        if (opener.endsWith(QLatin1String("F11")))
+            D::key(Qt::Key_F11);
+        else
+            QTest::mouseClick(dlg.findChild<QPushButton *>(product ? "cmdShohinID" : "cmdCustomerID"), Qt::LeftButton);
+        QCOMPARE(pickers, 1);
+        if (route == QLatin1String("one by one"))
+            typeKeys(after);
+
+        QTRY_COMPARE(label(&dlg, "txtDenpyoID"), QStringLiteral("43"));
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("伝票 42 を登録しますか？")});
+        QCOMPARE(storedRows(42), stored);
+        Denpyo slip;
+        QVERIFY(slip.Load(42));
+        QCOMPARE(slip.CustomerID(), QStringLiteral("A1"));
+        QCOMPARE(D::focusName(), QStringLiteral("datNouki"));
     }
 
     // A line break pasted into a text cell is dropped as it comes in: the
