@@ -300,8 +300,8 @@ private slots:
         QVERIFY(seikyusho::invoiceDates(QStringLiteral("A01")).isEmpty());
     }
 
-    // A registration whose archive folder cannot take the invoice says why
-    // and archives nothing.
+    // A registration whose archive folder cannot take the invoice, or whose
+    // form cannot be read, says why and archives nothing.
     void archiveFailureSaysWhy_data()
     {
         QTest::addColumn<QString>("cause");
@@ -309,6 +309,7 @@ private slots:
         QTest::newRow("read-only") << "read-only" << "保存先は読み取り専用です。";
         QTest::newRow("missing") << "missing" << "保存先のフォルダーがありません。";
         QTest::newRow("full") << "full" << "ディスクの空き容量が足りません。";
+        QTest::newRow("form file gone") << "no form" << "ファイルがありません。";
     }
     void archiveFailureSaysWhy()
     {
@@ -322,12 +323,14 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.close();
             gstrTsukiSeikyushoFolder = file.fileName() + QStringLiteral("/TsukiSeikyusho/");
-        } else {
+        } else if (cause != QLatin1String("no form")) {
             QVX_NEED_FULL_FS(fs);
             gstrTsukiSeikyushoFolder = fs.path() + QLatin1Char('/');
             QVERIFY(cause == QLatin1String("full") ? fs.fill() : fs.makeReadOnly());
         }
         frmTsukiSeikyushoPrint w(QStringLiteral("A01"));
+        if (cause == QLatin1String("no form"))
+            QVERIFY(QFile::remove(gstrTsukiSeikyushoPrintFormFolder + QStringLiteral("請求.rpx")));
         w.dtpFrom->setDate(QDate(2024, 2, 21));
         w.dtpTo->setDate(QDate(2024, 2, 29));
         w.SeikyushoRegistPrint();

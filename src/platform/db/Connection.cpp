@@ -71,9 +71,10 @@ std::unique_ptr<Connection> Connection::openWith(const QString &path, int flags)
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const int error = fileError(raw, rc);
-        const QString msg = error ? QStringLiteral("データベースファイル(%1)を開けません。").arg(path)
-                                        + text::failureReason(error)
-                                  : engineMessage(raw, rc);
+        const bool creating = flags & SQLITE_OPEN_CREATE;
+        const QString msg = !error ? engineMessage(raw, rc)
+                            : QStringLiteral("データベースファイル(%1)を開けません。").arg(path)
+                                  + (creating ? text::failureReason(error) : text::readFailureReason(error));
         sqlite3_close_v2(raw);
         throw DbError(rc, msg);
     }
@@ -137,9 +138,12 @@ void Connection::check(int rc) const
 
 QString Connection::failureText(int rc) const
 {
-    if (const int error = fileError(m_db, rc))
-        return QStringLiteral("データベースファイル(%1)に書き込めません。").arg(m_path) + text::failureReason(error);
-    return engineMessage(m_db, rc);
+    const int error = fileError(m_db, rc);
+    if (!error)
+        return engineMessage(m_db, rc);
+    if (rc == SQLITE_IOERR_READ || rc == SQLITE_IOERR_SHORT_READ)
+        return QStringLiteral("データベースファイル(%1)を読み込めません。").arg(m_path) + text::readFailureReason(error);
+    return QStringLiteral("データベースファイル(%1)に書き込めません。").arg(m_path) + text::failureReason(error);
 }
 
 Statement Connection::prepare(const QString &sql)

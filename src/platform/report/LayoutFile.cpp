@@ -200,9 +200,10 @@ PageSetup readPageSetup(QXmlStreamReader &xml)
     return p;
 }
 
-// Why the text is no layout. The reader's own texts are English, and
-// Qt's translation covers them only in part; the program's own (raised
-// with raiseError) are Japanese already.
+// Why the text is no layout. The reader's own texts are English where
+// Qt's translation is not installed, and where it is they still speak of
+// XML names and declarations; the program's own (raised with raiseError)
+// are Japanese already.
 QString xmlProblem(const QXmlStreamReader &xml)
 {
     QString problem;
