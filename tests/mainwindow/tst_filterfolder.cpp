@@ -180,19 +180,23 @@ private slots:
         QFETCH(QStringList, files);
         QFETCH(bool, readOnly);
         testsupport::FullFileSystem fs;
-        if (readOnly) {
+        if (readOnly)
             QVX_NEED_FULL_FS(fs);
-            gstrCustomerKensakuFilterFolder = fs.path() + QLatin1Char('/');
-        }
         writeFilter(QStringLiteral("a"));
         writeFilter(QStringLiteral("b"));
-        if (readOnly)
-            QVERIFY(fs.makeReadOnly());
         D d;
         m_form = std::make_unique<frmMainForm>();
         QVERIFY(m_form->Form_Load());
         m_commands = new MainCommands(m_form.get());
         m_form->Form_Activate();
+        if (readOnly) {
+            // The same filters, on a disk that only reads.
+            gstrCustomerKensakuFilterFolder = fs.path() + QLatin1Char('/');
+            writeFilter(QStringLiteral("a"));
+            writeFilter(QStringLiteral("b"));
+            searchfilter::ensureTemporaryFilter(SearchFilterKind::Customer);
+            QVERIFY(fs.makeReadOnly());
+        }
         showFolder();
         select({QStringLiteral("a")});
         D::onNextModal([typed](QWidget *modal) {

@@ -462,13 +462,13 @@ private slots:
             selectRows({1});
         } else {
             gstrCustomerPrintFormFolder = folder;
-            addForm(folder, QStringLiteral("F1"));
+            addForm(folder, QStringLiteral("請求"));
             m_form->ShowPrintFormList(QStringLiteral("顧客印刷フォーム"));
-            select({QStringLiteral("F1")});
+            select({QStringLiteral("請求")});
             D::onNextModal([](QWidget *modal) {
                 auto *dialog = qobject_cast<frmNameInput *>(modal);
                 QVERIFY(dialog);
-                dialog->txtString->setText(QStringLiteral("F2"));
+                dialog->txtString->setText(QStringLiteral("納品"));
                 dialog->InputOK();
             });
         }
@@ -486,7 +486,7 @@ private slots:
         if (command == QLatin1String("delete invoice"))
             QCOMPARE(seikyusho::invoiceDates(a), QVector<QDate>{QDate(2024, 1, 20)});
         else
-            QCOMPARE(files(folder), QStringList{"F1.rpx"});
+            QCOMPARE(files(folder), QStringList{"請求.rpx"});
     }
 
     // One question names the first six dates; No changes nothing; Yes
