@@ -1245,7 +1245,7 @@ void tst_frmMainForm::layoutResetOnReadOnlyDiskSaysWhy()
     open();
     const QString startupDir = gstrStartupDir;
     gstrStartupDir = fs.path();
-    const QString size = QDir(gstrStartupDir).filePath(settingsFileName(QStringLiteral("Size")) + QStringLiteral(".txt"));
+    const QString size = fs.filePath(settingsFileName(QStringLiteral("Size")) + QStringLiteral(".txt"));
     setSetting(settingsFileName(QStringLiteral("Size")), QStringLiteral("Window Positions"), QStringLiteral("frmX"),
                QStringLiteral("1"));
     QVERIFY(QFile::exists(size));
