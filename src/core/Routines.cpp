@@ -1,5 +1,6 @@
 #include "core/Routines.h"
 #include "platform/report/FormatPattern.h"
+#include "platform/text/FileFailure.h"
 
 #include <QApplication>
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -316,9 +318,10 @@ void CreateSubFolder(const QString &parent, const QString &name)
     QDir dir(parent);
     if (dir.exists(name) && QFileInfo(dir.filePath(name)).isDir())
         return;
+    errno = 0;
     if (!dir.mkdir(name))
-        throw FolderError(kPermissionDenied,
-                          QStringLiteral("フォルダー(%1)を作成できません。").arg(dir.filePath(name)));
+        throw FolderError(kPermissionDenied, QStringLiteral("フォルダー(%1)を作成できません。").arg(dir.filePath(name))
+                                                 + text::failureReason(errno));
 }
 
 bool fnFolderExists(const QString &path)
@@ -343,19 +346,20 @@ void DeleteFolder(const QString &path)
         if (entry.isDir() && !entry.isSymLink()) {
             folders.prepend(entry.absoluteFilePath());
         } else if (!QFile::remove(entry.absoluteFilePath())) {
-            throw FolderError(kPermissionDenied,
-                              QStringLiteral("書き込みできません。(%1)").arg(entry.absoluteFilePath()));
+            throw FolderError(kPermissionDenied, QStringLiteral("書き込みできません。(%1)").arg(entry.absoluteFilePath())
+                                                     + text::failureReason(errno));
         }
     }
     std::sort(folders.begin(), folders.end(),
               [](const QString &a, const QString &b) { return a.size() > b.size(); });
     for (const QString &folder : folders) {
         if (!QDir().rmdir(folder))
-            throw FolderError(kPermissionDenied, QStringLiteral("書き込みできません。(%1)").arg(folder));
+            throw FolderError(kPermissionDenied,
+                              QStringLiteral("書き込みできません。(%1)").arg(folder) + text::failureReason(errno));
     }
     if (!QDir().rmdir(dir.absolutePath()))
-        throw FolderError(kPermissionDenied,
-                          QStringLiteral("書き込みできません。(%1)").arg(dir.absolutePath()));
+        throw FolderError(kPermissionDenied, QStringLiteral("書き込みできません。(%1)").arg(dir.absolutePath())
+                                                 + text::failureReason(errno));
 }
 
 bool fnIsCaretOnFirstLine(const QString &text, int caret)

@@ -2,11 +2,14 @@
 #include "core/Globals.h"
 #include "core/Routines.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/FileFailure.h"
 #include "platform/text/LineFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+
+#include <cerrno>
 
 namespace {
 
@@ -108,9 +111,11 @@ void SaveTextSetting(const QString &line, const QString &path)
         throw text::TextFileError(QStringLiteral("ファイル(%1)に保存できない文字があります。").arg(path));
     const auto old = text::readBytes(path, kMaxSettingsFileSize);
     if (!old) {
+        const int error = errno;
         // A file that exists but cannot be read is not replaced by one line.
         if (QFileInfo::exists(path))
-            throw text::TextFileError(QStringLiteral("ファイル(%1)を読み込めません。").arg(path));
+            throw text::TextFileError(QStringLiteral("ファイル(%1)を読み込めません。").arg(path)
+                                      + text::readFailureReason(error));
         text::writeBytes(path, encoded + "\r\n");
         return;
     }

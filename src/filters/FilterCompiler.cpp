@@ -7,9 +7,11 @@
 #include "filters/SearchConditionKey.h"
 #include "filters/SearchFilterFile.h"
 #include "filters/SearchFilterKind.h"
+#include "platform/text/FileFailure.h"
 #include "platform/ui/MessageBox.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 
 namespace {
@@ -250,8 +252,8 @@ std::optional<SearchFilterFile> readFilter(SearchFilterKind kind, const QString 
         return file;
     case SearchFilterFile::Status::Missing:
         // It exists but cannot be opened, e.g. locked by another program.
-        ui::showMessage(QStringLiteral("ファイル(%1)を読み込めません。").arg(path), ui::Icon::Exclamation,
-                        ui::Buttons::Ok);
+        ui::showMessage(QStringLiteral("ファイル(%1)を読み込めません。").arg(path) + text::readFailureReason(errno),
+                        ui::Icon::Exclamation, ui::Buttons::Ok);
         return std::nullopt;
     case SearchFilterFile::Status::Invalid:
         break;

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
 namespace searchfilter {
 
 namespace {
@@ -35,7 +37,7 @@ void write(SearchFilterKind kind, const QString &name, const SearchFilterFile &f
     changed(kind, name);
 }
 
-RenameResult rename(SearchFilterKind kind, const QString &from, const QString &to)
+RenameResult rename(SearchFilterKind kind, const QString &from, const QString &to, int *error)
 {
     if (!isValidName(from) || !isValidName(to))
         return RenameResult::Failed;
@@ -54,6 +56,8 @@ RenameResult rename(SearchFilterKind kind, const QString &from, const QString &t
     case text::MoveResult::Exists:
         return RenameResult::Exists;
     case text::MoveResult::Failed:
+        if (error)
+            *error = errno;
         break;
     }
     return RenameResult::Failed;

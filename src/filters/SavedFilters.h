@@ -24,8 +24,9 @@ QString reservedNameMessage();
 void write(SearchFilterKind kind, const QString &name, const SearchFilterFile &filter);
 
 enum class RenameResult { Renamed, Exists, Failed };
-// Renames a filter's file; never replaces another filter.
-RenameResult rename(SearchFilterKind kind, const QString &from, const QString &to);
+// Renames a filter's file; never replaces another filter. When the file
+// system refuses the rename, `*error` (when given) holds the errno why.
+RenameResult rename(SearchFilterKind kind, const QString &from, const QString &to, int *error = nullptr);
 
 // Deletes a filter's file; false when there was none to delete or it could
 // not be deleted.

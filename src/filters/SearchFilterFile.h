@@ -27,7 +27,7 @@ public:
 
     QVector<SearchFilterField> fields;
 
-    // Reads a file. Missing: it cannot be opened. Invalid: a line that is
+    // Reads a file. Missing: it cannot be opened (errno says why). Invalid: a line that is
     // not a quote, "P" or "C", its content and a closing quote, or that
     // holds bytes that are not CP932; a record
     // whose two lines differ in kind; an unpaired last line; a condition

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "platform/report/PageFile.h"
+#include "platform/text/FileFailure.h"
 #include "platform/text/LineFile.h"
 
 #include <QDir>
@@ -64,14 +65,29 @@ QString oldFolder(const QString &customerID, const QDate &date)
     return customerFolder(customerID) + QLatin1Char('.') + invoiceName(customerID, date) + QStringLiteral(".old");
 }
 
+// The errno of the last removal or rename below that failed, for the
+// message that says why.
+int &lastFailure()
+{
+    static int error = 0;
+    return error;
+}
+
+bool failed(bool done)
+{
+    if (!done)
+        lastFailure() = errno;
+    return !done;
+}
+
 bool removeTree(const QString &path)
 {
     QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
         return true;
     if (info.isDir() && !info.isSymLink())
-        return QDir(path).removeRecursively();
-    return QFile::remove(path);
+        return !failed(QDir(path).removeRecursively());
+    return !failed(QFile::remove(path));
 }
 
 bool exists(const QString &path)
@@ -81,7 +97,10 @@ bool exists(const QString &path)
 
 bool move(const QString &from, const QString &to)
 {
-    return text::moveWithoutReplacing(from, to) == text::MoveResult::Moved;
+    const text::MoveResult result = text::moveWithoutReplacing(from, to);
+    if (result == text::MoveResult::Exists)
+        errno = EEXIST;
+    return !failed(result == text::MoveResult::Moved);
 }
 
 // The names of one invoice date. An invoice is replaced in two renames:
@@ -354,38 +373,43 @@ QVector<report::Page> loadPages(const QString &customerID, const QDate &date)
 void prepareStaging(const QString &customerID, const QDate &date)
 {
     const Folders f = foldersOf(customerID, date);
-    const auto fail = [&] {
-        throw ArchiveError(QStringLiteral("請求書フォルダーを作成できません。\r\n")
-                           + QDir::toNativeSeparators(f.staging));
+    // errno of the call that failed; none when another registration of the
+    // date is writing into the staging folder.
+    const auto fail = [&](int error) {
+        throw ArchiveError(QStringLiteral("請求書フォルダーを作成できません。") + text::failureReason(error ? error : EBUSY)
+                           + QStringLiteral("\r\n") + QDir::toNativeSeparators(f.staging));
     };
     release(f.staging);
     text::removeStaleTemporaries(customerFolder(customerID));
+    lastFailure() = 0;
     settle(f);
     // A replacement that could not be finished is not started again. A
     // staging folder whose writer cannot be told (no locks) is taken over:
     // this registration replaces whatever it held.
-    if (exists(f.old) || !removeStaging(f.staging, true) || !QDir().mkpath(customerFolder(customerID)))
-        fail();
+    if (exists(f.old) || !removeStaging(f.staging, true))
+        fail(lastFailure());
+    errno = 0;
+    if (!QDir().mkpath(customerFolder(customerID)))
+        fail(errno);
     Held held;
     held.fd = text::makeHeldFolder(f.staging, &held.locked);
     if (held.fd < 0)
-        fail();
+        fail(errno);
     heldStagings().insert(f.staging, held);
 }
 
 void commitStaging(const QString &customerID, const QDate &date)
 {
     const Folders f = foldersOf(customerID, date);
-    const auto fail = [&] {
-        throw ArchiveError(QStringLiteral("請求書フォルダーを置き換えられません。\r\n")
-                           + QDir::toNativeSeparators(f.invoice));
+    const auto fail = [&](int error) {
+        throw ArchiveError(QStringLiteral("請求書フォルダーを置き換えられません。") + text::failureReason(error)
+                           + QStringLiteral("\r\n") + QDir::toNativeSeparators(f.invoice));
     };
     const bool hadOld = exists(f.invoice);
-    if (!removeTree(f.old))
-        fail();
-    if (hadOld && !move(f.invoice, f.old))
-        fail();
+    if (!removeTree(f.old) || (hadOld && !move(f.invoice, f.old)))
+        fail(lastFailure());
     if (!move(f.staging, f.invoice)) {
+        const int error = lastFailure();
         // Without locks a reader in another program may have finished this
         // swap itself: the staging folder, complete, is the invoice now.
         const bool finished = !heldStagings().value(f.staging).locked && !exists(f.staging) && exists(f.invoice);
@@ -394,7 +418,7 @@ void commitStaging(const QString &customerID, const QDate &date)
         if (!finished && hadOld && !exists(f.invoice))
             move(f.old, f.invoice);
         if (!finished)
-            fail();
+            fail(error);
     }
     release(f.staging);
     if (hadOld)
@@ -408,13 +432,16 @@ void discardStaging(const QString &customerID, const QDate &date)
     settle(f);
 }
 
-bool deleteInvoice(const QString &customerID, const QDate &date)
+bool deleteInvoice(const QString &customerID, const QDate &date, int *error)
 {
     const Folders f = foldersOf(customerID, date);
     settle(f);
     // A leftover that could not be settled would bring the invoice back;
     // without it, a staging folder no registration holds goes too.
+    lastFailure() = 0;
     const bool removed = removeAside(f, f.invoice) && removeAside(f, f.old);
+    if (error)
+        *error = removed ? 0 : lastFailure();
     settle(f);
     return removed;
 }

@@ -13,6 +13,7 @@
 // <ID>_<YYYYMMDD>, holding the pages <ID>_<YYYYMMDD>.cnv_0, _1, ...
 namespace seikyusho {
 
+// Its message says why in Japanese.
 class ArchiveError : public std::runtime_error {
 public:
     explicit ArchiveError(const QString &message)
@@ -62,7 +63,7 @@ void commitStaging(const QString &customerID, const QDate &date);
 void discardStaging(const QString &customerID, const QDate &date);
 
 // Deletes the invoice folder with its pages; false when it could not be
-// removed completely.
-bool deleteInvoice(const QString &customerID, const QDate &date);
+// removed completely, `*error` (when given) then holding the errno why.
+bool deleteInvoice(const QString &customerID, const QDate &date, int *error = nullptr);
 
 } // namespace seikyusho

@@ -249,8 +249,12 @@ bool frmTsukiSeikyushoPrint::registerSlips(const TsukiSeikyuState &s)
     // The layout must load before anything changes.
     try {
         report::loadLayout(m_formFolder + formName + QStringLiteral(".rpx"));
-    } catch (const std::exception &) {
-        ui::showMessage(QStringLiteral("請求書フォームを読み込めません。\r\n") + formName, ui::Icon::Exclamation,
+    } catch (const std::exception &error) {
+        // A layout's own error says why it could not be read.
+        const auto *layout = dynamic_cast<const report::LayoutError *>(&error);
+        ui::showMessage(QStringLiteral("請求書フォームを読み込めません。\r\n") + formName
+                            + (layout ? QStringLiteral("\r\n") + layout->message() : QString()),
+                        ui::Icon::Exclamation,
                         ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
         return false;
     }

@@ -1,4 +1,5 @@
 #include "core/Routines.h"
+#include "FullFileSystem.h"
 
 #include <QApplication>
 #include <QDir>
@@ -276,6 +277,29 @@ private slots:
         QVERIFY(!fnFolderExists(parent + QStringLiteral("C001")));
         QVERIFY_THROWS_EXCEPTION(FolderError, DeleteFolder(parent + QStringLiteral("C001")));
         QVERIFY(!fnFolderExists(QString()));
+    }
+
+    // On a disk that only reads, making and deleting a folder say why.
+    void foldersOnReadOnlyDiskSayWhy()
+    {
+        testsupport::FullFileSystem fs;
+        QVX_NEED_FULL_FS(fs);
+        const QString parent = fs.path() + QLatin1Char('/');
+        CreateSubFolder(parent, QStringLiteral("C001"));
+        QVERIFY(fs.makeReadOnly());
+        const QString reason = QStringLiteral("保存先は読み取り専用です。");
+        try {
+            CreateSubFolder(parent, QStringLiteral("C002"));
+            QFAIL("created on a read-only disk");
+        } catch (const FolderError &e) {
+            QVERIFY(testsupport::saysWhyInJapanese(e.description(), reason));
+        }
+        try {
+            DeleteFolder(parent + QStringLiteral("C001"));
+            QFAIL("deleted on a read-only disk");
+        } catch (const FolderError &e) {
+            QVERIFY(testsupport::saysWhyInJapanese(e.description(), reason));
+        }
     }
 
     void imeOnFocusedControl()

@@ -1,11 +1,13 @@
 #include "core/Globals.h"
 #include "core/Startup.h"
 #include "platform/ui/MessageBox.h"
+#include "FullFileSystem.h"
 #include "TestSupport.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -174,6 +176,34 @@ private slots:
         expectOneMessage(QStringLiteral("database is locked"), Icon::Exclamation);
         other->rollback();
         QCOMPARE(other->scalar(earlier).toInt(), 2);
+    }
+
+    // A start that must write (the upgrade of an earlier schema) into a
+    // database folder that cannot take it says why.
+    void databaseFolderFailureSaysWhy_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("read-only") << "read-only" << "保存先は読み取り専用です。";
+        QTest::newRow("full") << "full" << "ディスクの空き容量が足りません。";
+    }
+    void databaseFolderFailureSaysWhy()
+    {
+        QFETCH(QString, cause);
+        QFETCH(QString, reason);
+        testsupport::FullFileSystem fs;
+        QVX_NEED_FULL_FS(fs);
+        testsupport::ProgramFolder folder;
+        testsupport::useEarlierSchema(folder.databasePath());
+        // The database folder moves onto the small file system.
+        const QString databaseFolder = QFileInfo(folder.databasePath()).path();
+        QVERIFY(QFile::copy(folder.databasePath(), fs.filePath(QStringLiteral("QVX.MDB"))));
+        QVERIFY(QDir(databaseFolder).removeRecursively());
+        QVERIFY(QFile::link(fs.path(), databaseFolder));
+        QVERIFY(cause == QLatin1String("full") ? fs.fill() : fs.makeReadOnly());
+        QVERIFY(!start(folder.path()));
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(testsupport::saysWhyInJapanese(m_messages.at(0).text, reason));
     }
 
     void wrongVersion_data()

@@ -1,4 +1,5 @@
 #include "../masters/DialogDriver.h"
+#include "FullFileSystem.h"
 #include "TestSupport.h"
 #include "core/DateValue.h"
 #include "core/Globals.h"
@@ -164,15 +165,23 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QStringList>("files");
-        QTest::newRow("renamed") << "新名" << "" << QStringList{"b", "新名"};
-        QTest::newRow("taken") << "b" << "この名前は既に存在しています。" << QStringList{"a", "b"};
-        QTest::newRow("unchanged") << "a" << "この名前は既に存在しています。" << QStringList{"a", "b"};
-        QTest::newRow("reserved") << "全件" << "この名前は検索フィルター名には使えません。" << QStringList{"a", "b"};
+        QTest::addColumn<bool>("readOnly"); // the filters on a disk that only reads
+        QTest::newRow("renamed") << "新名" << "" << QStringList{"b", "新名"} << false;
+        QTest::newRow("taken") << "b" << "この名前は既に存在しています。" << QStringList{"a", "b"} << false;
+        QTest::newRow("unchanged") << "a" << "この名前は既に存在しています。" << QStringList{"a", "b"} << false;
+        QTest::newRow("reserved") << "全件" << "この名前は検索フィルター名には使えません。" << QStringList{"a", "b"}
+                                  << false;
+        QTest::newRow("read-only disk") << "新名" << "フィルター名の変更に失敗しました。保存先は読み取り専用です。"
+                                        << QStringList{"a", "b"} << true;
     }
     void renaming()
     {
         QFETCH(QString, typed);
         QFETCH(QStringList, files);
+        QFETCH(bool, readOnly);
+        testsupport::FullFileSystem fs;
+        if (readOnly)
+            QVX_NEED_FULL_FS(fs);
         writeFilter(QStringLiteral("a"));
         writeFilter(QStringLiteral("b"));
         D d;
@@ -180,6 +189,14 @@ private slots:
         QVERIFY(m_form->Form_Load());
         m_commands = new MainCommands(m_form.get());
         m_form->Form_Activate();
+        if (readOnly) {
+            // The same filters, on a disk that only reads.
+            gstrCustomerKensakuFilterFolder = fs.path() + QLatin1Char('/');
+            writeFilter(QStringLiteral("a"));
+            writeFilter(QStringLiteral("b"));
+            searchfilter::ensureTemporaryFilter(SearchFilterKind::Customer);
+            QVERIFY(fs.makeReadOnly());
+        }
         showFolder();
         select({QStringLiteral("a")});
         D::onNextModal([typed](QWidget *modal) {

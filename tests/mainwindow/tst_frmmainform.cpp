@@ -1,3 +1,4 @@
+#include "FullFileSystem.h"
 #include "TestSupport.h"
 
 #include "core/DateValue.h"
@@ -84,6 +85,7 @@ private slots:
     void goingUpFromARecord_data();
     void goingUpFromARecord();
     void layoutResetDeletesTheLayoutFile();
+    void layoutResetOnReadOnlyDiskSaysWhy();
     void settingsAndAboutOpenTheirDialogs_data();
     void settingsAndAboutOpenTheirDialogs();
 
@@ -1408,6 +1410,28 @@ void tst_frmMainForm::layoutResetDeletesTheLayoutFile()
     // With no file the reset still reports.
     m_form->mnuRegClear->trigger();
     QCOMPARE(m_messages.size(), 2);
+}
+
+// A layout file that cannot be deleted is reported with the reason.
+void tst_frmMainForm::layoutResetOnReadOnlyDiskSaysWhy()
+{
+    testsupport::FullFileSystem fs;
+    QVX_NEED_FULL_FS(fs);
+    open();
+    const QString startupDir = gstrStartupDir;
+    gstrStartupDir = fs.path();
+    const QString size = fs.filePath(settingsFileName(QStringLiteral("Size")) + QStringLiteral(".txt"));
+    setSetting(settingsFileName(QStringLiteral("Size")), QStringLiteral("Window Positions"), QStringLiteral("frmX"),
+               QStringLiteral("1"));
+    QVERIFY(QFile::exists(size));
+    QVERIFY(fs.makeReadOnly());
+    m_messages.clear();
+    m_form->mnuRegClear->trigger();
+    QVERIFY(QFile::exists(size));
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(m_messages.first().text.startsWith(QStringLiteral("画面サイズ等を初期値に戻せませんでした。")));
+    QVERIFY(testsupport::saysWhyInJapanese(m_messages.first().text, QStringLiteral("保存先は読み取り専用です。")));
+    gstrStartupDir = startupDir;
 }
 
 void tst_frmMainForm::settingsAndAboutOpenTheirDialogs_data()

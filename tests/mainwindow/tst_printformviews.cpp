@@ -435,6 +435,60 @@ private slots:
         }
     }
 
+    // Deleting or renaming a print form or an invoice on a disk that only
+    // reads says why, and what was there stays.
+    void changeOnReadOnlyDiskSaysWhy_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("delete print form") << "delete form" << "次の印刷フォームを削除できませんでした。";
+        QTest::newRow("rename print form") << "rename form" << "印刷フォームの名前を変更できませんでした。";
+        QTest::newRow("delete invoice") << "delete invoice" << "次の月締め請求書を削除できませんでした。";
+    }
+    void changeOnReadOnlyDiskSaysWhy()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, message);
+        testsupport::FullFileSystem fs;
+        QVX_NEED_FULL_FS(fs);
+        D d;
+        const QString folder = fs.path() + QLatin1Char('/');
+        const QString a = QStringLiteral("A01");
+        if (command == QLatin1String("delete invoice")) {
+            addCustomer(a, QStringLiteral("甲"), true);
+            gstrTsukiSeikyushoFolder = folder;
+            addInvoice(a, QDate(2024, 1, 20), 1);
+            m_form->ShowSeikyushoList(a, QStringLiteral("甲"));
+            selectRows({1});
+        } else {
+            gstrCustomerPrintFormFolder = folder;
+            addForm(folder, QStringLiteral("請求"));
+            m_form->ShowPrintFormList(QStringLiteral("顧客印刷フォーム"));
+            select({QStringLiteral("請求")});
+            D::onNextModal([](QWidget *modal) {
+                auto *dialog = qobject_cast<frmNameInput *>(modal);
+                QVERIFY(dialog);
+                dialog->txtString->setText(QStringLiteral("納品"));
+                dialog->InputOK();
+            });
+        }
+        QVERIFY(fs.makeReadOnly());
+        d.answer = ui::Answer::Yes;
+        if (command == QLatin1String("delete invoice"))
+            m_form->mnuDelete->trigger();
+        else
+            ObjectCommand(*m_form, command == QLatin1String("delete form") ? QStringLiteral("Delete")
+                                                                            : QStringLiteral("Rename"));
+        QVERIFY(!d.messages.isEmpty());
+        const QString shown = d.messages.last().text;
+        QVERIFY2(shown.startsWith(message), qPrintable(shown));
+        QVERIFY(testsupport::saysWhyInJapanese(shown, QStringLiteral("保存先は読み取り専用です。")));
+        if (command == QLatin1String("delete invoice"))
+            QCOMPARE(seikyusho::invoiceDates(a), QVector<QDate>{QDate(2024, 1, 20)});
+        else
+            QCOMPARE(files(folder), QStringList{"請求.rpx"});
+    }
+
     // One question names the first six dates; No changes nothing; Yes
     // deletes exactly the selected invoices (never the first row, another
     // customer's invoice of the same date or a registration under way). An
@@ -492,7 +546,8 @@ private slots:
             QCOMPARE(d.messages.size(), 1);
         } else {
             QCOMPARE(d.messages.size(), 2);
-            QCOMPARE(d.messages[1].text, QStringLiteral("次の月締め請求書を削除できませんでした。\r\n\r\n2024/05/20"));
+            QCOMPARE(d.messages[1].text, QStringLiteral("次の月締め請求書を削除できませんでした。"
+                                                        "ほかのプログラムが使用しています。\r\n\r\n2024/05/20"));
         }
         QCOMPARE(seikyusho::invoiceDates(a), QVector<QDate>(kept.begin(), kept.end()));
         for (const QDate &date : kept)

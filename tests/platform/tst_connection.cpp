@@ -1,7 +1,9 @@
 #include "platform/db/Connection.h"
 #include "platform/db/ReadTransaction.h"
+#include "FullFileSystem.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -286,6 +288,29 @@ private slots:
         QVERIFY(c->inTransaction());
         outer.commit();
         QCOMPARE(writer->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 2);
+    }
+
+    // A database file that cannot be made says why in Japanese, not in
+    // the engine's English.
+    void createFailureSaysWhy_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder") << "none/new.db" << "保存先のフォルダーがありません。";
+        QTest::newRow("folder in the file's place") << "folder" << "同じ名前のフォルダーがあります。";
+    }
+    void createFailureSaysWhy()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+        try {
+            db::Connection::create(dir.filePath(name));
+            QFAIL("made a database there");
+        } catch (const DbError &e) {
+            QVERIFY(testsupport::saysWhyInJapanese(e.description(), reason));
+        }
     }
 
     void fullDiskMidTransactionRollsBack()

@@ -899,6 +899,17 @@ private slots:
         QTest::mouseClick(panel->pictureButton, Qt::LeftButton);
         QCOMPARE(d.texts(), QStringList{QStringLiteral("画像を読み込めません。\n") + notPicture});
         QVERIFY(w.ard->control(ref)->picture.isEmpty());
+        // One too large to be a picture is not read, and says so.
+        const QString huge = files.filePath(QStringLiteral("huge.png"));
+        QFile big(huge);
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(16 * 1024 * 1024 + 1));
+        big.close();
+        d.messages.clear();
+        choosePictureFile(huge);
+        QTest::mouseClick(panel->pictureButton, Qt::LeftButton);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("画像を読み込めません。ファイルが大きすぎます。\n") + huge});
+        QVERIFY(w.ard->control(ref)->picture.isEmpty());
 
         const QColor red(220, 0, 0);
         const QByteArray png = pngBytes(red);

@@ -1,3 +1,4 @@
+#include "FullFileSystem.h"
 #include "GridForm.h"
 #include "TestSupport.h"
 #include "core/DateValue.h"
@@ -296,6 +297,45 @@ private slots:
         Denpyo d;
         QVERIFY(d.Load(1));
         QVERIFY(!d.Seikyu());
+        QVERIFY(seikyusho::invoiceDates(QStringLiteral("A01")).isEmpty());
+    }
+
+    // A registration whose archive folder cannot take the invoice, or whose
+    // form cannot be read, says why and archives nothing.
+    void archiveFailureSaysWhy_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("read-only") << "read-only" << "保存先は読み取り専用です。";
+        QTest::newRow("missing") << "missing" << "保存先のフォルダーがありません。";
+        QTest::newRow("full") << "full" << "ディスクの空き容量が足りません。";
+        QTest::newRow("form file gone") << "no form" << "ファイルがありません。";
+    }
+    void archiveFailureSaysWhy()
+    {
+        QFETCH(QString, cause);
+        QFETCH(QString, reason);
+        testsupport::FullFileSystem fs;
+        QTemporaryDir dir;
+        if (cause == QLatin1String("missing")) {
+            // A file where a folder of the archive's path should be.
+            QFile file(dir.filePath(QStringLiteral("archive")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.close();
+            gstrTsukiSeikyushoFolder = file.fileName() + QStringLiteral("/TsukiSeikyusho/");
+        } else if (cause != QLatin1String("no form")) {
+            QVX_NEED_FULL_FS(fs);
+            gstrTsukiSeikyushoFolder = fs.path() + QLatin1Char('/');
+            QVERIFY(cause == QLatin1String("full") ? fs.fill() : fs.makeReadOnly());
+        }
+        frmTsukiSeikyushoPrint w(QStringLiteral("A01"));
+        if (cause == QLatin1String("no form"))
+            QVERIFY(QFile::remove(gstrTsukiSeikyushoPrintFormFolder + QStringLiteral("請求.rpx")));
+        w.dtpFrom->setDate(QDate(2024, 2, 21));
+        w.dtpTo->setDate(QDate(2024, 2, 29));
+        w.SeikyushoRegistPrint();
+        QVERIFY(!m_messages.isEmpty());
+        QVERIFY(testsupport::saysWhyInJapanese(m_messages.last().text, reason));
         QVERIFY(seikyusho::invoiceDates(QStringLiteral("A01")).isEmpty());
     }
 

@@ -194,6 +194,38 @@ private slots:
         }
     }
 
+    // A file the XML reader itself refuses, or that cannot be read at all,
+    // is told in Japanese, whatever Qt's own texts are.
+    void unreadableFileSaysWhy_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QByteArray() << "ファイルがありません。";
+        QTest::newRow("empty") << QByteArray("") << "ファイルが途中で終わっています。";
+        QTest::newRow("unclosed") << QByteArray("<Report UserData=\"\"><Section Name=\"Detail\">")
+                                  << "ファイルが途中で終わっています。";
+        QTest::newRow("not xml") << QByteArray("UserData=\"1;0;0;\"\r\nhello") << "ファイルの書式が正しくありません。";
+        QTest::newRow("trailing data") << QByteArray("<Report></Report><Report/>") << "ファイルの書式が正しくありません。";
+    }
+    void unreadableFileSaysWhy()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("bad.rpx"));
+        if (!content.isNull()) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        try {
+            loadLayout(path);
+            QFAIL("no error");
+        } catch (const LayoutError &e) {
+            QVERIFY(testsupport::saysWhyInJapanese(e.message(), reason));
+        }
+    }
+
     // Numbers that would overflow the sums of rendering, or that are no
     // size at all, make the file a broken one.
     void numbersOutsideAPageAreRefused_data()

@@ -443,6 +443,41 @@ private slots:
         }
     }
 
+    // A page set that cannot take its place, and a page that cannot be
+    // read, say why.
+    void failureSaysWhy_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder in a page's place") << "folder" << "同じ名前のフォルダーがあります。";
+        QTest::newRow("missing page") << "missing" << "ファイルがありません。";
+        QTest::newRow("folder read as a page") << "read folder" << "ファイルではなくフォルダーです。";
+    }
+    void failureSaysWhy()
+    {
+        QFETCH(QString, cause);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString base = dir.filePath(QStringLiteral("C001_20240331.cnv"));
+        QString message;
+        try {
+            if (cause == QLatin1String("folder")) {
+                QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("C001_20240331.cnv_0")));
+                writePageFiles(base, {samplePage(QStringLiteral("1"))});
+            } else {
+                if (cause == QLatin1String("read folder"))
+                    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("C001_20240331.cnv_0")));
+                loadPage(base + QStringLiteral("_0"));
+            }
+            QFAIL("no error");
+        } catch (const text::TextFileError &e) {
+            message = e.message();
+        } catch (const PageFileError &e) {
+            message = e.message();
+        }
+        QVERIFY(testsupport::saysWhyInJapanese(message, reason));
+    }
+
     void aBasePathWithoutNameDeletesNothing()
     {
         QTemporaryDir dir;

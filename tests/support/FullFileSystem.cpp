@@ -1,7 +1,9 @@
 #include "FullFileSystem.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -66,6 +68,25 @@ bool FullFileSystem::fill(qint64 leave)
 void FullFileSystem::release()
 {
     QFile::remove(filePath(QString::fromLatin1(kFiller)));
+}
+
+bool FullFileSystem::makeReadOnly()
+{
+    return isMounted()
+           && ::mount(nullptr, QFile::encodeName(path()).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}
+
+bool saysWhyInJapanese(const QString &message, const QString &reason)
+{
+    static const QRegularExpression paths(QStringLiteral("/[^\\s()]*"));
+    static const QRegularExpression letters(QStringLiteral("[A-Za-z]"));
+    QString rest = message;
+    rest.remove(paths);
+    if (!message.contains(reason) || rest.contains(letters)) {
+        qWarning().noquote() << "message:" << message;
+        return false;
+    }
+    return true;
 }
 
 QByteArray FullFileSystem::contents(const QString &path)

@@ -43,6 +43,9 @@ public:
     bool fill(qint64 leave = 0);
     // Gives the space back.
     void release();
+    // Mounts the file system again read-only (what a disk that failed, or a
+    // share the user may only read, answers); false when it could not.
+    bool makeReadOnly();
 
     // Test helpers: a whole file's bytes (empty when missing), and the
     // names of the files and folders in a folder of the file system,
@@ -54,6 +57,12 @@ private:
     QTemporaryDir m_dir;
     TmpfsMount m_mount;
 };
+
+// Whether a message about a failed file operation says why in Japanese:
+// it holds `reason`, and beside the paths it names (from a "/" to the next
+// blank, bracket or line end) no ASCII letter, as the C library's and Qt's
+// English texts have.
+bool saysWhyInJapanese(const QString &message, const QString &reason);
 
 } // namespace testsupport
 

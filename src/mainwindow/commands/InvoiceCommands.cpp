@@ -6,6 +6,7 @@
 #include "mainwindow/views/SeikyushoRows.h"
 #include "mainwindow/views/frmMainForm.h"
 #include "platform/report/PageFile.h"
+#include "platform/text/FileFailure.h"
 #include "platform/ui/MessageBox.h"
 #include "printing/SeikyushoArchive.h"
 #include "printing/frmPreview.h"
@@ -91,13 +92,19 @@ void DeleteSeikyushos(frmMainForm &form)
         return;
     const QString customerID = customerOfPlace(form);
     QStringList failed;
+    int why = 0;
     for (int row : rows) {
         const QDate date = rowDate(form, row);
-        if (!date.isValid() || !seikyusho::deleteInvoice(customerID, date))
+        int error = 0;
+        if (!date.isValid() || !seikyusho::deleteInvoice(customerID, date, &error))
             failed << model->text(row, 1);
+        if (!why)
+            why = error;
     }
+    // An invalid date names no folder: its row alone gives no reason.
     if (!failed.isEmpty())
-        ui::showMessage(QStringLiteral("次の月締め請求書を削除できませんでした。\r\n\r\n") + failed.join(QStringLiteral("\r\n")),
+        ui::showMessage(QStringLiteral("次の月締め請求書を削除できませんでした。") + (why ? text::failureReason(why) : QString())
+                            + QStringLiteral("\r\n\r\n") + failed.join(QStringLiteral("\r\n")),
                         ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QStringLiteral("月締め請求書削除"),
                         &form);
     form.RefreshView();

@@ -19,6 +19,7 @@
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/NavigationTree.h"
 #include "mainwindow/views/frmMainForm.h"
+#include "platform/text/FileFailure.h"
 #include "platform/ui/MessageBox.h"
 
 #include <QAction>
@@ -29,6 +30,8 @@
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QUrl>
+
+#include <cerrno>
 
 namespace {
 const QString kDenpyo = QStringLiteral("伝票");
@@ -373,7 +376,8 @@ void MainCommands::RegClearCommand()
     const QString path = dir.filePath(settingsFileName(QStringLiteral("Size")).toUpper() + QStringLiteral(".txt"));
     // A file that stays would bring the old sizes back: that is no reset.
     if (QFile::exists(path) && !QFile::remove(path)) {
-        ui::showMessage(QStringLiteral("画面サイズ等を初期値に戻せませんでした。\r\n") + QDir::toNativeSeparators(path),
+        ui::showMessage(QStringLiteral("画面サイズ等を初期値に戻せませんでした。") + text::failureReason(errno)
+                            + QStringLiteral("\r\n") + QDir::toNativeSeparators(path),
                         ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(), m_form);
         return;
     }

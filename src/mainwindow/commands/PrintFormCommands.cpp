@@ -6,6 +6,7 @@
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/PrintFormRows.h"
 #include "mainwindow/views/frmMainForm.h"
+#include "platform/text/FileFailure.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WaitCursor.h"
 #include "printing/PrintFormKind.h"
@@ -13,6 +14,8 @@
 #include "platform/text/LineFile.h"
 
 #include <QFile>
+
+#include <cerrno>
 
 namespace {
 
@@ -137,14 +140,19 @@ bool DeletePrintForms(frmMainForm &form, const QString &kindName)
         return false;
     bool deleted = false;
     QStringList failed;
+    int why = 0;
     for (const QString &name : names) {
-        if (QFile::remove(printFormPath(kind->formFolder(), name)))
+        if (QFile::remove(printFormPath(kind->formFolder(), name))) {
             deleted = true;
-        else
+        } else {
+            if (failed.isEmpty())
+                why = errno;
             failed << name;
+        }
     }
     if (!failed.isEmpty())
-        ui::showMessage(QStringLiteral("次の印刷フォームを削除できませんでした。\r\n\r\n") + failed.join(QStringLiteral("\r\n")),
+        ui::showMessage(QStringLiteral("次の印刷フォームを削除できませんでした。") + text::failureReason(why)
+                            + QStringLiteral("\r\n\r\n") + failed.join(QStringLiteral("\r\n")),
                         ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(), &form);
     return deleted;
 }
@@ -169,8 +177,9 @@ bool RenamePrintForm(frmMainForm &form, const QString &kindName, const QString &
     }
     if (text::moveWithoutReplacing(printFormPath(folder, formName), printFormPath(folder, newName))
         != text::MoveResult::Moved) {
-        ui::showMessage(QStringLiteral("印刷フォームの名前を変更できませんでした。\r\n") + formName, ui::Icon::Exclamation,
-                        ui::Buttons::Ok, ui::Answer::Ok, QString(), &form);
+        ui::showMessage(QStringLiteral("印刷フォームの名前を変更できませんでした。") + text::failureReason(errno)
+                            + QStringLiteral("\r\n") + formName,
+                        ui::Icon::Exclamation, ui::Buttons::Ok, ui::Answer::Ok, QString(), &form);
         return false;
     }
     return true;

@@ -7,6 +7,7 @@
 #include "mainwindow/views/MainListRows.h"
 #include "mainwindow/views/MainListView.h"
 #include "mainwindow/views/frmMainForm.h"
+#include "platform/text/FileFailure.h"
 #include "platform/ui/MessageBox.h"
 
 namespace filterfolder {
@@ -84,7 +85,8 @@ bool RenameFilter(frmMainForm &form, const QString &kind, const QString &name)
         exclamation(searchfilter::reservedNameMessage(), &form);
         return false;
     }
-    switch (searchfilter::rename(*k, name, result)) {
+    int error = 0;
+    switch (searchfilter::rename(*k, name, result, &error)) {
     case searchfilter::RenameResult::Renamed:
         return true;
     case searchfilter::RenameResult::Exists:
@@ -93,6 +95,6 @@ bool RenameFilter(frmMainForm &form, const QString &kind, const QString &name)
     case searchfilter::RenameResult::Failed:
         break;
     }
-    exclamation(QStringLiteral("フィルター名の変更に失敗しました。"), &form);
+    exclamation(QStringLiteral("フィルター名の変更に失敗しました。") + (error ? text::failureReason(error) : QString()), &form);
     return false;
 }

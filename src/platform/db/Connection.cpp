@@ -1,9 +1,11 @@
 #include "platform/db/Connection.h"
 #include "platform/db/TextFunctions.h"
+#include "platform/text/FileFailure.h"
 #include "platform/text/LineFile.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <sqlite3.h>
 
 namespace db {
@@ -14,6 +16,27 @@ QString engineMessage(sqlite3 *db, int rc)
     if (db)
         return QString::fromUtf8(sqlite3_errmsg(db));
     return QString::fromUtf8(sqlite3_errstr(rc));
+}
+
+// The errno behind a failure of the database file, 0 for any other
+// failure. The engine keeps the system's error only for files it could not
+// open and for I/O errors; a full disk and a file it could only open for
+// reading it reports by its own codes.
+int fileError(sqlite3 *db, int rc)
+{
+    switch (rc & 0xff) {
+    case SQLITE_FULL:
+        return ENOSPC;
+    case SQLITE_READONLY:
+        return EROFS;
+    case SQLITE_CANTOPEN:
+    case SQLITE_IOERR:
+        if (const int error = db ? sqlite3_system_errno(db) : 0)
+            return error;
+        return (rc & 0xff) == SQLITE_IOERR ? EIO : ENOENT;
+    default:
+        return 0;
+    }
 }
 
 // True when nothing but blanks, ";" and comments follow the first statement.
@@ -47,7 +70,11 @@ std::unique_ptr<Connection> Connection::openWith(const QString &path, int flags)
     // would only cost time on every column read.
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        const QString msg = engineMessage(raw, rc);
+        const int error = fileError(raw, rc);
+        const bool creating = flags & SQLITE_OPEN_CREATE;
+        const QString msg = !error ? engineMessage(raw, rc)
+                            : QStringLiteral("データベースファイル(%1)を開けません。").arg(path)
+                                  + (creating ? text::failureReason(error) : text::readFailureReason(error));
         sqlite3_close_v2(raw);
         throw DbError(rc, msg);
     }
@@ -83,10 +110,12 @@ bool Connection::createFile(const QString &path, const QString &script)
     // Renaming never replaces a file that appeared meanwhile.
     const text::MoveResult moved = text::moveWithoutReplacing(building, path);
     if (moved != text::MoveResult::Moved) {
+        const int error = errno;
         QFile::remove(building);
         if (moved == text::MoveResult::Exists)
             return false;
-        throw DbError(SQLITE_CANTOPEN, QStringLiteral("データベースファイル(%1)を作成できません。").arg(path));
+        throw DbError(SQLITE_CANTOPEN,
+                      QStringLiteral("データベースファイル(%1)を作成できません。").arg(path) + text::failureReason(error));
     }
     return true;
 }
@@ -104,7 +133,17 @@ void Connection::configure()
 void Connection::check(int rc) const
 {
     if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE)
-        throw DbError(rc, engineMessage(m_db, rc));
+        throw DbError(rc, failureText(rc));
+}
+
+QString Connection::failureText(int rc) const
+{
+    const int error = fileError(m_db, rc);
+    if (!error)
+        return engineMessage(m_db, rc);
+    if (rc == SQLITE_IOERR_READ || rc == SQLITE_IOERR_SHORT_READ)
+        return QStringLiteral("データベースファイル(%1)を読み込めません。").arg(m_path) + text::readFailureReason(error);
+    return QStringLiteral("データベースファイル(%1)に書き込めません。").arg(m_path) + text::failureReason(error);
 }
 
 Statement Connection::prepare(const QString &sql)
@@ -136,7 +175,7 @@ void Connection::execScript(const QString &sql)
     char *err = nullptr;
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &err);
     if (rc != SQLITE_OK) {
-        const QString msg = err ? QString::fromUtf8(err) : engineMessage(m_db, rc);
+        const QString msg = err && !fileError(m_db, rc) ? QString::fromUtf8(err) : failureText(rc);
         sqlite3_free(err);
         throw DbError(rc, msg);
     }

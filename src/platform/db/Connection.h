@@ -53,6 +53,9 @@ public:
 
     // Throws DbError for a failing engine result code.
     void check(int rc) const;
+    // What the user is told of a failing engine result code: why the file
+    // could not be written or read, in Japanese, or the engine's own message.
+    QString failureText(int rc) const;
 
 private:
     friend class Transaction;

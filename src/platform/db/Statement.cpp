@@ -124,7 +124,7 @@ bool Statement::step()
     if (rc == SQLITE_DONE)
         return false;
     // The engine's message belongs to the connection; reset keeps it.
-    const QString msg = QString::fromUtf8(sqlite3_errmsg(m_connection->handle()));
+    const QString msg = m_connection->failureText(rc);
     sqlite3_reset(m_stmt);
     throw DbError(rc, msg);
 }

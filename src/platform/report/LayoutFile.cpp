@@ -1,10 +1,12 @@
 #include "platform/report/LayoutFile.h"
 
+#include "platform/text/FileFailure.h"
 #include "platform/text/LineFile.h"
 
 #include <QFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+#include <cerrno>
 #include <limits>
 
 namespace report {
@@ -198,6 +200,27 @@ PageSetup readPageSetup(QXmlStreamReader &xml)
     return p;
 }
 
+// Why the text is no layout. The reader's own texts are English where
+// Qt's translation is not installed, and where it is they still speak of
+// XML names and declarations; the program's own (raised with raiseError)
+// are Japanese already.
+QString xmlProblem(const QXmlStreamReader &xml)
+{
+    QString problem;
+    switch (xml.error()) {
+    case QXmlStreamReader::CustomError:
+        problem = xml.errorString();
+        break;
+    case QXmlStreamReader::PrematureEndOfDocumentError:
+        problem = QStringLiteral("ファイルが途中で終わっています。");
+        break;
+    default:
+        problem = QStringLiteral("ファイルの書式が正しくありません。");
+        break;
+    }
+    return QStringLiteral("%1 行目: %2").arg(xml.lineNumber()).arg(problem);
+}
+
 } // namespace
 
 Layout parseLayout(const QByteArray &bytes)
@@ -205,9 +228,7 @@ Layout parseLayout(const QByteArray &bytes)
     QXmlStreamReader xml(bytes);
     Layout layout;
     if (!xml.readNextStartElement() || xml.name() != QLatin1String("Report")) {
-        throw LayoutError(xml.hasError()
-                              ? QStringLiteral("%1 行目: %2").arg(xml.lineNumber()).arg(xml.errorString())
-                              : QStringLiteral("レイアウトファイルではありません。"));
+        throw LayoutError(xml.hasError() ? xmlProblem(xml) : QStringLiteral("レイアウトファイルではありません。"));
     }
     {
         const Attributes a(xml);
@@ -231,17 +252,17 @@ Layout parseLayout(const QByteArray &bytes)
         }
     }
     if (xml.hasError())
-        throw LayoutError(QStringLiteral("%1 行目: %2").arg(xml.lineNumber()).arg(xml.errorString()));
+        throw LayoutError(xmlProblem(xml));
     return layout;
 }
 
 Layout loadLayout(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw LayoutError(QStringLiteral("ファイルを開けません: %1").arg(path));
+    const auto bytes = text::readBytes(path);
+    if (!bytes)
+        throw LayoutError(QStringLiteral("ファイルを開けません: %1\r\n").arg(path) + text::readFailureReason(errno));
     try {
-        return parseLayout(file.readAll());
+        return parseLayout(*bytes);
     } catch (const LayoutError &e) {
         throw LayoutError(path + QStringLiteral("\r\n") + e.message());
     }

@@ -125,9 +125,10 @@ void savePage(const QString &path, const Page &page)
 
 namespace {
 
-PageFileError cannotOpen(const QString &path)
+// `error`: the errno of the failed read.
+PageFileError cannotOpen(const QString &path, int error)
 {
-    return PageFileError(QStringLiteral("ファイルを開けません: %1").arg(path));
+    return PageFileError(QStringLiteral("ファイルを開けません: %1\r\n").arg(path) + text::readFailureReason(error));
 }
 
 Page parseFile(const QString &path, const QByteArray &bytes)
@@ -143,10 +144,10 @@ Page parseFile(const QString &path, const QByteArray &bytes)
 
 Page loadPage(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw cannotOpen(path);
-    return parseFile(path, file.readAll());
+    const auto bytes = text::readBytes(path);
+    if (!bytes)
+        throw cannotOpen(path, errno);
+    return parseFile(path, *bytes);
 }
 
 QVector<Page> loadPagesAt(int folder, const QString &folderPath, const QString &prefix)
@@ -158,7 +159,7 @@ QVector<Page> loadPagesAt(int folder, const QString &folderPath, const QString &
         if (!bytes) {
             if (errno == ENOENT)
                 break;
-            throw cannotOpen(folderPath + QLatin1Char('/') + name);
+            throw cannotOpen(folderPath + QLatin1Char('/') + name, errno);
         }
         files << *bytes;
     }
@@ -185,16 +186,23 @@ bool moveFile(const QString &from, const QString &to)
     return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
+// A file of a set that could not be moved, and the errno why.
+struct MoveFailure {
+    QString name;
+    int error;
+};
+
 // Moves the named files from one folder to another; on a failure moves the
-// ones already moved back and returns the name that failed.
-std::optional<QString> moveAll(const QStringList &names, const QDir &from, const QDir &to)
+// ones already moved back and says which name failed.
+std::optional<MoveFailure> moveAll(const QStringList &names, const QDir &from, const QDir &to)
 {
     for (int i = 0; i < names.size(); ++i) {
         if (moveFile(from.filePath(names[i]), to.filePath(names[i])))
             continue;
+        const int error = errno;
         for (int j = i - 1; j >= 0; --j)
             moveFile(to.filePath(names[j]), from.filePath(names[j]));
-        return names[i];
+        return MoveFailure{names[i], error};
     }
     return std::nullopt;
 }
@@ -244,10 +252,12 @@ void writePageFiles(const QString &basePath, const QVector<Page> &pages)
             oldNames << name;
     }
     if (const auto failed = moveAll(oldNames, folder, oldDir))
-        throw PageFileError(QStringLiteral("ファイルを削除できません: %1").arg(folder.filePath(*failed)));
+        throw PageFileError(QStringLiteral("ファイルを削除できません: %1\r\n").arg(folder.filePath(failed->name))
+                            + text::failureReason(failed->error));
     if (const auto failed = moveAll(newNames, freshDir, folder)) {
         moveAll(oldNames, oldDir, folder);
-        throw text::TextFileError(QStringLiteral("ファイル(%1)に書き込めません。").arg(folder.filePath(*failed)));
+        throw text::TextFileError(QStringLiteral("ファイル(%1)に書き込めません。").arg(folder.filePath(failed->name))
+                                  + text::failureReason(failed->error));
     }
     text::syncFolder(folder.path());
 }

@@ -1,13 +1,14 @@
 #include "platform/report/PropertyPanel.h"
 
 #include "platform/report/LayoutDesigner.h"
+#include "platform/text/FileFailure.h"
+#include "platform/text/LineFile.h"
 #include "platform/ui/EntryRule.h"
 #include "platform/ui/MessageBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -19,6 +20,8 @@
 #include <QStackedWidget>
 #include <QValidator>
 #include <QVBoxLayout>
+
+#include <cerrno>
 
 namespace report {
 
@@ -225,14 +228,14 @@ void PropertyPanel::choosePicture()
                                                       QStringLiteral("画像 (*.png *.jpg *.jpeg *.bmp *.gif)"));
     if (path.isEmpty())
         return;
-    QFile file(path);
-    QByteArray bytes;
-    if (file.size() <= kPictureLimit && file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
+    const auto read = text::readBytes(path, kPictureLimit);
+    // Only a file that could not be read has a reason to tell.
+    const QString why = read ? QString() : text::readFailureReason(errno);
+    const QByteArray bytes = read.value_or(QByteArray());
     QImage image;
     if (bytes.isEmpty() || !image.loadFromData(bytes)) {
-        ui::showMessage(QStringLiteral("画像を読み込めません。\n") + path, ui::Icon::Exclamation, ui::Buttons::Ok,
-                        ui::Answer::Ok, QString(), this);
+        ui::showMessage(QStringLiteral("画像を読み込めません。") + why + QStringLiteral("\n") + path, ui::Icon::Exclamation,
+                        ui::Buttons::Ok, ui::Answer::Ok, QString(), this);
         return;
     }
     m_designer->changeSelected([bytes](Control &c) {

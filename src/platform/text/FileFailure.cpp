@@ -22,9 +22,29 @@ QString failureReason(int error)
         return QStringLiteral("ディスクの読み書きでエラーが発生しました。");
     case EISDIR:
         return QStringLiteral("同じ名前のフォルダーがあります。");
+    case EBUSY:
+        return QStringLiteral("ほかのプログラムが使用しています。");
     default:
         // The number lets whoever looks into it find the cause.
         return QStringLiteral("ファイルシステムでエラーが発生しました(エラー番号 %1)。").arg(error);
+    }
+}
+
+QString readFailureReason(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("ファイルがありません。");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("ファイルを読む権限がありません。");
+    case EISDIR:
+        return QStringLiteral("ファイルではなくフォルダーです。");
+    case EFBIG:
+        return QStringLiteral("ファイルが大きすぎます。");
+    default:
+        return failureReason(error);
     }
 }
 
