@@ -130,7 +130,7 @@ private slots:
         f.write(QByteArray(8192, 'Q'));
         f.close();
         QVERIFY(!start(folder.path()));
-        expectOneMessage(QStringLiteral("file is not a database"), Icon::Exclamation);
+        expectOneMessage(QStringLiteral("ファイル(%1)はデータベースではありません。").arg(folder.databasePath()), Icon::Exclamation);
         QVERIFY(garrDenpyoListColumns.isEmpty());
     }
 
@@ -173,7 +173,9 @@ private slots:
         auto other = db::Connection::open(folder.databasePath());
         other->begin();
         QVERIFY(!start(folder.path()));
-        expectOneMessage(QStringLiteral("database is locked"), Icon::Exclamation);
+        expectOneMessage(QStringLiteral("データベースファイル(%1)は、ほかのプログラムが使用しています。しばらくしてからもう一度行ってください。")
+                             .arg(folder.databasePath()),
+                         Icon::Exclamation);
         other->rollback();
         QCOMPARE(other->scalar(earlier).toInt(), 2);
     }

@@ -33,18 +33,44 @@ private slots:
         QVERIFY(!QFile::exists(missing));
     }
 
-    void reportsEngineDescriptionForNonDatabase()
+    // What a user can meet without a fault of the program is said in
+    // Japanese with the file's path; a statement the engine refuses keeps the
+    // engine's words.
+    void failuresAUserMeetsAreJapanese_data()
     {
-        const QString path = m_dir.filePath(QStringLiteral("text.mdb"));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(4096, 'x'));
-        f.close();
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no database") << "no database" << "ファイル(%1)はデータベースではありません。";
+        QTest::newRow("held by a second copy")
+            << "held" << "データベースファイル(%1)は、ほかのプログラムが使用しています。しばらくしてからもう一度行ってください。";
+        QTest::newRow("refused statement") << "refused" << "no such table: nosuch";
+    }
+
+    void failuresAUserMeetsAreJapanese()
+    {
+        QFETCH(QString, cause);
+        QFETCH(QString, expected);
+        const QString path = m_dir.filePath(cause + QStringLiteral(".mdb"));
+        std::unique_ptr<Connection> other;
+        if (cause == QLatin1String("no database")) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(4096, 'x'));
+            f.close();
+        } else {
+            Connection::create(path)->exec(QStringLiteral("CREATE TABLE t (a)"));
+            if (cause == QLatin1String("held")) {
+                other = Connection::open(path);
+                other->exec(QStringLiteral("BEGIN EXCLUSIVE"));
+            }
+        }
         try {
-            Connection::open(path);
-            QFAIL("opened a file that is no database");
+            auto c = Connection::open(path);
+            c->exec(cause == QLatin1String("refused") ? QStringLiteral("SELECT * FROM nosuch")
+                                                      : QStringLiteral("INSERT INTO t VALUES (1)"));
+            QFAIL("no failure");
         } catch (const DbError &e) {
-            QCOMPARE(e.description(), QStringLiteral("file is not a database"));
+            QCOMPARE(e.description(), expected.contains(QLatin1String("%1")) ? expected.arg(path) : expected);
             QVERIFY(e.number() != 0);
         }
     }

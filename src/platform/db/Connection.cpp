@@ -11,8 +11,34 @@
 namespace db {
 namespace {
 
-QString engineMessage(sqlite3 *db, int rc)
+// What a user meets without any fault of ours (a second copy of the program
+// holding the file, a file that is no database or is damaged) is said in
+// Japanese; empty for the rest.
+QString userText(int rc, const QString &path)
 {
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("データベースファイル(%1)は、ほかのプログラムが使用しています。"
+                              "しばらくしてからもう一度行ってください。").arg(path);
+    case SQLITE_NOTADB:
+        return QStringLiteral("ファイル(%1)はデータベースではありません。").arg(path);
+    case SQLITE_CORRUPT:
+        return QStringLiteral("データベースファイル(%1)が壊れています。").arg(path);
+    case SQLITE_NOMEM:
+        return QStringLiteral("メモリが足りません。");
+    default:
+        return QString();
+    }
+}
+
+// A statement the engine refuses keeps the engine's own words: that is a
+// fault of the program, and they name it best.
+QString engineMessage(sqlite3 *db, int rc, const QString &path)
+{
+    const QString text = userText(rc, path);
+    if (!text.isEmpty())
+        return text;
     if (db)
         return QString::fromUtf8(sqlite3_errmsg(db));
     return QString::fromUtf8(sqlite3_errstr(rc));
@@ -72,7 +98,7 @@ std::unique_ptr<Connection> Connection::openWith(const QString &path, int flags)
     if (rc != SQLITE_OK) {
         const int error = fileError(raw, rc);
         const bool creating = flags & SQLITE_OPEN_CREATE;
-        const QString msg = !error ? engineMessage(raw, rc)
+        const QString msg = !error ? engineMessage(raw, rc, path)
                             : QStringLiteral("データベースファイル(%1)を開けません。").arg(path)
                                   + (creating ? text::failureReason(error) : text::readFailureReason(error));
         sqlite3_close_v2(raw);
@@ -140,7 +166,7 @@ QString Connection::failureText(int rc) const
 {
     const int error = fileError(m_db, rc);
     if (!error)
-        return engineMessage(m_db, rc);
+        return engineMessage(m_db, rc, m_path);
     if (rc == SQLITE_IOERR_READ || rc == SQLITE_IOERR_SHORT_READ)
         return QStringLiteral("データベースファイル(%1)を読み込めません。").arg(m_path) + text::readFailureReason(error);
     return QStringLiteral("データベースファイル(%1)に書き込めません。").arg(m_path) + text::failureReason(error);
@@ -175,7 +201,8 @@ void Connection::execScript(const QString &sql)
     char *err = nullptr;
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &err);
     if (rc != SQLITE_OK) {
-        const QString msg = err && !fileError(m_db, rc) ? QString::fromUtf8(err) : failureText(rc);
+        const QString msg = err && !fileError(m_db, rc) && userText(rc, m_path).isEmpty() ? QString::fromUtf8(err)
+                                                                                   : failureText(rc);
         sqlite3_free(err);
         throw DbError(rc, msg);
     }
