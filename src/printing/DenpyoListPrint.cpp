@@ -192,7 +192,7 @@ QString jsonList(const QVector<qint32> &numbers)
 // engine would sum as it likes, where a slip read converts or refuses them.
 // Per row only the range is looked at, which a missing amount, a text or a
 // blob fails; a fraction makes its sum a real number.
-std::optional<ListSums> readWholeListSums(const QString &list, bool ShohinMeisai, bool DenpyoLine)
+std::optional<ListSums> readWholeListSums(const QString &list, qsizetype listed, bool ShohinMeisai, bool DenpyoLine)
 {
     const QStringList amounts{QStringLiteral("d.値引金額"), QStringLiteral("d.合計"), QStringLiteral("d.消費税"),
                               QStringLiteral("d.合計消費税込み")};
@@ -201,7 +201,7 @@ std::optional<ListSums> readWholeListSums(const QString &list, bool ShohinMeisai
         inRange << a + QStringLiteral(" BETWEEN -2147483648 AND 2147483647");
         sums << QStringLiteral("SUM(%1)").arg(a);
     }
-    QString sql = QStringLiteral("SELECT COUNT(*), COUNT(d.伝票番号), COUNT(CASE WHEN ")
+    QString sql = QStringLiteral("SELECT COUNT(*), COUNT(CASE WHEN ")
                   + inRange.join(QStringLiteral(" AND ")) + QStringLiteral(" THEN 1 END), ")
                   + sums.join(QStringLiteral(", "));
     // The rows addDenpyoRows lays out besides each slip row, as
@@ -210,16 +210,18 @@ std::optional<ListSums> readWholeListSums(const QString &list, bool ShohinMeisai
         sql += QStringLiteral(", SUM(max(1, (SELECT COUNT(*) FROM 明細テーブル AS m WHERE m.伝票番号 = d.伝票番号)) - %1 "
                               "+ (d.値引金額 > 0))")
                    .arg(DenpyoLine ? 0 : 1);
-    sql += QStringLiteral(" FROM json_each(?) AS k LEFT JOIN 伝票テーブル AS d ON d.伝票番号 = k.value");
+    // Only the slips that are there: one that is gone is a row of its own
+    // and adds nothing.
+    sql += QStringLiteral(" FROM json_each(?) AS k JOIN 伝票テーブル AS d ON d.伝票番号 = k.value");
     db::Statement st = connection().prepare(sql);
     st.bindText(1, list);
-    if (!st.step() || st.int64(1) != st.int64(2))
+    if (!st.step() || st.int64(0) != st.int64(1))
         return std::nullopt;
     qint64 values[4] = {};
     for (int i = 0; i < 4; ++i) {
-        if (st.isNull(3 + i))
+        if (st.isNull(2 + i))
             continue; // no slip that is there
-        const QVariant sum = st.value(3 + i);
+        const QVariant sum = st.value(2 + i);
         if (sum.typeId() != QMetaType::LongLong)
             return std::nullopt;
         values[i] = sum.toLongLong();
@@ -231,7 +233,7 @@ std::optional<ListSums> readWholeListSums(const QString &list, bool ShohinMeisai
     t.shouhizei = values[2];
     t.withShouhizei = values[3];
     t.lessShouhizei = t.summery - t.shouhizei;
-    result.rows = int(st.int64(0) + (ShohinMeisai ? st.int64(7) : 0));
+    result.rows = int(listed + (ShohinMeisai ? st.int64(6) : 0));
     return result;
 }
 
@@ -243,7 +245,7 @@ ListSums readListSums(const QVector<qint32> &numbers, bool ShohinMeisai, bool De
     const QString list = jsonList(numbers);
     // Summed by the engine, a long list's totals take a fraction of the
     // time; the slip by slip read below is left for amounts it must check.
-    if (const std::optional<ListSums> sums = readWholeListSums(list, ShohinMeisai, DenpyoLine))
+    if (const std::optional<ListSums> sums = readWholeListSums(list, numbers.size() - 1, ShohinMeisai, DenpyoLine))
         return *sums;
     QString sql = QStringLiteral("SELECT d.伝票番号 IS NOT NULL, d.値引金額, d.合計, d.消費税, d.合計消費税込み");
     if (ShohinMeisai)
