@@ -603,10 +603,12 @@ int main(int argc, char **argv)
     checkSameOutput(shared.latest);
     checkSameOutput(shared.all);
     registerCases();
+    static_assert(kListed == 30000, "the pairs name the cases by the list's length");
     return benchsupport::run(argc, argv,
-                             {{"BM_ListPrint_FirstPage_Process", "BM_ListPrint_FirstPage_RawProcess"},
-                              {"BM_ListPrint_FirstPage_Process_All", "BM_ListPrint_FirstPage_RawProcess_All"},
-                              {"BM_ListPrint_Preview", "BM_ListPrint_Preview_Raw"},
-                              {"BM_ListPrint_Preview_All", "BM_ListPrint_Preview_Raw_All"},
+                             // Named with their argument as the runs are: the list's length.
+                             {{"BM_ListPrint_FirstPage_Process/30000", "BM_ListPrint_FirstPage_RawProcess/30000"},
+                              {"BM_ListPrint_FirstPage_Process_All/-1", "BM_ListPrint_FirstPage_RawProcess_All/-1"},
+                              {"BM_ListPrint_Preview/30000", "BM_ListPrint_Preview_Raw/30000"},
+                              {"BM_ListPrint_Preview_All/-1", "BM_ListPrint_Preview_Raw_All/-1"},
                               {"BM_ListPrint_Pdf", "BM_ListPrint_Pdf_Raw"}});
 }

@@ -593,6 +593,10 @@ private slots:
         QTest::addColumn<QString>("expected"); // the printed total of 101 and 102; "" when the print fails
         QTest::newRow("whole") << "20000" << "30000";
         QTest::newRow("whole, stored as text") << "' 20000'" << "30000";
+        QTest::newRow("whole, stored as a real") << "20000.0" << "30000";
+        QTest::newRow("largest a slip holds") << "2147483647" << "2147493647";
+        QTest::newRow("smallest a slip holds") << "-2147483648" << "-2147473648";
+        QTest::newRow("just beyond a slip's range") << "2147483648" << "";
         QTest::newRow("fraction") << "20000.9" << "";
         QTest::newRow("text") << "'二万'" << "";
         QTest::newRow("beyond a slip's range") << "3000000000" << "";

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace report;
 
@@ -328,6 +330,64 @@ private slots:
             if (QTest::currentTestFailed())
                 QFAIL(qPrintable(QStringLiteral("round %1").arg(round)));
         }
+    }
+
+    void keptLayoutFollowsTheFile_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("saved again") << "save";
+        QTest::newRow("rewritten in place, size and time kept") << "in place";
+        QTest::newRow("broken, then saved") << "broken";
+    }
+
+    // A report's form is parsed once while its file stays as it was, and
+    // read afresh once the file changed, whatever its size and times say.
+    void keptLayoutFollowsTheFile()
+    {
+        QFETCH(QString, change);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kept.rpx"));
+        Layout l = everyProperty();
+        l.sections[0].controls[0].text = QStringLiteral("AAAA");
+        saveLayout(path, l);
+        ThreeRecords first, second, third;
+        first.loadLayout(path);
+        second.loadLayout(path);
+        QVERIFY(second.layout().sections.isSharedWith(first.layout().sections));
+        // What one report fills in stays its own.
+        first.layout().sections[0].controls[0].text = QStringLiteral("filled");
+        third.loadLayout(path);
+        QCOMPARE(third.layout().sections[0].controls[0].text, QStringLiteral("AAAA"));
+
+        l.sections[0].controls[0].text = QStringLiteral("BBBB");
+        if (change == QLatin1String("save")) {
+            saveLayout(path, l);
+        } else if (change == QLatin1String("in place")) {
+            struct stat before {};
+            QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.write(serializeLayout(l)) == before.st_size);
+            file.close();
+            const timespec times[2] = {before.st_atim, before.st_mtim};
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+            struct stat after {};
+            QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+            QCOMPARE(after.st_size, before.st_size);
+            QCOMPARE(after.st_ino, before.st_ino);
+            QCOMPARE(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("<Report><Section");
+            file.close();
+            QVERIFY_THROWS_EXCEPTION(LayoutError, first.loadLayout(path));
+            saveLayout(path, l);
+        }
+        ThreeRecords fourth;
+        fourth.loadLayout(path);
+        QCOMPARE(fourth.layout().sections[0].controls[0].text, QStringLiteral("BBBB"));
+        QVERIFY(fourth.layout() == l);
     }
 
     void missingFileGivesAnError()

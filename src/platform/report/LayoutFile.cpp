@@ -8,6 +8,7 @@
 #include <QXmlStreamWriter>
 #include <cerrno>
 #include <limits>
+#include <mutex>
 
 namespace report {
 
@@ -256,16 +257,61 @@ Layout parseLayout(const QByteArray &bytes)
     return layout;
 }
 
-Layout loadLayout(const QString &path)
+namespace {
+
+QByteArray readLayoutFile(const QString &path)
 {
     const auto bytes = text::readBytes(path);
     if (!bytes)
         throw LayoutError(QStringLiteral("ファイルを開けません: %1\r\n").arg(path) + text::readFailureReason(errno));
+    return std::move(*bytes);
+}
+
+Layout parseLayoutFile(const QString &path, const QByteArray &xml)
+{
     try {
-        return parseLayout(*bytes);
+        return parseLayout(xml);
     } catch (const LayoutError &e) {
         throw LayoutError(path + QStringLiteral("\r\n") + e.message());
     }
+}
+
+// The forms parsed last, the latest first: a handful, as a user prints
+// with a few forms and each keeps its bytes besides its layout.
+struct KeptLayout {
+    QString path;
+    QByteArray xml;
+    Layout layout;
+};
+constexpr qsizetype kKeptLayouts = 4;
+std::mutex gKeptMutex;
+QList<KeptLayout> gKept;
+
+} // namespace
+
+Layout loadLayout(const QString &path)
+{
+    return parseLayoutFile(path, readLayoutFile(path));
+}
+
+Layout loadKeptLayout(const QString &path)
+{
+    const QByteArray xml = readLayoutFile(path);
+    {
+        const std::lock_guard lock(gKeptMutex);
+        for (qsizetype i = 0; i < gKept.size(); ++i) {
+            if (gKept[i].path == path && gKept[i].xml == xml) {
+                gKept.move(i, 0);
+                return gKept.first().layout;
+            }
+        }
+    }
+    Layout layout = parseLayoutFile(path, xml);
+    const std::lock_guard lock(gKeptMutex);
+    gKept.prepend({path, xml, layout});
+    if (gKept.size() > kKeptLayouts)
+        gKept.resize(kKeptLayouts);
+    return layout;
 }
 
 QByteArray serializeLayout(const Layout &layout)

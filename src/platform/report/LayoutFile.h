@@ -23,6 +23,12 @@ private:
 
 // Throws LayoutError when the file cannot be read or is not a layout.
 Layout loadLayout(const QString &path);
+// As loadLayout, but a file whose bytes are those of a recent read gives
+// the layout parsed then: a form is printed far more often than saved, and
+// parsing it takes far longer than reading it. The bytes decide, not the
+// file's size and times: those move in steps of a clock tick, within which
+// a form saved twice may keep them all.
+Layout loadKeptLayout(const QString &path);
 Layout parseLayout(const QByteArray &xml);
 // Throws text::TextFileError when the file cannot be written; the old file
 // stays whole.

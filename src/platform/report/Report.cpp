@@ -37,7 +37,7 @@ Report::~Report() = default;
 
 void Report::loadLayout(const QString &path)
 {
-    Layout layout = report::loadLayout(path);
+    Layout layout = report::loadKeptLayout(path);
     endRun();
     m_layout = std::move(layout);
     m_layoutPath = path;
