@@ -275,41 +275,6 @@ private slots:
         QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル")).toInt(), 2);
     }
 
-    // A run of reads sees one state: a writer elsewhere waits until the
-    // reads are over; inside a transaction already open the reads are its.
-    void readTransactionHoldsOneState()
-    {
-        auto c = fresh();
-        auto writer = Connection::open(c->path());
-        sqlite3_busy_timeout(writer->handle(), 0);
-        const QString insert = QStringLiteral("INSERT INTO 伝票テーブル (伝票番号) VALUES (%1)");
-        {
-            db::ReadTransaction read(*c);
-            QVERIFY(c->inTransaction());
-            QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 0);
-            try {
-                writer->exec(insert.arg(1));
-                QFAIL("a write got in between the reads");
-            } catch (const DbError &e) {
-                QCOMPARE(e.number() & 0xff, SQLITE_BUSY);
-            }
-            QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 0);
-        }
-        QVERIFY(!c->inTransaction());
-        writer->exec(insert.arg(1));
-        QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 1);
-
-        db::Transaction outer(*c);
-        c->exec(insert.arg(2));
-        {
-            db::ReadTransaction read(*c);
-            QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 2);
-        }
-        QVERIFY(c->inTransaction());
-        outer.commit();
-        QCOMPARE(writer->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 2);
-    }
-
     // A cached statement left part-way through its rows goes back reset,
     // holding no lock, and comes out again for the same text from its first
     // row with its parameter cleared.
@@ -392,6 +357,41 @@ private slots:
         c.reset();
         QVERIFY(inUse->step());
         inUse.reset();
+    }
+
+    // A run of reads sees one state: a writer elsewhere waits until the
+    // reads are over; inside a transaction already open the reads are its.
+    void readTransactionHoldsOneState()
+    {
+        auto c = fresh();
+        auto writer = Connection::open(c->path());
+        sqlite3_busy_timeout(writer->handle(), 0);
+        const QString insert = QStringLiteral("INSERT INTO 伝票テーブル (伝票番号) VALUES (%1)");
+        {
+            db::ReadTransaction read(*c);
+            QVERIFY(c->inTransaction());
+            QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 0);
+            try {
+                writer->exec(insert.arg(1));
+                QFAIL("a write got in between the reads");
+            } catch (const DbError &e) {
+                QCOMPARE(e.number() & 0xff, SQLITE_BUSY);
+            }
+            QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 0);
+        }
+        QVERIFY(!c->inTransaction());
+        writer->exec(insert.arg(1));
+        QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 1);
+
+        db::Transaction outer(*c);
+        c->exec(insert.arg(2));
+        {
+            db::ReadTransaction read(*c);
+            QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 2);
+        }
+        QVERIFY(c->inTransaction());
+        outer.commit();
+        QCOMPARE(writer->scalar(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")).toInt(), 2);
     }
 
     void fullDiskMidTransactionRollsBack()
