@@ -402,7 +402,7 @@ bool Denpyo::Delete()
         return false;
     db::Connection &c = connection();
     db::Transaction transaction(c);
-    c.prepare(kDeleteSql).bindInt(1, DenpyoID()).exec();
+    c.cached(kDeleteSql).bindInt(1, DenpyoID()).exec();
     if (c.changes() == 0) {
         m_errorMessage = kMissing;
         return false;

@@ -17,8 +17,8 @@ const QString kSelectLines = QStringLiteral(
 bool Meisais::Apply(qint32 denpyoID)
 {
     db::Connection &c = connection();
-    c.prepare(kDeleteLines).bindInt(1, denpyoID).exec();
-    db::Statement insert = c.prepare(kInsertLine);
+    c.cached(kDeleteLines).bindInt(1, denpyoID).exec();
+    db::Statement insert = c.cached(kInsertLine);
     qint32 position = 0;
     for (const auto &line : m_rows) {
         insert.reset();
@@ -39,7 +39,7 @@ bool Meisais::Apply(qint32 denpyoID)
 
 bool Meisais::Delete(qint32 denpyoID)
 {
-    connection().prepare(kDeleteLines).bindInt(1, denpyoID).exec();
+    connection().cached(kDeleteLines).bindInt(1, denpyoID).exec();
     m_rows.clear();
     return true;
 }

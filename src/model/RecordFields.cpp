@@ -16,17 +16,30 @@ namespace {
                       QStringLiteral("列 %1 の値が%2").arg(st.columnName(column), what));
 }
 
+[[noreturn]] void notPresent(const db::Statement &st, int column)
+{
+    notFitting(st, column, QStringLiteral("ありません (Null)。"));
+}
+
 void requirePresent(const db::Statement &st, int column)
 {
     if (st.isNull(column))
-        notFitting(st, column, QStringLiteral("ありません (Null)。"));
+        notPresent(st, column);
+}
+
+// The whole number of a column that must not be Null.
+qint64 presentInt(const db::Statement &st, int column)
+{
+    qint64 v = 0;
+    if (!st.int64IfPresent(column, v))
+        notPresent(st, column);
+    return v;
 }
 
 template <typename Int>
 Int checkedInt(const db::Statement &st, int column)
 {
-    requirePresent(st, column);
-    const qint64 v = st.int64(column);
+    const qint64 v = presentInt(st, column);
     if (v < std::numeric_limits<Int>::min() || v > std::numeric_limits<Int>::max())
         notFitting(st, column, QStringLiteral("範囲外です (%1)。").arg(v));
     return Int(v);
@@ -94,8 +107,7 @@ double real(const db::Statement &st, int column)
 
 bool flag(const db::Statement &st, int column)
 {
-    requirePresent(st, column);
-    return st.int64(column) != 0;
+    return presentInt(st, column) != 0;
 }
 
 QDateTime date(const db::Statement &st, int column)
@@ -176,13 +188,18 @@ QDateTime DateReader::read(const db::Statement &st, int column, QByteArrayView b
 
 const DateReader::Day &DateReader::day(QByteArrayView text)
 {
-    const auto it = m_days.find(view(text));
+    const int y = digits(text.data(), 4), m = digits(text.data() + 5, 2), dd = digits(text.data() + 8, 2);
+    if (y < 0 || m < 0 || dd < 0) {
+        static const Day none;
+        return none;
+    }
+    const int key = y * 10000 + m * 100 + dd;
+    const auto it = m_days.find(key);
     if (it != m_days.end())
         return it->second;
     Day d;
-    const int y = digits(text.data(), 4), m = digits(text.data() + 5, 2), dd = digits(text.data() + 8, 2);
     const QDate date(y, m, dd);
-    if (y >= 0 && m >= 0 && dd >= 0 && date.isValid()) {
+    if (date.isValid()) {
         d.midnight = localDateTime(date, QTime(0, 0));
         d.valid = d.midnight.isValid();
         const QDateTime next(date.addDays(1), QTime(0, 0));
@@ -190,7 +207,7 @@ const DateReader::Day &DateReader::day(QByteArrayView text)
                    && next.offsetFromUtc() == d.midnight.offsetFromUtc() && d.midnight.secsTo(next) == 86400;
         d.epochMSecs = d.midnight.toMSecsSinceEpoch();
     }
-    return m_days.emplace(std::string(view(text)), d).first->second;
+    return m_days.emplace(key, d).first->second;
 }
 
 } // namespace recordfields

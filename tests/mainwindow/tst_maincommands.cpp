@@ -718,6 +718,38 @@ private slots:
         QVERIFY(!connection().inTransaction());
     }
 
+    // A deletion compiles each statement it runs per slip once for the
+    // whole selection: compiling them again for every slip cost more than
+    // deleting it. The engine asks its authorizer about every statement it
+    // compiles.
+    void deletionCompilesItsStatementsOnce()
+    {
+        for (int i = 1; i <= 5; ++i)
+            insertSlip(i, 2);
+        open();
+        m_form->SelectTreeNode(QStringLiteral("de全件"));
+        select({0, 1, 2, 3, 4});
+        QMap<QString, int> compiled;
+        const auto tally = [](void *map, int action, const char *a, const char *, const char *, const char *) {
+            auto &m = *static_cast<QMap<QString, int> *>(map);
+            if (action == SQLITE_DELETE)
+                ++m[QStringLiteral("DELETE ") + QString::fromUtf8(a)];
+            else if (action == SQLITE_SAVEPOINT)
+                ++m[QStringLiteral("SAVEPOINT ") + QString::fromUtf8(a)];
+            return SQLITE_OK;
+        };
+        sqlite3_set_authorizer(connection().handle(), tally, &compiled);
+        m_answer = ui::Answer::Yes;
+        QTest::keyClick(m_form->lvwList, Qt::Key_Delete);
+        sqlite3_set_authorizer(connection().handle(), nullptr, nullptr);
+
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル")), 0);
+        QCOMPARE(compiled.value(QStringLiteral("DELETE 伝票テーブル")), 1);
+        QCOMPARE(compiled.value(QStringLiteral("DELETE 明細テーブル")), 1);
+        QCOMPARE(compiled.value(QStringLiteral("SAVEPOINT BEGIN")), 1);
+        QCOMPARE(compiled.value(QStringLiteral("SAVEPOINT RELEASE")), 1);
+    }
+
     // A transaction that cannot be committed (here the engine's commit is
     // refused) deletes none of the slips; the user is told once, and the
     // list shows them all again.

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <optional>
 #include <sqlite3.h>
 
 using db::Connection;
@@ -23,6 +24,27 @@ private:
         const QString path = m_dir.filePath(QStringLiteral("db%1.mdb").arg(++n));
         testsupport::createFreshDatabase(path);
         return Connection::open(path);
+    }
+
+    // The statements the engine holds for a connection, finalized or not.
+    static int statementsHeld(Connection &c)
+    {
+        int n = 0;
+        for (sqlite3_stmt *st = sqlite3_next_stmt(c.handle(), nullptr); st; st = sqlite3_next_stmt(c.handle(), st))
+            ++n;
+        return n;
+    }
+
+    static void insertSlips(Connection &c, int count)
+    {
+        for (int id = 1; id <= count; ++id)
+            c.exec(QStringLiteral("INSERT INTO 伝票テーブル (伝票番号) VALUES (%1)").arg(id));
+    }
+
+    static const QString &slipsWithParameter()
+    {
+        static const QString sql = QStringLiteral("SELECT 伝票番号, ? FROM 伝票テーブル ORDER BY 伝票番号");
+        return sql;
     }
 
 private slots:
@@ -279,6 +301,90 @@ private slots:
         QCOMPARE(c->scalar(QStringLiteral("SELECT group_concat(伝票番号) FROM 伝票テーブル")).toString(),
                  QStringLiteral("1,3"));
         QCOMPARE(c->scalar(QStringLiteral("SELECT COUNT(*) FROM 明細テーブル")).toInt(), 2);
+    }
+
+    // A cached statement left part-way through its rows goes back reset,
+    // holding no lock, and comes out again for the same text from its first
+    // row with its parameter cleared.
+    void cachedStatementComesBackResetWithFreshBindings()
+    {
+        auto c = fresh();
+        insertSlips(*c, 2);
+        const int held = statementsHeld(*c);
+        {
+            db::Statement st = c->cached(slipsWithParameter());
+            st.bindText(1, QStringLiteral("前回"));
+            QVERIFY(st.step());
+        }
+        QCOMPARE(statementsHeld(*c), held + 1);
+        auto writer = Connection::open(c->path());
+        sqlite3_busy_timeout(writer->handle(), 0);
+        writer->exec(QStringLiteral("INSERT INTO 伝票テーブル (伝票番号) VALUES (3)"));
+
+        db::Statement again = c->cached(slipsWithParameter());
+        QCOMPARE(statementsHeld(*c), held + 1);
+        QVERIFY(again.step());
+        QCOMPARE(again.value(0).toInt(), 1);
+        QVERIFY(again.isNull(1));
+    }
+
+    // Two users of the same text at once get a statement each; given back,
+    // one of them is kept.
+    void cachedStatementInUseIsNotHandedOutTwice()
+    {
+        auto c = fresh();
+        insertSlips(*c, 2);
+        const int held = statementsHeld(*c);
+        {
+            db::Statement first = c->cached(slipsWithParameter());
+            QVERIFY(first.step());
+            db::Statement second = c->cached(slipsWithParameter());
+            QCOMPARE(statementsHeld(*c), held + 2);
+            second.bindInt(1, 7);
+            QVERIFY(second.step());
+            QCOMPARE(second.value(0).toInt(), 1);
+            QVERIFY(first.step());
+            QCOMPARE(first.value(0).toInt(), 2);
+            QVERIFY(first.isNull(1));
+        }
+        QCOMPARE(statementsHeld(*c), held + 1);
+    }
+
+    // A schema change finalizes the cached statements, those in use when
+    // they are given back; closing the connection finalizes the idle ones,
+    // and one that outlives its connection is finalized when it is done.
+    void schemaChangeAndCloseFinalizeCachedStatements_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("create") << "CREATE TABLE 追加 (x)";
+        QTest::newRow("create index, lower case") << "  create index 追加索引 ON 伝票テーブル (顧客ID)";
+        QTest::newRow("drop") << "DROP INDEX IF EXISTS 存在しない索引";
+    }
+
+    void schemaChangeAndCloseFinalizeCachedStatements()
+    {
+        QFETCH(QString, change);
+        auto c = fresh();
+        insertSlips(*c, 1);
+        const QString count = QStringLiteral("SELECT COUNT(*) FROM 伝票テーブル");
+        const int held = statementsHeld(*c);
+        std::optional<db::Statement> inUse;
+        inUse.emplace(c->cached(count));
+        c->cached(slipsWithParameter()).step();
+        QCOMPARE(statementsHeld(*c), held + 2);
+        c->exec(change);
+        QCOMPARE(statementsHeld(*c), held + 1);
+        QVERIFY(inUse->step());
+        QCOMPARE(inUse->value(0).toInt(), 1);
+        inUse.reset();
+        QCOMPARE(statementsHeld(*c), held);
+
+        c->cached(count).step();
+        inUse.emplace(c->cached(slipsWithParameter()));
+        QCOMPARE(statementsHeld(*c), held + 2);
+        c.reset();
+        QVERIFY(inUse->step());
+        inUse.reset();
     }
 
     // A run of reads sees one state: a writer elsewhere waits until the

@@ -1,4 +1,5 @@
 #include "platform/db/Connection.h"
+#include "platform/db/StatementCache.h"
 #include "platform/db/TextFunctions.h"
 #include "platform/text/FileFailure.h"
 #include "platform/text/LineFile.h"
@@ -79,12 +80,31 @@ bool onlyTerminatorLeft(sqlite3 *db, const char *tail)
     return rc == SQLITE_OK && !next;
 }
 
+// True for a statement that changes the schema, after which the cached
+// statements are compiled afresh.
+bool changesSchema(const QString &sql)
+{
+    const QStringView text = QStringView(sql).trimmed();
+    for (const char *word : {"CREATE", "DROP", "ALTER"}) {
+        const QLatin1String w(word);
+        if (text.startsWith(w, Qt::CaseInsensitive) && (text.size() == w.size() || !text[w.size()].isLetterOrNumber()))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-Connection::Connection(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path)) {}
+Connection::Connection(sqlite3 *db, QString path)
+    : m_db(db), m_path(std::move(path)), m_cache(std::make_shared<StatementCache>())
+{
+}
 
 Connection::~Connection()
 {
+    // Statements in use at this point are finalized when they are done; the
+    // engine closes the handle after the last of them.
+    m_cache->close();
     if (m_db)
         sqlite3_close_v2(m_db);
 }
@@ -174,6 +194,21 @@ QString Connection::failureText(int rc) const
 
 Statement Connection::prepare(const QString &sql)
 {
+    return Statement(this, compile(sql), sql);
+}
+
+Statement Connection::cached(const QString &sql)
+{
+    sqlite3_stmt *stmt = m_cache->take(sql);
+    if (!stmt)
+        stmt = compile(sql);
+    return Statement(this, stmt, sql, m_cache, m_cache->generation());
+}
+
+sqlite3_stmt *Connection::compile(const QString &sql)
+{
+    if (changesSchema(sql))
+        m_cache->clear();
     const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt *stmt = nullptr;
     const char *tail = nullptr;
@@ -188,7 +223,7 @@ Statement Connection::prepare(const QString &sql)
     }
     if (!stmt)
         throw DbError(SQLITE_MISUSE, QStringLiteral("SQL 文がありません。"));
-    return Statement(this, stmt, sql);
+    return stmt;
 }
 
 void Connection::exec(const QString &sql)
@@ -196,8 +231,14 @@ void Connection::exec(const QString &sql)
     prepare(sql).exec();
 }
 
+void Connection::execCached(const QString &sql)
+{
+    cached(sql).exec();
+}
+
 void Connection::execScript(const QString &sql)
 {
+    m_cache->clear();
     char *err = nullptr;
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &err);
     if (rc != SQLITE_OK) {
@@ -218,13 +259,13 @@ QVariant Connection::scalar(const QString &sql)
 
 void Connection::begin()
 {
-    exec(QStringLiteral("BEGIN IMMEDIATE"));
+    execCached(QStringLiteral("BEGIN IMMEDIATE"));
 }
 
 void Connection::commit()
 {
     try {
-        exec(QStringLiteral("COMMIT"));
+        execCached(QStringLiteral("COMMIT"));
     } catch (const DbError &) {
         // A commit that fails (full disk, I/O error) must not leave the
         // transaction half open.
@@ -237,7 +278,7 @@ void Connection::commit()
 void Connection::rollback()
 {
     if (inTransaction())
-        exec(QStringLiteral("ROLLBACK"));
+        execCached(QStringLiteral("ROLLBACK"));
 }
 
 bool Connection::inTransaction() const
@@ -263,7 +304,7 @@ Transaction::Transaction(Connection &connection) : m_connection(connection)
     if (m_part && !m_connection.inTransaction())
         throw DbError(SQLITE_ERROR, QStringLiteral("データベースの更新が途中で取り消されました。"));
     if (m_part)
-        m_connection.exec(QStringLiteral("SAVEPOINT part"));
+        m_connection.execCached(QStringLiteral("SAVEPOINT part"));
     else
         m_connection.begin();
     ++m_connection.m_transactions;
@@ -291,15 +332,15 @@ void Transaction::undo()
         return;
     }
     // The innermost savepoint of the name is this part's.
-    m_connection.exec(QStringLiteral("ROLLBACK TO part"));
-    m_connection.exec(QStringLiteral("RELEASE part"));
+    m_connection.execCached(QStringLiteral("ROLLBACK TO part"));
+    m_connection.execCached(QStringLiteral("RELEASE part"));
 }
 
 void Transaction::commit()
 {
     m_done = true;
     if (m_part)
-        m_connection.exec(QStringLiteral("RELEASE part"));
+        m_connection.execCached(QStringLiteral("RELEASE part"));
     else
         m_connection.commit();
 }

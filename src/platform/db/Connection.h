@@ -7,8 +7,11 @@
 #include <memory>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace db {
+
+class StatementCache;
 
 // The one connection to the database file. Opens an existing file only,
 // speaks one SQL statement at a time and offers the text functions the
@@ -34,6 +37,12 @@ public:
     // Prepares exactly one statement; a text with a second statement after
     // ";" is refused with DbError.
     Statement prepare(const QString &sql);
+    // prepare() for a statement a run repeats per record (a deletion, a
+    // line insert): the text's statement prepared before and done with is
+    // handed out again, reset and with its parameters cleared, instead of
+    // being compiled again. One in use is never handed out a second time;
+    // a schema change or closing the connection finalizes them.
+    Statement cached(const QString &sql);
     // Prepares and runs one statement that returns no rows.
     void exec(const QString &sql);
     // Runs a script of several statements (schema creation only).
@@ -62,9 +71,12 @@ private:
     Connection(sqlite3 *db, QString path);
     static std::unique_ptr<Connection> openWith(const QString &path, int flags);
     void configure();
+    sqlite3_stmt *compile(const QString &sql);
+    void execCached(const QString &sql);
 
     sqlite3 *m_db = nullptr;
     QString m_path;
+    std::shared_ptr<StatementCache> m_cache;
     // Transaction objects open on this connection, the outermost included.
     int m_transactions = 0;
 };

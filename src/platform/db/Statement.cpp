@@ -1,5 +1,6 @@
 #include "platform/db/Statement.h"
 #include "platform/db/Connection.h"
+#include "platform/db/StatementCache.h"
 
 #include <cmath>
 #include <sqlite3.h>
@@ -11,9 +12,16 @@ Statement::Statement(Connection *connection, sqlite3_stmt *stmt, QString sql)
 {
 }
 
+Statement::Statement(Connection *connection, sqlite3_stmt *stmt, QString sql, std::shared_ptr<StatementCache> cache,
+                     quint64 generation)
+    : m_connection(connection), m_stmt(stmt), m_sql(std::move(sql)), m_cache(std::move(cache)),
+      m_generation(generation)
+{
+}
+
 Statement::Statement(Statement &&other) noexcept
     : m_connection(other.m_connection), m_stmt(other.m_stmt), m_sql(std::move(other.m_sql)),
-      m_columns(std::move(other.m_columns)), m_asked(std::move(other.m_asked))
+      m_cache(std::move(other.m_cache)), m_generation(other.m_generation), m_columns(std::move(other.m_columns)), m_asked(std::move(other.m_asked))
 {
     other.m_stmt = nullptr;
 }
@@ -21,11 +29,12 @@ Statement::Statement(Statement &&other) noexcept
 Statement &Statement::operator=(Statement &&other) noexcept
 {
     if (this != &other) {
-        if (m_stmt)
-            sqlite3_finalize(m_stmt);
+        release();
         m_connection = other.m_connection;
         m_stmt = other.m_stmt;
         m_sql = std::move(other.m_sql);
+        m_cache = std::move(other.m_cache);
+        m_generation = other.m_generation;
         m_columns = std::move(other.m_columns);
         m_asked = std::move(other.m_asked);
         other.m_stmt = nullptr;
@@ -35,8 +44,18 @@ Statement &Statement::operator=(Statement &&other) noexcept
 
 Statement::~Statement()
 {
-    if (m_stmt)
+    release();
+}
+
+void Statement::release() noexcept
+{
+    if (!m_stmt)
+        return;
+    if (m_cache)
+        m_cache->giveBack(m_sql, m_stmt, m_generation);
+    else
         sqlite3_finalize(m_stmt);
+    m_stmt = nullptr;
 }
 
 void Statement::check(int rc) const
@@ -214,10 +233,30 @@ QString Statement::text(int column) const
 
 QByteArrayView Statement::utf8(int column) const
 {
-    const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    // The column's value is looked up once for its text and its length.
+    // Reading it through the value calls is safe on a connection that one
+    // thread uses, as this program's are.
+    sqlite3_value *value = sqlite3_column_value(m_stmt, column);
+    const auto *p = reinterpret_cast<const char *>(sqlite3_value_text(value));
     if (!p)
         return QByteArrayView();
-    return QByteArrayView(p, sqlite3_column_bytes(m_stmt, column));
+    return QByteArrayView(p, sqlite3_value_bytes(value));
+}
+
+bool Statement::int64IfPresent(int column, qint64 &value) const
+{
+    // One look-up of the column for its type and its number, as utf8().
+    sqlite3_value *v = sqlite3_column_value(m_stmt, column);
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_NULL:
+        return false;
+    case SQLITE_INTEGER:
+        value = sqlite3_value_int64(v);
+        return true;
+    default:
+        value = int64(column);
+        return true;
+    }
 }
 
 qint64 Statement::int64(int column) const

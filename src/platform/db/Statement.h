@@ -5,6 +5,7 @@
 #include <QVariant>
 #include <QHash>
 #include <QVarLengthArray>
+#include <memory>
 #include <utility>
 
 struct sqlite3;
@@ -13,6 +14,7 @@ struct sqlite3_stmt;
 namespace db {
 
 class Connection;
+class StatementCache;
 
 // One prepared statement. Parameters are bound by 1-based index or by name
 // (":name"); columns are read by their index or their (Japanese) name.
@@ -60,6 +62,9 @@ public:
     // number (a text, a fraction) throws DbError naming the column.
     qint64 int64(int column) const;
     qint64 int64(const QString &name) const { return int64(columnIndex(name)); }
+    // int64(), but false for Null: one look at the column's type where a
+    // reader tells Null apart (a listing reads a few such columns a row).
+    bool int64IfPresent(int column, qint64 &value) const;
     // Number of a column; Null reads as 0; a text that is no number throws.
     double real(int column) const;
     double real(const QString &name) const { return real(columnIndex(name)); }
@@ -69,12 +74,19 @@ public:
 private:
     friend class Connection;
     Statement(Connection *connection, sqlite3_stmt *stmt, QString sql);
+    // A statement of the connection's cache, given back to it when done.
+    Statement(Connection *connection, sqlite3_stmt *stmt, QString sql, std::shared_ptr<StatementCache> cache,
+              quint64 generation);
+    // Finalizes the statement, or gives it back to its cache.
+    void release() noexcept;
     int paramIndex(const QString &name) const;
     void check(int rc) const;
 
     Connection *m_connection = nullptr;
     sqlite3_stmt *m_stmt = nullptr;
     QString m_sql;
+    std::shared_ptr<StatementCache> m_cache;
+    quint64 m_generation = 0;
     mutable QHash<QString, int> m_columns;
     // The names asked for so far, in the spelling the caller used: a row
     // loop asks for the same few names again and again.
