@@ -38,6 +38,7 @@ inline const QList<Case> &cases()
         {"F4, arrow, Enter", "{F4}{Right}{Return}", "+1", false, false},
         {"Alt+Down, Down, Enter", "{Alt+Down}{Down}{Return}", "+7", false, false},
         {"a date typed after the calendar", "{F4}{Left}{Esc}2027/3/4", "2027/03/04", false, false},
+        {"the calendar after a typed date", "2027/1/5{F4}{Left}{Esc}", "2027/01/05", false, false},
     };
     return all;
 }

@@ -268,6 +268,8 @@ void DateBar::dtpNouki_Change()
 
 void DateBar::dtpNouki_DropDown()
 {
+    // The calendar closing lists the day, whichever way it closes.
+    m_typedDay->stop();
     datDropDownDate = dtpNouki->date();
 }
 
