@@ -1,13 +1,13 @@
 #include "filtereditor/frmDateFromTo.h"
 
 #include "core/DateValue.h"
+#include "core/controls/DateBox.h"
 #include "filters/ConditionValue.h"
 #include "filters/PeriodKeywords.h"
 #include "filters/SearchConditionKey.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,12 +17,10 @@
 namespace {
 const int kResultWidth = 16;
 
-QDateEdit *datePicker(const char *name, QWidget *parent)
+DateBox *datePicker(const char *name, QWidget *parent)
 {
-    auto *picker = new QDateEdit(parent);
+    auto *picker = new DateBox(parent);
     picker->setObjectName(QLatin1String(name));
-    picker->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-    picker->setCalendarPopup(true);
     // A stored date keeps two digits of its year, read back as 20yy.
     picker->setDateRange(QDate(2000, 1, 1), QDate(2099, 12, 31));
     return picker;

@@ -1,17 +1,15 @@
 #include "printing/PrintDateEdit.h"
 
 #include "core/DateValue.h"
+#include "core/controls/DateBox.h"
 
 #include <QCalendarWidget>
-#include <QDateEdit>
 #include <QLocale>
 
 QDateEdit *newPrintDateEdit(QWidget *parent)
 {
-    auto *edit = new QDateEdit(parent);
+    auto *edit = new DateBox(parent);
     edit->setObjectName(QStringLiteral("dtpPrintDate"));
-    edit->setCalendarPopup(true);
-    edit->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     edit->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     edit->calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
     edit->setDate(today());

@@ -6,6 +6,7 @@
 #include "core/Routines.h"
 #include "core/Settings.h"
 #include "core/WindowMemory.h"
+#include "core/controls/DateBox.h"
 #include "model/Customer.h"
 #include "model/Denpyo.h"
 #include "platform/report/LayoutFile.h"
@@ -38,13 +39,6 @@ QString settingsFile()
     return settingsFileName(QStringLiteral("Ini"));
 }
 
-QDateEdit *datePicker(QWidget *parent)
-{
-    auto *edit = new QDateEdit(parent);
-    edit->setCalendarPopup(true);
-    edit->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-    return edit;
-}
 } // namespace
 
 frmTsukiSeikyushoPrint::frmTsukiSeikyushoPrint(const QString &customerID, QWidget *parent)
@@ -56,8 +50,8 @@ frmTsukiSeikyushoPrint::frmTsukiSeikyushoPrint(const QString &customerID, QWidge
     lblCustomerName = new QLabel(this);
     lblShimeBi = new QLabel(this);
     cmbDateItem = new QComboBox(this);
-    dtpFrom = datePicker(this);
-    dtpTo = datePicker(this);
+    dtpFrom = new DateBox(this);
+    dtpTo = new DateBox(this);
     chkMiSeikyu = new QCheckBox(QStringLiteral("未請求伝票のみ"), this);
     cmdCreateList = new QPushButton(QStringLiteral("再表示(&F)"), this);
     lblNoukiFromTo = new QLabel(this);
@@ -75,8 +69,8 @@ frmTsukiSeikyushoPrint::frmTsukiSeikyushoPrint(const QString &customerID, QWidge
     lblTotal = new QLabel(this);
     StatusBar1->addWidget(lblTotal);
     cmbSeikyushoForm = new QComboBox(this);
-    dtpSeikyuDate = datePicker(this);
-    dtpPrintDate = datePicker(this);
+    dtpSeikyuDate = new DateBox(this);
+    dtpPrintDate = new DateBox(this);
     cmdOK = new QPushButton(QStringLiteral("登録・印刷(F12)"), this);
     cmdExit = new QPushButton(QStringLiteral("閉じる(ESC)"), this);
 

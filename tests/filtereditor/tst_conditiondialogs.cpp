@@ -1,3 +1,4 @@
+#include "../masters/DateKeys.h"
 #include "../masters/DialogDriver.h"
 #include "TestSupport.h"
 #include "core/DateValue.h"
@@ -234,6 +235,21 @@ private slots:
         D::key(Qt::Key_Return);
         QVERIFY(dialog.OK());
         QCOMPARE(dialog.ResultDate(), QStringLiteral("24/05/0224/05/02"));
+    }
+
+    // Either date of the range, typed or picked in the calendar.
+    void datesAsTyped_data() { datekeys::addDateKeyRows({"from", "to"}); }
+    void datesAsTyped()
+    {
+        QFETCH(QString, window);
+        D d;
+        frmDateFromTo dialog;
+        QVERIFY(D::open(&dialog));
+        dialog.optSwitch[1]->click();
+        const bool from = window == QLatin1String("from");
+        datekeys::checkDateKeys(&dialog, from ? dialog.dtpDateFrom : dialog.dtpDateTo,
+                                from ? static_cast<QWidget *>(dialog.dtpDateTo) : dialog.cmdOK);
+        QVERIFY(d.messages.isEmpty());
     }
 
     void idAndText()

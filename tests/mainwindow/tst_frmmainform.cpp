@@ -1,3 +1,4 @@
+#include "../masters/DateKeys.h"
 #include "FullFileSystem.h"
 #include "TestSupport.h"
 
@@ -56,6 +57,8 @@ private slots:
     void escapeGoesUp();
     void dateBarHandlers();
     void dateBarSteps();
+    void dateBarTakesDatesAsTyped_data();
+    void dateBarTakesDatesAsTyped();
     void softLimit_data();
     void softLimit();
     void lineConditionJoinRunsOnce_data();
@@ -604,6 +607,36 @@ void tst_frmMainForm::dateBarSteps()
     emit m_form->toolbarCommand(QStringLiteral("BeforeMonth"));
     QCOMPARE(bar->cmbNouki->currentIndex(), 0);
     QCOMPARE(location(), before);
+}
+
+// The day of the date bar, typed or picked in its calendar: only the days a
+// user ends on are listed, not each valid day passed on the way ("2026/1"
+// is in January), and the list shown is the final day's.
+void tst_frmMainForm::dateBarTakesDatesAsTyped_data()
+{
+    datekeys::addDateKeyRows({"date bar"});
+}
+
+void tst_frmMainForm::dateBarTakesDatesAsTyped()
+{
+    open();
+    QVERIFY(DialogDriver::open(m_form.get()));
+    DateBar *bar = m_form->dateBar;
+    const QDate start = bar->dtpNouki->date();
+    QList<QDate> listed;
+    connect(bar, &DateBar::listRequested, this, [&] { listed << bar->dtpNouki->date(); });
+
+    datekeys::checkDateKeys(m_form.get(), bar->dtpNouki, bar->cmbNouki);
+    if (QTest::currentTestFailed())
+        return;
+
+    const QDate final = bar->dtpNouki->date();
+    QTRY_COMPARE(location().value(1), QStringLiteral("*納期：") + final.toString(QStringLiteral("yyyy/MM/dd")));
+    for (const QDate &day : std::as_const(listed))
+        QVERIFY2(day == start || day == final, qPrintable(day.toString(Qt::ISODate)));
+    QVERIFY(listed.size() <= 2);
+    if (final != start)
+        QCOMPARE(listed.count(final), 1);
 }
 
 void tst_frmMainForm::softLimit_data()

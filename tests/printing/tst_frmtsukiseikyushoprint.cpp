@@ -1,3 +1,4 @@
+#include "../masters/DateKeys.h"
 #include "FullFileSystem.h"
 #include "GridForm.h"
 #include "TestSupport.h"
@@ -128,6 +129,25 @@ private slots:
         report::setPreviewDriver({});
         setFixedNow(QDateTime());
         m_folder.reset();
+    }
+
+    // The period and the two dates of the invoice, typed or picked in the
+    // calendar.
+    void datesAsTyped_data() { datekeys::addDateKeyRows({"from", "invoice date", "print date"}); }
+    void datesAsTyped()
+    {
+        QFETCH(QString, window);
+        frmTsukiSeikyushoPrint w(QStringLiteral("A01"));
+        QVERIFY(DialogDriver::open(&w));
+        const QHash<QString, QPair<QDateEdit *, QWidget *>> boxes = {
+            {"from", {w.dtpFrom, w.dtpTo}},
+            {"invoice date", {w.dtpSeikyuDate, w.dtpPrintDate}},
+            {"print date", {w.dtpPrintDate, w.cmdOK}},
+        };
+        datekeys::checkDateKeys(&w, boxes.value(window).first, boxes.value(window).second);
+        QVERIFY(w.isVisible());
+        QVERIFY(m_messages.isEmpty());
+        QCOMPARE(m_previews, 0);
     }
 
     void listShowsPeriodSlipsWithLinesAndDiscount()

@@ -1,3 +1,4 @@
+#include "../masters/DateKeys.h"
 #include "../masters/DialogDriver.h"
 #include "GridForm.h"
 #include "TestSupport.h"
@@ -23,6 +24,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QtTest>
+#include <memory>
 
 using D = DialogDriver;
 using fixture::GridForm;
@@ -213,6 +215,36 @@ private slots:
             QVERIFY(!open);
         }
         QCOMPARE(m_previews.size(), printed ? 1 : 0);
+    }
+
+    // The print date of both print dialogs, typed or picked in the calendar.
+    void printDateAsTyped_data() { datekeys::addDateKeyRows({"item", "list"}); }
+    void printDateAsTyped()
+    {
+        QFETCH(QString, window);
+        D d;
+        FakeList list;
+        list.rows = {{"C1", true}};
+        std::unique_ptr<QDialog> dialog;
+        QWidget *next = nullptr; // 印刷 waits for a form to be chosen in the list
+        if (window == QLatin1String("item")) {
+            auto form = std::make_unique<frmItemPrint>();
+            form->ObjectType = QStringLiteral("商品");
+            form->ObjectID = QStringLiteral("P1");
+            form->FormName = QStringLiteral("商品");
+            next = form->cmdOK;
+            dialog = std::move(form);
+        } else {
+            auto form = std::make_unique<frmListPrint>();
+            form->ObjectType = QStringLiteral("顧客");
+            form->Source = &list;
+            next = form->cmdExit;
+            dialog = std::move(form);
+        }
+        QVERIFY(D::open(dialog.get()));
+        datekeys::checkDateKeys(dialog.get(), dialog->findChild<QDateEdit *>(QStringLiteral("dtpPrintDate")), next);
+        QVERIFY(d.messages.isEmpty());
+        QCOMPARE(m_previews.size(), 0);
     }
 
     void itemPrintOfARecordThatIsGone_data()

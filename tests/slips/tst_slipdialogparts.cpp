@@ -1,3 +1,4 @@
+#include "../masters/DateKeys.h"
 #include "SlipFixture.h"
 #include "platform/ui/Twips.h"
 #include "slips/frmDenpyoCopy.h"
@@ -124,88 +125,21 @@ private slots:
     // the date N days on, "dN" that date on day N.
     void datePickerTakesDatesAsTyped_data()
     {
-        QTest::addColumn<QString>("dialog");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<bool>("leaves");   // Tab took the focus on to the next control
-        QTest::addColumn<bool>("calendar"); // the calendar is open afterwards
-        const struct {
-            const char *name;
-            const char *keys;
-            const char *expected;
-            bool leaves;
-            bool calendar;
-        } cases[] = {
-            {"slashes", "2026/12/10", "2026/12/10", false, false},
-            {"dashes", "2026-12-10", "2026/12/10", false, false},
-            {"digits only", "20261210", "2026/12/10", false, false},
-            {"one-digit month and day", "2027/1/5", "2027/01/05", false, false},
-            {"slash walks to the day", "//15", "d15", false, false},
-            {"Ctrl+A then a whole date", "//{Ctrl+A}20270102", "2027/01/02", false, false},
-            {"Tab leaves in one press", "2026/12/10{Tab}", "2026/12/10", true, false},
-            {"Alt+Down opens the calendar", "{Alt+Down}", "=", false, true},
-            {"Alt+Down, arrows, Esc", "{Alt+Down}{Right}{Down}{Esc}", "=", false, false},
-            {"F4, arrow, Enter", "{F4}{Right}{Return}", "+1", false, false},
-            {"Alt+Down, Down, Enter", "{Alt+Down}{Down}{Return}", "+7", false, false},
-            {"a date typed after the calendar", "{F4}{Left}{Esc}2027/3/4", "2027/03/04", false, false},
-        };
-        for (const char *dialog : {"progress", "bulk progress", "copy", "split", "finder"}) {
-            for (const auto &c : cases) {
-                for (bool queued : {false, true}) {
-                    QTest::addRow("%s, %s%s", dialog, c.name, queued ? ", queued" : "")
-                        << dialog << QString::fromUtf8(c.keys) << QString::fromUtf8(c.expected) << c.leaves
-                        << c.calendar;
-                }
-            }
-        }
+        datekeys::addDateKeyRows({"progress", "bulk progress", "copy", "split", "finder"});
     }
     void datePickerTakesDatesAsTyped()
     {
-        QFETCH(QString, dialog);
-        QFETCH(QString, keys);
-        QFETCH(QString, expected);
-        QFETCH(bool, leaves);
-        QFETCH(bool, calendar);
-        const bool queued = QString::fromUtf8(QTest::currentDataTag()).endsWith(QLatin1String("queued"));
+        QFETCH(QString, window);
         const QHash<QString, QPair<QString, QString>> around = {
             {"progress", {"datShinko1", "chkShinko2"}},    {"bulk progress", {"datShinko1", "chkShinko2"}},
             {"copy", {"datToNouki", "lstSelectable"}},     {"split", {"datToNouki", "lstSelectable"}},
             {"finder", {"dtpSearchNouki", "cmbSearchNouki"}},
         };
-        const QString picker = around.value(dialog).first;
         D d;
-        const std::unique_ptr<QDialog> window = open(dialog);
-        QVERIFY(window);
-        auto *dateBox = window->findChild<QDateEdit *>(picker);
-        QVERIFY(dateBox && dateBox->isEnabled());
-        dateBox->setFocus(Qt::OtherFocusReason);
-        QCOMPARE(D::focusName(), picker);
-        const QDate start = dateBox->date();
-        QDate want;
-        if (expected == QLatin1String("="))
-            want = start;
-        else if (expected.startsWith(QLatin1Char('+')))
-            want = start.addDays(expected.mid(1).toInt());
-        else if (expected.startsWith(QLatin1Char('d')))
-            want = QDate(start.year(), start.month(), expected.mid(1).toInt());
-        else
-            want = QDate::fromString(expected, QStringLiteral("yyyy/MM/dd"));
-
-        D::press(window.get(), keys, queued);
-
-        const bool open = dateBox->calendarWidget()->window()->isVisible();
-        if (open)
-            D::press(window.get(), QStringLiteral("{Esc}"), false);
-        QCOMPARE(open, calendar);
-        QCOMPARE(dateBox->date(), want);
-        // The dialog's focus: keys typed on go to it. (Offscreen, a calendar
-        // shown and closed within one pass of the queue is made the active
-        // window afterwards, which leaves the application without a focus.)
-        QWidget *focus = window->focusWidget();
-        while (focus && (focus->objectName().isEmpty() || focus->objectName().startsWith(QLatin1String("qt_"))))
-            focus = focus->parentWidget();
-        QVERIFY(focus);
-        QCOMPARE(focus->objectName(), leaves ? around.value(dialog).second : picker);
+        const std::unique_ptr<QDialog> dialog = open(window);
+        QVERIFY(dialog);
+        datekeys::checkDateKeys(dialog.get(), dialog->findChild<QDateEdit *>(around.value(window).first),
+                                dialog->findChild<QWidget *>(around.value(window).second));
         QVERIFY(d.messages.isEmpty());
     }
 

@@ -33,7 +33,27 @@ bool isDigit(const QKeyEvent *event)
 DateBox::DateBox(QWidget *parent) : QDateEdit(parent)
 {
     setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    // The calendar is made when it is first about to open: making one costs
+    // a window more than the rest of the box.
     setCalendarPopup(true);
+}
+
+DateBox::~DateBox()
+{
+    // The popup, a child of the box, hides as it goes.
+    if (m_popup)
+        m_popup->removeEventFilter(this);
+}
+
+bool DateBox::calendarShown() const
+{
+    return m_popup && m_popup->isVisible();
+}
+
+void DateBox::preparePopup()
+{
+    if (m_popup)
+        return;
     m_popup = calendarWidget()->window();
     // The box would follow every day the arrows pass in the calendar, each
     // a change of date to whoever listens; only a picked day is taken.
@@ -41,16 +61,11 @@ DateBox::DateBox(QWidget *parent) : QDateEdit(parent)
     m_popup->installEventFilter(this);
 }
 
-DateBox::~DateBox()
-{
-    // The popup, a child of the box, hides as it goes.
-    m_popup->removeEventFilter(this);
-}
-
 void DateBox::showCalendar()
 {
     if (!calendarPopup() || isReadOnly() || !isEnabled())
         return;
+    preparePopup();
     // The calendar's own set-up runs on a press of the drop-down button.
     QStyleOptionComboBox option;
     option.initFrom(this);
@@ -113,6 +128,13 @@ void DateBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDateEdit::keyPressEvent(event);
+}
+
+void DateBox::mousePressEvent(QMouseEvent *event)
+{
+    if (calendarPopup())
+        preparePopup();
+    QDateEdit::mousePressEvent(event);
 }
 
 void DateBox::focusInEvent(QFocusEvent *event)

@@ -4,6 +4,7 @@
 
 class QFocusEvent;
 class QKeyEvent;
+class QMouseEvent;
 
 // A date box showing yyyy/mm/dd with a drop-down calendar, taking dates as
 // users type them: "2026/12/10", "2026-12-10" and "20261210" all give that
@@ -24,6 +25,8 @@ public:
 
     // Opens the calendar as its drop-down button does.
     void showCalendar();
+    // The calendar is open (it is made only when first opened).
+    bool calendarShown() const;
     // Gives the box the focus for a date typed from its year, also when it
     // has the focus already (no focus event comes then).
     void takeFocus();
@@ -35,12 +38,15 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void selectSection(int index);
+    // Makes the calendar, if not yet made, taking only picked days from it.
+    void preparePopup();
 
     QWidget *m_popup = nullptr;
     // The last digit filled its part and the caret moved on by itself.

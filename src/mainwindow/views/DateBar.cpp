@@ -3,6 +3,7 @@
 #include "core/DateValue.h"
 #include "core/Routines.h"
 #include "core/Settings.h"
+#include "core/controls/DateBox.h"
 #include "mainwindow/views/MainImages.h"
 #include "model/Customers.h"
 
@@ -10,18 +11,20 @@
 #include <QAction>
 #include <QCalendarWidget>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 
 #include "platform/ui/Twips.h"
 
 namespace {
 const QString kSection = QStringLiteral("Initial Data");
+// How long typing must rest before a typed day is listed.
+const int kTypingPauseMs = 700;
 
 QString monthText(const QDate &date)
 {
@@ -56,10 +59,8 @@ DateBar::DateBar(const bool &flgInit, QWidget *parent) : QWidget(parent), m_flgI
 {
     setObjectName(QStringLiteral("DateBar"));
     cmbDateItem = dropDown(QStringLiteral("cmbDateItem"), 975, this);
-    dtpNouki = new QDateEdit(this);
+    dtpNouki = new DateBox(this);
     dtpNouki->setObjectName(QStringLiteral("dtpNouki"));
-    dtpNouki->setCalendarPopup(true);
-    dtpNouki->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     // Its calendar names months and weekdays in Japanese, weeks from Sunday.
     // The calendar is made when it is first opened: making it costs the
     // start-up more than any other control of the bar.
@@ -90,8 +91,23 @@ DateBar::DateBar(const bool &flgInit, QWidget *parent) : QWidget(parent), m_flgI
     connect(cmbKokyaku, &QComboBox::activated, this, [this] { cmbKokyaku_Click(); });
     connect(cmbNouki, &QComboBox::activated, this, [this] { cmbNouki_Click(); });
     connect(cmbShimeBi, &QComboBox::activated, this, [this] { cmbShimeBi_Click(); });
+    // A date typed digit by digit passes through other valid days ("2026/1"
+    // is in January), and each list may be long: a day typed or stepped in
+    // the box is listed when the typing rests or the box is left, once.
+    m_typedDay = new QTimer(this);
+    m_typedDay->setSingleShot(true);
+    m_typedDay->setInterval(kTypingPauseMs);
+    connect(m_typedDay, &QTimer::timeout, this, &DateBar::dtpNouki_Change);
     connect(dtpNouki, &QDateEdit::dateChanged, this, [this] {
-        if (!m_quiet)
+        if (m_quiet)
+            return;
+        if (dtpNouki->hasFocus() && !dtpNouki->calendarShown())
+            m_typedDay->start();
+        else
+            dtpNouki_Change();
+    });
+    connect(dtpNouki, &QDateEdit::editingFinished, this, [this] {
+        if (m_typedDay->isActive())
             dtpNouki_Change();
     });
     cmbKokyaku->installEventFilter(this);
@@ -237,6 +253,7 @@ void DateBar::cmbShimeBi_Click()
 
 void DateBar::dtpNouki_Change()
 {
+    m_typedDay->stop();
     if (m_flgInit)
         return;
     const QString month = monthText(dtpNouki->date());
@@ -251,6 +268,8 @@ void DateBar::dtpNouki_Change()
 
 void DateBar::dtpNouki_DropDown()
 {
+    // The calendar closing lists the day, whichever way it closes.
+    m_typedDay->stop();
     datDropDownDate = dtpNouki->date();
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "core/controls/DateBox.h"
 #include "mainwindow/views/DateBarState.h"
 
 #include <QDate>
 #include <QWidget>
 
 class QComboBox;
-class QDateEdit;
 class QLabel;
+class QTimer;
 class QToolBar;
 
 // The date bar of the main window: date column, day picker, month and
@@ -22,7 +23,7 @@ public:
     DateBar(const bool &flgInit, QWidget *parent = nullptr);
 
     QComboBox *cmbDateItem;
-    QDateEdit *dtpNouki;
+    DateBox *dtpNouki;
     QComboBox *cmbNouki;
     QComboBox *cmbShimeBi;
     QToolBar *tlbDayBar;
@@ -81,4 +82,5 @@ private:
     bool m_quiet = false; // the picker is being moved by the bar itself
     bool m_calendarReady = false;
     bool m_customersPending = false;
+    QTimer *m_typedDay; // runs while a day typed in the picker waits to be listed
 };

@@ -394,6 +394,11 @@ bool frmMainForm::eventFilter(QObject *watched, QEvent *event)
 
     auto *key = static_cast<QKeyEvent *>(event);
     const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    const bool inPicker = widget == dateBar->dtpNouki || dateBar->dtpNouki->isAncestorOf(widget);
+    // In the date picker Ctrl+A selects its date, so that digits typed next
+    // replace it, as in every date box.
+    if (inPicker && mods == Qt::ControlModifier && key->key() == Qt::Key_A)
+        return QMainWindow::eventFilter(watched, event);
     if (mods == Qt::ControlModifier && !(key->modifiers() & Qt::KeypadModifier)) {
         struct Shortcut {
             int key;
@@ -415,7 +420,6 @@ bool frmMainForm::eventFilter(QObject *watched, QEvent *event)
     // picker, whose day can be typed.
     const QString text = key->text();
     const bool typed = !(mods & (Qt::ControlModifier | Qt::AltModifier)) && !text.isEmpty() && text.at(0).isPrint();
-    const bool inPicker = widget == dateBar->dtpNouki || dateBar->dtpNouki->isAncestorOf(widget);
     if (typed && !inPicker)
         return true;
     return QMainWindow::eventFilter(watched, event);
