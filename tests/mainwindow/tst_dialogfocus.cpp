@@ -238,17 +238,7 @@ void tst_DialogFocus::keyboardComesBackAfterEachDialog()
 
 int main(int argc, char *argv[])
 {
-    XSession x;
-    session = &x;
-    notRunning = x.start();
-    qputenv("QT_QPA_PLATFORM", notRunning.isEmpty() ? "xcb" : "offscreen");
-    // The private display has no session bus; without an address the D-Bus
-    // library would start one through the display, and leave it behind.
-    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quorvex5"));
-    tst_DialogFocus test;
-    return QTest::qExec(&test, argc, argv);
+    return runOnPrivateDisplay<tst_DialogFocus>(argc, argv, session, notRunning);
 }
 
 #include "tst_dialogfocus.moc"

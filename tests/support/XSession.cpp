@@ -99,6 +99,16 @@ XSession::~XSession()
 
 QString XSession::start()
 {
+    const QString failure = startServer();
+    qputenv("QT_QPA_PLATFORM", failure.isEmpty() ? "xcb" : "offscreen");
+    // The private display has no session bus; without an address the D-Bus
+    // library would start one through the display, and leave it behind.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
+    return failure;
+}
+
+QString XSession::startServer()
+{
     if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
         return QStringLiteral("Xvfb is not installed");
     if (QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QApplication>
 #include <QString>
+#include <QTest>
 #include <sys/types.h>
 
 // A private X server (Xvfb) with a window manager (openbox) for the run of a
@@ -15,7 +17,8 @@ public:
     XSession(const XSession &) = delete;
     XSession &operator=(const XSession &) = delete;
 
-    // Empty when the session runs (DISPLAY names it then); else why not.
+    // Empty when the session runs (DISPLAY names it then, and Qt is set to
+    // use it); else why not, and Qt is set to draw offscreen.
     QString start();
 
     // Presses and releases a key.
@@ -26,8 +29,23 @@ public:
     unsigned long focus();
 
 private:
+    QString startServer();
     bool windowManagerRuns();
 
     pid_t m_server = 0, m_wm = 0;
     void *m_display = nullptr;
 };
+
+// The main of a test on the private display: `session` and `notRunning` are
+// set for the test's run, whose cases skip when `notRunning` says why.
+template <class Test>
+int runOnPrivateDisplay(int argc, char *argv[], XSession *&session, QString &notRunning)
+{
+    XSession x;
+    session = &x;
+    notRunning = x.start();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvex5"));
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}
