@@ -5,6 +5,7 @@
 #include "masters/TwipsGeometry.h"
 #include "platform/ui/DialogFrame.h"
 #include "platform/ui/KeyHandover.h"
+#include "platform/ui/ModalTypeAhead.h"
 #include "platform/ui/Teardown.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/WaitCursor.h"
@@ -160,6 +161,9 @@ void RecordPicker::showEvent(QShowEvent *event)
 {
     // Shown again: its keys are its own once more.
     ui::KeyHandover::handOn(this);
+    // The keys typed before the window system gives it the keyboard are
+    // meant for it as well.
+    ui::catchKeysAheadOf(this);
     if (!m_opened) {
         m_opened = true;
         LoadWindowPosition(this);

@@ -80,6 +80,12 @@ void KeyHandover::retire(QWidget *closed)
     self.startFiltering();
 }
 
+bool KeyHandover::holdsKeys()
+{
+    KeyHandover &self = instance();
+    return !self.m_held.empty();
+}
+
 void KeyHandover::startFiltering()
 {
     if (m_filtering)

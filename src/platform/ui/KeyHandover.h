@@ -34,6 +34,8 @@ public:
     // lost); they are handed on as the held ones. It is deleted then, or when
     // the next window retires, whichever comes first.
     static void retire(QWidget *closed);
+    // Whether keys wait here to be handed on.
+    static bool holdsKeys();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
