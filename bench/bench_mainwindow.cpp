@@ -230,56 +230,17 @@ QString fakeTimeLibrary()
 double timeChild(const QStringList &command, const QStringList &extraEnvironment, const QByteArray &until,
                  QByteArray *output = nullptr, const QString &folder = QString())
 {
-    int out[2];
-    if (pipe(out) != 0)
-        return -1;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    const QByteArray folderName = QFile::encodeName(folder);
-    if (!folder.isEmpty())
-        posix_spawn_file_actions_addchdir_np(&actions, folderName.constData());
-    std::vector<QByteArray> storage;
-    for (const QString &a : command)
-        storage.push_back(a.toLocal8Bit());
-    std::vector<char *> argv;
-    for (QByteArray &a : storage)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    // A variable given replaces the inherited one of its name: with both in
-    // the block the child would read the first, the inherited one.
-    std::vector<QByteArray> envStorage;
-    for (char **e = environ; *e; ++e) {
-        const QByteArray entry(*e);
-        const QByteArray name = entry.left(entry.indexOf('=') + 1);
-        const bool replaced = std::any_of(extraEnvironment.begin(), extraEnvironment.end(),
-                                          [&](const QString &x) { return x.toLocal8Bit().startsWith(name); });
-        if (!replaced)
-            envStorage.push_back(entry);
-    }
-    for (const QString &e : extraEnvironment)
-        envStorage.push_back(e.toLocal8Bit());
-    std::vector<char *> envp;
-    for (QByteArray &e : envStorage)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-
+    int out = -1;
     const double start = seconds();
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    if (rc != 0) {
-        close(out[0]);
+    const pid_t pid = benchsupport::spawnChild(command, extraEnvironment, folder, &out);
+    if (pid < 0)
         return -1;
-    }
     QByteArray seen;
     double elapsed = -1;
-    pollfd p{out[0], POLLIN, 0};
+    pollfd p{out, POLLIN, 0};
     while (poll(&p, 1, 120000) > 0) {
         char buffer[4096];
-        const ssize_t n = read(out[0], buffer, sizeof buffer);
+        const ssize_t n = read(out, buffer, sizeof buffer);
         if (n <= 0)
             break;
         seen.append(buffer, n);
@@ -291,12 +252,12 @@ double timeChild(const QStringList &command, const QStringList &extraEnvironment
     // Whatever else it writes before ending.
     while (elapsed >= 0) {
         char buffer[4096];
-        const ssize_t n = read(out[0], buffer, sizeof buffer);
+        const ssize_t n = read(out, buffer, sizeof buffer);
         if (n <= 0)
             break;
         seen.append(buffer, n);
     }
-    close(out[0]);
+    close(out);
     int status = 0;
     if (elapsed < 0)
         kill(pid, SIGKILL);

@@ -139,15 +139,18 @@ qint64 peakResidentBytes()
     return statusBytes("VmHWM:");
 }
 
-QByteArray runChild(const QStringList &command)
+int spawnChild(const QStringList &command, const QStringList &extraEnvironment, const QString &folder, int *output)
 {
     int out[2];
     if (pipe(out) != 0)
-        return {};
+        return -1;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, out[0]);
+    const QByteArray folderName = QFile::encodeName(folder);
+    if (!folder.isEmpty())
+        posix_spawn_file_actions_addchdir_np(&actions, folderName.constData());
     std::vector<QByteArray> storage;
     for (const QString &a : command)
         storage.push_back(a.toLocal8Bit());
@@ -155,20 +158,50 @@ QByteArray runChild(const QStringList &command)
     for (QByteArray &a : storage)
         argv.push_back(a.data());
     argv.push_back(nullptr);
+    // A variable given replaces the inherited one of its name: with both in
+    // the block the child would read the first, the inherited one.
+    std::vector<QByteArray> envStorage;
+    for (char **e = environ; *e; ++e) {
+        const QByteArray entry(*e);
+        const QByteArray name = entry.left(entry.indexOf('=') + 1);
+        const bool replaced = std::any_of(extraEnvironment.begin(), extraEnvironment.end(),
+                                          [&](const QString &x) { return x.toLocal8Bit().startsWith(name); });
+        if (!replaced)
+            envStorage.push_back(entry);
+    }
+    for (const QString &e : extraEnvironment)
+        envStorage.push_back(e.toLocal8Bit());
+    std::vector<char *> envp;
+    for (QByteArray &e : envStorage)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+
     pid_t pid = 0;
-    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
-    QByteArray seen;
-    if (rc == 0) {
-        char buffer[4096];
-        ssize_t n;
-        while ((n = read(out[0], buffer, sizeof buffer)) > 0)
-            seen.append(buffer, n);
-        int status = 0;
-        waitpid(pid, &status, 0);
+    if (rc != 0) {
+        close(out[0]);
+        return -1;
     }
-    close(out[0]);
+    *output = out[0];
+    return pid;
+}
+
+QByteArray runChild(const QStringList &command)
+{
+    int out = -1;
+    const pid_t pid = spawnChild(command, {}, QString(), &out);
+    if (pid < 0)
+        return {};
+    QByteArray seen;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(out, buffer, sizeof buffer)) > 0)
+        seen.append(buffer, n);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    close(out);
     return seen;
 }
 

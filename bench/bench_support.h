@@ -33,6 +33,12 @@ qint64 peakResidentBytes();
 // "VmHWM:", ...), in bytes; 0 when it cannot be read.
 qint64 statusBytes(const char *key);
 
+// Starts the command (the program's path first) with its standard output on
+// a pipe, in `folder` when given, with `extraEnvironment` ("NAME=value")
+// replacing the inherited variables of those names. Gives the child's pid and
+// sets *output to the pipe's reading end; -1 when it could not start.
+int spawnChild(const QStringList &command, const QStringList &extraEnvironment, const QString &folder, int *output);
+
 // Runs the command (the program's path first) to its end and gives what it
 // wrote to its standard output.
 QByteArray runChild(const QStringList &command);
